@@ -1,0 +1,69 @@
+#include "app/DisplayCheck.h"
+
+#include <QRegularExpression>
+
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace DisplayCheck {
+
+QString preferredPlatform(const Environment& environment) {
+    if (!environment("QT_QPA_PLATFORM").isEmpty())
+        return {};
+    const bool wayland = !environment("WAYLAND_DISPLAY").isEmpty() ||
+                         environment("XDG_SESSION_TYPE") == QLatin1String("wayland");
+    if (wayland && !environment("DISPLAY").isEmpty())
+        return QStringLiteral("xcb");
+    return {};
+}
+
+QString problem(const Environment& environment, const LocalDisplayReachable& reachable) {
+    const QString platform = environment("QT_QPA_PLATFORM");
+    const bool wantsX11 = platform.isEmpty() || platform.startsWith(QLatin1String("xcb"));
+    if (!wantsX11)
+        return {}; // offscreen, wayland, vnc...: Qt reports its own problems
+    const QString display = environment("DISPLAY");
+    if (display.isEmpty()) {
+        if (platform.isEmpty() && !environment("WAYLAND_DISPLAY").isEmpty())
+            return {};
+        return QStringLiteral("Gloamery needs a graphical desktop, but no display was found "
+                              "(DISPLAY is not set).");
+    }
+    // A local display ":N" listens on a socket we can try; remote ones are left to Qt.
+    static const QRegularExpression local(QStringLiteral("^(unix)?:(\\d+)(\\.\\d+)?$"));
+    const QRegularExpressionMatch match = local.match(display);
+    if (match.hasMatch() && !reachable(match.captured(2).toInt()))
+        return QStringLiteral("Gloamery needs a graphical desktop, but display %1 is not running.")
+            .arg(display);
+    return {};
+}
+
+namespace {
+
+bool connects(const QByteArray& path, bool abstract) {
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    const size_t offset = abstract ? 1 : 0; // an abstract name starts with a NUL byte
+    if (path.size() + offset >= sizeof(address.sun_path))
+        return false;
+    std::memcpy(address.sun_path + offset, path.constData(), static_cast<size_t>(path.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + offset +
+                                               static_cast<size_t>(path.size()));
+    const bool ok = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0;
+    ::close(fd);
+    return ok;
+}
+
+} // namespace
+
+bool localDisplayReachable(int displayNumber) {
+    const QByteArray path = "/tmp/.X11-unix/X" + QByteArray::number(displayNumber);
+    return connects(path, true) || connects(path, false);
+}
+
+} // namespace DisplayCheck

@@ -1,0 +1,47 @@
+#include "app/MainShowSequence.h"
+
+#include "app/ProgramWindows.h"
+#include "app/TfmLogo.h"
+#include "app/core/Desktop.h"
+#include "app/core/ProgramState.h"
+#include "ghosts/TfmGhost.h"
+#include "language/TfmHelp.h"
+#include "mainwindow/TfmMain.h"
+#include "net/TfmNet.h"
+#include "sound/TfmSound.h"
+
+#include <QScopedValueRollback>
+
+MainShowSequence::MainShowSequence(ProgramWindows& windows, ProgramState& state,
+                                   const Desktop& desktop)
+    : m_windows(windows)
+    , m_state(state)
+    , m_desktop(desktop) {}
+
+bool MainShowSequence::run() {
+    QScopedValueRollback<bool> guard(m_running, true);
+    if (!m_state.SplashShown)
+        m_windows.fmLogo->ShowSplash(m_desktop.width());
+    if (m_ending && m_ending())
+        return false;
+    m_state.DialogOpen = false;
+    m_windows.fmNet->hide();
+    m_windows.fmSound->hide();
+    m_windows.fmGhost->hide();
+    m_windows.fmHelp->ApplyLanguage();
+
+    TfmMain* main = m_windows.fmMain;
+    main->placeOnDesktop(m_desktop.width());
+    main->setAttractionIndicator(false);
+    m_windows.fmGhost->SelectedGhost = 1;
+    main->PlaceMainControls();
+    main->hidePresentationLabels();
+    if (m_windows.fmLogo->FirstRun) {
+        m_windows.fmLogo->FirstRun = false;
+        main->StartPresentation();
+    } else {
+        main->ShowGhostImages();
+    }
+    main->RefreshQuickPanels();
+    return true;
+}

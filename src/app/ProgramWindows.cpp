@@ -1,0 +1,53 @@
+#include "app/ProgramWindows.h"
+
+#include "app/TfmLogo.h"
+#include "ghosts/TfmGhost.h"
+#include "language/TfmHelp.h"
+#include "mainwindow/TfmMain.h"
+#include "net/TfmNet.h"
+#include "settings/TfmNastr.h"
+#include "sound/TfmSound.h"
+#include "web/TfmWebServer.h"
+
+ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& platform,
+                               int editionLanguage, Observer observer)
+    : m_observer(std::move(observer)) {
+    fmMain = created(new TfmMain(state, platform.store));
+    fmHelp = created(new TfmHelp(state));
+    fmLogo = created(new TfmLogo(state, platform, editionLanguage));
+    fmGhost = created(new TfmGhost(state, platform));
+    fmWebServer = created(new TfmWebServer());
+    fmNet = created(new TfmNet());
+    fmSound = created(new TfmSound());
+    fmNastr = created(new TfmNastr());
+
+    // The windows that take the language's fixed texts, in the order they are written.
+    fmHelp->addLanguageTarget(fmMain);
+}
+
+ProgramWindows::~ProgramWindows() {
+    destroy(fmNastr);
+    destroy(fmSound);
+    destroy(fmNet);
+    destroy(fmWebServer);
+    destroy(fmGhost);
+    destroy(fmLogo);
+    destroy(fmHelp);
+    destroy(fmMain);
+}
+
+template <typename Window>
+Window* ProgramWindows::created(Window* window) {
+    if (m_observer)
+        m_observer(window->objectName(), true);
+    return window;
+}
+
+template <typename Window>
+void ProgramWindows::destroy(Window*& window) {
+    const QString name = window->objectName();
+    delete window;
+    window = nullptr;
+    if (m_observer)
+        m_observer(name, false);
+}

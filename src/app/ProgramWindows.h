@@ -1,0 +1,49 @@
+#pragma once
+
+#include "app/core/PlatformServices.h"
+
+#include <QString>
+
+#include <functional>
+
+class TfmGhost;
+class TfmHelp;
+class TfmLogo;
+class TfmMain;
+class TfmNastr;
+class TfmNet;
+class TfmSound;
+class TfmWebServer;
+struct ProgramState;
+
+// The program's eight windows, one of each, alive for the whole run. Created in a fixed order,
+// each loading its settings as it is made, and destroyed by this class in exactly the reverse
+// order, each saving its settings (not left to the order in which Qt would delete them).
+class ProgramWindows {
+public:
+    // Told each form name as its window is created and as it is destroyed.
+    using Observer = std::function<void(const QString& formName, bool created)>;
+
+    ProgramWindows(ProgramState& state, const PlatformServices& platform, int editionLanguage,
+                   Observer observer = {});
+    ~ProgramWindows();
+    ProgramWindows(const ProgramWindows&) = delete;
+    ProgramWindows& operator=(const ProgramWindows&) = delete;
+
+    TfmMain* fmMain = nullptr;
+    TfmHelp* fmHelp = nullptr;
+    TfmLogo* fmLogo = nullptr;
+    TfmGhost* fmGhost = nullptr;
+    TfmWebServer* fmWebServer = nullptr;
+    TfmNet* fmNet = nullptr;
+    TfmSound* fmSound = nullptr;
+    TfmNastr* fmNastr = nullptr;
+
+private:
+    template <typename Window>
+    Window* created(Window* window);
+    template <typename Window>
+    void destroy(Window*& window);
+
+    Observer m_observer;
+};

@@ -1,0 +1,190 @@
+#include "app/TfmLogo.h"
+
+#include "app/SplashArt.h"
+#include "app/core/KeyToggleTracker.h"
+#include "app/core/LogCategories.h"
+#include "app/core/MessageBoxes.h"
+#include "app/core/ProgramState.h"
+#include "app/core/SettingsStore.h"
+#include "app/core/StoreAccess.h"
+#include "app/core/StoreError.h"
+#include "app/core/WindowDrag.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+
+namespace {
+
+const QString ProgramKey = QStringLiteral("SoftWare\\Brannoch\\Gloamery\\");
+const QString PremierValue = QStringLiteral("Premier");
+
+// Progress by tick: +5 on most ticks, +3 on ticks 6, 13 and 21, so the bar stops at 99.
+int progressStep(int tick) {
+    if (tick == 6 || tick == 13 || tick == 21)
+        return 3;
+    if (tick >= 1 && tick <= 20)
+        return 5;
+    return 0;
+}
+
+} // namespace
+
+TfmLogo::TfmLogo(ProgramState& state, const PlatformServices& platform, int editionLanguage)
+    : QDialog(nullptr, Qt::FramelessWindowHint)
+    , m_state(state)
+    , m_platform(platform) {
+    setObjectName(QStringLiteral("fmLogo"));
+    setWindowTitle(QStringLiteral("Gloamery"));
+    setModal(true);
+    createControls();
+    Timer_Work.setInterval(100);
+    connect(&Timer_Work, &QTimer::timeout, this, &TfmLogo::Timer_WorkTimer);
+
+    SplashTick = 0;
+    loadSettings(editionLanguage);
+    DiscoverBoards();
+}
+
+TfmLogo::~TfmLogo() { saveSettings(); }
+
+void TfmLogo::createControls() {
+    Img_Logo = new QLabel(this);
+    Img_Logo->setObjectName(QStringLiteral("Img_Logo"));
+    Img_Logo->setPixmap(SplashArt::picture(SplashWidth, SplashHeight));
+    WindowDrag::install(this, Img_Logo);
+
+    Img_Loading = new QLabel(this);
+    Img_Loading->setObjectName(QStringLiteral("Img_Loading"));
+    Img_Loading->setPixmap(SplashArt::loadingImage());
+    Img_Loading->installEventFilter(this);
+    Img_Ready = new QLabel(this);
+    Img_Ready->setObjectName(QStringLiteral("Img_Ready"));
+    Img_Ready->setPixmap(SplashArt::finishedImage());
+
+    ProgressBar = new QProgressBar(this);
+    ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
+    ProgressBar->setRange(0, 100);
+    ProgressBar->setTextVisible(false);
+    ProgressBar->setStyleSheet(QStringLiteral(
+        "QProgressBar { background: #1A1440; border: 1px solid #FBAD2E; }"
+        "QProgressBar::chunk { background: #FBAD2E; }"));
+
+    PageControl_USB = new QTabWidget(this);
+    PageControl_USB->setObjectName(QStringLiteral("PageControl_USB"));
+    QFont pageFont(QStringLiteral("Arial"));
+    pageFont.setPixelSize(12);
+    PageControl_USB->setFont(pageFont);
+    PageControl_USB->setStyleSheet(QStringLiteral("QTabBar { color: navy; }"));
+    PageControl_USB->hide();
+
+    // Out of sight below the splash until the device view enlarges the window.
+    Btn_Close = new QPushButton(QStringLiteral("Закрыть"), this);
+    Btn_Close->setObjectName(QStringLiteral("Btn_Close"));
+    Btn_Close->setGeometry(8, 512, 75, 25);
+    connect(Btn_Close, &QPushButton::clicked, this, &QDialog::close);
+}
+
+void TfmLogo::loadSettings(int editionLanguage) {
+    const auto key = m_platform.store ? m_platform.store->openKey(ProgramKey, true) : nullptr;
+    m_state.InterfaceLanguage = editionLanguage;
+    if (!key) {
+        FirstRun = true; // the store is unusable: "Premier" counts as missing
+        return;
+    }
+    if (!key->valueExists(PremierValue)) {
+        FirstRun = true;
+        return;
+    }
+    try {
+        FirstRun = key->readBool(PremierValue);
+    } catch (const StoreError& error) {
+        // The rest of this step is skipped and start-up goes on without a presentation.
+        FirstRun = false;
+        if (m_platform.messages)
+            m_platform.messages->showError(error.message());
+    }
+}
+
+void TfmLogo::saveSettings() {
+    const auto key = m_platform.store ? m_platform.store->openKey(ProgramKey, true) : nullptr;
+    // Failures are ignored: at worst the presentation runs again at the next start.
+    StoreWriter write(key.get(), nullptr);
+    write.boolean(PremierValue, FirstRun);
+    write.close();
+}
+
+void TfmLogo::DiscoverBoards() {
+    // The USB board monitors join here, one page of PageControl_USB per board found.
+}
+
+void TfmLogo::prepareSplash(int desktopWidth) {
+    setGeometry((desktopWidth - SplashWidth) / 2, SplashTop, SplashWidth, SplashHeight);
+    PageControl_USB->hide();
+    PageControl_USB->setGeometry(0, 0, 400, 500);
+    Img_Logo->setGeometry(0, 0, SplashWidth, SplashHeight);
+    ProgressBar->setGeometry(256, 18, 140, 15);
+    ProgressBar->setValue(0);
+    ProgressBar->show();
+    Img_Loading->setGeometry(256, 6, 140, 11);
+    Img_Loading->show();
+    Img_Ready->setGeometry(256, 6, 140, 11);
+    Img_Ready->hide();
+    Timer_Work.start();
+}
+
+void TfmLogo::ShowSplash(int desktopWidth) {
+    prepareSplash(desktopWidth);
+    exec();
+}
+
+void TfmLogo::Timer_WorkTimer() {
+    ++SplashTick;
+    ProgressBar->setValue(ProgressBar->value() + progressStep(SplashTick));
+    if (SplashTick == 20) {
+        Img_Loading->hide();
+        Img_Ready->show();
+    }
+    if (SplashTick == LastTick)
+        close();
+}
+
+void TfmLogo::showDeviceView() {
+    resize(SplashWidth, 550);
+    Btn_Close->move(8, 512);
+    PageControl_USB->show();
+    PageControl_USB->raise();
+    Btn_Close->raise();
+    Timer_Work.stop();
+}
+
+void TfmLogo::done(int result) {
+    // Every way out (schedule, close button, a shutdown request) passes here.
+    Timer_Work.stop();
+    m_state.SplashShown = true;
+    QDialog::done(result);
+}
+
+bool TfmLogo::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Img_Loading && event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        const KeyToggleTracker* deleteKey = m_platform.deleteKey;
+        if (deleteKey && deleteKey->toggledAndReleased()) {
+            showDeviceView();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TfmLogo::keyPressEvent(QKeyEvent* event) {
+    // Escape would reject the dialog; the splash closes only by its schedule or its button.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

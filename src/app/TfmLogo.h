@@ -1,0 +1,64 @@
+#pragma once
+
+#include "app/core/PlatformServices.h"
+
+#include <QDialog>
+#include <QTimer>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTabWidget;
+struct ProgramState;
+
+// The splash window (form fmLogo): shown modally for about three seconds at the first show of the
+// main window. Holds the first-run flag and sets the edition's interface language.
+class TfmLogo : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int SplashWidth = 400;
+    static constexpr int SplashHeight = 300;
+    static constexpr int SplashTop = 100;
+    static constexpr int LastTick = 31;
+
+    TfmLogo(ProgramState& state, const PlatformServices& platform, int editionLanguage);
+    ~TfmLogo() override;
+
+    // Lays the splash out for a desktop of that width and starts its timer; ShowSplash also
+    // runs it modally until it closes.
+    void prepareSplash(int desktopWidth);
+    void ShowSplash(int desktopWidth);
+
+    // True until the presentation has started once; read from "Premier".
+    bool FirstRun = true;
+    int SplashTick = 0;
+    QTimer Timer_Work;
+
+    void Timer_WorkTimer();
+    // Enlarges the splash to show the board monitors; the splash then stays until closed.
+    void showDeviceView();
+
+    // Finds the USB boards and gives each a monitor page.
+    void DiscoverBoards();
+
+    void done(int result) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void loadSettings(int editionLanguage);
+    void saveSettings();
+    void createControls();
+
+    ProgramState& m_state;
+    PlatformServices m_platform;
+
+    QLabel* Img_Logo = nullptr;
+    QLabel* Img_Loading = nullptr;
+    QLabel* Img_Ready = nullptr;
+    QProgressBar* ProgressBar = nullptr;
+    QPushButton* Btn_Close = nullptr;
+    QTabWidget* PageControl_USB = nullptr;
+};

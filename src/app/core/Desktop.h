@@ -1,0 +1,8 @@
+#pragma once
+
+// What the program asks of the desktop it runs on.
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+    virtual int width() const = 0;
+};

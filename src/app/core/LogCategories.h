@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QLoggingCategory>
+
+// Quiet unless switched on, e.g. QT_LOGGING_RULES="gloamery.*.debug=true".
+Q_DECLARE_LOGGING_CATEGORY(lcApp)
+Q_DECLARE_LOGGING_CATEGORY(lcStore)
+Q_DECLARE_LOGGING_CATEGORY(lcSound)
+Q_DECLARE_LOGGING_CATEGORY(lcDevice)
+Q_DECLARE_LOGGING_CATEGORY(lcWeb)
+Q_DECLARE_LOGGING_CATEGORY(lcNet)

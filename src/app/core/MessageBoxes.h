@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+// The standard error message box; tests replace it with a recorder.
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    virtual void showError(const QString& text) = 0;
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+class Desktop;
+class KeyToggleTracker;
+class MessageBoxes;
+class SettingsStore;
+
+// The platform as the windows see it: real Linux services in the program, fakes in the tests.
+// Not owned here.
+struct PlatformServices {
+    SettingsStore* store = nullptr;
+    MessageBoxes* messages = nullptr;
+    Desktop* desktop = nullptr;
+    const KeyToggleTracker* deleteKey = nullptr;
+};

@@ -1,0 +1,58 @@
+#include "app/DisplayCheck.h"
+#include "app/Program.h"
+#include "app/ShutdownSignals.h"
+#include "app/core/KeyToggleTracker.h"
+#include "app/core/ProgramState.h"
+#include "app/core/QtPlatform.h"
+#include "app/core/SettingsStore.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+#ifndef GLOAMERY_EDITION_LANGUAGE
+#error "GLOAMERY_EDITION_LANGUAGE selects the edition: 0 English, 1 Russian"
+#endif
+
+namespace {
+
+QString environment(const char* name) { return qEnvironmentVariable(name); }
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const QString platform = DisplayCheck::preferredPlatform(environment);
+    if (!platform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", platform.toUtf8());
+    const QString problem =
+        DisplayCheck::problem(environment, DisplayCheck::localDisplayReachable);
+    if (!problem.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(problem));
+        return 1;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Gloamery"));
+    // Only the main window's close ends the program; the splash and dialogs come and go.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    SettingsStore store(SettingsStore::defaultPath());
+    QtMessageBoxes messages;
+    ScreenDesktop desktop;
+    KeyToggleTracker deleteKey(Qt::Key_Delete);
+    app.installEventFilter(&deleteKey);
+    const PlatformServices platformServices{&store, &messages, &desktop, &deleteKey};
+
+    // Caught from here on: a signal that comes while the windows load waits for the main loop.
+    ShutdownSignals signalSource;
+    ProgramState state;
+    int exitCode = 0;
+    {
+        Program program(state, platformServices, GLOAMERY_EDITION_LANGUAGE);
+        QObject::connect(&signalSource, &ShutdownSignals::shutdownRequested,
+                         [&program] { program.requestShutdown(); });
+        program.start();
+        exitCode = QApplication::exec();
+    }
+    return exitCode;
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+class LanguageTexts;
+
+// A window that takes the fixed texts of the current language when ApplyLanguage runs.
+class LanguageTarget {
+public:
+    virtual ~LanguageTarget() = default;
+    virtual void applyLanguageTexts(const LanguageTexts& texts) = 0;
+};

@@ -1,0 +1,6 @@
+#include "net/TfmNet.h"
+
+TfmNet::TfmNet()
+    : QWidget(nullptr, Qt::FramelessWindowHint) {
+    setObjectName(QStringLiteral("fmNet"));
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QWidget>
+
+// The network server window (form fmNet).
+class TfmNet : public QWidget {
+    Q_OBJECT
+public:
+    TfmNet();
+};

@@ -1,0 +1,6 @@
+#include "settings/TfmNastr.h"
+
+TfmNastr::TfmNastr()
+    : QDialog(nullptr, Qt::FramelessWindowHint) {
+    setObjectName(QStringLiteral("fmNastr"));
+}

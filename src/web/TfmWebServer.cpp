@@ -1,0 +1,6 @@
+#include "web/TfmWebServer.h"
+
+TfmWebServer::TfmWebServer()
+    : QDialog(nullptr, Qt::FramelessWindowHint) {
+    setObjectName(QStringLiteral("fmWebServer"));
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "app/core/Desktop.h"
+
+class FakeDesktop : public Desktop {
+public:
+    explicit FakeDesktop(int desktopWidth = 1280)
+        : m_width(desktopWidth) {}
+    int width() const override { return m_width; }
+    void setWidth(int desktopWidth) { m_width = desktopWidth; }
+
+private:
+    int m_width;
+};

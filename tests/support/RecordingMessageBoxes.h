@@ -1,0 +1,12 @@
+#pragma once
+
+#include "app/core/MessageBoxes.h"
+
+#include <QStringList>
+
+// Records every error text the program would have shown.
+class RecordingMessageBoxes : public MessageBoxes {
+public:
+    void showError(const QString& text) override { errors.append(text); }
+    QStringList errors;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "app/core/SettingsStore.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+
+// A real settings database in a fresh temporary folder.
+class TempStore {
+public:
+    TempStore();
+
+    QString path() const { return m_dir.filePath(QStringLiteral("settings.db")); }
+    SettingsStore& store() { return *m_store; }
+    // Closes and opens the file again, as the next start of the program would.
+    SettingsStore& reopen();
+    void close() { m_store.reset(); }
+    // Runs SQL on the file directly, behind the store's back (for faults and odd contents).
+    void execSql(const char* sql);
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<SettingsStore> m_store;
+};
