@@ -16,8 +16,12 @@ public:
     // Closes and opens the file again, as the next start of the program would.
     SettingsStore& reopen();
     void close() { m_store.reset(); }
-    // Runs SQL on the file directly, behind the store's back (for faults and odd contents).
-    void execSql(const char* sql);
+
+    // Run SQL on the file directly, behind the store's back (faults, odd contents, inspection).
+    void execSql(const char* sql) const { execSqlOn(path(), sql); }
+    static void execSqlOn(const QString& file, const char* sql);
+    // The first column of the first row, as text; empty when there is no row.
+    QString querySingle(const char* sql) const;
 
 private:
     QTemporaryDir m_dir;

@@ -1,0 +1,153 @@
+#include "ProgramRun.h"
+#include "app/TfmLogo.h"
+#include "ghosts/TfmGhost.h"
+#include "mainwindow/IndicatorLamp.h"
+#include "mainwindow/TfmMain.h"
+#include "net/TfmNet.h"
+#include "support/TempStore.h"
+
+#include <QLabel>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString ProgramKey = QStringLiteral("SoftWare\\Brannoch\\Gloamery\\");
+
+int storedGhostValues(const TempStore& temp) {
+    return temp
+        .querySingle("SELECT count(*) FROM settings WHERE key = "
+                     "'SoftWare\\Brannoch\\Gloamery\\Ghosts'")
+        .toInt();
+}
+
+TEST(ProgramLifecycle, WindowsAreDestroyedInExactlyTheReverseOrderOfCreation) {
+    TempStore temp;
+    ProgramRun program(temp.store());
+    ASSERT_TRUE(program.run());
+    const QStringList order = {"fmMain",      "fmHelp", "fmLogo",  "fmGhost",
+                               "fmWebServer", "fmNet",  "fmSound", "fmNastr"};
+    std::vector<std::pair<QString, bool>> expected;
+    for (const QString& form : order)
+        expected.emplace_back(form, true);
+    for (auto form = order.rbegin(); form != order.rend(); ++form)
+        expected.emplace_back(*form, false);
+    EXPECT_EQ(program.lifecycle, expected);
+}
+
+TEST(ProgramLifecycle, FirstStartPresentsOnceAndSavesEverythingAtTheEnd) {
+    TempStore temp;
+    {
+        ProgramRun first(temp.store());
+        ASSERT_TRUE(first.run());
+        EXPECT_TRUE(first.mainWindowShown);
+        EXPECT_EQ(first.presentations, 1);
+        EXPECT_TRUE(first.messages.errors.isEmpty());
+    }
+    EXPECT_TRUE(temp.store().keyExists(ProgramKey));
+    EXPECT_EQ(temp.store().openKey(ProgramKey, false)->readInteger(QStringLiteral("Premier")), 0);
+    EXPECT_EQ(storedGhostValues(temp), 88);
+
+    ProgramRun second(temp.reopen());
+    ASSERT_TRUE(second.run());
+    EXPECT_EQ(second.presentations, 0);
+}
+
+TEST(ProgramLifecycle, PremierStoredAsTextIsReportedAndStartUpGoesOnWithoutPresentation) {
+    TempStore temp;
+    temp.store().openKey(ProgramKey, true)->writeString(QStringLiteral("Premier"), QStringLiteral("0"));
+    ProgramRun program(temp.store());
+    ASSERT_TRUE(program.run());
+    EXPECT_EQ(program.messages.errors, QStringList{QStringLiteral("Invalid data type for 'Premier'")});
+    EXPECT_TRUE(program.mainWindowShown);
+    EXPECT_EQ(program.presentations, 0);
+    EXPECT_EQ(storedGhostValues(temp), 88);
+}
+
+TEST(ProgramLifecycle, TheMainWindowIsCentredAtTopTen) {
+    const std::pair<int, int> cases[] = {{1280, 240}, {800, 0}, {799, 0}, {640, -80}};
+    for (const auto& [desktop, left] : cases) {
+        TempStore temp;
+        ProgramRun program(temp.store(), desktop);
+        QRect placed;
+        ASSERT_TRUE(program.run([&](Program& p) { placed = p.windows().fmMain->geometry(); }));
+        EXPECT_EQ(placed, QRect(left, 10, 800, 600)) << desktop;
+        EXPECT_EQ(TfmMain::centredLeft(desktop), left);
+    }
+}
+
+TEST(ProgramLifecycle, ShowingTheMainWindowAgainSkipsTheSplashAndResetsTheWindows) {
+    TempStore temp;
+    ProgramRun program(temp.store());
+    int splashes = 0;
+    ASSERT_TRUE(program.run(
+        [&](Program& p) {
+            ProgramWindows& w = p.windows();
+            // As after a trip to the tray: things moved on meanwhile.
+            w.fmMain->hide();
+            w.fmMain->move(5, 300);
+            w.fmNet->show();
+            w.fmGhost->SelectedGhost = 6;
+            program.state.DialogOpen = true;
+            program.desktop.setWidth(1000);
+            w.fmMain->ShowMainWindow();
+            EXPECT_EQ(w.fmMain->geometry(), QRect(100, 10, 800, 600));
+            EXPECT_FALSE(w.fmNet->isVisible());
+            EXPECT_EQ(w.fmGhost->SelectedGhost, 1);
+            EXPECT_FALSE(program.state.DialogOpen);
+            EXPECT_TRUE(w.fmMain->isVisible());
+        },
+        [&](Program& p) {
+            ++splashes;
+            p.windows().fmLogo->close();
+        }));
+    EXPECT_EQ(splashes, 1);
+    EXPECT_EQ(program.presentations, 1);
+}
+
+TEST(ProgramLifecycle, TheLanguageIsAppliedToTheMainWindowAtEveryShow) {
+    struct Case {
+        int edition;
+        const char* closeHint;
+        const char* lampHint;
+    };
+    const Case cases[] = {{0, "Exit", "Attraction is stopped"},
+                          {1, "Выйти из программы", "Аттракцион остановлен"}};
+    for (const Case& c : cases) {
+        TempStore temp;
+        ProgramRun program(temp.store(), 1280, c.edition);
+        ASSERT_TRUE(program.run([&](Program& p) {
+            TfmMain* main = p.windows().fmMain;
+            EXPECT_EQ(main->findChild<QLabel*>(QStringLiteral("Sb_Close"))->toolTip(),
+                      QString::fromUtf8(c.closeHint));
+            auto* lamp = main->findChild<IndicatorLamp*>(QStringLiteral("Indicator_Attraction_Show"));
+            EXPECT_EQ(lamp->toolTip(), QString::fromUtf8(c.lampHint));
+            EXPECT_EQ(lamp->fill(), QColor(0x00, 0x80, 0xC0));
+        }));
+        EXPECT_EQ(program.state.InterfaceLanguage, c.edition);
+    }
+}
+
+TEST(ProgramLifecycle, AStoreThatCannotBeUsedGivesAWorkingProgramAndStaysUntouched) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("settings.db"));
+    const QByteArray notes = "my own notes\n";
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(notes);
+    }
+    for (int run = 0; run < 2; ++run) {
+        SettingsStore store(path);
+        ProgramRun program(store);
+        ASSERT_TRUE(program.run());
+        EXPECT_EQ(program.presentations, 1) << "a first start every time";
+        EXPECT_TRUE(program.messages.errors.isEmpty());
+    }
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), notes);
+}
+
+} // namespace

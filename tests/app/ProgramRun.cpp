@@ -1,0 +1,58 @@
+#include "ProgramRun.h"
+
+#include "app/TfmLogo.h"
+#include "mainwindow/TfmMain.h"
+
+#include <QApplication>
+#include <QTimer>
+
+ProgramRun::ProgramRun(SettingsStore& settings, int desktopWidth, int language)
+    : store(settings)
+    , desktop(desktopWidth)
+    , editionLanguage(language) {}
+
+bool ProgramRun::run(const std::function<void(Program&)>& whileRunning,
+                     const std::function<void(Program&)>& onSplash) {
+    bool ended = true;
+    {
+        const PlatformServices platform{&store, &messages, &desktop, &deleteKey};
+        Program program(state, platform, editionLanguage,
+                        [this](const QString& form, bool created) {
+                            lifecycle.emplace_back(form, created);
+                        });
+        TfmMain* main = program.windows().fmMain;
+        QObject::connect(main, &TfmMain::presentationStarted, [this] { ++presentations; });
+
+        bool splashHandled = false;
+        bool mainHandled = false;
+        QTimer watcher;
+        watcher.setInterval(5);
+        QObject::connect(&watcher, &QTimer::timeout, [&] {
+            if (!splashHandled && program.windows().fmLogo->isVisible()) {
+                splashHandled = true;
+                if (onSplash)
+                    onSplash(program);
+                else
+                    program.windows().fmLogo->close();
+            }
+            if (!mainHandled && main->isVisible()) {
+                mainHandled = true;
+                mainWindowShown = true;
+                if (whileRunning)
+                    whileRunning(program);
+                main->close();
+            }
+        });
+        watcher.start();
+        QTimer deadline;
+        deadline.setSingleShot(true);
+        QObject::connect(&deadline, &QTimer::timeout, [&] {
+            ended = false;
+            QApplication::quit();
+        });
+        deadline.start(10000);
+        program.start();
+        QApplication::exec();
+    }
+    return ended;
+}

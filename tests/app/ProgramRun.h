@@ -1,0 +1,38 @@
+#pragma once
+
+#include "app/Program.h"
+#include "app/core/KeyToggleTracker.h"
+#include "app/core/ProgramState.h"
+#include "support/FakeDesktop.h"
+#include "support/RecordingMessageBoxes.h"
+
+#include <QString>
+
+#include <functional>
+#include <utility>
+#include <vector>
+
+class SettingsStore;
+
+// One whole run of the program on a given store: the windows are created, the main window is
+// shown (the splash is closed as soon as it is up, as by its close button, unless the run says
+// otherwise), `whileRunning` does its part, and the program ends as through its exit command.
+struct ProgramRun {
+    explicit ProgramRun(SettingsStore& store, int desktopWidth = 1280, int editionLanguage = 0);
+
+    // `whileRunning` gets the program once the main window is up; `onSplash` once the splash is
+    // up (default: close it). Either may end the program itself; otherwise it is ended after
+    // `whileRunning`. Returns false if the run did not end within ten seconds.
+    bool run(const std::function<void(Program&)>& whileRunning = {},
+             const std::function<void(Program&)>& onSplash = {});
+
+    SettingsStore& store;
+    RecordingMessageBoxes messages;
+    FakeDesktop desktop;
+    KeyToggleTracker deleteKey{Qt::Key_Delete};
+    ProgramState state;
+    int editionLanguage;
+    std::vector<std::pair<QString, bool>> lifecycle; // form name, created (else destroyed)
+    int presentations = 0;
+    bool mainWindowShown = false;
+};

@@ -1,0 +1,187 @@
+#include "app/TfmLogo.h"
+#include "app/core/KeyToggleTracker.h"
+#include "app/core/ProgramState.h"
+#include "support/RecordingMessageBoxes.h"
+#include "support/TempStore.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace {
+
+const QString Key = QStringLiteral("SoftWare\\Brannoch\\Gloamery\\");
+
+struct SplashFixture {
+    TempStore temp;
+    RecordingMessageBoxes messages;
+    KeyToggleTracker deleteKey{Qt::Key_Delete};
+    ProgramState state;
+
+    std::unique_ptr<TfmLogo> makeSplash(int editionLanguage = 0) {
+        const PlatformServices platform{&temp.store(), &messages, nullptr, &deleteKey};
+        return std::make_unique<TfmLogo>(state, platform, editionLanguage);
+    }
+};
+
+template <typename T>
+T* child(QWidget* parent, const char* name) {
+    return parent->findChild<T*>(QLatin1String(name));
+}
+
+TEST(Splash, ProgressImagesAndCloseFollowTheTickSchedule) {
+    SplashFixture f;
+    auto splash = f.makeSplash();
+    splash->prepareSplash(1280);
+    splash->show();
+    auto* bar = child<QProgressBar>(splash.get(), "ProgressBar");
+    auto* loading = child<QLabel>(splash.get(), "Img_Loading");
+    auto* ready = child<QLabel>(splash.get(), "Img_Ready");
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_TRUE(splash->Timer_Work.isActive());
+
+    struct Step {
+        int tick;
+        int value;
+        bool finishedShown;
+    };
+    const Step steps[] = {{1, 5, false},   {5, 25, false},  {6, 28, false}, {12, 58, false},
+                          {13, 61, false}, {19, 91, false}, {20, 96, true}, {21, 99, true},
+                          {25, 99, true},  {30, 99, true}};
+    for (const Step& step : steps) {
+        while (splash->SplashTick < step.tick)
+            splash->Timer_WorkTimer();
+        EXPECT_EQ(bar->value(), step.value) << "tick " << step.tick;
+        EXPECT_EQ(ready->isVisible(), step.finishedShown) << "tick " << step.tick;
+        EXPECT_EQ(loading->isVisible(), !step.finishedShown) << "tick " << step.tick;
+        EXPECT_TRUE(splash->isVisible()) << "tick " << step.tick;
+    }
+    EXPECT_FALSE(f.state.SplashShown);
+    splash->Timer_WorkTimer();
+    EXPECT_EQ(splash->SplashTick, 31);
+    EXPECT_FALSE(splash->isVisible());
+    EXPECT_FALSE(splash->Timer_Work.isActive());
+    EXPECT_TRUE(f.state.SplashShown);
+}
+
+TEST(Splash, IsCentredWithTheHalvingTruncatedTowardZero) {
+    const std::pair<int, int> cases[] = {{1280, 440}, {799, 199}, {401, 0}, {399, 0}, {300, -50}};
+    for (const auto& [desktop, left] : cases) {
+        SplashFixture f;
+        auto splash = f.makeSplash();
+        splash->prepareSplash(desktop);
+        EXPECT_EQ(splash->geometry(), QRect(left, 100, 400, 300)) << desktop;
+    }
+}
+
+TEST(Splash, ItsCloseButtonClosesIt) {
+    SplashFixture f;
+    auto splash = f.makeSplash();
+    splash->prepareSplash(1280);
+    splash->show();
+    child<QPushButton>(splash.get(), "Btn_Close")->click();
+    EXPECT_FALSE(splash->isVisible());
+    EXPECT_TRUE(f.state.SplashShown);
+    EXPECT_FALSE(splash->Timer_Work.isActive());
+}
+
+TEST(Splash, DeviceViewOpensOnlyWithDeleteToggledOnAndReleased) {
+    struct Case {
+        int presses;
+        bool held;
+        bool opens;
+    };
+    const Case cases[] = {{0, false, false}, {1, false, true}, {1, true, false},
+                          {2, false, false}, {3, false, true}};
+    for (const Case& c : cases) {
+        SplashFixture f;
+        for (int i = 0; i < c.presses; ++i) {
+            f.deleteKey.keyPressed(false);
+            f.deleteKey.keyPressed(true); // auto-repeat changes nothing
+            if (!(c.held && i == c.presses - 1))
+                f.deleteKey.keyReleased(false);
+        }
+        auto splash = f.makeSplash();
+        splash->prepareSplash(1280);
+        splash->show();
+        QTest::mousePress(child<QLabel>(splash.get(), "Img_Loading"), Qt::LeftButton);
+        auto* pages = child<QTabWidget>(splash.get(), "PageControl_USB");
+        EXPECT_EQ(pages->isVisible(), c.opens) << c.presses << " held " << c.held;
+        EXPECT_EQ(splash->Timer_Work.isActive(), !c.opens);
+        if (c.opens) {
+            EXPECT_EQ(splash->size(), QSize(400, 550));
+            EXPECT_EQ(pages->geometry(), QRect(0, 0, 400, 500));
+            EXPECT_EQ(child<QPushButton>(splash.get(), "Btn_Close")->pos(), QPoint(8, 512));
+            EXPECT_TRUE(splash->isVisible());
+            EXPECT_FALSE(f.state.SplashShown);
+        }
+    }
+}
+
+TEST(Splash, FirstRunFlagComesFromPremier) {
+    struct Case {
+        const char* what;
+        std::function<void(SettingsKey&)> store;
+        bool firstRun;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"missing", [](SettingsKey&) {}, true, nullptr},
+        {"0", [](SettingsKey& k) { k.writeInteger(QStringLiteral("Premier"), 0); }, false, nullptr},
+        {"1", [](SettingsKey& k) { k.writeInteger(QStringLiteral("Premier"), 1); }, true, nullptr},
+        {"7", [](SettingsKey& k) { k.writeInteger(QStringLiteral("Premier"), 7); }, true, nullptr},
+        {"a string",
+         [](SettingsKey& k) { k.writeString(QStringLiteral("Premier"), QStringLiteral("1")); },
+         false, "Invalid data type for 'Premier'"},
+    };
+    for (const Case& c : cases) {
+        SplashFixture f;
+        c.store(*f.temp.store().openKey(Key, true));
+        f.state.InterfaceLanguage = -1;
+        auto splash = f.makeSplash(1);
+        EXPECT_EQ(splash->FirstRun, c.firstRun) << c.what;
+        EXPECT_EQ(f.state.InterfaceLanguage, 1) << c.what;
+        if (c.error)
+            EXPECT_EQ(f.messages.errors, QStringList{QLatin1String(c.error)}) << c.what;
+        else
+            EXPECT_TRUE(f.messages.errors.isEmpty()) << c.what;
+    }
+}
+
+TEST(Splash, WritesTheFirstRunFlagWhenDestroyed) {
+    for (bool firstRun : {false, true}) {
+        SplashFixture f;
+        auto splash = f.makeSplash();
+        splash->FirstRun = firstRun;
+        splash.reset();
+        auto key = f.temp.reopen().openKey(Key, false);
+        EXPECT_EQ(key->readInteger(QStringLiteral("Premier")), firstRun ? 1 : 0);
+    }
+}
+
+TEST(Splash, WithoutAUsableStoreEveryStartIsAFirstStartAndNothingIsReported) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("settings.db"));
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("not a database");
+    }
+    SettingsStore store(path);
+    RecordingMessageBoxes messages;
+    ProgramState state;
+    {
+        TfmLogo splash(state, {&store, &messages, nullptr, nullptr}, 0);
+        EXPECT_TRUE(splash.FirstRun);
+        splash.FirstRun = false;
+    }
+    EXPECT_TRUE(messages.errors.isEmpty());
+}
+
+} // namespace
