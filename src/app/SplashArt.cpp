@@ -40,8 +40,10 @@ void drawMoon(QPainter& painter, QPointF centre, qreal radius) {
     painter.setBrush(QColor(0xF4, 0xE9, 0xC8));
     painter.drawEllipse(centre, radius, radius);
     painter.setBrush(QColor(0xDD, 0xD0, 0xAA));
-    painter.drawEllipse(centre + QPointF(-radius * 0.3, -radius * 0.2), radius * 0.18, radius * 0.18);
-    painter.drawEllipse(centre + QPointF(radius * 0.25, radius * 0.3), radius * 0.12, radius * 0.12);
+    painter.drawEllipse(centre + QPointF(-radius * 0.3, -radius * 0.2), radius * 0.18,
+                        radius * 0.18);
+    painter.drawEllipse(centre + QPointF(radius * 0.25, radius * 0.3), radius * 0.12,
+                        radius * 0.12);
 }
 
 void drawHills(QPainter& painter, const QRectF& area) {
@@ -122,7 +124,8 @@ QPixmap picture(int width, int height) {
     subtitle.setItalic(true);
     painter.setFont(subtitle);
     painter.setPen(QColor(0xD7, 0xED, 0xFF));
-    painter.drawText(QRectF(22, 96, width - 44, 20), Qt::AlignLeft, QStringLiteral("ghosts at home"));
+    painter.drawText(QRectF(22, 96, width - 44, 20), Qt::AlignLeft,
+                     QStringLiteral("ghosts at home"));
     painter.setPen(QColor(0xFB, 0xAD, 0x2E));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(area.adjusted(0.5, 0.5, -0.5, -0.5));

@@ -49,7 +49,9 @@ TfmLogo::TfmLogo(ProgramState& state, const PlatformServices& platform, int edit
     DiscoverBoards();
 }
 
-TfmLogo::~TfmLogo() { saveSettings(); }
+TfmLogo::~TfmLogo() {
+    saveSettings();
+}
 
 void TfmLogo::createControls() {
     Img_Logo = new QLabel(this);
@@ -69,9 +71,9 @@ void TfmLogo::createControls() {
     ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
     ProgressBar->setRange(0, 100);
     ProgressBar->setTextVisible(false);
-    ProgressBar->setStyleSheet(QStringLiteral(
-        "QProgressBar { background: #1A1440; border: 1px solid #FBAD2E; }"
-        "QProgressBar::chunk { background: #FBAD2E; }"));
+    ProgressBar->setStyleSheet(
+        QStringLiteral("QProgressBar { background: #1A1440; border: 1px solid #FBAD2E; }"
+                       "QProgressBar::chunk { background: #FBAD2E; }"));
 
     PageControl_USB = new QTabWidget(this);
     PageControl_USB->setObjectName(QStringLiteral("PageControl_USB"));

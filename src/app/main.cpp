@@ -16,7 +16,9 @@
 
 namespace {
 
-QString environment(const char* name) { return qEnvironmentVariable(name); }
+QString environment(const char* name) {
+    return qEnvironmentVariable(name);
+}
 
 } // namespace
 
@@ -24,8 +26,7 @@ int main(int argc, char** argv) {
     const QString platform = DisplayCheck::preferredPlatform(environment);
     if (!platform.isEmpty())
         qputenv("QT_QPA_PLATFORM", platform.toUtf8());
-    const QString problem =
-        DisplayCheck::problem(environment, DisplayCheck::localDisplayReachable);
+    const QString problem = DisplayCheck::problem(environment, DisplayCheck::localDisplayReachable);
     if (!problem.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(problem));
         return 1;

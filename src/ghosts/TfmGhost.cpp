@@ -10,7 +10,9 @@ TfmGhost::TfmGhost(ProgramState& state, const PlatformServices& platform)
     LoadGhostTable();
 }
 
-TfmGhost::~TfmGhost() { SaveGhostTable(); }
+TfmGhost::~TfmGhost() {
+    SaveGhostTable();
+}
 
 void TfmGhost::LoadGhostTable() {
     GhostTableStore(m_platform.store, m_platform.messages).load(m_ghostTable);

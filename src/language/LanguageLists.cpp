@@ -348,6 +348,10 @@ const LanguageAssignment RussianAssignments[] = {
 
 } // namespace
 
-std::span<const LanguageAssignment> englishAssignments() { return EnglishAssignments; }
+std::span<const LanguageAssignment> englishAssignments() {
+    return EnglishAssignments;
+}
 
-std::span<const LanguageAssignment> russianAssignments() { return RussianAssignments; }
+std::span<const LanguageAssignment> russianAssignments() {
+    return RussianAssignments;
+}

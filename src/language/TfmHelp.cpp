@@ -10,7 +10,9 @@ TfmHelp::TfmHelp(ProgramState& state)
     setWindowTitle(QStringLiteral("Help"));
 }
 
-void TfmHelp::addLanguageTarget(LanguageTarget* target) { m_targets.push_back(target); }
+void TfmHelp::addLanguageTarget(LanguageTarget* target) {
+    m_targets.push_back(target);
+}
 
 void TfmHelp::ApplyLanguage() {
     m_texts.assign(m_state.InterfaceLanguage);

@@ -19,7 +19,9 @@ const QString ProgramKey = QStringLiteral("SoftWare\\Brannoch\\Gloamery\\");
 
 constexpr int GhostLefts[] = {45, 225, 420, 615};
 
-QRect GhostPlace(int ghost) { return {GhostLefts[ghost - 1], 152, 120, 120}; }
+QRect GhostPlace(int ghost) {
+    return {GhostLefts[ghost - 1], 152, 120, 120};
+}
 
 // Sends a left click on a label to `onClick`.
 class ClickFilter : public QObject {
@@ -143,7 +145,9 @@ void TfmMain::ShowMainWindow() {
     activateWindow();
 }
 
-int TfmMain::centredLeft(int desktopWidth) { return (desktopWidth - WindowWidth) / 2; }
+int TfmMain::centredLeft(int desktopWidth) {
+    return (desktopWidth - WindowWidth) / 2;
+}
 
 void TfmMain::placeOnDesktop(int desktopWidth) {
     setGeometry(centredLeft(desktopWidth), WindowTop, WindowWidth, WindowHeight);
@@ -205,7 +209,9 @@ void TfmMain::RefreshQuickPanels() {
     // The quick panels' refreshers run here: specialty, regime, temper and volume of all ghosts.
 }
 
-void TfmMain::Sb_CloseClick() { close(); }
+void TfmMain::Sb_CloseClick() {
+    close();
+}
 
 void TfmMain::closeEvent(QCloseEvent* event) {
     event->accept();

@@ -9,7 +9,9 @@ namespace {
 using Env = QHash<QString, QString>;
 
 DisplayCheck::Environment from(const Env& env) {
-    return [env](const char* name) { return env.value(QLatin1String(name)); };
+    return [env](const char* name) {
+        return env.value(QLatin1String(name));
+    };
 }
 
 TEST(DisplayCheck, WaylandSessionsAskForXWaylandUnlessThePlatformWasChosen) {
@@ -21,8 +23,7 @@ TEST(DisplayCheck, WaylandSessionsAskForXWaylandUnlessThePlatformWasChosen) {
         {{{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}}, "xcb"},
         {{{"XDG_SESSION_TYPE", "wayland"}, {"DISPLAY", ":1"}}, "xcb"},
         {{{"WAYLAND_DISPLAY", "wayland-0"}}, ""}, // no XWayland to go to
-        {{{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}, {"QT_QPA_PLATFORM", "wayland"}},
-         ""},
+        {{{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}, {"QT_QPA_PLATFORM", "wayland"}}, ""},
         {{{"DISPLAY", ":0"}, {"XDG_SESSION_TYPE", "x11"}}, ""},
     };
     for (const Case& c : cases)

@@ -56,10 +56,13 @@ TEST(ProgramLifecycle, FirstStartPresentsOnceAndSavesEverythingAtTheEnd) {
 
 TEST(ProgramLifecycle, PremierStoredAsTextIsReportedAndStartUpGoesOnWithoutPresentation) {
     TempStore temp;
-    temp.store().openKey(ProgramKey, true)->writeString(QStringLiteral("Premier"), QStringLiteral("0"));
+    temp.store()
+        .openKey(ProgramKey, true)
+        ->writeString(QStringLiteral("Premier"), QStringLiteral("0"));
     ProgramRun program(temp.store());
     ASSERT_TRUE(program.run());
-    EXPECT_EQ(program.messages.errors, QStringList{QStringLiteral("Invalid data type for 'Premier'")});
+    EXPECT_EQ(program.messages.errors,
+              QStringList{QStringLiteral("Invalid data type for 'Premier'")});
     EXPECT_TRUE(program.mainWindowShown);
     EXPECT_EQ(program.presentations, 0);
     EXPECT_EQ(storedGhostValues(temp), 88);
@@ -121,7 +124,8 @@ TEST(ProgramLifecycle, TheLanguageIsAppliedToTheMainWindowAtEveryShow) {
             TfmMain* main = p.windows().fmMain;
             EXPECT_EQ(main->findChild<QLabel*>(QStringLiteral("Sb_Close"))->toolTip(),
                       QString::fromUtf8(c.closeHint));
-            auto* lamp = main->findChild<IndicatorLamp*>(QStringLiteral("Indicator_Attraction_Show"));
+            auto* lamp =
+                main->findChild<IndicatorLamp*>(QStringLiteral("Indicator_Attraction_Show"));
             EXPECT_EQ(lamp->toolTip(), QString::fromUtf8(c.lampHint));
             EXPECT_EQ(lamp->fill(), QColor(0x00, 0x80, 0xC0));
         }));

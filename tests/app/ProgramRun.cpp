@@ -16,10 +16,9 @@ bool ProgramRun::run(const std::function<void(Program&)>& whileRunning,
     bool ended = true;
     {
         const PlatformServices platform{&store, &messages, &desktop, &deleteKey};
-        Program program(state, platform, editionLanguage,
-                        [this](const QString& form, bool created) {
-                            lifecycle.emplace_back(form, created);
-                        });
+        Program program(
+            state, platform, editionLanguage,
+            [this](const QString& form, bool created) { lifecycle.emplace_back(form, created); });
         TfmMain* main = program.windows().fmMain;
         QObject::connect(main, &TfmMain::presentationStarted, [this] { ++presentations; });
 

@@ -1,4 +1,5 @@
 #include "app/core/SettingsStore.h"
+
 #include "app/core/StoreError.h"
 #include "support/TempStore.h"
 
@@ -44,13 +45,34 @@ TEST(SettingsStore, ReadsEachValueOnlyAsTheTypeItWasWrittenWith) {
         std::function<void()> read;
     };
     const WrongRead wrongReads[] = {
-        {"Digits", [&] { key->readInteger(QStringLiteral("Digits")); }},
-        {"Digits", [&] { key->readBool(QStringLiteral("Digits")); }},
-        {"Digits", [&] { key->readBinary(QStringLiteral("Digits")); }},
-        {"Int", [&] { key->readString(QStringLiteral("Int")); }},
-        {"Bytes", [&] { key->readInteger(QStringLiteral("Bytes")); }},
-        {"Bytes", [&] { key->readString(QStringLiteral("Bytes")); }},
-        {"Missing", [&] { key->readInteger(QStringLiteral("Missing")); }},
+        {"Digits",
+         [&] {
+             key->readInteger(QStringLiteral("Digits"));
+         }},
+        {"Digits",
+         [&] {
+             key->readBool(QStringLiteral("Digits"));
+         }},
+        {"Digits",
+         [&] {
+             key->readBinary(QStringLiteral("Digits"));
+         }},
+        {"Int",
+         [&] {
+             key->readString(QStringLiteral("Int"));
+         }},
+        {"Bytes",
+         [&] {
+             key->readInteger(QStringLiteral("Bytes"));
+         }},
+        {"Bytes",
+         [&] {
+             key->readString(QStringLiteral("Bytes"));
+         }},
+        {"Missing",
+         [&] {
+             key->readInteger(QStringLiteral("Missing"));
+         }},
     };
     for (const WrongRead& wrong : wrongReads)
         EXPECT_EQ(errorOf(wrong.read),
@@ -111,7 +133,8 @@ TEST(SettingsStore, TextsKeepTheirExactCodePoints) {
 
 TEST(SettingsStore, KeyPathsAndValueNamesIgnoreLetterCaseAndTrailingBackslash) {
     TempStore temp;
-    temp.store().openKey(QStringLiteral("SoftWare\\Brannoch\\Gloamery\\Ghosts\\"), true)
+    temp.store()
+        .openKey(QStringLiteral("SoftWare\\Brannoch\\Gloamery\\Ghosts\\"), true)
         ->writeInteger(QStringLiteral("Ghost_1_Regime"), 4);
 
     const char* const spellings[] = {"software\\brannoch\\gloamery\\ghosts",
@@ -124,7 +147,8 @@ TEST(SettingsStore, KeyPathsAndValueNamesIgnoreLetterCaseAndTrailingBackslash) {
         EXPECT_EQ(key->readInteger(QStringLiteral("ghost_1_REGIME")), 4) << spelling;
     }
     // Rewriting under another spelling updates the one value; it does not add a second.
-    temp.store().openKey(QStringLiteral("software\\brannoch\\gloamery\\ghosts"), true)
+    temp.store()
+        .openKey(QStringLiteral("software\\brannoch\\gloamery\\ghosts"), true)
         ->writeInteger(QStringLiteral("GHOST_1_REGIME"), 2);
     temp.close();
     EXPECT_EQ(temp.querySingle("SELECT count(*) || ':' || name || ':' || data FROM key_values"),
@@ -257,7 +281,8 @@ TEST(SettingsStore, AFileThatIsNotOursIsNeverUsedNorChanged) {
          }},
         {"another program's database",
          [](const QString& path) {
-             TempStore::execSqlOn(path, "CREATE TABLE notes(text); INSERT INTO notes VALUES('mine');");
+             TempStore::execSqlOn(path,
+                                  "CREATE TABLE notes(text); INSERT INTO notes VALUES('mine');");
          }},
     };
     for (const Case& c : cases) {
@@ -287,9 +312,11 @@ TEST(SettingsStore, DefaultPathFollowsTheEnvironment) {
     EXPECT_EQ(SettingsStore::defaultPath(), QStringLiteral("/tmp/x/explicit.db"));
     qunsetenv("GLOAMERY_SETTINGS");
     qputenv("XDG_CONFIG_HOME", "/tmp/config-home");
-    EXPECT_EQ(SettingsStore::defaultPath(), QStringLiteral("/tmp/config-home/gloamery/settings.db"));
+    EXPECT_EQ(SettingsStore::defaultPath(),
+              QStringLiteral("/tmp/config-home/gloamery/settings.db"));
     qunsetenv("XDG_CONFIG_HOME");
-    EXPECT_TRUE(SettingsStore::defaultPath().endsWith(QStringLiteral("/.config/gloamery/settings.db")));
+    EXPECT_TRUE(
+        SettingsStore::defaultPath().endsWith(QStringLiteral("/.config/gloamery/settings.db")));
     if (!savedSettings.isNull())
         qputenv("GLOAMERY_SETTINGS", savedSettings);
     if (!savedConfig.isNull())

@@ -46,10 +46,12 @@ TEST(Shutdown, ASignalWhileADialogIsOpenClosesTheDialogFirstThenEndsTheProgramIn
             mainWasStillUpWhenTheDialogClosed = p.windows().fmMain->isVisible();
         })) << signalNumber;
         EXPECT_TRUE(mainWasStillUpWhenTheDialogClosed);
-        auto key = temp.reopen().openKey(QStringLiteral("SoftWare\\Brannoch\\Gloamery\\Ghosts"), false);
+        auto key =
+            temp.reopen().openKey(QStringLiteral("SoftWare\\Brannoch\\Gloamery\\Ghosts"), false);
         ASSERT_TRUE(key);
         EXPECT_EQ(key->readInteger(QStringLiteral("Ghost_4_Regime")), 3);
-        EXPECT_EQ(temp.store().openKey(ProgramKey, false)->readInteger(QStringLiteral("Premier")), 0);
+        EXPECT_EQ(temp.store().openKey(ProgramKey, false)->readInteger(QStringLiteral("Premier")),
+                  0);
     }
 }
 

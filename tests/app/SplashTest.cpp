@@ -97,8 +97,8 @@ TEST(Splash, DeviceViewOpensOnlyWithDeleteToggledOnAndReleased) {
         bool held;
         bool opens;
     };
-    const Case cases[] = {{0, false, false}, {1, false, true}, {1, true, false},
-                          {2, false, false}, {3, false, true}};
+    const Case cases[] = {
+        {0, false, false}, {1, false, true}, {1, true, false}, {2, false, false}, {3, false, true}};
     for (const Case& c : cases) {
         SplashFixture f;
         for (int i = 0; i < c.presses; ++i) {

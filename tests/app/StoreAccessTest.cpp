@@ -1,4 +1,5 @@
 #include "app/core/StoreAccess.h"
+
 #include "support/RecordingMessageBoxes.h"
 #include "support/TempStore.h"
 

@@ -1,7 +1,6 @@
 #include "support/TempStore.h"
 
 #include <sqlite3.h>
-
 #include <stdexcept>
 
 namespace {

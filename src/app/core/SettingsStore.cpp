@@ -7,9 +7,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include <sqlite3.h>
-
 #include <limits>
+#include <sqlite3.h>
 
 namespace {
 
@@ -44,7 +43,9 @@ CREATE VIEW settings AS
     FROM key_values JOIN paths ON paths.id = key_values.key;
 )sql";
 
-QString fold(const QString& name) { return name.toCaseFolded(); }
+QString fold(const QString& name) {
+    return name.toCaseFolded();
+}
 
 // Owns one prepared statement; binds and steps with SQLite's own error codes.
 class Statement {
@@ -99,7 +100,9 @@ SettingsStore::SettingsStore(const QString& filePath)
     }
 }
 
-SettingsStore::~SettingsStore() { sqlite3_close(m_db); }
+SettingsStore::~SettingsStore() {
+    sqlite3_close(m_db);
+}
 
 bool SettingsStore::openDatabase() {
     const QFileInfo info(m_filePath);
@@ -146,10 +149,11 @@ bool SettingsStore::prepareSchema() {
         fail(QStringLiteral("%1 is empty and read-only").arg(m_filePath));
         return false;
     }
-    const QByteArray pragmas = QStringLiteral("PRAGMA application_id = %1; PRAGMA user_version = %2;")
-                                   .arg(ApplicationId)
-                                   .arg(SchemaVersion)
-                                   .toUtf8();
+    const QByteArray pragmas =
+        QStringLiteral("PRAGMA application_id = %1; PRAGMA user_version = %2;")
+            .arg(ApplicationId)
+            .arg(SchemaVersion)
+            .toUtf8();
     if (!exec("BEGIN IMMEDIATE"))
         return false;
     if (!exec(SchemaSql) || !exec(pragmas.constData()) || !exec("COMMIT")) {
@@ -210,13 +214,13 @@ qint64 SettingsStore::resolve(const QStringList& parts, bool create) {
     return id;
 }
 
-void SettingsStore::beginTransaction() {
+void SettingsStore::beginTransaction(bool forWriting) {
     if (m_openKeys++ > 0)
         return;
     m_writesInTransaction.clear();
     // Taking the write lock up front lets the busy timeout apply to a second instance saving at
     // the same time; a read-only file still allows reading.
-    m_inTransaction = exec("BEGIN IMMEDIATE") || exec("BEGIN");
+    m_inTransaction = (forWriting && exec("BEGIN IMMEDIATE")) || exec("BEGIN");
 }
 
 bool SettingsStore::commitTransaction() {
@@ -278,7 +282,7 @@ bool SettingsStore::writeValue(const ValueWrite& write) {
 std::unique_ptr<SettingsKey> SettingsStore::openKey(const QString& path, bool createIfMissing) {
     if (!m_db)
         return nullptr;
-    beginTransaction();
+    beginTransaction(createIfMissing && m_writable);
     const qint64 id = resolve(splitPath(path), createIfMissing && m_writable);
     if (id < 0) {
         commitTransaction();
@@ -359,7 +363,9 @@ qint32 SettingsKey::readInteger(const QString& name) const {
     return static_cast<qint32>(value);
 }
 
-bool SettingsKey::readBool(const QString& name) const { return readInteger(name) != 0; }
+bool SettingsKey::readBool(const QString& name) const {
+    return readInteger(name) != 0;
+}
 
 QString SettingsKey::readString(const QString& name) const {
     QByteArray utf8;
@@ -386,7 +392,9 @@ void SettingsKey::writeInteger(const QString& name, qint32 value) {
     write(name, SettingsStore::ValueType::Integer, value, {});
 }
 
-void SettingsKey::writeBool(const QString& name, bool value) { writeInteger(name, value ? 1 : 0); }
+void SettingsKey::writeBool(const QString& name, bool value) {
+    writeInteger(name, value ? 1 : 0);
+}
 
 void SettingsKey::writeString(const QString& name, const QString& value) {
     write(name, SettingsStore::ValueType::String, 0, value.toUtf8());

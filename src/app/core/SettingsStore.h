@@ -54,7 +54,7 @@ private:
         QByteArray bytes;
     };
 
-    void beginTransaction();
+    void beginTransaction(bool forWriting);
     bool commitTransaction();
     bool store(const ValueWrite& write);
     // A failed statement can make SQLite roll back the whole transaction; the writes before it

@@ -10,7 +10,9 @@ WindowDrag::WindowDrag(QWidget* window, QWidget* surface)
     surface->installEventFilter(this);
 }
 
-void WindowDrag::install(QWidget* window, QWidget* surface) { new WindowDrag(window, surface); }
+void WindowDrag::install(QWidget* window, QWidget* surface) {
+    new WindowDrag(window, surface);
+}
 
 bool WindowDrag::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
