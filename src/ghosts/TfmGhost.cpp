@@ -1,5 +1,6 @@
 #include "ghosts/TfmGhost.h"
 
+#include "ghosts/GhostActor.h"
 #include "ghosts/GhostTableStore.h"
 
 TfmGhost::TfmGhost(ProgramState& state, const PlatformServices& platform)
@@ -12,6 +13,13 @@ TfmGhost::TfmGhost(ProgramState& state, const PlatformServices& platform)
 
 TfmGhost::~TfmGhost() {
     SaveGhostTable();
+}
+
+void TfmGhost::GhostAct() {
+    if (!m_platform.random || !m_platform.clock)
+        return;
+    GhostActor(m_ghostTable, m_currentAct, *m_platform.random, *m_platform.clock, m_soundOutput)
+        .GhostAct();
 }
 
 void TfmGhost::LoadGhostTable() {

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "app/core/PlatformServices.h"
+#include "ghosts/CurrentAct.h"
 #include "ghosts/GhostSettings.h"
 #include "ghosts/GhostTable.h"
 
 #include <QDialog>
+
+class GhostSoundOutput;
 
 struct ProgramState;
 
@@ -23,6 +26,13 @@ public:
     GhostSettings EditedGhost;
     int SelectedGhost = 1;
 
+    CurrentAct& currentAct() { return m_currentAct; }
+    const CurrentAct& currentAct() const { return m_currentAct; }
+
+    // Where acts play their sound (the sound window); none: acts stay silent.
+    void setSoundOutput(GhostSoundOutput* output) { m_soundOutput = output; }
+    void GhostAct();
+
     void LoadGhostTable();
     void SaveGhostTable();
 
@@ -30,6 +40,8 @@ private:
     void resetEditedGhost();
 
     GhostTable m_ghostTable;
+    CurrentAct m_currentAct;
+    GhostSoundOutput* m_soundOutput = nullptr;
     ProgramState& m_state;
     PlatformServices m_platform;
 };

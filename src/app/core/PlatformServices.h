@@ -1,8 +1,10 @@
 #pragma once
 
+class Clock;
 class Desktop;
 class KeyToggleTracker;
 class MessageBoxes;
+class RandomSource;
 class SettingsStore;
 
 // The platform as the windows see it: real Linux services in the program, fakes in the tests.
@@ -12,4 +14,6 @@ struct PlatformServices {
     MessageBoxes* messages = nullptr;
     Desktop* desktop = nullptr;
     const KeyToggleTracker* deleteKey = nullptr;
+    const Clock* clock = nullptr;
+    RandomSource* random = nullptr;
 };

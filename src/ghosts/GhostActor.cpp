@@ -1,0 +1,119 @@
+#include "ghosts/GhostActor.h"
+
+#include "app/core/Clock.h"
+#include "app/core/RandomSource.h"
+#include "ghosts/CurrentAct.h"
+#include "ghosts/GhostTable.h"
+
+namespace {
+constexpr int RegimeAroundTheClock = 1;
+constexpr int RegimeNight = 2;
+constexpr int RegimeDaytime = 3;
+constexpr int RegimePresetTime = 4;
+constexpr int RegimeRandomly = 5;
+} // namespace
+
+GhostActor::GhostActor(const GhostTable& table, CurrentAct& act, RandomSource& random,
+                       const Clock& clock, GhostSoundOutput* output)
+    : m_table(table)
+    , m_act(act)
+    , m_random(random)
+    , m_clock(clock)
+    , m_output(output) {}
+
+int GhostActor::wrapHour(qint32 hour) {
+    if (hour > 23)
+        return 0;
+    if (hour < 0)
+        return 23;
+    return hour;
+}
+
+bool GhostActor::soundsAt(qint32 regime, qint32 fromHour, qint32 toHour, int hour) {
+    switch (regime) {
+    case RegimeAroundTheClock:
+        return true;
+    case RegimeNight:
+        return hour >= 20 || hour < 8;
+    case RegimeDaytime:
+        return hour >= 8 && hour < 20;
+    case RegimePresetTime: {
+        // Like the fixed regimes: from-hour included, to-hour excluded, running on past midnight
+        // when the span wraps; equal hours ("00" to "00") mean the whole day.
+        const int from = wrapHour(fromHour);
+        const int to = wrapHour(toHour);
+        if (from == to)
+            return true;
+        if (from < to)
+            return hour >= from && hour < to;
+        return hour >= from || hour < to;
+    }
+    default:
+        return false;
+    }
+}
+
+int GhostActor::chooseGhost(int startIndex) const {
+    // The startIndex-th switched-on ghost, counted from ghost 1: every switched-on ghost has the
+    // same chance.
+    int seen = 0;
+    for (int n = 1; n <= GhostTable::GhostCount; ++n) {
+        if (m_table[n].ON && ++seen == startIndex)
+            return n;
+    }
+    return 0;
+}
+
+bool GhostActor::regimeAllowsSound() {
+    switch (m_act.Regime) {
+    case RegimeRandomly:
+        return m_random.Random(2) == 0; // one act in two
+    case RegimeNight:
+    case RegimeDaytime:
+    case RegimePresetTime:
+        return soundsAt(m_act.Regime, m_act.Regime_Dop_1, m_act.Regime_Dop_1a,
+                        m_clock.now().time().hour());
+    default: // around the clock or never: no need for the time
+        return soundsAt(m_act.Regime, 0, 0, 0);
+    }
+}
+
+void GhostActor::GhostAct() {
+    m_act.ActiveCount = 0;
+    m_act.StartIndex = 0;
+    m_act.GhostNumber = 0;
+    m_act.Special = 0;
+    m_act.Regime = 0;
+    m_act.SoundKind = 0;
+    m_act.SoundNumber = 0;
+
+    for (int n = 1; n <= GhostTable::GhostCount; ++n) {
+        if (m_table[n].ON)
+            ++m_act.ActiveCount;
+    }
+    if (m_act.ActiveCount < 1)
+        return;
+
+    m_random.Randomize();
+    m_act.StartIndex = m_random.Random(m_act.ActiveCount) + 1;
+    m_act.SoundKind = m_random.Random(2);
+    m_act.SoundNumber = m_random.Random(10);
+    m_act.StereoEffect = m_random.Random(3);
+
+    const int chosen = chooseGhost(m_act.StartIndex);
+    const GhostSettings& ghost = m_table[chosen];
+    m_act.GhostNumber = chosen;
+    m_act.Special = ghost.Special;
+    m_act.Regime = ghost.Regime;
+    m_act.Regime_Dop_1 = ghost.Regime_Dop_1;
+    m_act.Regime_Dop_1a = ghost.Regime_Dop_1a;
+    m_act.Nrav_1 = ghost.Nrav_1;
+    m_act.Nrav_2 = ghost.Nrav_2;
+    m_act.Nrav_3 = ghost.Nrav_3;
+    m_act.Nrav_4 = ghost.Nrav_4;
+
+    if (!m_output || !regimeAllowsSound())
+        return;
+    m_output->LoadGhostLibrary();
+    m_output->PlayGhostSound(ghost.Nrav_3 == 0 ? SoundAmplitude::Half : SoundAmplitude::Full);
+}

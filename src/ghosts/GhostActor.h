@@ -1,0 +1,37 @@
+#pragma once
+
+#include "ghosts/GhostSoundOutput.h"
+
+#include <QtGlobal>
+
+class Clock;
+class GhostTable;
+class RandomSource;
+struct CurrentAct;
+struct GhostSettings;
+
+// Makes one switched-on ghost act: draws which ghost, which sound and which stereo effect,
+// records it in CurrentAct and, when the ghost's regime allows it at this hour, plays the sound.
+class GhostActor {
+public:
+    GhostActor(const GhostTable& table, CurrentAct& act, RandomSource& random, const Clock& clock,
+               GhostSoundOutput* output);
+
+    void GhostAct();
+
+    // Whether a ghost with these regime settings sounds at `hour` (0..23). Regime 5 is decided by
+    // a draw and is not answered here.
+    static bool soundsAt(qint32 regime, qint32 fromHour, qint32 toHour, int hour);
+    // Hours as the dialog shows them: above 23 becomes 0, below 0 becomes 23.
+    static int wrapHour(qint32 hour);
+
+private:
+    int chooseGhost(int startIndex) const;
+    bool regimeAllowsSound();
+
+    const GhostTable& m_table;
+    CurrentAct& m_act;
+    RandomSource& m_random;
+    const Clock& m_clock;
+    GhostSoundOutput* m_output;
+};

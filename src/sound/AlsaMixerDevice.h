@@ -1,0 +1,27 @@
+#pragma once
+
+#include "sound/MixerDevice.h"
+
+struct _snd_mixer;
+struct _snd_mixer_elem;
+
+// The playback line of the default ALSA card that sits closest to wave output: "PCM" when the
+// card has one, else "Master", else the first element with a playback volume.
+class AlsaMixerDevice : public MixerDevice {
+public:
+    AlsaMixerDevice();
+    ~AlsaMixerDevice() override;
+    AlsaMixerDevice(const AlsaMixerDevice&) = delete;
+    AlsaMixerDevice& operator=(const AlsaMixerDevice&) = delete;
+
+    std::optional<Range> volumeRange() const override;
+    bool isMono() const override;
+    bool hasSwitch() const override;
+    std::optional<State> read() const override;
+    bool writeVolume(long left, long right) override;
+    bool writeSwitch(bool on) override;
+
+private:
+    _snd_mixer* m_mixer = nullptr;
+    _snd_mixer_elem* m_element = nullptr;
+};

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "sound/SoundPlayer.h"
+
+#include <QString>
+
+struct Mix_Chunk;
+
+// SDL2_mixer on one fixed channel. The audio device is opened when the player is made, with a
+// time limit: an audio server that hangs leaves the program silent, never stuck.
+class SdlSoundPlayer : public SoundPlayer {
+public:
+    SdlSoundPlayer();
+    ~SdlSoundPlayer() override;
+    SdlSoundPlayer(const SdlSoundPlayer&) = delete;
+    SdlSoundPlayer& operator=(const SdlSoundPlayer&) = delete;
+
+    bool available() const { return m_open; }
+    const QString& driver() const { return m_driver; }
+
+    bool play(const QByteArray& waveImage, double amplitude) override;
+    void stop() override;
+    // Whether the sound is still playing.
+    bool playing() const;
+
+private:
+    bool m_open = false;
+    QString m_driver;
+    Mix_Chunk* m_chunk = nullptr;
+};

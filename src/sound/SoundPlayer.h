@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QByteArray>
+
+// Plays one complete wave file image from memory, asynchronously. One sound at a time: starting
+// a sound cuts off the one playing.
+class SoundPlayer {
+public:
+    virtual ~SoundPlayer() = default;
+    // `amplitude` 0..1. False when nothing plays (no audio device, an image it cannot decode);
+    // that is never an error for the user.
+    virtual bool play(const QByteArray& waveImage, double amplitude) = 0;
+    virtual void stop() = 0;
+};

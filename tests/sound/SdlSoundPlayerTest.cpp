@@ -1,0 +1,98 @@
+#include "sound/SdlSoundPlayer.h"
+
+#include "support/WaveImage.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+// SDL's disk driver writes what it plays to a file: proof that a sound really played.
+struct DiskAudio {
+    QTemporaryDir dir;
+    QString file = dir.filePath(QStringLiteral("out.raw"));
+    DiskAudio() {
+        setenv("SDL_AUDIODRIVER", "disk", 1);
+        setenv("SDL_DISKAUDIOFILE", file.toUtf8().constData(), 1);
+        setenv("SDL_DISKAUDIODELAY", "5", 1);
+    }
+    ~DiskAudio() { setenv("SDL_AUDIODRIVER", "dummy", 1); }
+
+    // Largest absolute 16-bit sample written.
+    int peak() const {
+        QFile out(file);
+        if (!out.open(QIODevice::ReadOnly))
+            return -1;
+        const QByteArray bytes = out.readAll();
+        int peak = 0;
+        for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
+            const auto sample = static_cast<qint16>(static_cast<quint8>(bytes[i]) |
+                                                    (static_cast<quint8>(bytes[i + 1]) << 8));
+            peak = std::max(peak, std::abs(static_cast<int>(sample)));
+        }
+        return peak;
+    }
+};
+
+bool waitUntilQuiet(const SdlSoundPlayer& player, int limitMs) {
+    QElapsedTimer timer;
+    timer.start();
+    while (player.playing()) {
+        if (timer.elapsed() > limitMs)
+            return false;
+        QThread::msleep(10);
+    }
+    return true;
+}
+
+TEST(SdlSoundPlayer, PlaysAWaveImageFromMemory) {
+    DiskAudio disk;
+    int fullPeak = 0;
+    {
+        SdlSoundPlayer player;
+        ASSERT_TRUE(player.available());
+        EXPECT_EQ(player.driver(), QStringLiteral("disk"));
+        EXPECT_TRUE(player.play(sineWave(0.3), 1.0));
+        EXPECT_TRUE(player.playing());
+        EXPECT_TRUE(waitUntilQuiet(player, 3000));
+    }
+    fullPeak = disk.peak();
+    EXPECT_GT(fullPeak, 10000) << "the tone reached the output";
+
+    DiskAudio quieter;
+    {
+        SdlSoundPlayer player;
+        EXPECT_TRUE(player.play(sineWave(0.3), 0.5));
+        EXPECT_TRUE(waitUntilQuiet(player, 3000));
+    }
+    const int halfPeak = quieter.peak();
+    EXPECT_GT(halfPeak, fullPeak / 3);
+    EXPECT_LT(halfPeak, fullPeak * 2 / 3) << "half amplitude";
+}
+
+TEST(SdlSoundPlayer, ANewSoundCutsOffTheOnePlaying) {
+    DiskAudio disk;
+    SdlSoundPlayer player;
+    ASSERT_TRUE(player.play(sineWave(4.0, 220), 1.0));
+    QThread::msleep(100);
+    ASSERT_TRUE(player.play(sineWave(0.2, 880), 1.0));
+    // Long before the first sound's four seconds are over, nothing plays any more.
+    EXPECT_TRUE(waitUntilQuiet(player, 1500));
+}
+
+TEST(SdlSoundPlayer, SomethingItCannotDecodeIsSilentlyNotPlayed) {
+    DiskAudio disk;
+    SdlSoundPlayer player;
+    EXPECT_FALSE(player.play(QByteArray(), 1.0));
+    EXPECT_FALSE(player.play(QByteArray("RIFF\x04\x00\x00\x00WAVE", 12), 1.0));
+    EXPECT_FALSE(player.play(QByteArray(1000, '\x7f'), 1.0));
+    EXPECT_FALSE(player.playing());
+}
+
+} // namespace

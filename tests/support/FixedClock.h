@@ -1,0 +1,14 @@
+#pragma once
+
+#include "app/core/Clock.h"
+
+class FixedClock : public Clock {
+public:
+    explicit FixedClock(QTime time = QTime(12, 0))
+        : m_now(QDate(2026, 12, 9), time) {}
+    QDateTime now() const override { return m_now; }
+    void setTime(QTime time) { m_now.setTime(time); }
+
+private:
+    QDateTime m_now;
+};
