@@ -59,22 +59,26 @@ QString ImageListWriter::write(const QString& resDir) const {
 QImage ImageListWriter::contactSheet() const {
     constexpr int MaxCell = 200;
     constexpr int Label = 16;
-    int cell = 0;
-    for (const Entry& entry : m_entries)
-        cell = std::max({cell, entry.image.width(), entry.image.height()});
-    cell = std::min(cell, MaxCell) + 8;
-    const int columns = std::max(1, std::min(count(), 1200 / cell));
+    int cellWidth = 0;
+    int cellHeight = 0;
+    for (const Entry& entry : m_entries) {
+        cellWidth = std::max(cellWidth, entry.image.width());
+        cellHeight = std::max(cellHeight, entry.image.height());
+    }
+    cellWidth = std::min(cellWidth, MaxCell) + 8;
+    cellHeight = std::min(cellHeight, MaxCell) + 8;
+    const int columns = std::max(1, std::min(count(), 1200 / cellWidth));
     const int rows = (count() + columns - 1) / columns;
-    QImage sheet =
-        ArtKit::filledImage(columns * cell, rows * (cell + Label) + 24, QColor(40, 40, 48));
+    QImage sheet = ArtKit::filledImage(columns * cellWidth, rows * (cellHeight + Label) + 24,
+                                       QColor(40, 40, 48));
     QPainter painter(&sheet);
     painter.setFont(ArtKit::sans(11, true));
     painter.setPen(Qt::white);
     painter.drawText(QRect(4, 2, sheet.width() - 8, 20), Qt::AlignLeft | Qt::AlignVCenter,
                      m_name + QStringLiteral(" (%1 entries)").arg(count()));
     for (int i = 0; i < count(); ++i) {
-        const QRect box((i % columns) * cell, 24 + (i / columns) * (cell + Label), cell,
-                        cell + Label);
+        const QRect box((i % columns) * cellWidth, 24 + (i / columns) * (cellHeight + Label),
+                        cellWidth, cellHeight + Label);
         // A checkerboard makes transparent entries and soft edges visible.
         const QRect area = box.adjusted(4, Label, -4, -4);
         for (int y = area.top(); y < area.bottom(); y += 8) {

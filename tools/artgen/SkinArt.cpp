@@ -147,10 +147,21 @@ void drawMoon(QPainter& painter) {
     painter.drawEllipse(centre + QPointF(-9, -6), 6, 6);
     painter.drawEllipse(centre + QPointF(8, 9), 4.5, 4.5);
     painter.drawEllipse(centre + QPointF(10, -12), 3, 3);
-    // A wisp of cloud across the moon.
-    painter.setBrush(QColor(0x9E, 0xB4, 0xDC, 70));
-    painter.drawRoundedRect(QRectF(590, 122, 120, 9), 4.5, 4.5);
-    painter.drawRoundedRect(QRectF(620, 134, 90, 7), 3.5, 3.5);
+    // Wisps of cloud across the moon, soft at every edge.
+    for (const auto& [at, width] : {std::pair{QPointF(640, 126), 70.0},
+                                    std::pair{QPointF(676, 138), 52.0},
+                                    std::pair{QPointF(612, 140), 40.0}}) {
+        QRadialGradient wisp(at, width);
+        wisp.setColorAt(0, QColor(0xA8, 0xBC, 0xE0, 110));
+        wisp.setColorAt(1, QColor(0xA8, 0xBC, 0xE0, 0));
+        painter.setBrush(wisp);
+        painter.save();
+        painter.translate(at);
+        painter.scale(1, 0.09);
+        painter.translate(-at);
+        painter.drawEllipse(at, width, width);
+        painter.restore();
+    }
 }
 
 QPainterPath hills(qreal base, qreal amplitude, qreal phase, qreal wavelength) {
@@ -295,8 +306,8 @@ void drawLandscape(QPainter& painter) {
     painter.setBrush(QColor(0x13, 0x26, 0x50));
     painter.drawPath(hills(464, 16, 300, 70));
     drawTombstones(painter);
-    drawTree(painter, QPointF(92, 482), 150, -4);
-    drawTree(painter, QPointF(742, 490), 110, 5);
+    drawTree(painter, QPointF(92, 506), 170, -4);
+    drawTree(painter, QPointF(742, 510), 130, 5);
     drawFog(painter);
     painter.setBrush(QColor(0x0A, 0x17, 0x33));
     painter.drawPath(hills(506, 8, 120, 50));
