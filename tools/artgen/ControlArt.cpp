@@ -424,6 +424,133 @@ QImage scrollerArrow(bool up, bool hovered) {
     return image;
 }
 
+QImage toolButton(int width, int height, int glyph, bool hovered) {
+    QImage image = transparentImage(width, height);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF box(0.5, 0.5, width - 1, height - 1);
+    painter.setPen(QPen(hovered ? GoldLight : GoldDark, 1));
+    QLinearGradient face(0, 0, 0, height);
+    const QColor base = hovered ? NightLight.lighter(115) : NightMid;
+    face.setColorAt(0, base.lighter(140));
+    face.setColorAt(1, base);
+    painter.setBrush(face);
+    painter.drawRoundedRect(box, 4, 4);
+    const QColor ink = hovered ? GoldLight : Gold;
+    const QPointF centre = box.center();
+    painter.setPen(QPen(ink, 2.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setBrush(Qt::NoBrush);
+    const auto cross = [&painter](QPointF at, qreal half) {
+        painter.drawLine(at + QPointF(-half, -half), at + QPointF(half, half));
+        painter.drawLine(at + QPointF(half, -half), at + QPointF(-half, half));
+    };
+    const auto envelope = [&painter, &ink](const QRectF& body) {
+        painter.setPen(QPen(ink, 1.4));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(body);
+        painter.drawLine(body.topLeft(), QPointF(body.center().x(), body.center().y() + 1));
+        painter.drawLine(body.topRight(), QPointF(body.center().x(), body.center().y() + 1));
+    };
+    const auto tick = [&painter, &centre] {
+        painter.setPen(QPen(GoldLight, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(
+            QPolygonF{centre + QPointF(3, 4), centre + QPointF(5, 6.5), centre + QPointF(9, 1)});
+    };
+    switch (glyph) {
+    case ToolClose:
+        if (hovered) {
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(QColor(0xC8, 0x2A, 0x20));
+            painter.drawRoundedRect(box.adjusted(2, 2, -2, -2), 3, 3);
+            painter.setPen(QPen(Qt::white, 2.2, Qt::SolidLine, Qt::RoundCap));
+        }
+        cross(centre, 4.5);
+        break;
+    case ToolMinus:
+        painter.drawLine(centre + QPointF(-6, 0), centre + QPointF(6, 0));
+        break;
+    case ToolPlus:
+        painter.drawLine(centre + QPointF(-6, 0), centre + QPointF(6, 0));
+        painter.drawLine(centre + QPointF(0, -6), centre + QPointF(0, 6));
+        break;
+    case ToolCloseAll:
+        cross(centre + QPointF(-3, -2), 3.5);
+        cross(centre + QPointF(3, 3), 3.5);
+        break;
+    case ToolCloseMarked:
+        cross(centre + QPointF(-2, -1), 4);
+        tick();
+        break;
+    case ToolSendAll:
+        envelope(QRectF(centre.x() - 5, centre.y() - 6, 11, 7));
+        envelope(QRectF(centre.x() - 7, centre.y() - 1, 11, 7));
+        break;
+    default:
+        envelope(QRectF(centre.x() - 7, centre.y() - 5, 12, 8));
+        tick();
+        break;
+    }
+    return image;
+}
+
+QImage reconnectButton(int state) {
+    QImage image = powerButton(state);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF box = state == 2 ? QRectF(1.5, 2.5, 37, 37) : QRectF(1, 1, 38, 38);
+    // The same button as start/stop, with two turning arrows in place of the power sign.
+    QRadialGradient inner(box.center() - QPointF(4, 5), 24);
+    const QColor base = state == 2 ? NightDeep : (state == 1 ? NightLight : NightMid);
+    inner.setColorAt(0, base.lighter(170));
+    inner.setColorAt(1, base);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(inner);
+    painter.drawEllipse(box.adjusted(3, 3, -3, -3));
+    const QPointF centre = box.center();
+    const QColor ink = state == 1 ? GoldLight : Gold;
+    painter.setPen(QPen(ink, 2.6, Qt::SolidLine, Qt::RoundCap));
+    painter.setBrush(Qt::NoBrush);
+    const QRectF ring(centre.x() - 9, centre.y() - 9, 18, 18);
+    painter.drawArc(ring, 20 * 16, 140 * 16);
+    painter.drawArc(ring, 200 * 16, 140 * 16);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(ink);
+    for (const int side : {-1, 1}) {
+        const QPointF tip = centre + QPointF(side * 9, side * -1);
+        QPainterPath head;
+        head.moveTo(tip + QPointF(-4.5, side * -1.5));
+        head.lineTo(tip + QPointF(4.5, side * -1.5));
+        head.lineTo(tip + QPointF(0, side * 4.5));
+        head.closeSubpath();
+        painter.drawPath(head);
+    }
+    return image;
+}
+
+QImage railFiller() {
+    QImage image = transparentImage(10, 40);
+    QPainter painter(&image);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(goldGradient(4, 36));
+    painter.drawRect(QRectF(0, 4, 10, 32));
+    painter.setBrush(NightDeep);
+    painter.drawRect(QRectF(0, 9, 10, 22));
+    return image;
+}
+
+QImage pageButton(bool up, int state) {
+    QImage image = transparentImage(14, 32);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF box(0.5, 0.5, 13, 31);
+    painter.setPen(QPen(state == 0 ? QColor(0x50, 0x60, 0x80) : GoldDark, 1));
+    painter.setBrush(state == 2 ? NightLight : (state == 1 ? NightMid : NightDeep));
+    painter.drawRoundedRect(box, 4, 4);
+    const QColor ink = state == 0 ? QColor(0x60, 0x70, 0x90) : (state == 2 ? GoldLight : Gold);
+    drawArrowGlyph(painter, QRectF(2, up ? 10 : 12, 10, 10), up, ink);
+    return image;
+}
+
 int menuPictureCount() {
     return 9;
 }

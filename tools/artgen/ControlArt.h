@@ -26,6 +26,22 @@ QImage tab(int ghost, bool russian, bool highlighted);
 QImage scrollerTrack();
 QImage scrollerArrow(bool up, bool hovered);
 
+// The network server window's own button list.
+enum ToolGlyph {
+    ToolClose,
+    ToolMinus,
+    ToolPlus,
+    ToolCloseAll,
+    ToolCloseMarked,
+    ToolSendAll,
+    ToolSendMarked
+};
+QImage toolButton(int width, int height, int glyph, bool hovered);
+QImage reconnectButton(int state);
+QImage railFiller();
+// state: 0 no more pages (dimmed), 1 normal, 2 pointer over.
+QImage pageButton(bool up, int state);
+
 // Small pictures for the menu entries; see the README for what each shows.
 QImage menuPicture(int entry);
 int menuPictureCount();

@@ -148,9 +148,9 @@ void drawMoon(QPainter& painter) {
     painter.drawEllipse(centre + QPointF(8, 9), 4.5, 4.5);
     painter.drawEllipse(centre + QPointF(10, -12), 3, 3);
     // Wisps of cloud across the moon, soft at every edge.
-    for (const auto& [at, width] : {std::pair{QPointF(640, 126), 70.0},
-                                    std::pair{QPointF(676, 138), 52.0},
-                                    std::pair{QPointF(612, 140), 40.0}}) {
+    for (const auto& [at, width] :
+         {std::pair{QPointF(640, 126), 70.0}, std::pair{QPointF(676, 138), 52.0},
+          std::pair{QPointF(612, 140), 40.0}}) {
         QRadialGradient wisp(at, width);
         wisp.setColorAt(0, QColor(0xA8, 0xBC, 0xE0, 110));
         wisp.setColorAt(1, QColor(0xA8, 0xBC, 0xE0, 0));

@@ -145,6 +145,48 @@ ImageListWriter scrollList() {
     return list;
 }
 
+// The network server window keeps its own button list under the same name as the main window's.
+ImageListWriter netButtonList() {
+    ImageListWriter list(QStringLiteral("fmNet/BitmapList_Btn"), 119, QSize(22, 22));
+    using namespace ControlArt;
+    const QString over = QStringLiteral(", pointer over");
+    list.set(34, toolButton(22, 23, ToolClose, true), QStringLiteral("close") + over);
+    list.set(35, toolButton(22, 23, ToolClose, false), QStringLiteral("close"));
+    for (int state = 0; state < 3; ++state) {
+        list.set(48 - state, reconnectButton(state), QStringLiteral("reconnect, ") + states(state));
+        list.set(83 - state, powerButton(state),
+                 QStringLiteral("socket start/stop, ") + states(state));
+    }
+    list.set(49, railCap(true, 6), QStringLiteral("socket rail, left cap"));
+    list.set(50, railCap(false, 6), QStringLiteral("socket rail, right cap"));
+    list.set(51, railFiller(), QStringLiteral("socket rail, filler"));
+    struct Tool {
+        int normal;
+        int hovered;
+        int glyph;
+        const char* what;
+    };
+    for (const Tool& tool :
+         {Tool{70, 69, ToolMinus, "delete client"}, Tool{72, 71, ToolPlus, "add client"},
+          Tool{87, 88, ToolCloseAll, "close all clients"},
+          Tool{89, 90, ToolCloseMarked, "close marked clients"},
+          Tool{91, 92, ToolSendAll, "send to all"},
+          Tool{93, 94, ToolSendMarked, "send to marked"}}) {
+        list.set(tool.normal, toolButton(22, 22, tool.glyph, false),
+                 QString::fromLatin1(tool.what));
+        list.set(tool.hovered, toolButton(22, 22, tool.glyph, true),
+                 QString::fromLatin1(tool.what) + over);
+    }
+    static const char* const pageStates[] = {"no more pages", "normal", "pointer over"};
+    for (int state = 0; state < 3; ++state) {
+        list.set(112 + state, pageButton(false, state),
+                 QStringLiteral("page down, ") + QString::fromLatin1(pageStates[state]));
+        list.set(116 + state, pageButton(true, state),
+                 QStringLiteral("page up, ") + QString::fromLatin1(pageStates[state]));
+    }
+    return list;
+}
+
 ImageListWriter menuList() {
     ImageListWriter list(QStringLiteral("MenuPictures"), ControlArt::menuPictureCount(),
                          QSize(20, 20));
@@ -254,6 +296,7 @@ int main(int argc, char** argv) {
     lists.push_back(tabList());
     lists.push_back(scrollList());
     lists.push_back(menuList());
+    lists.push_back(netButtonList());
     const QString sheets = parser.value(QStringLiteral("sheets"));
     for (const ImageListWriter& list : lists) {
         const QString error = list.write(out);

@@ -51,6 +51,15 @@ const std::vector<ListCase>& generatedLists() {
         {"BitmapList_GhostPassport", 16, {{0, 5, {90, 90}}, {11, 15, {90, 90}}}},
         {"BitmapList_YellowMenu", 33, {{0, 0, {764, 42}}, {1, 32, {82, 42}}}},
         {"BitmapList_Scroll_1", 5, {{0, 0, {21, 32}}, {1, 4, {21, 30}}}},
+        {"fmNet/BitmapList_Btn",
+         119,
+         {{34, 35, {22, 23}},
+          {46, 48, {40, 40}},
+          {69, 72, {22, 22}},
+          {81, 83, {40, 40}},
+          {87, 94, {22, 22}},
+          {112, 114, {14, 32}},
+          {116, 118, {14, 32}}}},
     };
     return lists;
 }
