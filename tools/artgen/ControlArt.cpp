@@ -270,9 +270,9 @@ QImage mark(const QString& digit) {
     QImage image = transparentImage(18, 10);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(GoldLight);
-    painter.setFont(sans(10, true));
-    painter.drawText(QRectF(0, -1, 18, 12), Qt::AlignCenter, digit);
+    // Outlined so the small digit still reads on the light group-box blue.
+    outlinedText(painter, QRectF(0, -1, 18, 12), Qt::AlignCenter, digit, sans(11, true),
+                 QBrush(GoldLight), NightDeep, 2);
     return image;
 }
 
