@@ -162,6 +162,11 @@ QPainterPath roundedRect(const QRectF& box, qreal radius) {
     return path;
 }
 
+QPainterPath solid(QPainterPath pieces) {
+    pieces.setFillRule(Qt::WindingFill);
+    return pieces.simplified();
+}
+
 void goldButton(QPainter& painter, const QRectF& box, int state) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);

@@ -67,4 +67,7 @@ void blueButton(QPainter& painter, const QRectF& box, int state);
 
 QPainterPath roundedRect(const QRectF& box, qreal radius);
 
+// One outline from overlapping pieces: where pieces overlap they add up instead of cancelling out.
+QPainterPath solid(QPainterPath pieces);
+
 } // namespace ArtKit

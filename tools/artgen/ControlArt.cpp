@@ -36,7 +36,7 @@ void drawGear(QPainter& painter, QPointF centre, qreal radius, const QColor& col
     hole.addEllipse(centre, radius * 0.32, radius * 0.32);
     painter.setPen(Qt::NoPen);
     painter.setBrush(colour);
-    painter.drawPath(gear.simplified().subtracted(hole));
+    painter.drawPath(solid(gear).subtracted(hole));
 }
 
 void drawArrowGlyph(QPainter& painter, const QRectF& box, bool up, const QColor& colour) {
@@ -569,7 +569,7 @@ QImage menuPicture(int entry) {
         bubble.lineTo(9, 14);
         painter.setPen(QPen(GoldDeep, 1));
         painter.setBrush(goldGradient(2, 18));
-        painter.drawPath(bubble.simplified());
+        painter.drawPath(solid(bubble));
         painter.setPen(LabelInk);
         painter.setFont(sans(8, true));
         painter.drawText(QRectF(1.5, 2.5, 17, 12), Qt::AlignCenter, QStringLiteral("Aa"));

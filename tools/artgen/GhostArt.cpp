@@ -259,7 +259,7 @@ void drawKey(QPainter& painter, QPointF at, qreal angle) {
     key.addRect(QRectF(23, 2, 2.5, 4));
     QPainterPath hole;
     hole.addEllipse(QPointF(0, 0), 3, 3);
-    painter.drawPath(key.simplified().subtracted(hole));
+    painter.drawPath(solid(key).subtracted(hole));
     painter.restore();
 }
 
@@ -314,7 +314,7 @@ void drawBulb(QPainter& painter, QPointF centre) {
     QPainterPath bulb;
     bulb.addEllipse(centre, 12, 12);
     bulb.addRect(QRectF(centre.x() - 5.5, centre.y() + 6, 11, 10));
-    painter.drawPath(bulb.simplified());
+    painter.drawPath(solid(bulb));
     painter.setBrush(QColor(0x8E, 0x9A, 0xAE));
     painter.setPen(QPen(QColor(0x50, 0x58, 0x68), 1));
     painter.drawRoundedRect(QRectF(centre.x() - 6, centre.y() + 15, 12, 8), 2, 2);
@@ -376,7 +376,7 @@ void drawWrench(QPainter& painter, QPointF at, qreal angle) {
     wrench.addEllipse(QPointF(26, 0), 6, 6);
     QPainterPath jaw;
     jaw.addRect(QRectF(26, -2.5, 8, 5));
-    painter.drawPath(wrench.simplified().subtracted(jaw));
+    painter.drawPath(solid(wrench).subtracted(jaw));
     painter.restore();
 }
 

@@ -213,7 +213,7 @@ void drawHouse(QPainter& painter) {
     roof.closeSubpath();
     house.addPath(roof);
     house.addRect(QRectF(584, 340, 8, 20));
-    painter.drawPath(house.simplified());
+    painter.drawPath(solid(house));
     painter.setPen(QPen(silhouette, 1.5));
     painter.drawLine(QPointF(663, 300), QPointF(663, 288));
     painter.drawLine(QPointF(658, 292), QPointF(668, 292));
