@@ -189,19 +189,20 @@ QImage durationTrack() {
     QImage image = transparentImage(311, 30);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    // The knob sits 8 pixels lower than the track's top, so the groove runs through its centre
+    // (y 19.5) and the four stops lie under the knob's centres.
+    constexpr qreal Groove = 19.5;
     painter.setPen(QPen(GoldDeep, 1));
-    painter.setBrush(goldGradient(9, 21));
-    painter.drawRoundedRect(QRectF(2, 9, 307, 12), 6, 6);
+    painter.setBrush(goldGradient(Groove - 6, Groove + 6));
+    painter.drawRoundedRect(QRectF(2, Groove - 6, 307, 12), 6, 6);
     painter.setBrush(NightDeep);
-    painter.drawRoundedRect(QRectF(5, 12, 301, 6), 3, 3);
-    // Notches where the knob stops: at the knob centres of the four positions.
+    painter.drawRoundedRect(QRectF(5, Groove - 3, 301, 6), 3, 3);
     painter.setPen(Qt::NoPen);
     for (const qreal x : {10.5, 107.5, 204.5, 302.5}) {
         painter.setBrush(GoldLight);
-        painter.drawEllipse(QPointF(x, 15), 2.5, 2.5);
+        painter.drawEllipse(QPointF(x, Groove), 2.5, 2.5);
         painter.setBrush(Gold);
-        painter.drawRect(QRectF(x - 1, 1, 2, 6));
-        painter.drawRect(QRectF(x - 1, 23, 2, 6));
+        painter.drawRoundedRect(QRectF(x - 1.5, 1, 3, 7), 1.5, 1.5);
     }
     return image;
 }

@@ -247,6 +247,29 @@ QImage mockGhostDialog(const std::vector<ImageListWriter>& lists, bool russian) 
     return image;
 }
 
+QImage mockSettingsDialog(const std::vector<ImageListWriter>& lists, bool russian) {
+    QImage image = ArtKit::filledImage(790, 520, ArtKit::WindowBlue);
+    QPainter painter(&image);
+    const ImageListWriter& yellow = lists[1];
+    painter.drawImage(13, 40, yellow.image(49));
+    const QColor group(0x12, 0x5B, 0xA1);
+    painter.fillRect(QRect(28, 64, 360, 121), group);
+    painter.fillRect(QRect(402, 64, 360, 121), group);
+    painter.setFont(ArtKit::sans(11));
+    painter.setPen(QColor(0xD9, 0xD9, 0x00));
+    const char* const labels[] = {"15 мин.", "30 мин.", "60 мин.", "Неогр."};
+    const int lefts[] = {14, 110, 208, 308};
+    for (int i = 0; i < 4; ++i)
+        painter.drawText(28 + lefts[i], 64 + 36 + 11, QString::fromUtf8(labels[i]));
+    painter.drawImage(28 + 24, 64 + 54, yellow.image(39));
+    painter.drawImage(28 + 120, 64 + 62, yellow.image(43));
+    painter.drawImage(28 + 315, 64 + 62, yellow.image(44));
+    painter.drawImage(402 + 8, 64 + 38, yellow.image(58));
+    painter.drawImage(402 + 8, 64 + 62, yellow.image(57));
+    painter.drawImage(608, 460, yellow.image(russian ? 23 : 7));
+    return image;
+}
+
 bool save(const QImage& image, const QString& file) {
     QDir().mkpath(QFileInfo(file).absolutePath());
     if (image.save(file, "PNG"))
@@ -314,6 +337,9 @@ int main(int argc, char** argv) {
             const QString language = russian ? QStringLiteral("ru") : QStringLiteral("en");
             ok = save(mockMainWindow(skin, lists, russian),
                       sheets + QStringLiteral("/MockMain-%1.png").arg(language)) &&
+                 ok;
+            ok = save(mockSettingsDialog(lists, russian),
+                      sheets + QStringLiteral("/MockSettingsDialog-%1.png").arg(language)) &&
                  ok;
             ok = save(mockGhostDialog(lists, russian),
                       sheets + QStringLiteral("/MockGhostDialog-%1.png").arg(language)) &&
