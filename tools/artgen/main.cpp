@@ -1,0 +1,350 @@
+// Draws every picture of Gloamery's windows into <out>/Img, the same bytes on every run.
+//   gloamery_artgen --out <Res folder> [--sheets <folder for contact sheets>]
+
+#include "ArtKit.h"
+#include "ControlArt.h"
+#include "GhostArt.h"
+#include "ImageListWriter.h"
+#include "SkinArt.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QGuiApplication>
+#include <QPainter>
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+QString states(int state) {
+    static const char* const names[] = {"normal", "pointer over", "pointer over, pressed"};
+    return QString::fromLatin1(names[state]);
+}
+
+ImageListWriter buttonList() {
+    ImageListWriter list(QStringLiteral("BitmapList_Btn"), 65, QSize(22, 22));
+    using namespace ControlArt;
+    list.set(0, roundIconButton(22, 23, Help, 2), QStringLiteral("help, dimmed"));
+    list.set(1, roundIconButton(22, 23, Help, 0), QStringLiteral("help"));
+    list.set(2, roundIconButton(22, 23, Globe, 2), QStringLiteral("web page, dimmed"));
+    list.set(3, roundIconButton(22, 23, Globe, 0), QStringLiteral("web page"));
+    list.set(4, roundIconButton(22, 23, Minimise, 2), QStringLiteral("minimise to tray, dimmed"));
+    list.set(5, roundIconButton(22, 23, Minimise, 0), QStringLiteral("minimise to tray"));
+    list.set(6, closeMedallionButton(true), QStringLiteral("main window close, pointer over"));
+    list.set(7, closeMedallionButton(false), QStringLiteral("main window close"));
+    list.set(8, smallArrow(true, false), QStringLiteral("small up arrow"));
+    list.set(9, smallArrow(true, true), QStringLiteral("small up arrow, pointer over"));
+    list.set(10, smallArrow(false, false), QStringLiteral("small down arrow"));
+    list.set(11, smallArrow(false, true), QStringLiteral("small down arrow, pointer over"));
+    list.set(18, railCap(true, 6), QStringLiteral("web start button rail, left cap"));
+    list.set(19, railCap(false, 5), QStringLiteral("web start button rail, right cap"));
+    list.set(20, powerButton(2), QStringLiteral("web start button, ") + states(2));
+    list.set(21, powerButton(1), QStringLiteral("web start button, ") + states(1));
+    list.set(22, powerButton(0), QStringLiteral("web start button, ") + states(0));
+    return list;
+}
+
+ImageListWriter yellowList(const QImage& skin) {
+    ImageListWriter list(QStringLiteral("BitmapList_Yellow"), 62, QSize(164, 50));
+    using namespace ControlArt;
+    for (int state = 0; state < 3; ++state) {
+        list.set(6 + state, closeButton(false, state),
+                 QStringLiteral("dialog close \"Close\", ") + states(state));
+        list.set(21 + state, closeButton(true, state),
+                 QStringLiteral("dialog close \"Закрыть\", ") + states(state));
+        list.set(15 + state, SkinArt::startButton(skin, false, state),
+                 QStringLiteral("start button \"Start\", ") + states(state));
+        list.set(33 + state, SkinArt::startButton(skin, true, state),
+                 QStringLiteral("start button \"Старт\", ") + states(state));
+    }
+    list.set(39, durationTrack(), QStringLiteral("duration track"));
+    list.set(42, durationKnob(0), QStringLiteral("duration knob, first position"));
+    list.set(43, durationKnob(1), QStringLiteral("duration knob, middle positions"));
+    list.set(44, durationKnob(2), QStringLiteral("duration knob, unlimited"));
+    list.set(49, dialogBackground(764, 410), QStringLiteral("dialog background, tall"));
+    list.set(50, dialogBackground(764, 350), QStringLiteral("ghost dialog panel background"));
+    list.set(51, mark(QStringLiteral("0")), QStringLiteral("mark \"0\""));
+    list.set(52, mark(QStringLiteral("1")), QStringLiteral("mark \"1\""));
+    list.set(55, onOffSwitch(true), QStringLiteral("on/off switch, on"));
+    list.set(56, onOffSwitch(false), QStringLiteral("on/off switch, off"));
+    list.set(57, checkbox(false), QStringLiteral("checkbox, not ticked"));
+    list.set(58, checkbox(true), QStringLiteral("checkbox, ticked"));
+    return list;
+}
+
+ImageListWriter ghostList() {
+    ImageListWriter list(QStringLiteral("BitmapList_Ghost"), 40, QSize(120, 120));
+    static const char* const specialties[] = {"floating", "doorman", "electrician",
+                                              "plumber",  "postman", "pedestrian"};
+    for (int ghost = 1; ghost <= 4; ++ghost) {
+        const int first = 10 * (ghost - 1);
+        const QString who = QStringLiteral("ghost %1, ").arg(ghost);
+        for (int specialty = 0; specialty <= 5; ++specialty)
+            list.set(first + specialty, GhostArt::specialtyPicture(ghost, specialty),
+                     who + QString::fromLatin1(specialties[specialty]));
+        list.set(first + 6, GhostArt::sleepingPicture(ghost), who + QStringLiteral("asleep"));
+        list.set(first + 7, GhostArt::singingPicture(ghost), who + QStringLiteral("singing"));
+        list.set(first + 8, GhostArt::presentationPicture(ghost, true),
+                 who + QStringLiteral("presentation, Russian"));
+        list.set(first + 9, GhostArt::presentationPicture(ghost, false),
+                 who + QStringLiteral("presentation, English"));
+    }
+    return list;
+}
+
+ImageListWriter photoList() {
+    ImageListWriter list(QStringLiteral("BitmapList_GhostFoto"), 9, QSize(90, 90));
+    list.set(0, GhostArt::unknownPhoto(), QStringLiteral("no photo"));
+    for (int ghost = 1; ghost <= 8; ++ghost)
+        list.set(ghost, GhostArt::photo(ghost), QStringLiteral("photo of ghost %1").arg(ghost));
+    return list;
+}
+
+ImageListWriter passportList() {
+    ImageListWriter list(QStringLiteral("BitmapList_GhostPassport"), 16, QSize(90, 90));
+    list.set(0, GhostArt::specialtyCard(0), QStringLiteral("specialty not selected"));
+    static const char* const regimes[] = {"around the clock", "night", "daytime", "pre-set time",
+                                          "randomly"};
+    for (int regime = 1; regime <= 5; ++regime)
+        list.set(regime, GhostArt::regimePicture(regime),
+                 QStringLiteral("regime: ") + QString::fromLatin1(regimes[regime - 1]));
+    static const char* const specialties[] = {"doorman", "electrician", "plumber", "postman",
+                                              "pedestrian"};
+    for (int specialty = 1; specialty <= 5; ++specialty)
+        list.set(10 + specialty, GhostArt::specialtyCard(specialty),
+                 QStringLiteral("specialty: ") + QString::fromLatin1(specialties[specialty - 1]));
+    return list;
+}
+
+ImageListWriter tabList() {
+    ImageListWriter list(QStringLiteral("BitmapList_YellowMenu"), 33, QSize(82, 42));
+    list.set(0, ControlArt::tabStrip(), QStringLiteral("tab strip"));
+    for (int ghost = 1; ghost <= 8; ++ghost) {
+        list.set(ghost, ControlArt::tab(ghost, false, false),
+                 QStringLiteral("tab \"Ghost %1\"").arg(ghost));
+        list.set(8 + ghost, ControlArt::tab(ghost, true, false),
+                 QStringLiteral("tab \"Призрак %1\"").arg(ghost));
+        list.set(16 + ghost, ControlArt::tab(ghost, false, true),
+                 QStringLiteral("tab \"Ghost %1\", highlighted").arg(ghost));
+        list.set(24 + ghost, ControlArt::tab(ghost, true, true),
+                 QStringLiteral("tab \"Призрак %1\", highlighted").arg(ghost));
+    }
+    return list;
+}
+
+ImageListWriter scrollList() {
+    ImageListWriter list(QStringLiteral("BitmapList_Scroll_1"), 5, QSize(21, 30));
+    list.set(0, ControlArt::scrollerTrack(), QStringLiteral("scroller middle"));
+    list.set(1, ControlArt::scrollerArrow(true, false), QStringLiteral("scroller up"));
+    list.set(2, ControlArt::scrollerArrow(false, false), QStringLiteral("scroller down"));
+    list.set(3, ControlArt::scrollerArrow(true, true), QStringLiteral("scroller up, pointer over"));
+    list.set(4, ControlArt::scrollerArrow(false, true),
+             QStringLiteral("scroller down, pointer over"));
+    return list;
+}
+
+// The network server window keeps its own button list under the same name as the main window's.
+ImageListWriter netButtonList() {
+    ImageListWriter list(QStringLiteral("fmNet/BitmapList_Btn"), 119, QSize(22, 22));
+    using namespace ControlArt;
+    const QString over = QStringLiteral(", pointer over");
+    list.set(34, toolButton(22, 23, ToolClose, true), QStringLiteral("close") + over);
+    list.set(35, toolButton(22, 23, ToolClose, false), QStringLiteral("close"));
+    for (int state = 0; state < 3; ++state) {
+        list.set(48 - state, reconnectButton(state), QStringLiteral("reconnect, ") + states(state));
+        list.set(83 - state, powerButton(state),
+                 QStringLiteral("socket start/stop, ") + states(state));
+    }
+    list.set(49, railCap(true, 6), QStringLiteral("socket rail, left cap"));
+    list.set(50, railCap(false, 6), QStringLiteral("socket rail, right cap"));
+    list.set(51, railFiller(), QStringLiteral("socket rail, filler"));
+    struct Tool {
+        int normal;
+        int hovered;
+        int glyph;
+        const char* what;
+    };
+    for (const Tool& tool :
+         {Tool{70, 69, ToolMinus, "delete client"}, Tool{72, 71, ToolPlus, "add client"},
+          Tool{87, 88, ToolCloseAll, "close all clients"},
+          Tool{89, 90, ToolCloseMarked, "close marked clients"},
+          Tool{91, 92, ToolSendAll, "send to all"},
+          Tool{93, 94, ToolSendMarked, "send to marked"}}) {
+        list.set(tool.normal, toolButton(22, 22, tool.glyph, false),
+                 QString::fromLatin1(tool.what));
+        list.set(tool.hovered, toolButton(22, 22, tool.glyph, true),
+                 QString::fromLatin1(tool.what) + over);
+    }
+    static const char* const pageStates[] = {"no more pages", "normal", "pointer over"};
+    for (int state = 0; state < 3; ++state) {
+        list.set(112 + state, pageButton(false, state),
+                 QStringLiteral("page down, ") + QString::fromLatin1(pageStates[state]));
+        list.set(116 + state, pageButton(true, state),
+                 QStringLiteral("page up, ") + QString::fromLatin1(pageStates[state]));
+    }
+    return list;
+}
+
+ImageListWriter menuList() {
+    ImageListWriter list(QStringLiteral("MenuPictures"), ControlArt::menuPictureCount(),
+                         QSize(20, 20));
+    static const char* const entries[] = {
+        "interface language", "Russian", "English",  "web access settings", "program settings",
+        "ghost settings",     "exit",    "our site", "program page"};
+    for (int i = 0; i < ControlArt::menuPictureCount(); ++i)
+        list.set(i, ControlArt::menuPicture(i), QString::fromLatin1(entries[i]));
+    return list;
+}
+
+// Mock-ups that put the pictures where the windows place them, for judging them together.
+QImage mockMainWindow(const QImage& skin, const std::vector<ImageListWriter>& lists, bool russian) {
+    QImage image = skin.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    const ImageListWriter& ghosts = lists[2];
+    const int entries[] = {0, 12, 23, russian ? 38 : 39};
+    const int lefts[] = {45, 225, 420, 615};
+    for (int k = 0; k < 4; ++k)
+        painter.drawImage(lefts[k], 152, ghosts.image(entries[k]));
+    painter.drawImage(316, 318, lists[1].image(russian ? 34 : 16));
+    painter.drawImage(710, 13, lists[0].image(7));
+    return image;
+}
+
+QImage mockGhostDialog(const std::vector<ImageListWriter>& lists, bool russian) {
+    QImage image = ArtKit::filledImage(790, 520, ArtKit::WindowBlue);
+    QPainter painter(&image);
+    const ImageListWriter& yellow = lists[1];
+    const ImageListWriter& tabs = lists[5];
+    const ImageListWriter& passport = lists[4];
+    const ImageListWriter& scroll = lists[6];
+    const ImageListWriter& buttons = lists[0];
+    painter.drawImage(13, 40, tabs.image(0));
+    for (int n = 1; n <= 8; ++n)
+        painter.drawImage(25 + 94 * (n - 1), 47,
+                          tabs.image(n == 3 ? (russian ? 24 : 16) + n : (russian ? 8 : 0) + n));
+    painter.drawImage(13, 100, yellow.image(50));
+    const QColor group(0x12, 0x5B, 0xA1);
+    painter.fillRect(QRect(28, 112, 146, 328), group);
+    painter.drawImage(QRect(36, 222, 90, 90), lists[3].image(3));
+    painter.drawImage(36, 417, yellow.image(51));
+    painter.drawImage(56, 404, yellow.image(55));
+    painter.drawImage(150, 417, yellow.image(52));
+    painter.fillRect(QRect(186, 112, 578, 60), group);
+    for (int i = 0; i < 4; ++i)
+        painter.drawImage(194 + 150 * i, 134, yellow.image(i % 2 == 0 ? 58 : 57));
+    for (const int left : {186, 481}) {
+        painter.fillRect(QRect(left, 180, 283, 260), group);
+        painter.drawImage(left + 8, 222, passport.image(left == 186 ? 4 : 13));
+        painter.drawImage(left + 100, 221, scroll.image(3));
+        painter.drawImage(left + 100, 251, scroll.image(0));
+        painter.drawImage(left + 100, 277, scroll.image(2));
+        painter.drawImage(left + 8 + 37, 324 + 1, buttons.image(9));
+        painter.drawImage(left + 8 + 37, 324 + 11, buttons.image(10));
+    }
+    painter.drawImage(608, 460, yellow.image(russian ? 22 : 6));
+    return image;
+}
+
+QImage mockSettingsDialog(const std::vector<ImageListWriter>& lists, bool russian) {
+    QImage image = ArtKit::filledImage(790, 520, ArtKit::WindowBlue);
+    QPainter painter(&image);
+    const ImageListWriter& yellow = lists[1];
+    painter.drawImage(13, 40, yellow.image(49));
+    const QColor group(0x12, 0x5B, 0xA1);
+    painter.fillRect(QRect(28, 64, 360, 121), group);
+    painter.fillRect(QRect(402, 64, 360, 121), group);
+    painter.setFont(ArtKit::sans(11));
+    painter.setPen(QColor(0xD9, 0xD9, 0x00));
+    const char* const labels[] = {"15 мин.", "30 мин.", "60 мин.", "Неогр."};
+    const int lefts[] = {14, 110, 208, 308};
+    for (int i = 0; i < 4; ++i)
+        painter.drawText(28 + lefts[i], 64 + 36 + 11, QString::fromUtf8(labels[i]));
+    painter.drawImage(28 + 24, 64 + 54, yellow.image(39));
+    painter.drawImage(28 + 120, 64 + 62, yellow.image(43));
+    painter.drawImage(28 + 315, 64 + 62, yellow.image(44));
+    painter.drawImage(402 + 8, 64 + 38, yellow.image(58));
+    painter.drawImage(402 + 8, 64 + 62, yellow.image(57));
+    painter.drawImage(608, 460, yellow.image(russian ? 23 : 7));
+    return image;
+}
+
+bool save(const QImage& image, const QString& file) {
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    if (image.save(file, "PNG"))
+        return true;
+    std::fprintf(stderr, "artgen: cannot write %s\n", qPrintable(file));
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Drawing text needs a GUI application, but never a display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.addOption(
+        {QStringLiteral("out"), QStringLiteral("Res folder to fill"), QStringLiteral("dir")});
+    parser.addOption({QStringLiteral("sheets"), QStringLiteral("Folder for contact sheets"),
+                      QStringLiteral("dir")});
+    parser.process(app);
+    if (!parser.isSet(QStringLiteral("out"))) {
+        std::fprintf(stderr, "usage: gloamery_artgen --out <Res folder> [--sheets <folder>]\n");
+        return EXIT_FAILURE;
+    }
+    if (!ArtKit::loadFonts()) {
+        std::fprintf(stderr, "artgen: the DejaVu fonts (fonts-dejavu-core) are missing\n");
+        return EXIT_FAILURE;
+    }
+    const QString out = parser.value(QStringLiteral("out"));
+    const QString img = out + QStringLiteral("/Img");
+
+    const QImage skin = SkinArt::skin();
+    bool ok = save(skin, img + QStringLiteral("/Skin.png"));
+    for (const int size : {32, 64})
+        ok = save(GhostArt::appIcon(size), img + QStringLiteral("/Icon/tray-%1.png").arg(size)) &&
+             ok;
+    for (const int size : {48, 128, 256})
+        ok =
+            save(GhostArt::appIcon(size), img + QStringLiteral("/Icon/app-%1.png").arg(size)) && ok;
+
+    std::vector<ImageListWriter> lists;
+    lists.push_back(buttonList());
+    lists.push_back(yellowList(skin));
+    lists.push_back(ghostList());
+    lists.push_back(photoList());
+    lists.push_back(passportList());
+    lists.push_back(tabList());
+    lists.push_back(scrollList());
+    lists.push_back(menuList());
+    lists.push_back(netButtonList());
+    const QString sheets = parser.value(QStringLiteral("sheets"));
+    for (const ImageListWriter& list : lists) {
+        const QString error = list.write(out);
+        if (!error.isEmpty()) {
+            std::fprintf(stderr, "artgen: %s\n", qPrintable(error));
+            ok = false;
+        }
+        if (!sheets.isEmpty())
+            ok = save(list.contactSheet(),
+                      sheets + QLatin1Char('/') + list.name() + QStringLiteral(".png")) &&
+                 ok;
+    }
+    if (!sheets.isEmpty()) {
+        for (const bool russian : {false, true}) {
+            const QString language = russian ? QStringLiteral("ru") : QStringLiteral("en");
+            ok = save(mockMainWindow(skin, lists, russian),
+                      sheets + QStringLiteral("/MockMain-%1.png").arg(language)) &&
+                 ok;
+            ok = save(mockSettingsDialog(lists, russian),
+                      sheets + QStringLiteral("/MockSettingsDialog-%1.png").arg(language)) &&
+                 ok;
+            ok = save(mockGhostDialog(lists, russian),
+                      sheets + QStringLiteral("/MockGhostDialog-%1.png").arg(language)) &&
+                 ok;
+        }
+    }
+    return ok ? EXIT_SUCCESS : EXIT_FAILURE;
+}
