@@ -87,13 +87,15 @@ Wave drip(Rng& rng, double pitch = 1.0) {
 }
 
 Wave runningWater(Rng& rng, double seconds, double centre) {
-    Wave w = burst(seconds, 0.15, 100.0, Biquad::bandpass(centre, 0.6), rng);
+    Wave w = burst(seconds, 0.15, 100.0, Biquad::bandpass(centre, 1.2), rng);
     Biquad flutter = Biquad::lowpass(12);
     for (float& s : w)
         s *= float(0.7 + 3.0 * std::abs(flutter(float(rng.noise()))));
-    for (double t = 0.05; t < seconds - 0.1; t += rng.range(0.01, 0.05))
-        mix(w, bubble(0.03, rng.range(900, 2200), rng.range(2400, 3500), 0.025), t,
-            rng.range(0.05, 0.2));
+    // A bed of hiss under the bubbles that make it sound like water rather than wind.
+    normalize(w, 0.45);
+    for (double t = 0.05; t < seconds - 0.1; t += rng.range(0.008, 0.04))
+        mix(w, bubble(0.035, rng.range(700, 1900), rng.range(2000, 3200), 0.03), t,
+            rng.range(0.1, 0.5));
     return w;
 }
 
@@ -248,8 +250,12 @@ Wave sigh(Rng& rng, double seconds) {
 
 Wave seq(double seconds, std::initializer_list<std::pair<double, Wave>> parts) {
     Wave w = silence(seconds);
-    for (const auto& [at, part] : parts)
-        mix(w, part, at);
+    // Parts come at their own loudness; level them so a creak is not lost beside a slam.
+    for (const auto& [at, part] : parts) {
+        Wave levelled = part;
+        normalize(levelled, 1.0);
+        mix(w, levelled, at);
+    }
     return w;
 }
 

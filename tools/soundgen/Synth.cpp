@@ -197,6 +197,15 @@ void reverb(Wave& wave, double amount) {
     }
 }
 
+void normalize(Wave& wave, double peak) {
+    float highest = 0;
+    for (float s : wave)
+        highest = std::max(highest, std::abs(s));
+    if (highest > 0)
+        for (float& s : wave)
+            s *= float(peak / highest);
+}
+
 void fade(Wave& wave, double inSeconds, double outSeconds) {
     const std::size_t in = std::min(wave.size(), samples(inSeconds));
     const std::size_t out = std::min(wave.size(), samples(outSeconds));
@@ -208,13 +217,10 @@ void fade(Wave& wave, double inSeconds, double outSeconds) {
 
 std::vector<std::int16_t> finish(Wave wave, double peak) {
     fade(wave, 0.003, 0.02);
-    float highest = 0;
-    for (float s : wave)
-        highest = std::max(highest, std::abs(s));
-    const double scale = highest > 0 ? peak * 32767.0 / highest : 0.0;
+    normalize(wave, peak);
     std::vector<std::int16_t> out(wave.size());
     for (std::size_t i = 0; i < wave.size(); ++i)
-        out[i] = std::int16_t(std::lround(std::clamp(wave[i] * scale, -32767.0, 32767.0)));
+        out[i] = std::int16_t(std::lround(std::clamp(wave[i] * 32767.0, -32767.0, 32767.0)));
     return out;
 }
 

@@ -66,6 +66,7 @@ Wave voice(double seconds, double pitchFrom, double pitchTo, double vibrato,
 Wave bubble(double seconds, double fromHz, double toHz, double decay);
 // Room echo: a few feedback combs.
 void reverb(Wave& wave, double amount);
+void normalize(Wave& wave, double peak);
 void fade(Wave& wave, double inSeconds, double outSeconds);
 std::vector<std::int16_t> finish(Wave wave, double peak = 0.7);
 
