@@ -33,7 +33,7 @@ std::uint32_t at32(const QByteArray& b, qsizetype at) {
 QByteArray pcmRamp(int bytesLong) {
     QByteArray pcm;
     for (int i = 0; i < bytesLong; ++i)
-        pcm.append(char((i * i / 7) & 0xFF));
+        pcm.append(char((qint64(i) * i / 7) & 0xFF));
     return pcm;
 }
 
