@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <optional>
 #include <string>
 
@@ -253,6 +255,47 @@ TEST(TLMDWaveList, AHugeCountFailsAtOnceWithoutAllocating) {
     // A huge size field must not be allocated before its bytes are there either.
     EXPECT_EQ(loadFailure(list, header(1) + bytes({8}) + le32(0x7FFFFFFF) + "RIFF"),
               Kind::ReadPastEnd);
+}
+
+// A pipe: no size, no seeking, short reads.
+class PipeDevice : public QIODevice {
+public:
+    explicit PipeDevice(QByteArray bytes)
+        : m_bytes(std::move(bytes)) {
+        open(QIODevice::ReadOnly);
+    }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override {
+        const qint64 n = std::min({maxSize, qint64(m_bytes.size()) - m_at, qint64(1000)});
+        std::memcpy(data, m_bytes.constData() + m_at, std::size_t(n));
+        m_at += n;
+        return n;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QByteArray m_bytes;
+    qint64 m_at = 0;
+};
+
+TEST(TLMDWaveList, ReadsFromAPipeAsFromAFile) {
+    const QByteArray big = wave(QByteArray(70000, 'p'));
+    const QByteArray file = library({bytes({0x0E, 2, 'h', 'i', 5, 0, 0, 0}) + plain(big),
+                                     bytes({9}) + blocks({"\x80" + sampleWave})});
+    PipeDevice pipe(file);
+    TLMDWaveList list;
+    list.LoadSoundLibrary(pipe);
+    ASSERT_EQ(list.count(), 2);
+    EXPECT_EQ(list.wave(0).image(), big);
+    EXPECT_EQ(list.item(0).Description, "hi");
+    EXPECT_EQ(list.wave(1).image(), sampleWave);
+
+    PipeDevice hugeCount(signature() + le32(0x7FFFFFFF) + le32(17) + bytes({0}));
+    EXPECT_THROW(list.LoadSoundLibrary(hugeCount), SoundLibraryError);
+    PipeDevice hugeWave(header(1) + bytes({8}) + le32(0x7FFFFFFF) + "RIFF");
+    EXPECT_THROW(list.LoadSoundLibrary(hugeWave), SoundLibraryError);
 }
 
 TEST(TLMDWaveList, MissingFileFailsAndKeepsTheSounds) {

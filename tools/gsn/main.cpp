@@ -1,12 +1,13 @@
 #include "GsnCommands.h"
 
 #include <QCoreApplication>
+#include <QLoggingCategory>
 #include <QTextStream>
-
-#include <cstdio>
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    // The tool reports load failures itself; the program's log line would say it twice.
+    QLoggingCategory::setFilterRules(QStringLiteral("gloamery.sound.warning=false"));
     QTextStream out(stdout);
     QTextStream err(stderr);
     GsnCommands commands(out, err);
