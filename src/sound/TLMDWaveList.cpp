@@ -62,9 +62,15 @@ public:
     qint32 i32(const char* what) { return qint32(u32(what)); }
 
     QByteArray bytes(qint64 n, const char* what) {
-        if (!m_device.isSequential() && m_device.size() - m_device.pos() < n)
-            endedInside(what);
         QByteArray out;
+        if (!m_device.isSequential()) {
+            // The file holds them: take them in one piece.
+            if (m_device.size() - m_device.pos() < n)
+                endedInside(what);
+            out.resize(qsizetype(n));
+            read(out.data(), n, what);
+            return out;
+        }
         while (out.size() < n) {
             const qsizetype old = out.size();
             const qint64 slice = std::min(n - old, readSlice);
