@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+
+// Byte layout of a sound library (.gsn): the numbers the reader and the writer must agree on.
+namespace SoundLibraryFormat {
+
+inline constexpr char signature[] = "\x08LMDWVL30"; // length byte, then the eight characters
+inline constexpr int signatureSize = 9;
+
+inline constexpr std::uint8_t flagCompressed = 0x01;
+inline constexpr std::uint8_t flagDescription = 0x02;
+inline constexpr std::uint8_t flagIdent = 0x04;
+inline constexpr std::uint8_t flagWave = 0x08;
+
+inline constexpr int maxDescriptionBytes = 255;
+
+// A writer cuts wave images into pieces of this size; a block never expands to more.
+inline constexpr int pieceSize = 32781;
+// A stored block is its piece plus the method byte.
+inline constexpr int maxBlockSize = pieceSize + 1;
+
+inline constexpr std::uint8_t methodStored = 0x80;
+inline constexpr std::uint8_t methodCompressed = 0x40;
+
+inline constexpr int minCopy = 3;
+inline constexpr int maxCopy = 18;
+inline constexpr int maxDistance = 4095;
+inline constexpr int minRepeat = 16;
+inline constexpr int maxRepeat = 4095 + 16;   // what one repeat item can express
+inline constexpr int maxWrittenRepeat = 4095; // runs the writer puts into one item
+inline constexpr int itemsPerControlWord = 16;
+
+} // namespace SoundLibraryFormat

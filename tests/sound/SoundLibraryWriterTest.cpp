@@ -1,0 +1,167 @@
+#include "sound/SoundLibraryWriter.h"
+
+#include "LibraryBytes.h"
+#include "SpecialtySounds.h"
+#include "sound/SoundBlockDecoder.h"
+#include "sound/SoundLibraryFormat.h"
+#include "sound/TLMDWaveList.h"
+#include "sound/WaveImage.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QSet>
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+using namespace LibraryBytes;
+
+namespace {
+
+void load(TLMDWaveList& list, QByteArray bytes) {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    list.LoadSoundLibrary(buffer);
+}
+
+std::uint32_t at32(const QByteArray& b, qsizetype at) {
+    return qFromLittleEndian<std::uint32_t>(b.constData() + at);
+}
+
+QByteArray pcmRamp(int bytesLong) {
+    QByteArray pcm;
+    for (int i = 0; i < bytesLong; ++i)
+        pcm.append(char((qint64(i) * i / 7) & 0xFF));
+    return pcm;
+}
+
+TEST(SoundLibraryWriter, WritesHeaderTrueOffsetsAndFlags) {
+    const QByteArray image = wave("abcdef");
+    const QByteArray file = SoundLibraryWriter::write({{image, "door", 0x12345678, true},
+                                                       {{}, {}, 0, false},
+                                                       {image, {}, 3, false},
+                                                       {{}, {}, 0, true}});
+    ASSERT_EQ(file.left(9), signature());
+    ASSERT_EQ(at32(file, 9), 4u);
+    const std::uint8_t expectedFlags[] = {0x0F, 0x00, 0x0C, 0x01};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(quint8(file[at32(file, 13 + 4 * i)]), expectedFlags[i]) << i;
+    EXPECT_EQ(at32(file, 13), 29u) << "the first record follows the table";
+    // The plain record: flags, ident, S, image.
+    const qsizetype third = at32(file, 21);
+    EXPECT_EQ(at32(file, third + 1), 3u);
+    EXPECT_EQ(at32(file, third + 5), std::uint32_t(image.size()));
+    EXPECT_EQ(file.mid(third + 9, image.size()), image);
+
+    TLMDWaveList list;
+    load(list, file);
+    ASSERT_EQ(list.count(), 4);
+    EXPECT_EQ(list.wave(0).image(), image);
+    EXPECT_EQ(list.item(0).Ident, 0x5678);
+    EXPECT_EQ(list.item(0).Description, "door");
+    EXPECT_TRUE(list.wave(1).isEmpty());
+    EXPECT_EQ(list.wave(2).image(), image);
+    EXPECT_FALSE(list.item(2).Compressed);
+    EXPECT_TRUE(list.item(3).Compressed);
+}
+
+TEST(SoundLibraryWriter, CutsImagesIntoPiecesOf32781Bytes) {
+    const QByteArray image = wave(pcmRamp(70000 - 44));
+    const QByteArray data = SoundLibraryWriter::compressWave(image);
+    const qsizetype total = qint32(at32(data, 0));
+    EXPECT_EQ(total, data.size() - 4);
+
+    std::vector<std::uint8_t> out(SoundLibraryFormat::pieceSize);
+    std::vector<qsizetype> pieces;
+    QByteArray joined;
+    for (qsizetype at = 4; at < data.size();) {
+        const qsizetype length = at32(data, at);
+        const auto r = SoundBlockDecoder::decode(
+            reinterpret_cast<const std::uint8_t*>(data.constData() + at + 4), std::size_t(length),
+            out.data());
+        ASSERT_EQ(r.error, nullptr);
+        pieces.push_back(qsizetype(r.size));
+        joined.append(reinterpret_cast<const char*>(out.data()), qsizetype(r.size));
+        at += 4 + length;
+    }
+    EXPECT_EQ(pieces, (std::vector<qsizetype>{32781, 32781, 70000 - 2 * 32781}));
+    EXPECT_EQ(joined, image);
+}
+
+TEST(SoundLibraryWriter, RefusesADescriptionOver255Bytes) {
+    EXPECT_NO_THROW(SoundLibraryWriter::write({{{}, QByteArray(255, 'd'), 0, true}}));
+    EXPECT_THROW(SoundLibraryWriter::write({{{}, QByteArray(256, 'd'), 0, true}}),
+                 std::invalid_argument);
+}
+
+// ---- generated sounds -------------------------------------------------------------------------
+
+TEST(SoundLibraryRoundTrip, GeneratedSoundsReadBackUnchanged) {
+    for (int specialty = 0; specialty < SpecialtySounds::specialties; ++specialty) {
+        SCOPED_TRACE(specialty);
+        std::vector<SoundLibraryWriter::Sound> compressed;
+        std::vector<SoundLibraryWriter::Sound> plain;
+        for (const auto& s : SpecialtySounds::make(specialty, false)) {
+            const QByteArray image =
+                WaveImage::fromPcm16Mono(s.samples, SpecialtySounds::sampleRate);
+            compressed.push_back({image, QByteArray::fromStdString(s.description), 0, true});
+            plain.push_back({image, {}, 0, false});
+        }
+        const QByteArray packed = SoundLibraryWriter::write(compressed);
+        EXPECT_LT(packed.size(), SoundLibraryWriter::write(plain).size());
+        TLMDWaveList list;
+        load(list, packed);
+        ASSERT_EQ(list.count(), 10);
+        for (int i = 0; i < 10; ++i) {
+            EXPECT_EQ(list.wave(i).image(), compressed[std::size_t(i)].image) << i;
+            EXPECT_TRUE(list.item(i).Compressed);
+        }
+    }
+}
+
+TEST(SoundLibraryRoundTrip, GenerationIsReproducible) {
+    const auto first = SpecialtySounds::make(3, false);
+    const auto second = SpecialtySounds::make(3, false);
+    ASSERT_EQ(first.size(), second.size());
+    for (std::size_t i = 0; i < first.size(); ++i)
+        EXPECT_EQ(first[i].samples, second[i].samples) << i;
+}
+
+class ShippedLibrary : public ::testing::TestWithParam<QString> {};
+
+TEST_P(ShippedLibrary, HoldsTenPlayableSoundsOfItsLength) {
+    const QString name = GetParam();
+    TLMDWaveList list;
+    list.LoadSoundLibrary(QDir(QStringLiteral(GLOAMERY_SOUND_DIR)).filePath(name + ".gsn"));
+    ASSERT_EQ(list.count(), 10);
+    const bool longSounds = name.endsWith('b');
+    QSet<QByteArray> descriptions;
+    for (int i = 0; i < 10; ++i) {
+        SCOPED_TRACE(i);
+        const auto format = WaveImage::format(list.wave(i).image());
+        ASSERT_TRUE(format.has_value());
+        EXPECT_EQ(format->formatTag, 1);
+        EXPECT_EQ(format->channels, 1);
+        EXPECT_EQ(format->sampleRate, 22050u);
+        EXPECT_EQ(format->bitsPerSample, 16);
+        EXPECT_TRUE(list.item(i).Compressed);
+        if (longSounds) {
+            EXPECT_GE(format->seconds(), 2.0);
+            EXPECT_LE(format->seconds(), 8.0);
+        } else {
+            EXPECT_GE(format->seconds(), 0.3);
+            EXPECT_LE(format->seconds(), 2.0);
+        }
+        descriptions.insert(list.item(i).Description);
+    }
+    EXPECT_EQ(descriptions.size(), 10);
+}
+
+INSTANTIATE_TEST_SUITE_P(Res, ShippedLibrary,
+                         ::testing::Values("0b", "0m", "1b", "1m", "2b", "2m", "3b", "3m", "4b",
+                                           "4m", "5b", "5m"),
+                         [](const auto& c) { return c.param.toStdString(); });
+
+} // namespace

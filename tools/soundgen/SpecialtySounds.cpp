@@ -1,0 +1,930 @@
+#include "SpecialtySounds.h"
+
+#include "Synth.h"
+
+#include <cmath>
+#include <functional>
+#include <utility>
+
+using namespace Synth;
+
+namespace {
+
+using Recipe = std::pair<const char*, std::function<Wave(Rng&)>>;
+
+// ---- shared pieces -------------------------------------------------------------------------
+
+Wave doorCreak(Rng& rng, double seconds, double from, double to, double pitch = 1.0) {
+    return creak(seconds, from, to,
+                 {{620 * pitch, 9, 1.0}, {1450 * pitch, 11, 0.7}, {2700 * pitch, 14, 0.35}}, 0.12,
+                 rng);
+}
+
+Wave floorCreak(Rng& rng, double seconds, double from, double to) {
+    return creak(seconds, from, to, {{260, 5, 1.0}, {640, 7, 0.6}, {1250, 9, 0.25}}, 0.2, rng);
+}
+
+Wave metalClick(Rng& rng, double pitch = 1.0) {
+    return impact(
+        {{2300 * pitch, 0.035, 1.0}, {4100 * pitch, 0.025, 0.6}, {6300 * pitch, 0.015, 0.4}}, 0.08,
+        0.5, rng);
+}
+
+Wave slam(Rng& rng, double weight = 1.0) {
+    Wave w = impact(
+        {{68 / weight, 0.35, 1.0}, {142 / weight, 0.25, 0.7}, {233, 0.18, 0.4}, {410, 0.1, 0.25}},
+        0.6, 0.0, rng);
+    mix(w, burst(0.35, 0.002, 0.18, Biquad::lowpass(900), rng), 0, 1.2);
+    mix(w, metalClick(rng, 0.8), 0.01, 0.35);
+    return w;
+}
+
+Wave switchClick(Rng& rng, double pitch = 1.0) {
+    Wave w =
+        impact({{3300 * pitch, 0.012, 1.0}, {5400 * pitch, 0.008, 0.6}, {950 * pitch, 0.03, 0.5}},
+               0.05, 0.8, rng);
+    return w;
+}
+
+Wave hum(Rng& rng, double seconds, double base, double harshness) {
+    Wave w(samples(seconds), 0.0f);
+    const double twoPi = 6.283185307179586;
+    for (std::size_t i = 0; i < w.size(); ++i) {
+        const double t = double(i) / rate;
+        const double s = std::sin(twoPi * 2 * base * t);
+        // A clipped mains tone: the rasp of a transformer or a failing choke.
+        const double buzz = (s > 0 ? 1 : -1) * std::pow(std::abs(s), 1.0 - harshness);
+        const double wobble = 0.8 + 0.2 * std::sin(twoPi * 0.7 * t);
+        w[i] = float(wobble * (0.6 * buzz + 0.3 * std::sin(twoPi * base * t) + 0.05 * rng.noise()));
+    }
+    return w;
+}
+
+Wave fizz(Rng& rng, double seconds, double density) {
+    Wave w = hum(rng, seconds, 50, 0.6);
+    for (float& s : w)
+        s *= 0.35f;
+    for (double t = 0; t < seconds - 0.05;) {
+        const double length = rng.range(0.005, 0.04);
+        mix(w, burst(length, 0.001, length * 0.5, Biquad::highpass(2500), rng), t,
+            rng.range(0.4, 1.2));
+        t += rng.range(0.01, 0.25) / density;
+    }
+    return w;
+}
+
+Wave spark(Rng& rng) {
+    Wave w = burst(0.06, 0.0005, 0.03, Biquad::highpass(1800), rng);
+    mix(w, switchClick(rng, 1.4), 0, 0.4);
+    return w;
+}
+
+Wave drip(Rng& rng, double pitch = 1.0) {
+    const double from = rng.range(650, 1000) * pitch;
+    Wave w = bubble(0.09, from, from * rng.range(2.0, 2.8), 0.07);
+    mix(w, burst(0.01, 0.0005, 0.005, Biquad::bandpass(3000, 1), rng), 0, 0.15);
+    return w;
+}
+
+Wave runningWater(Rng& rng, double seconds, double centre) {
+    Wave w = burst(seconds, 0.15, 100.0, Biquad::bandpass(centre, 1.2), rng);
+    Biquad flutter = Biquad::lowpass(12);
+    for (float& s : w)
+        s *= float(0.7 + 3.0 * std::abs(flutter(float(rng.noise()))));
+    // A bed of hiss under the bubbles that make it sound like water rather than wind.
+    normalize(w, 0.45);
+    for (double t = 0.05; t < seconds - 0.1; t += rng.range(0.008, 0.04))
+        mix(w, bubble(0.035, rng.range(700, 1900), rng.range(2000, 3200), 0.03), t,
+            rng.range(0.1, 0.5));
+    return w;
+}
+
+Wave gurgle(Rng& rng, double seconds, double low) {
+    Wave w = burst(seconds, 0.2, 100.0, Biquad::lowpass(180), rng);
+    for (float& s : w)
+        s *= 0.6f;
+    for (double t = 0.05; t < seconds - 0.2;) {
+        const double f = rng.range(low, low * 3);
+        mix(w, bubble(rng.range(0.06, 0.16), f, f * rng.range(1.5, 2.5), 0.1), t,
+            rng.range(0.4, 1.0));
+        t += rng.range(0.02, 0.18);
+    }
+    return w;
+}
+
+Wave pipeKnock(Rng& rng) {
+    return impact({{185, 0.45, 1.0}, {430, 0.3, 0.6}, {905, 0.2, 0.35}, {1730, 0.12, 0.2}}, 0.5,
+                  0.3, rng);
+}
+
+Wave bell(Rng& rng, double f, double decay) {
+    return impact({{f, decay, 1.0},
+                   {2.0 * f, decay * 0.6, 0.5},
+                   {2.76 * f, decay * 0.4, 0.35},
+                   {5.4 * f, decay * 0.2, 0.15}},
+                  decay * 0.8, 0.05, rng);
+}
+
+Wave electricBell(Rng& rng, double seconds) {
+    Wave w = silence(seconds + 0.2);
+    for (double t = 0; t < seconds; t += 0.038)
+        mix(w, impact({{1180, 0.25, 1.0}, {2950, 0.15, 0.5}, {4400, 0.1, 0.3}}, 0.2, 0.1, rng), t,
+            0.5);
+    return w;
+}
+
+Wave knock(Rng& rng, double hardness = 1.0) {
+    Wave w = impact({{105, 0.14, 1.0}, {228 * hardness, 0.09, 0.6}, {470 * hardness, 0.05, 0.35}},
+                    0.25, 0.0, rng);
+    mix(w, burst(0.04, 0.0005, 0.02, Biquad::lowpass(1500 * hardness), rng), 0, 0.9);
+    return w;
+}
+
+Wave flapClack(Rng& rng) {
+    Wave w = impact({{880, 0.16, 1.0}, {2080, 0.1, 0.6}, {3520, 0.08, 0.45}}, 0.3, 0.4, rng);
+    mix(w, impact({{910, 0.08, 1.0}, {2150, 0.06, 0.5}}, 0.15, 0.3, rng), 0.045, 0.4);
+    mix(w, impact({{905, 0.05, 1.0}, {2120, 0.04, 0.5}}, 0.1, 0.2, rng), 0.075, 0.2);
+    return w;
+}
+
+Wave rustle(Rng& rng, double seconds) {
+    Wave w = burst(seconds, 0.02, 100.0, Biquad::highpass(1800), rng);
+    Biquad crackle = Biquad::lowpass(30);
+    for (float& s : w) {
+        const double c = crackle(float(rng.noise()));
+        s *= float(std::max(0.0, c * 8.0));
+    }
+    fade(w, 0.02, seconds * 0.4);
+    return w;
+}
+
+Wave footstep(Rng& rng, double weight = 1.0, double brightness = 1.0) {
+    Wave w = burst(0.09, 0.002, 0.05, Biquad::lowpass(650 * brightness), rng);
+    mix(w, impact({{85 / weight, 0.09, 0.8}, {190, 0.05, 0.3}}, 0.12, 0.0, rng), 0, 1.0);
+    mix(w, burst(0.07, 0.003, 0.04, Biquad::lowpass(900 * brightness), rng), 0.11, 0.45);
+    return w;
+}
+
+Wave gravelStep(Rng& rng) {
+    Wave w = silence(0.25);
+    for (int k = 0; k < 14; ++k)
+        mix(w, burst(0.015, 0.0005, 0.008, Biquad::bandpass(rng.range(1500, 4000), 2), rng),
+            rng.range(0, 0.18), rng.range(0.3, 1.0));
+    mix(w, footstep(rng), 0, 0.4);
+    return w;
+}
+
+Wave walk(Rng& rng, int steps, double interval, double weight, double crescendo = 0) {
+    Wave w = silence(steps * interval + 0.3);
+    for (int k = 0; k < steps; ++k) {
+        const double gain = 0.6 + 0.4 * (k % 2) + crescendo * k / steps;
+        mix(w, footstep(rng, weight), k * interval + rng.range(0, 0.03), gain);
+    }
+    return w;
+}
+
+Wave bounce(Rng& rng, const std::vector<Mode>& modes, double firstGap, int bounces) {
+    Wave w = silence(0.2);
+    double t = 0;
+    double gap = firstGap;
+    double gain = 1.0;
+    for (int k = 0; k < bounces; ++k) {
+        mix(w, impact(modes, 0.3, 0.4, rng), t, gain);
+        t += gap;
+        gap *= 0.62;
+        gain *= 0.6;
+    }
+    return w;
+}
+
+Wave moan(Rng& rng, double seconds, double from, double to) {
+    Wave w = voice(seconds, from, to, 0.025, {{310, 5, 1.0}, {820, 6, 0.45}, {2400, 8, 0.08}}, 0.25,
+                   rng);
+    fade(w, seconds * 0.35, seconds * 0.45);
+    return w;
+}
+
+Wave whisper(Rng& rng, double seconds) {
+    Wave w = silence(seconds);
+    const std::vector<std::vector<Formant>> vowels = {
+        {{700, 6, 1.0}, {1200, 7, 0.7}, {2600, 8, 0.4}},
+        {{300, 6, 1.0}, {2300, 8, 0.8}, {3000, 9, 0.4}},
+        {{450, 6, 1.0}, {850, 7, 0.8}, {2500, 8, 0.3}},
+    };
+    for (double t = 0; t < seconds - 0.15;) {
+        const double length = rng.range(0.12, 0.3);
+        Wave syllable(samples(length), 0.0f);
+        for (const Formant& f : vowels[std::size_t(rng.uniform() * 3)]) {
+            Biquad b = Biquad::bandpass(f.frequency, f.q);
+            for (float& s : syllable)
+                s += float(f.gain * b(float(rng.noise())));
+        }
+        if (rng.uniform() < 0.4)
+            mix(syllable, burst(0.08, 0.01, 0.05, Biquad::highpass(4500), rng), 0, 0.8);
+        fade(syllable, length * 0.3, length * 0.5);
+        mix(w, syllable, t, rng.range(0.5, 1.0));
+        t += length + rng.range(0.0, 0.12);
+    }
+    return w;
+}
+
+Wave laugh(Rng& rng, int syllables, double pitch, double spacing) {
+    Wave w = silence(syllables * spacing + 0.3);
+    for (int k = 0; k < syllables; ++k) {
+        const double p = pitch * (1.0 - 0.04 * k);
+        Wave ha = voice(spacing * 0.7, p * 1.1, p, 0.01,
+                        {{760, 5, 1.0}, {1250, 6, 0.6}, {2550, 8, 0.25}}, 0.5, rng);
+        mix(ha, burst(0.03, 0.003, 0.02, Biquad::highpass(1200), rng), 0, 0.5); // the "h"
+        fade(ha, 0.015, spacing * 0.35);
+        mix(w, ha, k * spacing, 1.0 - 0.05 * k);
+    }
+    return w;
+}
+
+Wave sigh(Rng& rng, double seconds) {
+    Wave w = burst(seconds, seconds * 0.3, seconds, Biquad::bandpass(900, 1.2), rng);
+    mix(w, voice(seconds, 160, 110, 0.01, {{500, 5, 1.0}, {900, 6, 0.4}}, 0.9, rng), 0, 0.15);
+    fade(w, seconds * 0.3, seconds * 0.6);
+    return w;
+}
+
+Wave seq(double seconds, std::initializer_list<std::pair<double, Wave>> parts) {
+    Wave w = silence(seconds);
+    // Parts come at their own loudness; level them so a creak is not lost beside a slam.
+    for (const auto& [at, part] : parts) {
+        Wave levelled = part;
+        normalize(levelled, 1.0);
+        mix(w, levelled, at);
+    }
+    return w;
+}
+
+Wave withRoom(Wave w, double amount) {
+    reverb(w, amount);
+    return w;
+}
+
+// ---- the libraries -------------------------------------------------------------------------
+
+std::vector<Recipe> ghostly(bool longSounds) {
+    if (longSounds)
+        return {
+            {"Low moan",
+             [](Rng& r) {
+                 return withRoom(moan(r, 3.5, 120, 95), 0.6);
+             }},
+            {"Rising wail",
+             [](Rng& r) {
+                 return withRoom(moan(r, 3.0, 170, 340), 0.7);
+             }},
+            {"Whispering",
+             [](Rng& r) {
+                 return withRoom(whisper(r, 3.2), 0.3);
+             }},
+            {"Evil laugh",
+             [](Rng& r) {
+                 return withRoom(laugh(r, 9, 115, 0.24), 0.7);
+             }},
+            {"Giggle",
+             [](Rng& r) {
+                 return withRoom(laugh(r, 10, 330, 0.16), 0.4);
+             }},
+            {"Moan, then whispers",
+             [](Rng& r) {
+                 return withRoom(seq(4.0, {{0, moan(r, 2.0, 130, 100)}, {2.1, whisper(r, 1.8)}}),
+                                 0.5);
+             }},
+            {"Long sigh",
+             [](Rng& r) {
+                 return withRoom(sigh(r, 2.5), 0.5);
+             }},
+            {"Wail in the stairwell",
+             [](Rng& r) {
+                 return withRoom(moan(r, 2.6, 260, 180), 1.2);
+             }},
+            {"Two ghosts moan",
+             [](Rng& r) {
+                 return withRoom(
+                     seq(3.5, {{0, moan(r, 3.0, 110, 90)}, {0.6, moan(r, 2.8, 165, 140)}}), 0.6);
+             }},
+            {"Slow breathing",
+             [](Rng& r) {
+                 return seq(4.5, {{0, sigh(r, 1.3)}, {1.5, sigh(r, 1.3)}, {3.0, sigh(r, 1.4)}});
+             }},
+        };
+    return {
+        {"Short moan",
+         [](Rng& r) {
+             return withRoom(moan(r, 1.2, 125, 100), 0.4);
+         }},
+        {"Hushed whisper",
+         [](Rng& r) {
+             return whisper(r, 0.8);
+         }},
+        {"Ha",
+         [](Rng& r) {
+             return withRoom(laugh(r, 1, 140, 0.35), 0.5);
+         }},
+        {"Chuckle",
+         [](Rng& r) {
+             return laugh(r, 4, 150, 0.17);
+         }},
+        {"Sigh",
+         [](Rng& r) {
+             return sigh(r, 1.0);
+         }},
+        {"Boo",
+         [](Rng& r) {
+             return moan(r, 0.6, 150, 120);
+         }},
+        {"Gasp",
+         [](Rng& r) {
+             return burst(0.35, 0.05, 0.2, Biquad::bandpass(1100, 1.5), r);
+         }},
+        {"Hiss",
+         [](Rng& r) {
+             return burst(0.5, 0.05, 0.4, Biquad::highpass(3500), r);
+         }},
+        {"Giggle",
+         [](Rng& r) {
+             return laugh(r, 5, 340, 0.13);
+         }},
+        {"Short wail",
+         [](Rng& r) {
+             return withRoom(moan(r, 1.0, 220, 330), 0.6);
+         }},
+    };
+}
+
+std::vector<Recipe> doorman(bool longSounds) {
+    if (longSounds)
+        return {
+            {"Door creaks open",
+             [](Rng& r) {
+                 return doorCreak(r, 3.2, 14, 45);
+             }},
+            {"Door creaks, then slams",
+             [](Rng& r) {
+                 return withRoom(seq(3.0, {{0, doorCreak(r, 2.0, 20, 50)}, {2.2, slam(r)}}), 0.4);
+             }},
+            {"Door slams in the hall",
+             [](Rng& r) {
+                 return withRoom(seq(1.8, {{0, slam(r)}}), 1.0);
+             }},
+            {"Key turns, door creaks",
+             [](Rng& r) {
+                 return seq(3.4, {{0, metalClick(r, 0.7)},
+                                  {0.25, metalClick(r, 0.9)},
+                                  {0.45, metalClick(r, 0.6)},
+                                  {0.8, doorCreak(r, 2.4, 18, 35, 1.1)}});
+             }},
+            {"Hinge squeaks to and fro",
+             [](Rng& r) {
+                 return seq(3.0, {{0, doorCreak(r, 1.3, 30, 70, 1.4)},
+                                  {1.5, doorCreak(r, 1.3, 70, 30, 1.4)}});
+             }},
+            {"Latch rattles",
+             [](Rng& r) {
+                 Wave w = silence(2.5);
+                 for (double t = 0; t < 2.2; t += r.range(0.08, 0.3))
+                     mix(w, metalClick(r, r.range(0.8, 1.1)), t, r.range(0.5, 1.0));
+                 return w;
+             }},
+            {"Heavy door groans",
+             [](Rng& r) {
+                 return doorCreak(r, 4.0, 9, 18, 0.55);
+             }},
+            {"Door opens and shuts gently",
+             [](Rng& r) {
+                 return seq(3.6, {{0, doorCreak(r, 1.6, 25, 40)},
+                                  {2.0, doorCreak(r, 1.0, 40, 25)},
+                                  {3.05, slam(r, 0.5)},
+                                  {3.1, metalClick(r)}});
+             }},
+            {"Two doors slam",
+             [](Rng& r) {
+                 return withRoom(seq(2.5, {{0, slam(r)}, {1.3, slam(r, 1.3)}}), 0.6);
+             }},
+            {"Someone tries the locked door",
+             [](Rng& r) {
+                 Wave w = silence(2.6);
+                 for (int k = 0; k < 6; ++k) {
+                     mix(w, metalClick(r, 0.7), 0.3 * k, 0.8);
+                     mix(w, knock(r, 0.7), 0.3 * k + 0.02, 0.4);
+                 }
+                 return w;
+             }},
+        };
+    return {
+        {"Latch click",
+         [](Rng& r) {
+             return seq(0.35, {{0, metalClick(r)}, {0.09, metalClick(r, 1.2)}});
+         }},
+        {"Lock turns",
+         [](Rng& r) {
+             return seq(0.5, {{0, metalClick(r, 0.7)}, {0.2, metalClick(r, 0.6)}});
+         }},
+        {"Short creak",
+         [](Rng& r) {
+             return doorCreak(r, 0.8, 25, 55);
+         }},
+        {"Slam",
+         [](Rng& r) {
+             return withRoom(seq(0.7, {{0, slam(r)}}), 0.5);
+         }},
+        {"Handle rattles",
+         [](Rng& r) {
+             return seq(
+                 0.6,
+                 {{0, metalClick(r, 0.8)}, {0.15, metalClick(r, 0.85)}, {0.3, metalClick(r, 0.8)}});
+         }},
+        {"Hinge squeak",
+         [](Rng& r) {
+             return doorCreak(r, 0.5, 60, 90, 1.6);
+         }},
+        {"Door shuts softly",
+         [](Rng& r) {
+             return seq(0.6, {{0, slam(r, 0.5)}});
+         }},
+        {"Bolt slides home",
+         [](Rng& r) {
+             return seq(0.7, {{0, burst(0.35, 0.05, 0.3, Biquad::bandpass(2500, 3), r)},
+                              {0.4, metalClick(r, 0.8)}});
+         }},
+        {"Double click",
+         [](Rng& r) {
+             return seq(0.4, {{0, metalClick(r)}, {0.2, metalClick(r)}});
+         }},
+        {"Short groan",
+         [](Rng& r) {
+             return doorCreak(r, 1.0, 10, 16, 0.6);
+         }},
+    };
+}
+
+std::vector<Recipe> electrician(bool longSounds) {
+    if (longSounds)
+        return {
+            {"Mains hum",
+             [](Rng& r) {
+                 return hum(r, 3.0, 50, 0.3);
+             }},
+            {"Fizzing bulb",
+             [](Rng& r) {
+                 return fizz(r, 3.5, 1.0);
+             }},
+            {"Switch on, lamp buzzes",
+             [](Rng& r) {
+                 return seq(3.0, {{0, switchClick(r)}, {0.05, hum(r, 2.8, 50, 0.7)}});
+             }},
+            {"Sparks crackle",
+             [](Rng& r) {
+                 Wave w = silence(3.0);
+                 for (double t = 0; t < 2.8; t += r.range(0.03, 0.4))
+                     mix(w, spark(r), t, r.range(0.3, 1.0));
+                 return w;
+             }},
+            {"Light switch flicked",
+             [](Rng& r) {
+                 Wave w = silence(3.0);
+                 for (int k = 0; k < 5; ++k) {
+                     mix(w, switchClick(r), k * 0.55);
+                     mix(w, hum(r, 0.25, 50, 0.6), k * 0.55 + 0.02, 0.3);
+                     mix(w, switchClick(r, 0.8), k * 0.55 + 0.3);
+                 }
+                 return w;
+             }},
+            {"Transformer drone",
+             [](Rng& r) {
+                 return hum(r, 4.0, 50, 0.85);
+             }},
+            {"Bulb fizzes and pops",
+             [](Rng& r) {
+                 return seq(3.0, {{0, fizz(r, 2.5, 1.6)},
+                                  {2.5, spark(r)},
+                                  {2.52, burst(0.2, 0.001, 0.1, Biquad::lowpass(2500), r)}});
+             }},
+            {"Relay clicking",
+             [](Rng& r) {
+                 Wave w = silence(2.6);
+                 for (int k = 0; k < 10; ++k)
+                     mix(w, switchClick(r, k % 2 ? 1.2 : 0.9), 0.25 * k, 0.8);
+                 return w;
+             }},
+            {"Tube light starting",
+             [](Rng& r) {
+                 return seq(3.4, {{0, switchClick(r)},
+                                  {0.4, spark(r)},
+                                  {0.8, spark(r)},
+                                  {1.0, hum(r, 2.3, 50, 0.4)}});
+             }},
+            {"Short circuit",
+             [](Rng& r) {
+                 return withRoom(
+                     seq(2.4, {{0, fizz(r, 1.6, 3.0)}, {1.6, spark(r)}, {1.62, slam(r, 0.7)}}),
+                     0.5);
+             }},
+        };
+    return {
+        {"Switch on",
+         [](Rng& r) {
+             return switchClick(r);
+         }},
+        {"Switch off",
+         [](Rng& r) {
+             return switchClick(r, 0.75);
+         }},
+        {"Short buzz",
+         [](Rng& r) {
+             return hum(r, 0.6, 50, 0.8);
+         }},
+        {"Spark",
+         [](Rng& r) {
+             return spark(r);
+         }},
+        {"Fizz",
+         [](Rng& r) {
+             return fizz(r, 0.8, 2.0);
+         }},
+        {"Relay click",
+         [](Rng& r) {
+             return seq(0.3, {{0, switchClick(r, 1.3)}});
+         }},
+        {"Bulb pops",
+         [](Rng& r) {
+             return seq(0.5,
+                        {{0, spark(r)}, {0.01, burst(0.2, 0.001, 0.1, Biquad::lowpass(2500), r)}});
+         }},
+        {"Click-clack",
+         [](Rng& r) {
+             return seq(0.4, {{0, switchClick(r)}, {0.18, switchClick(r, 0.8)}});
+         }},
+        {"Zap",
+         [](Rng& r) {
+             return seq(0.6, {{0, hum(r, 0.5, 60, 0.9)}, {0, spark(r)}});
+         }},
+        {"Crackle",
+         [](Rng& r) {
+             Wave w = silence(0.7);
+             for (double t = 0; t < 0.6; t += r.range(0.02, 0.1))
+                 mix(w, spark(r), t, r.range(0.3, 1.0));
+             return w;
+         }},
+    };
+}
+
+std::vector<Recipe> plumber(bool longSounds) {
+    if (longSounds)
+        return {
+            {"Dripping tap",
+             [](Rng& r) {
+                 Wave w = silence(3.6);
+                 for (int k = 0; k < 8; ++k)
+                     mix(w, drip(r), 0.45 * k + r.range(0, 0.03));
+                 return w;
+             }},
+            {"Tap running",
+             [](Rng& r) {
+                 return runningWater(r, 3.5, 2200);
+             }},
+            {"Gurgling pipes",
+             [](Rng& r) {
+                 return gurgle(r, 3.5, 140);
+             }},
+            {"Drips in a basin",
+             [](Rng& r) {
+                 Wave w = silence(3.0);
+                 for (int k = 0; k < 4; ++k)
+                     mix(w, drip(r, 0.7), 0.7 * k + r.range(0, 0.1));
+                 return withRoom(w, 0.8);
+             }},
+            {"Tap on, running, off",
+             [](Rng& r) {
+                 return seq(3.8, {{0, doorCreak(r, 0.3, 80, 60, 1.8)},
+                                  {0.3, runningWater(r, 2.8, 1800)},
+                                  {3.2, doorCreak(r, 0.3, 60, 80, 1.8)}});
+             }},
+            {"Pipes knock",
+             [](Rng& r) {
+                 return withRoom(seq(2.6, {{0, pipeKnock(r)},
+                                           {0.35, pipeKnock(r)},
+                                           {1.1, pipeKnock(r)},
+                                           {1.3, pipeKnock(r)}}),
+                                 0.3);
+             }},
+            {"Drain gulps",
+             [](Rng& r) {
+                 return gurgle(r, 3.0, 90);
+             }},
+            {"Fast dripping",
+             [](Rng& r) {
+                 Wave w = silence(2.6);
+                 for (int k = 0; k < 12; ++k)
+                     mix(w, drip(r, 1.2), 0.2 * k + r.range(0, 0.03), r.range(0.6, 1.0));
+                 return w;
+             }},
+            {"Cistern filling",
+             [](Rng& r) {
+                 return seq(4.0, {{0, runningWater(r, 3.8, 900)}, {0.5, gurgle(r, 3.0, 300)}});
+             }},
+            {"Water pours into a bucket",
+             [](Rng& r) {
+                 return seq(3.2,
+                            {{0, runningWater(r, 3.0, 500)}, {0.2, runningWater(r, 2.8, 1400)}});
+             }},
+        };
+    return {
+        {"Drip",
+         [](Rng& r) {
+             return seq(0.35, {{0, drip(r)}});
+         }},
+        {"Drip with echo",
+         [](Rng& r) {
+             return withRoom(drip(r, 0.8), 1.0);
+         }},
+        {"Short gurgle",
+         [](Rng& r) {
+             return gurgle(r, 0.8, 160);
+         }},
+        {"Pipe knocks",
+         [](Rng& r) {
+             return pipeKnock(r);
+         }},
+        {"Splash",
+         [](Rng& r) {
+             return seq(0.5, {{0, burst(0.4, 0.005, 0.25, Biquad::bandpass(1500, 0.7), r)},
+                              {0.02, drip(r, 0.6)}});
+         }},
+        {"Two drips",
+         [](Rng& r) {
+             return seq(0.6, {{0, drip(r)}, {0.3, drip(r)}});
+         }},
+        {"Bubble",
+         [](Rng&) {
+             return bubble(0.3, 200, 520, 0.25);
+         }},
+        {"Tap squeaks",
+         [](Rng& r) {
+             return doorCreak(r, 0.45, 80, 110, 1.8);
+         }},
+        {"Tap bursts on",
+         [](Rng& r) {
+             return runningWater(r, 1.0, 2000);
+         }},
+        {"Glug",
+         [](Rng& r) {
+             return gurgle(r, 0.6, 100);
+         }},
+    };
+}
+
+std::vector<Recipe> postman(bool longSounds) {
+    if (longSounds)
+        return {
+            {"Ding-dong",
+             [](Rng& r) {
+                 return seq(2.5, {{0, bell(r, 659, 1.6)}, {0.55, bell(r, 523, 1.9)}});
+             }},
+            {"Doorbell twice",
+             [](Rng& r) {
+                 return seq(4.4, {{0, bell(r, 659, 1.4)},
+                                  {0.5, bell(r, 523, 1.4)},
+                                  {2.1, bell(r, 659, 1.6)},
+                                  {2.6, bell(r, 523, 1.8)}});
+             }},
+            {"Electric bell rings",
+             [](Rng& r) {
+                 return electricBell(r, 2.3);
+             }},
+            {"Knock, knock, knock",
+             [](Rng& r) {
+                 return seq(2.2, {{0, knock(r)}, {0.35, knock(r)}, {0.7, knock(r)}});
+             }},
+            {"Impatient knocking",
+             [](Rng& r) {
+                 Wave w = silence(3.0);
+                 for (int k = 0; k < 5; ++k)
+                     mix(w, knock(r, 1.2), 0.16 * k);
+                 for (int k = 0; k < 5; ++k)
+                     mix(w, knock(r, 1.2), 1.6 + 0.14 * k);
+                 return w;
+             }},
+            {"Letterbox and a letter",
+             [](Rng& r) {
+                 return seq(2.6, {{0, doorCreak(r, 0.35, 90, 120, 2.0)},
+                                  {0.4, rustle(r, 0.8)},
+                                  {1.3, flapClack(r)},
+                                  {1.6, burst(0.1, 0.002, 0.06, Biquad::lowpass(500), r)}});
+             }},
+            {"Three-tone chime",
+             [](Rng& r) {
+                 return seq(
+                     3.0,
+                     {{0, bell(r, 784, 1.4)}, {0.4, bell(r, 659, 1.4)}, {0.8, bell(r, 523, 1.9)}});
+             }},
+            {"Knocking, then the bell",
+             [](Rng& r) {
+                 return seq(3.6, {{0, knock(r)},
+                                  {0.3, knock(r)},
+                                  {1.3, bell(r, 659, 1.3)},
+                                  {1.8, bell(r, 523, 1.6)}});
+             }},
+            {"Letterbox rattled",
+             [](Rng& r) {
+                 return seq(2.2, {{0, flapClack(r)},
+                                  {0.3, flapClack(r)},
+                                  {0.55, flapClack(r)},
+                                  {0.8, flapClack(r)}});
+             }},
+            {"Parcel dropped on the mat",
+             [](Rng& r) {
+                 return seq(2.2, {{0, rustle(r, 0.5)}, {0.6, slam(r, 0.6)}, {0.7, rustle(r, 1.0)}});
+             }},
+        };
+    return {
+        {"Ding",
+         [](Rng& r) {
+             return bell(r, 659, 1.1);
+         }},
+        {"Dong",
+         [](Rng& r) {
+             return bell(r, 523, 1.3);
+         }},
+        {"Knock",
+         [](Rng& r) {
+             return knock(r);
+         }},
+        {"Knock-knock",
+         [](Rng& r) {
+             return seq(0.6, {{0, knock(r)}, {0.25, knock(r)}});
+         }},
+        {"Flap clacks",
+         [](Rng& r) {
+             return flapClack(r);
+         }},
+        {"Short ring",
+         [](Rng& r) {
+             return electricBell(r, 0.6);
+         }},
+        {"Letter rustles",
+         [](Rng& r) {
+             return rustle(r, 0.6);
+         }},
+        {"Quick ding-dong",
+         [](Rng& r) {
+             return seq(1.6, {{0, bell(r, 659, 0.9)}, {0.35, bell(r, 523, 1.1)}});
+         }},
+        {"Flap snaps shut",
+         [](Rng& r) {
+             return seq(0.5, {{0, doorCreak(r, 0.15, 120, 140, 2.0)}, {0.16, flapClack(r)}});
+         }},
+        {"Tap on the glass",
+         [](Rng& r) {
+             return seq(0.5, {{0, impact({{2900, 0.08, 1.0}, {5100, 0.05, 0.5}}, 0.15, 0.2, r)},
+                              {0.2, impact({{2950, 0.08, 1.0}, {5200, 0.05, 0.5}}, 0.15, 0.2, r)}});
+         }},
+    };
+}
+
+std::vector<Recipe> pedestrian(bool longSounds) {
+    const std::vector<Mode> pan = {{620, 0.5, 1.0}, {1540, 0.35, 0.6}, {2810, 0.25, 0.4}};
+    const std::vector<Mode> wood = {{160, 0.1, 1.0}, {420, 0.06, 0.5}, {900, 0.04, 0.3}};
+    if (longSounds)
+        return {
+            {"Footsteps across the room",
+             [](Rng& r) {
+                 return walk(r, 7, 0.52, 1.0);
+             }},
+            {"Steps on a creaking floor",
+             [](Rng& r) {
+                 Wave w = walk(r, 5, 0.6, 1.1);
+                 mix(w, floorCreak(r, 0.6, 20, 35), 0.62, 0.6);
+                 mix(w, floorCreak(r, 0.7, 25, 15), 1.85, 0.6);
+                 return w;
+             }},
+            {"Someone runs past",
+             [](Rng& r) {
+                 return walk(r, 12, 0.22, 0.9);
+             }},
+            {"Steps on gravel",
+             [](Rng& r) {
+                 Wave w = silence(3.2);
+                 for (int k = 0; k < 6; ++k)
+                     mix(w, gravelStep(r), 0.5 * k);
+                 return w;
+             }},
+            {"Something falls and bounces",
+             [wood](Rng& r) {
+                 return withRoom(bounce(r, wood, 0.35, 6), 0.4);
+             }},
+            {"Slow heavy steps",
+             [](Rng& r) {
+                 return walk(r, 4, 0.9, 1.6);
+             }},
+            {"Floorboards creak",
+             [](Rng& r) {
+                 return seq(3.5,
+                            {{0, floorCreak(r, 1.4, 15, 30)}, {1.7, floorCreak(r, 1.6, 30, 12)}});
+             }},
+            {"Pans clatter to the floor",
+             [pan](Rng& r) {
+                 Wave w = silence(2.6);
+                 for (int k = 0; k < 3; ++k)
+                     mix(w, bounce(r, pan, r.range(0.15, 0.3), 5), r.range(0, 0.4), 0.7);
+                 return withRoom(w, 0.4);
+             }},
+            {"Steps come closer and stop",
+             [](Rng& r) {
+                 return walk(r, 8, 0.5, 1.0, 1.2);
+             }},
+            {"Stairs creak under steps",
+             [](Rng& r) {
+                 Wave w = walk(r, 5, 0.7, 1.2);
+                 for (int k = 0; k < 5; ++k)
+                     mix(w, floorCreak(r, 0.45, 25 + 5 * k, 40), 0.7 * k + 0.05, 0.5);
+                 return w;
+             }},
+        };
+    return {
+        {"One footstep",
+         [](Rng& r) {
+             return footstep(r);
+         }},
+        {"Two footsteps",
+         [](Rng& r) {
+             return seq(0.8, {{0, footstep(r)}, {0.45, footstep(r)}});
+         }},
+        {"Floor creaks",
+         [](Rng& r) {
+             return floorCreak(r, 0.8, 20, 35);
+         }},
+        {"Something drops",
+         [wood](Rng& r) {
+             return bounce(r, wood, 0.2, 3);
+         }},
+        {"Book falls flat",
+         [](Rng& r) {
+             return seq(0.5, {{0, burst(0.3, 0.001, 0.12, Biquad::lowpass(1800), r)},
+                              {0, impact({{130, 0.1, 1.0}}, 0.2, 0.0, r)}});
+         }},
+        {"Coin drops",
+         [](Rng& r) {
+             return bounce(r, {{3100, 0.3, 1.0}, {7300, 0.2, 0.5}}, 0.12, 7);
+         }},
+        {"Shuffling feet",
+         [](Rng& r) {
+             return seq(0.7, {{0, burst(0.3, 0.05, 0.2, Biquad::bandpass(2000, 1), r)},
+                              {0.35, burst(0.3, 0.05, 0.2, Biquad::bandpass(1700, 1), r)}});
+         }},
+        {"Heel click",
+         [](Rng& r) {
+             return footstep(r, 0.7, 3.0);
+         }},
+        {"Board squeaks",
+         [](Rng& r) {
+             return floorCreak(r, 0.5, 35, 50);
+         }},
+        {"Pan falls",
+         [pan](Rng& r) {
+             return bounce(r, pan, 0.18, 5);
+         }},
+    };
+}
+
+} // namespace
+
+std::vector<SpecialtySounds::Sound> SpecialtySounds::make(int specialty, bool longSounds) {
+    std::vector<Recipe> recipes;
+    switch (specialty) {
+    case 1:
+        recipes = doorman(longSounds);
+        break;
+    case 2:
+        recipes = electrician(longSounds);
+        break;
+    case 3:
+        recipes = plumber(longSounds);
+        break;
+    case 4:
+        recipes = postman(longSounds);
+        break;
+    case 5:
+        recipes = pedestrian(longSounds);
+        break;
+    default:
+        recipes = ghostly(longSounds);
+        break;
+    }
+    std::vector<Sound> sounds;
+    for (std::size_t i = 0; i < recipes.size(); ++i) {
+        Rng rng(std::uint64_t(specialty) * 1000 + (longSounds ? 500 : 0) + i);
+        Wave wave = recipes[i].second(rng);
+        // A single click is over in a few hundredths of a second; silence after it keeps every
+        // sound of a library within its kind's length.
+        const std::size_t shortest = samples(longSounds ? 2.2 : 0.4);
+        if (wave.size() < shortest)
+            wave.resize(shortest, 0.0f);
+        sounds.push_back({recipes[i].first, finish(std::move(wave))});
+    }
+    return sounds;
+}
