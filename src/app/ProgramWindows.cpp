@@ -18,15 +18,18 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
     fmGhost = created(new TfmGhost(state, platform));
     fmWebServer = created(new TfmWebServer());
     fmNet = created(new TfmNet());
-    fmSound = created(new TfmSound());
+    fmSound = created(new TfmSound(state, platform, fmGhost->currentAct()));
     fmNastr = created(new TfmNastr());
 
     // The windows that take the language's fixed texts, in the order they are written.
     fmHelp->addLanguageTarget(fmMain);
+    fmGhost->setSoundOutput(fmSound);
+    fmSound->setGhostAct([ghosts = fmGhost] { ghosts->GhostAct(); });
 }
 
 ProgramWindows::~ProgramWindows() {
     destroy(fmNastr);
+    fmGhost->setSoundOutput(nullptr);
     destroy(fmSound);
     destroy(fmNet);
     destroy(fmWebServer);

@@ -1,10 +1,14 @@
 #include "app/DisplayCheck.h"
 #include "app/Program.h"
 #include "app/ShutdownSignals.h"
+#include "app/core/Clock.h"
 #include "app/core/KeyToggleTracker.h"
 #include "app/core/ProgramState.h"
 #include "app/core/QtPlatform.h"
+#include "app/core/RandomSource.h"
 #include "app/core/SettingsStore.h"
+#include "sound/AlsaMixerDevice.h"
+#include "sound/SdlSoundPlayer.h"
 
 #include <QApplication>
 
@@ -42,7 +46,12 @@ int main(int argc, char** argv) {
     ScreenDesktop desktop;
     KeyToggleTracker deleteKey(Qt::Key_Delete);
     app.installEventFilter(&deleteKey);
-    const PlatformServices platformServices{&store, &messages, &desktop, &deleteKey};
+    SystemClock clock;
+    ClockSeededRandom random(clock);
+    SdlSoundPlayer player;
+    AlsaMixerDevice mixer;
+    const PlatformServices platformServices{&store, &messages, &desktop, &deleteKey,
+                                            &clock, &random,   &player,  &mixer};
 
     // Caught from here on: a signal that comes while the windows load waits for the main loop.
     ShutdownSignals signalSource;

@@ -1,10 +1,80 @@
 #pragma once
 
-#include <QWidget>
+#include "app/core/PlatformServices.h"
+#include "ghosts/GhostSoundOutput.h"
+#include "sound/StereoEffect.h"
+#include "sound/SystemMixerLine.h"
+#include "sound/TLMDWaveList.h"
 
-// The sound window (form fmSound): sound library, playback and mixer levels. Hidden in use.
-class TfmSound : public QWidget {
+#include <QDialog>
+#include <QTimer>
+
+#include <array>
+#include <functional>
+
+class QLabel;
+class QRadioButton;
+struct CurrentAct;
+struct ProgramState;
+
+// The sound window (form fmSound): loads the library an act names, plays one of its sounds and
+// places it with the system mixer's levels. Its window is a small diagnostics view, hidden in use.
+class TfmSound : public QDialog, public GhostSoundOutput {
     Q_OBJECT
 public:
-    TfmSound();
+    static constexpr int PlayableCount = 10;
+
+    // `soundFolder` holds the libraries ("<specialty><b|m>.gsn"); empty: Res/Snd beside the
+    // executable.
+    TfmSound(ProgramState& state, const PlatformServices& platform, CurrentAct& act,
+             QString soundFolder = {});
+    ~TfmSound() override;
+
+    // The diagnostics button "Button2" runs a ghost act.
+    void setGhostAct(std::function<void()> ghostAct) { m_ghostAct = std::move(ghostAct); }
+
+    void LoadGhostLibrary() override;
+    void PlayGhostSound(SoundAmplitude amplitude = SoundAmplitude::Full) override;
+    void Timer_EffectTimer();
+    void SetStereoLevels(int left, int right);
+    void NewVol();
+    void ShowMaxVolume();
+
+    QString libraryPath() const;
+
+    qint32 Value_Max = 100;
+    int LeftLevel = 0;
+    int RightLevel = 0;
+    TLMDWaveList WaveList_Ghost;
+    QTimer Timer_Effect;
+    StereoEffect Effect;
+
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void createControls();
+    void loadSettings();
+    void saveSettings();
+    void setValueMax(qint32 value);
+
+    ProgramState& m_state;
+    PlatformServices m_platform;
+    CurrentAct& m_act;
+    QString m_soundFolder;
+    SystemMixerLine Audio1;
+    std::function<void()> m_ghostAct;
+
+    QLabel* Lbl1 = nullptr; // path
+    QLabel* Lbl2 = nullptr; // count
+    QLabel* Lbl3 = nullptr; // kind
+    QLabel* Lbl4 = nullptr; // number
+    QLabel* Lbl5 = nullptr; // specialty
+    QLabel* Lbl6 = nullptr; // effect
+    QLabel* Lbl9 = nullptr; // result
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    std::array<QRadioButton*, 4> RadioButtons{};
 };

@@ -3,9 +3,11 @@
 class Clock;
 class Desktop;
 class KeyToggleTracker;
+class MixerDevice;
 class MessageBoxes;
 class RandomSource;
 class SettingsStore;
+class SoundPlayer;
 
 // The platform as the windows see it: real Linux services in the program, fakes in the tests.
 // Not owned here.
@@ -16,4 +18,6 @@ struct PlatformServices {
     const KeyToggleTracker* deleteKey = nullptr;
     const Clock* clock = nullptr;
     RandomSource* random = nullptr;
+    SoundPlayer* player = nullptr;
+    MixerDevice* mixer = nullptr;
 };

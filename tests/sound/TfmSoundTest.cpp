@@ -1,0 +1,265 @@
+#include "sound/TfmSound.h"
+
+#include "FakeMixerDevice.h"
+#include "app/core/ProgramState.h"
+#include "ghosts/CurrentAct.h"
+#include "sound/SoundLibraryWriter.h"
+#include "sound/SoundPlayer.h"
+#include "support/RecordingMessageBoxes.h"
+#include "support/TempStore.h"
+#include "support/WaveImage.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString ProgramKey = QStringLiteral("SoftWare\\Brannoch\\Gloamery\\");
+
+struct RecordingPlayer : SoundPlayer {
+    bool play(const QByteArray& image, double amplitude) override {
+        plays.push_back({image, amplitude});
+        return true;
+    }
+    void stop() override { ++stops; }
+    std::vector<std::pair<QByteArray, double>> plays;
+    int stops = 0;
+};
+
+// Sound i of a library is a tone of its own, so a test can tell which one played.
+QByteArray soundImage(int library, int i) {
+    return sineWave(0.05, 200 + 40 * i + library);
+}
+
+void writeLibrary(const QString& path, int library, int count) {
+    std::vector<SoundLibraryWriter::Sound> sounds;
+    for (int i = 0; i < count; ++i)
+        sounds.push_back({soundImage(library, i), "sound", static_cast<std::uint32_t>(i), true});
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(SoundLibraryWriter::write(sounds));
+}
+
+struct SoundWindow {
+    TempStore temp;
+    QTemporaryDir folder;
+    RecordingMessageBoxes messages;
+    RecordingPlayer player;
+    FakeMixerDevice mixer;
+    ProgramState state;
+    CurrentAct act;
+    std::unique_ptr<TfmSound> window;
+
+    SoundWindow() {
+        writeLibrary(folder.filePath(QStringLiteral("0b.gsn")), 0, 10);
+        writeLibrary(folder.filePath(QStringLiteral("0m.gsn")), 1, 10);
+        writeLibrary(folder.filePath(QStringLiteral("3m.gsn")), 3, 9);
+        QFile broken(folder.filePath(QStringLiteral("2b.gsn")));
+        broken.open(QIODevice::WriteOnly);
+        broken.write("definitely not a sound library");
+    }
+    TfmSound& make() {
+        PlatformServices platform;
+        platform.store = &temp.store();
+        platform.messages = &messages;
+        platform.player = &player;
+        platform.mixer = &mixer;
+        window = std::make_unique<TfmSound>(state, platform, act, folder.path());
+        return *window;
+    }
+    QString label(const char* name) const {
+        return window->findChild<QLabel*>(QLatin1String(name))->text();
+    }
+};
+
+TEST(TfmSound, OutOfRangeSpecialtyAndNumberAreCorrectedBeforeUse) {
+    SoundWindow w;
+    TfmSound& sound = w.make();
+    w.act.Special = 7;
+    w.act.SoundKind = 0;
+    w.act.SoundNumber = 12;
+    sound.LoadGhostLibrary();
+    sound.PlayGhostSound();
+    EXPECT_EQ(w.act.Special, 0);
+    EXPECT_EQ(w.act.SoundNumber, 0);
+    EXPECT_TRUE(w.label("Lbl1").endsWith(QStringLiteral("/0b.gsn")));
+    EXPECT_EQ(w.label("Lbl2"), QStringLiteral("Звуков в Библе: 10"));
+    EXPECT_EQ(w.label("Lbl4"), QStringLiteral("Номер звука: 0"));
+    EXPECT_EQ(w.label("Lbl5"), QStringLiteral("Специальность: 0"));
+    EXPECT_EQ(w.label("Lbl9"), QStringLiteral("Библа: ОК"));
+    ASSERT_EQ(w.player.plays.size(), 1u);
+    EXPECT_EQ(w.player.plays[0].first, soundImage(0, 0));
+    EXPECT_EQ(w.player.plays[0].second, 1.0);
+}
+
+TEST(TfmSound, StatusLabelsDescribeTheAct) {
+    struct Case {
+        int kind;
+        int effect;
+        const char* kindText;
+        const char* effectText;
+    };
+    const Case cases[] = {
+        {0, 0, "Тип звука: Длинный", "Эффект: 0: L:50   R:50"},
+        {1, 1, "Тип звука: Короткий", "Эффект: 1: L:50   R:0"},
+        {5, 2, "Тип звука: Короткий", "Эффект: 2: L:0    R:50"},
+        {0, 3, "Тип звука: Длинный", "Эффект звука: 0 (Нет)"},
+        {0, 4, "Тип звука: Длинный", "Эффект звука: 0 (Нет)"},
+    };
+    for (const Case& c : cases) {
+        SoundWindow w;
+        TfmSound& sound = w.make();
+        w.act.SoundKind = c.kind;
+        w.act.StereoEffect = c.effect;
+        w.act.SoundNumber = 4;
+        sound.LoadGhostLibrary();
+        EXPECT_EQ(w.label("Lbl3"), QString::fromUtf8(c.kindText));
+        EXPECT_EQ(w.label("Lbl6"), QString::fromUtf8(c.effectText));
+        EXPECT_EQ(w.label("Lbl4"), QStringLiteral("Номер звука: 4"));
+        EXPECT_TRUE(w.label("Lbl1").endsWith(c.kind ? QStringLiteral("/0m.gsn")
+                                                    : QStringLiteral("/0b.gsn")));
+    }
+}
+
+TEST(TfmSound, OnlyALibraryOfExactlyTenSoundsPlaysButTheEffectRunsAnyway) {
+    SoundWindow w;
+    TfmSound& sound = w.make();
+    w.act.Special = 3;
+    w.act.SoundKind = 1;
+    w.act.StereoEffect = 1;
+    sound.LoadGhostLibrary();
+    EXPECT_EQ(w.label("Lbl2"), QStringLiteral("Звуков в Библе: 9"));
+    sound.PlayGhostSound();
+    EXPECT_TRUE(w.player.plays.empty());
+    EXPECT_TRUE(sound.Timer_Effect.isActive());
+    sound.Timer_EffectTimer();
+    EXPECT_EQ(w.label("Label1"), QStringLiteral("L: 32767 (max: 65535)"));
+    EXPECT_EQ(w.label("Label2"), QStringLiteral("R: 0 (max: 65535)"));
+    EXPECT_FALSE(sound.Timer_Effect.isActive());
+    EXPECT_EQ(w.mixer.state, (MixerDevice::State{32767, 0, true}));
+}
+
+TEST(TfmSound, AMissingLibraryKeepsTheSoundsLoadedBeforeABrokenOneIsReported) {
+    SoundWindow w;
+    TfmSound& sound = w.make();
+    w.act.SoundNumber = 6;
+    sound.LoadGhostLibrary(); // 0b: ten sounds
+    w.act.Special = 5;        // no 5b.gsn here
+    sound.LoadGhostLibrary();
+    EXPECT_EQ(w.label("Lbl9"), QStringLiteral("Ошибка: Библы нет"));
+    EXPECT_EQ(w.label("Lbl2"), QStringLiteral("Звуков в Библе: 10"));
+    sound.PlayGhostSound();
+    ASSERT_EQ(w.player.plays.size(), 1u);
+    EXPECT_EQ(w.player.plays[0].first, soundImage(0, 6)) << "from the library loaded last";
+
+    w.act.Special = 2;
+    sound.LoadGhostLibrary();
+    EXPECT_EQ(w.label("Lbl9"), QStringLiteral("Ошибка: Библа кривая"));
+}
+
+TEST(TfmSound, ASweepMovesTheMixerAndEndsSilent) {
+    SoundWindow w;
+    TfmSound& sound = w.make();
+    w.act.StereoEffect = 3;
+    sound.PlayGhostSound();
+    for (int tick = 1; tick <= 75; ++tick)
+        sound.Timer_EffectTimer();
+    EXPECT_EQ(w.label("Label1"), QStringLiteral("L: 16384 (max: 65535)"));
+    EXPECT_EQ(w.label("Label2"), QStringLiteral("R: 16384 (max: 65535)"));
+    EXPECT_TRUE(sound.Timer_Effect.isActive());
+    for (int tick = 76; tick <= 300; ++tick)
+        sound.Timer_EffectTimer();
+    EXPECT_EQ(w.label("Label1"), QStringLiteral("L: 0 (max: 65535)"));
+    EXPECT_FALSE(sound.Timer_Effect.isActive());
+    EXPECT_EQ(sound.Effect.SweepTick, 0);
+}
+
+TEST(TfmSound, MixerValuesAboveTheScaleAreClampedButShownAsComputed) {
+    SoundWindow w;
+    TfmSound& sound = w.make();
+    sound.Value_Max = 40;
+    sound.SetStereoLevels(50, 0);
+    EXPECT_EQ(w.label("Label1"), QStringLiteral("L: 81919 (max: 65535)"));
+    EXPECT_EQ(w.mixer.state.left, 65535);
+}
+
+TEST(TfmSound, ANewPlayDoesNotRestartARunningEffectTimer) {
+    SoundWindow w;
+    TfmSound& sound = w.make();
+    w.act.StereoEffect = 4;
+    sound.PlayGhostSound();
+    QTest::qWait(60);
+    const int before = sound.Timer_Effect.remainingTime();
+    sound.PlayGhostSound();
+    EXPECT_LE(sound.Timer_Effect.remainingTime(), before);
+}
+
+TEST(TfmSound, ValueMaxIsStoredAndShownAsTheMatchingChoice) {
+    SoundWindow w;
+    w.temp.store().openKey(ProgramKey, true)->writeInteger(QStringLiteral("Value_Max"), 80);
+    TfmSound& sound = w.make();
+    EXPECT_EQ(sound.Value_Max, 80);
+    sound.show();
+    const auto radio = [&](int n) {
+        return sound.findChild<QRadioButton*>(QStringLiteral("RadioButton%1").arg(n));
+    };
+    EXPECT_TRUE(radio(2)->isChecked());
+    EXPECT_FALSE(radio(1)->isChecked());
+    radio(3)->click();
+    EXPECT_EQ(sound.Value_Max, 60);
+    sound.close();
+    w.window.reset();
+    EXPECT_EQ(w.temp.store().openKey(ProgramKey, false)->readInteger(QStringLiteral("Value_Max")),
+              60);
+}
+
+TEST(TfmSound, AWrongTypedValueMaxIsReportedAndDefaults) {
+    SoundWindow w;
+    w.temp.store()
+        .openKey(ProgramKey, true)
+        ->writeString(QStringLiteral("Value_Max"), QStringLiteral("80"));
+    EXPECT_EQ(w.make().Value_Max, 100);
+    EXPECT_EQ(w.messages.errors, QStringList{QStringLiteral("Invalid data type for 'Value_Max'")});
+}
+
+TEST(TfmSound, ShowingTheWindowFreezesASweepAndMarksADialogOpen) {
+    SoundWindow w;
+    TfmSound& sound = w.make();
+    w.act.StereoEffect = 4;
+    sound.PlayGhostSound();
+    for (int tick = 1; tick <= 60; ++tick)
+        sound.Timer_EffectTimer();
+    const QString left = w.label("Label1");
+    sound.show();
+    EXPECT_FALSE(sound.Timer_Effect.isActive());
+    EXPECT_EQ(sound.Effect.SweepTick, 0);
+    EXPECT_EQ(w.label("Label1"), left);
+    EXPECT_EQ(sound.pos(), QPoint(0, 0));
+    EXPECT_TRUE(w.state.DialogOpen);
+    sound.close();
+    EXPECT_FALSE(w.state.DialogOpen);
+}
+
+TEST(TfmSound, HalfAmplitudeReachesThePlayer) {
+    SoundWindow w;
+    TfmSound& sound = w.make();
+    sound.LoadGhostLibrary();
+    sound.PlayGhostSound(SoundAmplitude::Half);
+    ASSERT_EQ(w.player.plays.size(), 1u);
+    EXPECT_EQ(w.player.plays[0].second, 0.5);
+}
+
+TEST(TfmSound, ReloadingStopsThePlayerBeforeTheOldSoundsAreFreed) {
+    SoundWindow w;
+    TfmSound& sound = w.make();
+    sound.LoadGhostLibrary();
+    const int stopsBefore = w.player.stops;
+    sound.LoadGhostLibrary();
+    EXPECT_GT(w.player.stops, stopsBefore);
+}
+
+} // namespace
