@@ -48,8 +48,8 @@ int main(int argc, char** argv) {
     app.installEventFilter(&deleteKey);
     SystemClock clock;
     ClockSeededRandom random(clock);
+    AlsaMixerDevice mixer; // first: it quiets ALSA's own messages, which SDL would print too
     SdlSoundPlayer player;
-    AlsaMixerDevice mixer;
     const PlatformServices platformServices{&store, &messages, &desktop, &deleteKey,
                                             &clock, &random,   &player,  &mixer};
 

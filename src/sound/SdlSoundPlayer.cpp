@@ -43,7 +43,7 @@ SdlSoundPlayer::SdlSoundPlayer() {
     m_open = openAudioWithin(OpenTimeLimit);
     if (!m_open && !qEnvironmentVariableIsSet("SDL_AUDIODRIVER")) {
         // No sound card (or server): keep the program's timing with SDL's silent driver.
-        qCInfo(lcSound) << "no audio device:" << SDL_GetError() << "- playing silently";
+        qCInfo(lcSound) << "no audio device, playing silently:" << SDL_GetError();
         SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
         m_open = openAudioWithin(OpenTimeLimit);
     }
