@@ -3,6 +3,7 @@
 #include "app/ShutdownSignals.h"
 #include "app/core/Clock.h"
 #include "app/core/KeyToggleTracker.h"
+#include "app/core/PointerSource.h"
 #include "app/core/ProgramState.h"
 #include "app/core/QtPlatform.h"
 #include "app/core/RandomSource.h"

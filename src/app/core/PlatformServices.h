@@ -4,6 +4,7 @@ class Clock;
 class Desktop;
 class KeyToggleTracker;
 class MixerDevice;
+class PointerSource;
 class MessageBoxes;
 class RandomSource;
 class SettingsStore;
@@ -20,4 +21,5 @@ struct PlatformServices {
     RandomSource* random = nullptr;
     SoundPlayer* player = nullptr;
     MixerDevice* mixer = nullptr;
+    const PointerSource* pointer = nullptr;
 };

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "app/core/PointerSource.h"
+
+class FakePointer : public PointerSource {
+public:
+    QPoint globalPosition() const override { return position; }
+    QPoint position{-10000, -10000};
+};
