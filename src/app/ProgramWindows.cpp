@@ -12,7 +12,7 @@
 ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& platform,
                                int editionLanguage, Observer observer)
     : m_observer(std::move(observer)) {
-    fmMain = created(new TfmMain(state, platform.store));
+    fmMain = created(new TfmMain(state, platform));
     fmHelp = created(new TfmHelp(state));
     fmLogo = created(new TfmLogo(state, platform, editionLanguage));
     fmGhost = created(new TfmGhost(state, platform));
@@ -25,11 +25,18 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
     fmHelp->addLanguageTarget(fmMain);
     fmGhost->setSoundOutput(fmSound);
     fmSound->setGhostAct([ghosts = fmGhost] { ghosts->GhostAct(); });
+    fmMain->attachGhosts(&fmGhost->ghostTable(), &fmGhost->currentAct(), fmSound);
+    TfmMain::Dialogs dialogs;
+    dialogs.help = fmHelp;
+    dialogs.sound = fmSound;
+    fmMain->setDialogs(dialogs);
 }
 
 ProgramWindows::~ProgramWindows() {
     destroy(fmNastr);
     fmGhost->setSoundOutput(nullptr);
+    fmMain->attachGhosts(nullptr, nullptr, nullptr);
+    fmMain->setDialogs({});
     destroy(fmSound);
     destroy(fmNet);
     destroy(fmWebServer);

@@ -1,101 +1,129 @@
 #include "mainwindow/TfmMain.h"
 
+#include "app/core/ClickSource.h"
+#include "app/core/ColorKey.h"
+#include "app/core/Desktop.h"
 #include "app/core/LogCategories.h"
+#include "app/core/PointerSource.h"
 #include "app/core/ProgramState.h"
 #include "app/core/SettingsStore.h"
 #include "app/core/WindowDrag.h"
 #include "language/LanguageTexts.h"
+#include "mainwindow/GhostQuickPanels.h"
 #include "mainwindow/IndicatorLamp.h"
 #include "mainwindow/MainWindowColors.h"
+#include "mainwindow/ModalRun.h"
+#include "mainwindow/QuickPanel.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
-#include <QMouseEvent>
+#include <QPainter>
 
 namespace {
 
 const QString ProgramKey = QStringLiteral("SoftWare\\Brannoch\\Gloamery\\");
 
 constexpr int GhostLefts[] = {45, 225, 420, 615};
-
-QRect GhostPlace(int ghost) {
+QRect ghostPlace(int ghost) {
     return {GhostLefts[ghost - 1], 152, 120, 120};
 }
 
-// Sends a left click on a label to `onClick`.
-class ClickFilter : public QObject {
-public:
-    ClickFilter(QWidget* target, std::function<void()> onClick)
-        : QObject(target)
-        , m_onClick(std::move(onClick)) {
-        target->installEventFilter(this);
-    }
+const QRect StartButtonPlace(316, 318, 164, 50);
+const QRect ClosePlace(710, 13, 48, 48);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonRelease &&
-            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-            m_onClick();
-            return true;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void()> m_onClick;
-};
+// Start button pictures: outside, inside, inside and pressed; Russian ones 18 further on.
+int startButtonPicture(int language, bool hover, bool pressed) {
+    const int base = language == 1 ? 33 : 15;
+    if (!hover)
+        return base;
+    return pressed ? base + 2 : base + 1;
+}
 
 } // namespace
 
-TfmMain::TfmMain(ProgramState& state, SettingsStore* store)
+TfmMain::TfmMain(ProgramState& state, const PlatformServices& platform)
     : QWidget(nullptr, Qt::FramelessWindowHint)
     , m_state(state)
-    , m_store(store)
-    , StartButtonBuffer(164, 50, QImage::Format_RGB32) {
+    , m_platform(platform)
+    , m_ownPointer(platform.pointer ? nullptr : std::make_unique<CursorPointerSource>())
+    , m_probe(platform.pointer ? *platform.pointer : *m_ownPointer)
+    , StartButtonBuffer(StartButtonPlace.size(), QImage::Format_ARGB32_Premultiplied) {
     setObjectName(QStringLiteral("fmMain"));
     setWindowTitle(QStringLiteral("Gloamery"));
     m_state.SplashShown = false;
     // From the first start on the program key exists, whatever else fails.
-    if (m_store)
-        m_store->openKey(ProgramKey, true);
+    if (m_platform.store)
+        m_platform.store->openKey(ProgramKey, true);
     m_state.AttractionRunning = false;
-    StartButtonBuffer.fill(MainWindowColors::Background);
+    StartButtonBuffer.fill(Qt::transparent);
 
     QPalette colours = palette();
     colours.setColor(QPalette::Window, MainWindowColors::Background);
     colours.setColor(QPalette::WindowText, MainWindowColors::Text);
     setPalette(colours);
-    setAutoFillBackground(true);
+    QFont standard(QStringLiteral("DejaVu Sans"));
+    standard.setPixelSize(11);
+    setFont(standard);
     resize(WindowWidth, WindowHeight);
+    loadSkin();
     createControls();
     WindowDrag::install(this, this);
+
+    Timer_Work.setInterval(100);
+    connect(&Timer_Work, &QTimer::timeout, this, &TfmMain::TrackPointer);
+    Timer_Work.start();
+    Timer_Ghost.setInterval(1000);
+    connect(&Timer_Ghost, &QTimer::timeout, this, &TfmMain::Timer_GhostTimer);
+    Timer_Presentation.setInterval(20);
 }
 
 TfmMain::~TfmMain() {
     // The main window writes nothing; it only makes sure the program key is there.
-    if (m_store)
-        m_store->openKey(ProgramKey, true);
+    if (m_platform.store)
+        m_platform.store->openKey(ProgramKey, true);
 }
 
-QLabel* TfmMain::makeButton(const char* name, const QRect& place) {
-    auto* button = new QLabel(this);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(place);
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
+void TfmMain::loadSkin() {
+    m_skin = ImageList::picture(QStringLiteral("Img/Skin.png"));
+    if (m_skin.isNull())
+        return; // a plain rectangle then, but a working one
+    setMask(ColorKey::regionWithoutKey(m_skin));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+QLabel* TfmMain::makeImage(const char* name, const QRect& place) {
+    auto* image = new QLabel(this);
+    image->setObjectName(QLatin1String(name));
+    image->setGeometry(place);
+    image->setCursor(Qt::PointingHandCursor);
+    return image;
 }
 
 void TfmMain::createControls() {
-    Sb_Attraction_Show = makeButton("Sb_Attraction_Show", {316, 318, 164, 50});
-    Sb_Close = makeButton("Sb_Close", {710, 13, 48, 48});
-    Sb_Close->setText(QStringLiteral("\u2715"));
-    Sb_Close->setAlignment(Qt::AlignCenter);
-    new ClickFilter(Sb_Close, [this] { Sb_CloseClick(); });
+    for (int ghost = 1; ghost <= 4; ++ghost) {
+        QLabel* image = makeImage("", ghostPlace(ghost));
+        image->setObjectName(QStringLiteral("Img_Ghost_%1").arg(ghost));
+        image->setPixmap(BitmapList_Ghost.pixmap(10 * (ghost - 1)));
+        Img_Ghost[static_cast<size_t>(ghost - 1)] = image;
+    }
+    // Over the pictures, hidden until the pointer comes.
+    m_panels = new GhostQuickPanels(this);
+    m_panels->setPictureSetter([this](int ghost, int entry) { setGhostPicture(ghost, entry); });
+
+    Sb_Attraction_Show = makeImage("Sb_Attraction_Show", StartButtonPlace);
+    ClickSource* start = ClickSource::on(Sb_Attraction_Show);
+    connect(start, &ClickSource::pressed, this, [this] { StartButtonPressed = true; });
+    connect(start, &ClickSource::released, this, [this] { StartButtonPressed = false; });
+    connect(start, &ClickSource::clicked, this, &TfmMain::Sb_Attraction_ShowClick);
+
+    Sb_Close = makeImage("Sb_Close", ClosePlace);
+    Sb_Close->setPixmap(BitmapList_Btn.pixmap(7));
+    connect(ClickSource::on(Sb_Close), &ClickSource::clicked, this, &TfmMain::close);
     // Beyond the window's bottom edge: reached only through the menus.
-    Sb_Help = makeButton("Sb_Help", {2, 840, 22, 23});
-    Sb_Internet = makeButton("Sb_Internet", {32, 840, 22, 23});
-    Sb_Min = makeButton("Sb_Min", {62, 840, 22, 23});
+    Sb_Help = makeImage("Sb_Help", {2, 840, 22, 23});
+    Sb_Internet = makeImage("Sb_Internet", {32, 840, 22, 23});
+    Sb_Min = makeImage("Sb_Min", {62, 840, 22, 23});
 
     const auto makeLamp = [this](const char* panelName, const char* lampName, int left,
                                  QWidget*& panel, IndicatorLamp*& lamp) {
@@ -110,29 +138,56 @@ void TfmMain::createControls() {
              Panel_Indicator_Attraction_Show, Indicator_Attraction_Show);
     makeLamp("Panel_Indicator_Web", "Indicator_Web", 62, Panel_Indicator_Web, Indicator_Web);
 
-    Lbl1 = new QLabel(this);
-    Lbl1->setObjectName(QStringLiteral("Lbl1"));
-    Lbl1->move(45, 100);
-    Lbl2 = new QLabel(this);
-    Lbl2->setObjectName(QStringLiteral("Lbl2"));
-    Lbl2->move(45, 300);
-
-    for (int ghost = 1; ghost <= 4; ++ghost) {
-        auto* image = new QLabel(this);
-        image->setObjectName(QStringLiteral("Img_Ghost_%1").arg(ghost));
-        image->setGeometry(GhostPlace(ghost));
-        image->setCursor(Qt::PointingHandCursor);
-        image->hide();
-        Img_Ghost[static_cast<size_t>(ghost - 1)] = image;
-
-        auto* panel = new QWidget(this);
-        panel->setObjectName(QStringLiteral("Panel_Ghost_%1").arg(ghost));
-        panel->setGeometry(GhostPlace(ghost));
-        panel->hide();
-        Panel_Ghost[static_cast<size_t>(ghost - 1)] = panel;
+    QFont caption(QStringLiteral("DejaVu Serif"));
+    caption.setPixelSize(26);
+    caption.setBold(true);
+    for (QLabel** label : {&Lbl1, &Lbl2}) {
+        *label = new QLabel(this);
+        (*label)->setFont(caption);
+        (*label)->setAttribute(Qt::WA_TranslucentBackground);
     }
+    Lbl1->setObjectName(QStringLiteral("Lbl1"));
+    Lbl1->setGeometry(45, 100, 710, 40);
+    Lbl2->setObjectName(QStringLiteral("Lbl2"));
+    Lbl2->setGeometry(45, 300, 710, 40);
+    hidePresentationLabels();
+    createCommandLabels();
     setAttractionIndicator(false);
     setWebIndicator(false);
+}
+
+void TfmMain::createCommandLabels() {
+    struct Command {
+        const char* name;
+        int top;
+        QWidget* Dialogs::*target;
+    };
+    // Out of sight below the window; the menus reach the first three.
+    const Command commands[] = {{"Lbl_Ghost", 688, &Dialogs::ghost},
+                                {"Lbl_Nastr", 708, &Dialogs::nastr},
+                                {"Lbl_WebServer", 728, &Dialogs::webServer},
+                                {"Lbl_Net", 748, &Dialogs::net},
+                                {"Lbl_Sound", 768, &Dialogs::sound}};
+    for (const Command& command : commands) {
+        auto* label = new QLabel(QLatin1String(command.name), this);
+        label->setObjectName(QLatin1String(command.name));
+        label->move(8, command.top);
+        connect(ClickSource::on(label), &ClickSource::clicked, this,
+                [this, target = command.target] { OpenDialog(m_dialogs.*target); });
+    }
+    auto* presentation = new QLabel(QStringLiteral("Презентация"), this);
+    presentation->setObjectName(QStringLiteral("Sb_Presentation"));
+    presentation->setGeometry(144, 754, 100, 22);
+    connect(ClickSource::on(presentation), &ClickSource::clicked, this,
+            &TfmMain::StartPresentation);
+}
+
+void TfmMain::attachGhosts(GhostTable* table, CurrentAct* act, GhostSoundOutput* sound) {
+    m_panels->attach(table, act, sound);
+}
+
+void TfmMain::setGhostPicture(int ghost, int entry) {
+    Img_Ghost[static_cast<size_t>(ghost - 1)]->setPixmap(BitmapList_Ghost.pixmap(entry));
 }
 
 void TfmMain::ShowMainWindow() {
@@ -172,6 +227,7 @@ void TfmMain::setWebIndicator(bool running) {
 
 void TfmMain::applyLanguageTexts(const LanguageTexts& texts) {
     m_texts = &texts;
+    m_panels->applyLanguageTexts(texts);
     Sb_Help->setToolTip(texts[85]);
     Sb_Internet->setToolTip(texts[86]);
     Sb_Min->setToolTip(texts[87]);
@@ -181,11 +237,11 @@ void TfmMain::applyLanguageTexts(const LanguageTexts& texts) {
 }
 
 void TfmMain::PlaceMainControls() {
-    Sb_Close->setGeometry(710, 13, 48, 48);
+    Sb_Close->setGeometry(ClosePlace);
     Sb_Close->show();
     for (int ghost = 1; ghost <= 4; ++ghost) {
         QLabel* image = Img_Ghost[static_cast<size_t>(ghost - 1)];
-        image->setGeometry(GhostPlace(ghost));
+        image->setGeometry(ghostPlace(ghost));
         image->show();
     }
 }
@@ -201,16 +257,96 @@ void TfmMain::hidePresentationLabels() {
 }
 
 void TfmMain::StartPresentation() {
-    qCInfo(lcApp) << "first start: presentation";
+    qCInfo(lcApp) << "presentation";
     emit presentationStarted();
 }
 
 void TfmMain::RefreshQuickPanels() {
-    // The quick panels' refreshers run here: specialty, regime, temper and volume of all ghosts.
+    m_panels->refreshAll();
 }
 
-void TfmMain::Sb_CloseClick() {
-    close();
+void TfmMain::TrackPointer() {
+    m_probe.sample();
+    trackCornerButtons();
+    if (Sb_Attraction_Show->isVisible()) {
+        for (int ghost = 1; ghost <= 4; ++ghost) {
+            const QLabel* image = Img_Ghost[static_cast<size_t>(ghost - 1)];
+            const bool hovered = image->isVisible() && m_probe.inside(image);
+            m_panels->panel(ghost)->setVisible(hovered);
+        }
+    }
+    if (Timer_Presentation.isActive()) {
+        Sb_Attraction_Show->hide();
+    } else {
+        StartButtonHover = m_probe.insideRect(this, StartButtonPlace);
+        drawStartButton();
+    }
+    m_panels->trackHover(m_probe);
+}
+
+void TfmMain::trackCornerButtons() {
+    QLabel* const corner[] = {Sb_Min, Sb_Help, Sb_Close, Sb_Internet};
+    if (m_state.DialogOpen) {
+        for (QLabel* button : corner)
+            button->hide();
+        return;
+    }
+    for (QLabel* button : corner)
+        button->show();
+    // The box keeps the close button's design size whatever the control's size.
+    CloseButtonHover = m_probe.insideRect(this, QRect(Sb_Close->pos(), QSize(48, 48)));
+    Sb_Help->setPixmap(BitmapList_Btn.pixmap(1));
+    Sb_Internet->setPixmap(BitmapList_Btn.pixmap(3));
+    Sb_Min->setPixmap(BitmapList_Btn.pixmap(5));
+    Sb_Close->setPixmap(BitmapList_Btn.pixmap(CloseButtonHover ? 6 : 7));
+}
+
+void TfmMain::drawStartButton() {
+    const int entry =
+        startButtonPicture(m_state.InterfaceLanguage, StartButtonHover, StartButtonPressed);
+    if (entry == m_startButtonEntry)
+        return;
+    m_startButtonEntry = entry;
+    StartButtonBuffer.fill(Qt::transparent);
+    QPainter(&StartButtonBuffer).drawImage(0, 0, BitmapList_Yellow.image(entry));
+    Sb_Attraction_Show->setPixmap(QPixmap::fromImage(StartButtonBuffer));
+}
+
+void TfmMain::Sb_Attraction_ShowClick() {
+    m_state.AttractionRunning = !m_state.AttractionRunning;
+    if (m_state.AttractionRunning) {
+        if (!Timer_Ghost.isActive())
+            Timer_Ghost.start();
+    } else {
+        Timer_Ghost.stop();
+    }
+    setAttractionIndicator(m_state.AttractionRunning);
+}
+
+void TfmMain::Timer_GhostTimer() {
+    // The attraction's scheduler ticks here.
+}
+
+void TfmMain::OpenDialog(QWidget* target) {
+    if (m_state.AttractionRunning || !target)
+        return;
+    if (target->isVisible()) {
+        target->hide();
+        return;
+    }
+    if (m_platform.desktop)
+        placeOnDesktop(m_platform.desktop->width());
+    if (m_dialogs.help)
+        m_dialogs.help->close();
+    ModalRun::exec(target);
+}
+
+void TfmMain::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (m_skin.isNull())
+        painter.fillRect(rect(), MainWindowColors::Background);
+    else
+        painter.drawImage(0, 0, m_skin);
 }
 
 void TfmMain::closeEvent(QCloseEvent* event) {

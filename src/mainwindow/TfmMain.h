@@ -1,19 +1,28 @@
 #pragma once
 
+#include "app/core/ImageList.h"
+#include "app/core/PlatformServices.h"
+#include "app/core/PointerProbe.h"
 #include "language/LanguageTarget.h"
 
 #include <QImage>
+#include <QTimer>
 #include <QWidget>
 
 #include <array>
 #include <functional>
 
+class GhostQuickPanels;
+class GhostSoundOutput;
+class GhostTable;
 class IndicatorLamp;
 class QLabel;
-class SettingsStore;
+struct CurrentAct;
 struct ProgramState;
 
-// The main window (form fmMain): a borderless 800 by 600 window; closing it ends the program.
+// The main window (form fmMain): a borderless window of 800 by 600 shaped by its skin, with four
+// ghosts, their quick panels and the start button. Hover looks follow the pointer, polled every
+// 100 ms. Closing it ends the program.
 class TfmMain : public QWidget, public LanguageTarget {
     Q_OBJECT
 public:
@@ -21,13 +30,26 @@ public:
     static constexpr int WindowHeight = 600;
     static constexpr int WindowTop = 10;
 
-    TfmMain(ProgramState& state, SettingsStore* store);
+    // The windows the main window opens with its (hidden) command labels; null: nothing opens.
+    struct Dialogs {
+        QWidget* help = nullptr;
+        QWidget* ghost = nullptr;
+        QWidget* nastr = nullptr;
+        QWidget* webServer = nullptr;
+        QWidget* net = nullptr;
+        QWidget* sound = nullptr;
+    };
+
+    TfmMain(ProgramState& state, const PlatformServices& platform);
     ~TfmMain() override;
 
     // Runs before every show, so the splash comes up first and the window appears already laid
     // out; returning false keeps the window hidden (the program is being ended).
     void setShowSequence(std::function<bool()> sequence) { m_showSequence = std::move(sequence); }
     void ShowMainWindow();
+
+    void attachGhosts(GhostTable* table, CurrentAct* act, GhostSoundOutput* sound);
+    void setDialogs(const Dialogs& dialogs) { m_dialogs = dialogs; }
 
     // Centred horizontally (the halving truncates toward zero, so a narrow desktop gives a
     // negative left), top 10.
@@ -43,26 +65,55 @@ public:
     // Brings every ghost's quick panel up to date with the ghost table.
     void RefreshQuickPanels();
 
+    void TrackPointer();
+    void Sb_Attraction_ShowClick();
+    void Timer_GhostTimer();
+    // Shows `target` modally unless the attraction runs; a second command hides it again.
+    void OpenDialog(QWidget* target);
+
     void applyLanguageTexts(const LanguageTexts& texts) override;
 
+    GhostQuickPanels& quickPanels() { return *m_panels; }
     const QImage& startButtonBuffer() const { return StartButtonBuffer; }
+    int startButtonEntry() const { return m_startButtonEntry; }
+
+    QTimer Timer_Work;
+    QTimer Timer_Ghost;
+    QTimer Timer_Presentation;
+    bool CloseButtonHover = false;
+    bool StartButtonHover = false;
+    bool StartButtonPressed = false;
+
+    ImageList BitmapList_Btn{QStringLiteral("BitmapList_Btn")};
+    ImageList BitmapList_Yellow{QStringLiteral("BitmapList_Yellow")};
+    ImageList BitmapList_Ghost{QStringLiteral("BitmapList_Ghost")};
 
 signals:
     void presentationStarted();
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void loadSkin();
     void createControls();
-    QLabel* makeButton(const char* name, const QRect& place);
-    void Sb_CloseClick();
+    void createCommandLabels();
+    QLabel* makeImage(const char* name, const QRect& place);
+    void trackCornerButtons();
+    void drawStartButton();
+    void setGhostPicture(int ghost, int entry);
 
     ProgramState& m_state;
-    SettingsStore* m_store;
+    PlatformServices m_platform;
     std::function<bool()> m_showSequence;
     const LanguageTexts* m_texts = nullptr;
+    Dialogs m_dialogs;
+    std::unique_ptr<PointerSource> m_ownPointer;
+    PointerProbe m_probe;
+    QImage m_skin;
     QImage StartButtonBuffer;
+    int m_startButtonEntry = -1;
 
     QLabel* Sb_Attraction_Show = nullptr;
     QLabel* Sb_Close = nullptr;
@@ -75,6 +126,6 @@ private:
     IndicatorLamp* Indicator_Web = nullptr;
     QLabel* Lbl1 = nullptr;
     QLabel* Lbl2 = nullptr;
-    std::array<QWidget*, 4> Panel_Ghost{};
     std::array<QLabel*, 4> Img_Ghost{};
+    GhostQuickPanels* m_panels = nullptr;
 };

@@ -11,7 +11,7 @@ namespace {
 
 struct Windows {
     ProgramState state;
-    TfmMain main{state, nullptr};
+    TfmMain main{state, PlatformServices{}};
     TfmHelp help{state};
     Windows() { help.addLanguageTarget(&main); }
 
