@@ -1,0 +1,60 @@
+#pragma once
+
+#include "app/core/ProgramState.h"
+#include "ghosts/CurrentAct.h"
+#include "ghosts/GhostSoundOutput.h"
+#include "ghosts/GhostTable.h"
+#include "language/TfmHelp.h"
+#include "mainwindow/TfmMain.h"
+#include "support/FakeDesktop.h"
+#include "support/FakePointer.h"
+
+#include <QLabel>
+
+#include <string>
+#include <vector>
+
+struct RecordingSound : GhostSoundOutput {
+    void LoadGhostLibrary() override { calls.push_back("load"); }
+    void PlayGhostSound(SoundAmplitude amplitude) override {
+        calls.push_back(amplitude == SoundAmplitude::Full ? "play full" : "play half");
+    }
+    std::vector<std::string> calls;
+};
+
+// The main window shown at (240, 10) on a 1280-pixel desktop, with a scriptable pointer.
+struct MainWindowFixture {
+    ProgramState state;
+    FakePointer pointer;
+    FakeDesktop desktop{1280};
+    GhostTable table;
+    CurrentAct act;
+    RecordingSound sound;
+    PlatformServices platform = [this] {
+        PlatformServices p;
+        p.pointer = &pointer;
+        p.desktop = &desktop;
+        return p;
+    }();
+    TfmMain main{state, platform};
+    TfmHelp help{state};
+
+    MainWindowFixture() {
+        main.Timer_Work.stop(); // ticks are driven by the tests
+        main.attachGhosts(&table, &act, &sound);
+        help.addLanguageTarget(&main);
+        help.ApplyLanguage();
+        main.placeOnDesktop(desktop.width());
+        main.PlaceMainControls();
+        main.RefreshQuickPanels();
+        main.show();
+    }
+
+    // Places the pointer at window coordinates and runs one tick.
+    void pointAt(int x, int y) {
+        pointer.position = main.mapToGlobal(QPoint(x, y));
+        main.TrackPointer();
+    }
+    QLabel* label(const QString& name) const { return main.findChild<QLabel*>(name); }
+    QWidget* widget(const QString& name) const { return main.findChild<QWidget*>(name); }
+};

@@ -1,0 +1,151 @@
+#include "MainWindowFixture.h"
+#include "mainwindow/GhostQuickPanels.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString text(MainWindowFixture& f, int ghost, const char* row) {
+    return f.label(QStringLiteral("Lbl_Ghost_%1_%2_Nastr").arg(ghost).arg(QLatin1String(row)))
+        ->text();
+}
+
+void click(MainWindowFixture& f, int ghost, const char* row, const char* direction) {
+    QLabel* arrow = f.label(QStringLiteral("Lbl_Ghost_%1_%2_%3")
+                                .arg(ghost)
+                                .arg(QLatin1String(row), QLatin1String(direction)));
+    QTest::mouseClick(arrow, Qt::LeftButton, {}, QPoint(4, 4));
+}
+
+TEST(QuickPanels, RefreshersWrapAtTheEndsWithoutModulo) {
+    struct Case {
+        int ghost;
+        qint32 GhostSettings::*field;
+        qint32 stored;
+        qint32 wrapped;
+    };
+    const Case cases[] = {
+        {1, &GhostSettings::Special, 9, 0}, {1, &GhostSettings::Special, -3, 5},
+        {2, &GhostSettings::Regime, 6, 0},  {3, &GhostSettings::Regime, -1, 5},
+        {1, &GhostSettings::Nrav_1, 4, 4},  {5, &GhostSettings::Nrav_1, 4, 0},
+        {6, &GhostSettings::Nrav_1, -1, 1}, {4, &GhostSettings::Nrav_3, -1, 1},
+        {7, &GhostSettings::Nrav_3, 2, 0},  {8, &GhostSettings::Special, 5, 5},
+    };
+    for (const Case& c : cases) {
+        MainWindowFixture f;
+        f.table[c.ghost].*c.field = c.stored;
+        f.main.RefreshQuickPanels();
+        EXPECT_EQ(f.table[c.ghost].*c.field, c.wrapped) << c.ghost << " " << c.stored;
+    }
+}
+
+TEST(QuickPanels, CaptionsFollowTheValuesAndTheGhostsPlainerPanels) {
+    MainWindowFixture f;
+    f.table[1].Nrav_1 = 4;
+    f.table[4].Nrav_3 = -1;
+    f.table[6].Special = 3;
+    f.table[2].Special = 3;
+    f.main.RefreshQuickPanels();
+    EXPECT_EQ(text(f, 1, "Nrav"), QStringLiteral("Taciturn"));
+    EXPECT_EQ(text(f, 4, "Volume"), QStringLiteral("Loud"));
+    EXPECT_EQ(text(f, 2, "Special"), QStringLiteral("Plumber"));
+    EXPECT_EQ(text(f, 6, "Special"), QStringLiteral("Водопров."));
+    EXPECT_EQ(text(f, 3, "Regime"), QStringLiteral("Never"));
+    EXPECT_EQ(f.label(QStringLiteral("Lbl_Ghost_2_Name_2"))->text(), QStringLiteral("Ghost 2"));
+}
+
+TEST(QuickPanels, TheRegimeSwitchesTheGhostOnOrOff) {
+    MainWindowFixture f;
+    f.table[3].ON = false;
+    f.table[3].Regime = 2;
+    f.table[5].ON = true;
+    f.table[5].Regime = 9;
+    f.main.RefreshQuickPanels();
+    EXPECT_TRUE(f.table[3].ON) << "on at the next show";
+    EXPECT_FALSE(f.table[5].ON);
+    EXPECT_EQ(f.table[5].Regime, 0);
+
+    f.table[1].Regime = 1;
+    f.main.RefreshQuickPanels();
+    click(f, 1, "Regime", "Down");
+    EXPECT_EQ(f.table[1].Regime, 0);
+    EXPECT_FALSE(f.table[1].ON);
+    click(f, 1, "Regime", "Up");
+    EXPECT_TRUE(f.table[1].ON);
+    EXPECT_EQ(f.label(QStringLiteral("Lbl_Ghost_1_Regime_Nastr"))->toolTip(),
+              QStringLiteral("Ghost\u2019s working time:\n\rThe ghost appears at any time"));
+}
+
+TEST(QuickPanels, SteppingTheSpecialtyChangesCaptionAndPicture) {
+    MainWindowFixture f;
+    f.table[2].Special = 5;
+    f.main.RefreshQuickPanels();
+    click(f, 2, "Special", "Up");
+    EXPECT_EQ(f.table[2].Special, 0);
+    EXPECT_EQ(text(f, 2, "Special"), QStringLiteral("Occasionally"));
+    const QImage shown = f.label(QStringLiteral("Img_Ghost_2"))->pixmap().toImage();
+    EXPECT_EQ(shown, f.main.BitmapList_Ghost.image(10).convertToFormat(shown.format()));
+    click(f, 2, "Special", "Down");
+    EXPECT_EQ(f.table[2].Special, 5);
+    const QImage walking = f.label(QStringLiteral("Img_Ghost_2"))->pixmap().toImage();
+    EXPECT_EQ(walking, f.main.BitmapList_Ghost.image(15).convertToFormat(walking.format()));
+}
+
+TEST(QuickPanels, ADoubleClickOnAnArrowStepsOnce) {
+    MainWindowFixture f;
+    QLabel* up = f.label(QStringLiteral("Lbl_Ghost_1_Nrav_Up"));
+    const auto send = [up](QEvent::Type type) {
+        QMouseEvent event(type, QPointF(4, 4), up->mapToGlobal(QPointF(4, 4)), Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(up, &event);
+    };
+    const qint32 before = f.table[1].Nrav_1;
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                              QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease})
+        send(type);
+    EXPECT_EQ(f.table[1].Nrav_1, before + 1);
+}
+
+TEST(QuickPanels, TestLabelsPlayTheirFixedSounds) {
+    struct Case {
+        int ghost;
+        qint32 special;
+        qint32 number;
+        qint32 effect;
+    };
+    const Case cases[] = {{1, 5, 0, 3}, {2, 3, 5, 4}, {3, 5, 0, 3}, {4, 3, 5, 4}};
+    for (const Case& c : cases) {
+        MainWindowFixture f;
+        f.act.SoundKind = 1;
+        f.table[c.ghost].ON = false; // plays whatever the ghost's settings
+        QTest::mouseClick(f.label(QStringLiteral("Lbl_Test_Ghost_%1").arg(c.ghost)), Qt::LeftButton,
+                          {}, QPoint(4, 4));
+        EXPECT_EQ(f.act.Special, c.special) << c.ghost;
+        EXPECT_EQ(f.act.SoundKind, 0);
+        EXPECT_EQ(f.act.SoundNumber, c.number);
+        EXPECT_EQ(f.act.StereoEffect, c.effect);
+        EXPECT_EQ(f.sound.calls, (std::vector<std::string>{"load", "play full"}));
+    }
+}
+
+TEST(QuickPanels, ALanguageSwitchKeepsValueCaptionsUntilTheNextRefresh) {
+    MainWindowFixture f;
+    f.table[1].Regime = 3;
+    f.main.RefreshQuickPanels();
+    f.state.InterfaceLanguage = 1;
+    f.help.ApplyLanguage();
+    EXPECT_EQ(text(f, 1, "Regime"), QStringLiteral("Daytime"));
+    EXPECT_EQ(f.label(QStringLiteral("Lbl_Ghost_1_Regime_Nastr"))->toolTip(),
+              QStringLiteral("Режим работы призрака"));
+    EXPECT_EQ(f.label(QStringLiteral("Lbl_Ghost_1_Name_2"))->text(), QStringLiteral("Призрак 1"));
+    EXPECT_EQ(f.label(QStringLiteral("Lbl_Test_Ghost_3"))->text(), QStringLiteral("Тест"));
+    f.main.RefreshQuickPanels();
+    EXPECT_EQ(text(f, 1, "Regime"), QStringLiteral("Днем"));
+}
+
+} // namespace

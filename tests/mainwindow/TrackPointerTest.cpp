@@ -1,0 +1,150 @@
+#include "MainWindowFixture.h"
+#include "mainwindow/QuickPanel.h"
+
+#include <QDialog>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QWidget* panel(MainWindowFixture& f, int ghost) {
+    return f.widget(QStringLiteral("Panel_Ghost_%1").arg(ghost));
+}
+
+TEST(TrackPointer, AQuickPanelOpensOnlyStrictlyInsideItsGhost) {
+    MainWindowFixture f;
+    ASSERT_EQ(f.main.pos(), QPoint(240, 10));
+    const int lefts[] = {45, 225, 420, 615};
+    for (int ghost = 1; ghost <= 4; ++ghost) {
+        const int left = lefts[ghost - 1];
+        f.pointAt(left, 200); // the picture's first column
+        EXPECT_FALSE(panel(f, ghost)->isVisible()) << ghost;
+        f.pointAt(left + 1, 200);
+        EXPECT_TRUE(panel(f, ghost)->isVisible()) << ghost;
+        for (int other = 1; other <= 4; ++other) {
+            if (other != ghost) {
+                EXPECT_FALSE(panel(f, other)->isVisible()) << ghost << " " << other;
+            }
+        }
+        f.pointAt(left + 119, 271); // last pixel inside
+        EXPECT_TRUE(panel(f, ghost)->isVisible());
+        f.pointAt(left + 120, 200);
+        EXPECT_FALSE(panel(f, ghost)->isVisible());
+    }
+}
+
+TEST(TrackPointer, AnOpenPanelStaysWhileThePointerMovesOverIt) {
+    MainWindowFixture f;
+    f.pointAt(60, 170);
+    ASSERT_TRUE(panel(f, 1)->isVisible());
+    f.pointAt(150, 265); // on the panel's own labels now
+    EXPECT_TRUE(panel(f, 1)->isVisible());
+    f.main.hide();
+    f.main.TrackPointer();
+    EXPECT_FALSE(panel(f, 1)->isVisible()) << "nothing is hovered in a hidden window";
+}
+
+TEST(TrackPointer, TheCornerButtonsHideWhileADialogIsOpen) {
+    MainWindowFixture f;
+    QWidget* close = f.widget(QStringLiteral("Sb_Close"));
+    f.state.DialogOpen = true;
+    f.pointAt(10, 10);
+    EXPECT_FALSE(close->isVisible());
+    f.state.DialogOpen = false;
+    f.pointAt(10, 10);
+    EXPECT_TRUE(close->isVisible());
+    EXPECT_FALSE(f.main.CloseButtonHover);
+    f.pointAt(711, 14);
+    EXPECT_TRUE(f.main.CloseButtonHover);
+    f.pointAt(710, 14);
+    EXPECT_FALSE(f.main.CloseButtonHover);
+}
+
+TEST(TrackPointer, TheStartButtonShowsItsPictureByLanguagePointerAndPress) {
+    for (int language : {0, 1}) {
+        MainWindowFixture f;
+        f.state.InterfaceLanguage = language;
+        const int base = language == 0 ? 15 : 33;
+        QLabel* start = f.label(QStringLiteral("Sb_Attraction_Show"));
+        f.pointAt(100, 100);
+        EXPECT_EQ(f.main.startButtonEntry(), base);
+        f.pointAt(400, 340);
+        EXPECT_EQ(f.main.startButtonEntry(), base + 1);
+        QTest::mousePress(start, Qt::LeftButton, {}, QPoint(80, 25));
+        f.pointAt(400, 340);
+        EXPECT_EQ(f.main.startButtonEntry(), base + 2);
+        f.pointAt(100, 100); // dragged off while held
+        EXPECT_EQ(f.main.startButtonEntry(), base);
+        f.pointAt(400, 340);
+        EXPECT_EQ(f.main.startButtonEntry(), base + 2);
+        QTest::mouseRelease(start, Qt::LeftButton, {}, QPoint(80, 25));
+        f.pointAt(400, 340);
+        EXPECT_EQ(f.main.startButtonEntry(), base + 1);
+        EXPECT_TRUE(f.state.AttractionRunning) << "the release completed a click";
+        EXPECT_EQ(f.main.startButtonBuffer().pixel(80, 25),
+                  f.main.BitmapList_Yellow.image(base + 1).pixel(80, 25));
+    }
+}
+
+TEST(TrackPointer, DuringThePresentationNoPanelOpensAndTheStartButtonHides) {
+    MainWindowFixture f;
+    f.pointAt(60, 170);
+    ASSERT_TRUE(panel(f, 1)->isVisible());
+    f.main.Timer_Presentation.start();
+    f.pointAt(60, 170);
+    EXPECT_FALSE(f.widget(QStringLiteral("Sb_Attraction_Show"))->isVisible());
+    f.pointAt(250, 170); // over ghost 2
+    EXPECT_TRUE(panel(f, 1)->isVisible()) << "an open panel keeps its state";
+    EXPECT_FALSE(panel(f, 2)->isVisible());
+    f.main.Timer_Presentation.stop();
+    f.widget(QStringLiteral("Sb_Attraction_Show"))->show();
+    f.pointAt(250, 170);
+    EXPECT_TRUE(panel(f, 2)->isVisible());
+    EXPECT_FALSE(panel(f, 1)->isVisible());
+}
+
+TEST(TrackPointer, LabelsUnderThePointerTurnRed) {
+    MainWindowFixture f;
+    f.pointAt(60, 170);
+    QLabel* test = f.label(QStringLiteral("Lbl_Test_Ghost_1"));
+    QLabel* up = f.label(QStringLiteral("Lbl_Ghost_1_Special_Up"));
+    const QPoint overTest = test->mapTo(&f.main, QPoint(5, 5));
+    f.pointAt(overTest.x(), overTest.y());
+    EXPECT_EQ(test->palette().color(QPalette::WindowText), QColor(0xFF, 0x00, 0x00));
+    EXPECT_EQ(up->palette().color(QPalette::WindowText), QColor(0x27, 0x1D, 0x52));
+    const QPoint overUp = up->mapTo(&f.main, QPoint(5, 5));
+    f.pointAt(overUp.x(), overUp.y());
+    EXPECT_EQ(test->palette().color(QPalette::WindowText), QColor(0x27, 0x1D, 0x52));
+    EXPECT_EQ(up->palette().color(QPalette::WindowText), QColor(0xFF, 0x00, 0x00));
+}
+
+TEST(OpenDialog, OpensModallyRecentredButNeverWhileTheAttractionRuns) {
+    MainWindowFixture f;
+    QDialog dialog;
+    int opened = 0;
+    QObject::connect(&dialog, &QDialog::finished, [&] { ++opened; });
+    f.state.AttractionRunning = true;
+    f.main.OpenDialog(&dialog);
+    EXPECT_EQ(opened, 0);
+
+    f.state.AttractionRunning = false;
+    f.main.move(3, 400);
+    f.desktop.setWidth(1000);
+    QTimer::singleShot(0, &dialog, [&] {
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(f.main.pos(), QPoint(100, 10));
+        dialog.close();
+    });
+    f.main.OpenDialog(&dialog);
+    EXPECT_EQ(opened, 1);
+    EXPECT_FALSE(dialog.isVisible());
+
+    dialog.show(); // a second command on a shown window hides it
+    f.main.OpenDialog(&dialog);
+    EXPECT_FALSE(dialog.isVisible());
+    f.main.OpenDialog(nullptr); // a window not there yet: nothing happens
+}
+
+} // namespace
