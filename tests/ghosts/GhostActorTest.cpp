@@ -3,6 +3,7 @@
 #include "ghosts/CurrentAct.h"
 #include "ghosts/GhostTable.h"
 #include "support/FixedClock.h"
+#include "support/RecordingSoundOutput.h"
 #include "support/ScriptedRandom.h"
 
 #include <gtest/gtest.h>
@@ -11,20 +12,12 @@
 
 namespace {
 
-struct RecordingOutput : GhostSoundOutput {
-    void LoadGhostLibrary() override { calls.push_back("load"); }
-    void PlayGhostSound(SoundAmplitude amplitude) override {
-        calls.push_back(amplitude == SoundAmplitude::Half ? "play half" : "play full");
-    }
-    std::vector<std::string> calls;
-};
-
 struct Act {
     GhostTable table;
     CurrentAct act;
     ScriptedRandom random;
     FixedClock clock;
-    RecordingOutput output;
+    RecordingSoundOutput output;
 
     explicit Act(std::initializer_list<int> ghostsOn, int regime = 1) {
         for (int n : ghostsOn) {

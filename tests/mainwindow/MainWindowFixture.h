@@ -2,25 +2,17 @@
 
 #include "app/core/ProgramState.h"
 #include "ghosts/CurrentAct.h"
-#include "ghosts/GhostSoundOutput.h"
 #include "ghosts/GhostTable.h"
 #include "language/TfmHelp.h"
 #include "mainwindow/TfmMain.h"
 #include "support/FakeDesktop.h"
 #include "support/FakePointer.h"
+#include "support/RecordingSoundOutput.h"
 
 #include <QLabel>
 
 #include <string>
 #include <vector>
-
-struct RecordingSound : GhostSoundOutput {
-    void LoadGhostLibrary() override { calls.push_back("load"); }
-    void PlayGhostSound(SoundAmplitude amplitude) override {
-        calls.push_back(amplitude == SoundAmplitude::Full ? "play full" : "play half");
-    }
-    std::vector<std::string> calls;
-};
 
 // The main window shown at (240, 10) on a 1280-pixel desktop, with a scriptable pointer.
 struct MainWindowFixture {
@@ -29,7 +21,7 @@ struct MainWindowFixture {
     FakeDesktop desktop{1280};
     GhostTable table;
     CurrentAct act;
-    RecordingSound sound;
+    RecordingSoundOutput sound;
     PlatformServices platform = [this] {
         PlatformServices p;
         p.pointer = &pointer;
