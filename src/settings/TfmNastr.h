@@ -1,10 +1,96 @@
 #pragma once
 
-#include <QDialog>
+#include "app/core/AttractionOptions.h"
+#include "app/core/PlatformServices.h"
+#include "app/core/PointerProbe.h"
+#include "app/core/PointerSource.h"
 
-// The settings dialog (form fmNastr).
+#include <QDialog>
+#include <QTimer>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class ImageList;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+struct ProgramState;
+
+// The settings dialog (form fmNastr): the attraction's duration, what happens when it ends, and
+// the interface language. Loads its settings when created and saves them when destroyed; every
+// change takes effect at once.
 class TfmNastr : public QDialog {
     Q_OBJECT
 public:
+    static constexpr int WindowWidth = 790;
+    static constexpr int WindowHeight = 520;
+
+    // `yellow` is the main window's BitmapList_Yellow; `applyLanguage` runs TfmHelp's
+    // ApplyLanguage; the dialog opens at `mainWindow`'s left + 6, top + 55 (if given).
+    TfmNastr(ProgramState& state, const PlatformServices& platform, const ImageList& yellow,
+             std::function<void()> applyLanguage, const QWidget* mainWindow);
+    // A dialog on its own: its own flags and pictures, no store, no language to apply.
     TfmNastr();
+    ~TfmNastr() override;
+
+    AttractionOptions& options() { return m_options; }
+    const AttractionOptions& options() const { return m_options; }
+
+    void Scroll_Attraction_Time_BtnClick();
+    void Cb_Attraction_Over_1Click();
+    void Cb_Attraction_Over_2Click();
+    void Cb_Lang_1Click();
+    void Cb_Lang_2Click();
+    void Timer_WorkTimer();
+
+    void ShowAttractionTime();
+    void ShowAttractionOver();
+
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void createControls();
+    QLabel* makePicture(QWidget* parent, const char* name, const QRect& place);
+    QLabel* makeText(QWidget* parent, const char* name, const QString& text, QPoint place,
+                     const QColor& colour, bool underlined);
+    QGroupBox* makeGroup(const char* name, const QString& caption, const QRect& place);
+    void showLanguage();
+    void selectAttractionTime(qint32 position);
+    void loadSettings();
+    void saveSettings();
+
+    std::unique_ptr<ProgramState> m_ownState;
+    std::unique_ptr<ImageList> m_ownYellow;
+    ProgramState& m_state;
+    PlatformServices m_platform;
+    const ImageList& m_yellow;
+    std::function<void()> m_applyLanguage;
+    const QWidget* m_mainWindow = nullptr;
+    CursorPointerSource m_cursor;
+    PointerProbe m_probe;
+    AttractionOptions m_options;
+    bool m_closePressed = false;
+
+    QLabel* Lbl_Ghost_Title = nullptr;
+    QLabel* Img_Fon = nullptr;
+    QGroupBox* GB_Attraction_Time = nullptr;
+    std::array<QLabel*, 4> Lbl_Time{}; // Lbl_1 .. Lbl_4
+    QLabel* Scroll_Attraction_Time_Fon = nullptr;
+    QLabel* Scroll_Attraction_Time_Btn = nullptr;
+    QGroupBox* GB_Attraction_Over = nullptr;
+    QLabel* Cb_Attraction_Over_1 = nullptr;
+    QLabel* Lbl_Attraction_Over_1 = nullptr;
+    QLabel* Cb_Attraction_Over_2 = nullptr;
+    QLabel* Lbl_Attraction_Over_2 = nullptr;
+    QGroupBox* GB_Lang = nullptr;
+    QLabel* Cb_Lang_1 = nullptr;
+    QLabel* Cb_Lang_2 = nullptr;
+    QLabel* Sb_Close = nullptr;
+    QLineEdit* Edit_Focus = nullptr;
+    QTimer Timer_Work;
 };
