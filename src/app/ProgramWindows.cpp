@@ -1,6 +1,7 @@
 #include "app/ProgramWindows.h"
 
 #include "app/TfmLogo.h"
+#include "ghosts/AttractionScheduler.h"
 #include "ghosts/TfmGhost.h"
 #include "language/TfmHelp.h"
 #include "mainwindow/TfmMain.h"
@@ -19,23 +20,29 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
     fmWebServer = created(new TfmWebServer());
     fmNet = created(new TfmNet());
     fmSound = created(new TfmSound(state, platform, fmGhost->currentAct()));
-    fmNastr = created(new TfmNastr());
+    fmNastr = created(new TfmNastr(
+        state, platform, fmMain->BitmapList_Yellow, [help = fmHelp] { help->ApplyLanguage(); },
+        fmMain));
 
     // The windows that take the language's fixed texts, in the order they are written.
     fmHelp->addLanguageTarget(fmMain);
     fmGhost->setSoundOutput(fmSound);
     fmSound->setGhostAct([ghosts = fmGhost] { ghosts->GhostAct(); });
-    fmMain->attachGhosts(&fmGhost->ghostTable(), &fmGhost->currentAct(), fmSound);
+    fmMain->attachGhosts(&fmGhost->ghostTable(), &fmGhost->currentAct(), fmSound,
+                         [ghosts = fmGhost] { ghosts->GhostAct(); });
+    fmMain->attraction().setOptions(&fmNastr->options());
     TfmMain::Dialogs dialogs;
     dialogs.help = fmHelp;
+    dialogs.nastr = fmNastr;
     dialogs.sound = fmSound;
     fmMain->setDialogs(dialogs);
 }
 
 ProgramWindows::~ProgramWindows() {
+    fmMain->attraction().setOptions(nullptr);
     destroy(fmNastr);
     fmGhost->setSoundOutput(nullptr);
-    fmMain->attachGhosts(nullptr, nullptr, nullptr);
+    fmMain->attachGhosts(nullptr, nullptr, nullptr, {});
     fmMain->setDialogs({});
     destroy(fmSound);
     destroy(fmNet);

@@ -1,13 +1,16 @@
 #include "mainwindow/TfmMain.h"
 
 #include "app/core/ClickSource.h"
+#include "app/core/Clock.h"
 #include "app/core/ColorKey.h"
 #include "app/core/Desktop.h"
 #include "app/core/LogCategories.h"
 #include "app/core/PointerSource.h"
 #include "app/core/ProgramState.h"
+#include "app/core/RandomSource.h"
 #include "app/core/SettingsStore.h"
 #include "app/core/WindowDrag.h"
+#include "ghosts/AttractionScheduler.h"
 #include "language/LanguageTexts.h"
 #include "mainwindow/GhostQuickPanels.h"
 #include "mainwindow/IndicatorLamp.h"
@@ -30,6 +33,13 @@ QRect ghostPlace(int ghost) {
 }
 
 const QRect StartButtonPlace(316, 318, 164, 50);
+
+// For a main window made without the program's random source (tests of other parts).
+RandomSource& fallbackRandom() {
+    static SystemClock clock;
+    static ClockSeededRandom random(clock);
+    return random;
+}
 const QRect ClosePlace(710, 13, 48, 48);
 
 // Start button pictures: outside, inside, inside and pressed; Russian ones 18 further on.
@@ -75,6 +85,26 @@ TfmMain::TfmMain(ProgramState& state, const PlatformServices& platform)
     Timer_Work.start();
     Timer_Ghost.setInterval(1000);
     connect(&Timer_Ghost, &QTimer::timeout, this, &TfmMain::Timer_GhostTimer);
+    AttractionScheduler::Actions actions;
+    actions.enableGhostTimer = [this](bool on) {
+        if (!on)
+            Timer_Ghost.stop();
+        else if (!Timer_Ghost.isActive())
+            Timer_Ghost.start();
+    };
+    actions.showState = [this](bool running) {
+        setAttractionIndicator(running);
+    };
+    actions.ghostAct = [this] {
+        if (m_ghostAct)
+            m_ghostAct();
+    };
+    actions.finalSound = [this] {
+        if (m_act && m_sound)
+            AttractionScheduler::PlayFinalSound(*m_act, *m_sound);
+    };
+    m_attraction = std::make_unique<AttractionScheduler>(
+        m_state, m_platform.random ? *m_platform.random : fallbackRandom(), std::move(actions));
     Timer_Presentation.setInterval(20);
 }
 
@@ -182,8 +212,12 @@ void TfmMain::createCommandLabels() {
             &TfmMain::StartPresentation);
 }
 
-void TfmMain::attachGhosts(GhostTable* table, CurrentAct* act, GhostSoundOutput* sound) {
+void TfmMain::attachGhosts(GhostTable* table, CurrentAct* act, GhostSoundOutput* sound,
+                           std::function<void()> ghostAct) {
     m_panels->attach(table, act, sound);
+    m_act = act;
+    m_sound = sound;
+    m_ghostAct = std::move(ghostAct);
 }
 
 void TfmMain::setGhostPicture(int ghost, int entry) {
@@ -313,18 +347,11 @@ void TfmMain::drawStartButton() {
 }
 
 void TfmMain::Sb_Attraction_ShowClick() {
-    m_state.AttractionRunning = !m_state.AttractionRunning;
-    if (m_state.AttractionRunning) {
-        if (!Timer_Ghost.isActive())
-            Timer_Ghost.start();
-    } else {
-        Timer_Ghost.stop();
-    }
-    setAttractionIndicator(m_state.AttractionRunning);
+    m_attraction->Sb_Attraction_ShowClick();
 }
 
 void TfmMain::Timer_GhostTimer() {
-    // The attraction's scheduler ticks here.
+    m_attraction->Timer_GhostTimer();
 }
 
 void TfmMain::OpenDialog(QWidget* target) {

@@ -11,7 +11,9 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
+class AttractionScheduler;
 class GhostQuickPanels;
 class GhostSoundOutput;
 class GhostTable;
@@ -48,7 +50,10 @@ public:
     void setShowSequence(std::function<bool()> sequence) { m_showSequence = std::move(sequence); }
     void ShowMainWindow();
 
-    void attachGhosts(GhostTable* table, CurrentAct* act, GhostSoundOutput* sound);
+    // The ghosts, their act and the sound window come into being after the main window.
+    void attachGhosts(GhostTable* table, CurrentAct* act, GhostSoundOutput* sound,
+                      std::function<void()> ghostAct);
+    AttractionScheduler& attraction() { return *m_attraction; }
     void setDialogs(const Dialogs& dialogs) { m_dialogs = dialogs; }
 
     // Centred horizontally (the halving truncates toward zero, so a narrow desktop gives a
@@ -110,6 +115,10 @@ private:
     const LanguageTexts* m_texts = nullptr;
     Dialogs m_dialogs;
     std::unique_ptr<PointerSource> m_ownPointer;
+    std::unique_ptr<AttractionScheduler> m_attraction;
+    std::function<void()> m_ghostAct;
+    CurrentAct* m_act = nullptr;
+    GhostSoundOutput* m_sound = nullptr;
     PointerProbe m_probe;
     QImage m_skin;
     QImage StartButtonBuffer;

@@ -93,17 +93,6 @@ TfmNastr::TfmNastr(ProgramState& state, const PlatformServices& platform, const 
     loadSettings();
 }
 
-TfmNastr::TfmNastr()
-    : QDialog(nullptr, Qt::FramelessWindowHint)
-    , m_ownState(std::make_unique<ProgramState>())
-    , m_ownYellow(std::make_unique<ImageList>(QStringLiteral("BitmapList_Yellow")))
-    , m_state(*m_ownState)
-    , m_yellow(*m_ownYellow)
-    , m_probe(m_cursor) {
-    createControls();
-    loadSettings();
-}
-
 TfmNastr::~TfmNastr() {
     saveSettings();
 }

@@ -31,8 +31,6 @@ public:
     // ApplyLanguage; the dialog opens at `mainWindow`'s left + 6, top + 55 (if given).
     TfmNastr(ProgramState& state, const PlatformServices& platform, const ImageList& yellow,
              std::function<void()> applyLanguage, const QWidget* mainWindow);
-    // A dialog on its own: its own flags and pictures, no store, no language to apply.
-    TfmNastr();
     ~TfmNastr() override;
 
     AttractionOptions& options() { return m_options; }
@@ -64,8 +62,6 @@ private:
     void loadSettings();
     void saveSettings();
 
-    std::unique_ptr<ProgramState> m_ownState;
-    std::unique_ptr<ImageList> m_ownYellow;
     ProgramState& m_state;
     PlatformServices m_platform;
     const ImageList& m_yellow;

@@ -4,9 +4,11 @@
 #include "mainwindow/IndicatorLamp.h"
 #include "mainwindow/TfmMain.h"
 #include "net/TfmNet.h"
+#include "settings/TfmNastr.h"
 #include "support/TempStore.h"
 
 #include <QLabel>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -131,6 +133,35 @@ TEST(ProgramLifecycle, TheLanguageIsAppliedToTheMainWindowAtEveryShow) {
         }));
         EXPECT_EQ(program.state.InterfaceLanguage, c.edition);
     }
+}
+
+TEST(ProgramLifecycle, TheStartButtonRunsTheAttractionAndDialogsOpenOnlyWhenItIsStopped) {
+    TempStore temp;
+    ProgramRun program(temp.store());
+    bool dialogWasOpen = false;
+    ASSERT_TRUE(program.run([&](Program& p) {
+        TfmMain* main = p.windows().fmMain;
+        auto* start = main->findChild<QLabel*>(QStringLiteral("Sb_Attraction_Show"));
+        auto* settings = main->findChild<QLabel*>(QStringLiteral("Lbl_Nastr"));
+        QTest::mouseClick(start, Qt::LeftButton, {}, QPoint(80, 25));
+        EXPECT_TRUE(program.state.AttractionRunning);
+        EXPECT_TRUE(main->Timer_Ghost.isActive());
+        EXPECT_EQ(start->toolTip(), QStringLiteral("Stop the Attraction"));
+
+        QTest::mouseClick(settings, Qt::LeftButton); // refused while running
+        EXPECT_FALSE(p.windows().fmNastr->isVisible());
+
+        QTest::mouseClick(start, Qt::LeftButton, {}, QPoint(80, 25));
+        EXPECT_FALSE(main->Timer_Ghost.isActive());
+        EXPECT_EQ(start->toolTip(), QStringLiteral("Run a Attraction"));
+        QTimer::singleShot(50, [&] {
+            dialogWasOpen = p.windows().fmNastr->isVisible() && program.state.DialogOpen;
+            p.windows().fmNastr->close();
+        });
+        QTest::mouseClick(settings, Qt::LeftButton);
+        EXPECT_FALSE(program.state.DialogOpen);
+    }));
+    EXPECT_TRUE(dialogWasOpen);
 }
 
 TEST(ProgramLifecycle, AStoreThatCannotBeUsedGivesAWorkingProgramAndStaysUntouched) {

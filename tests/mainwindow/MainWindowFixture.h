@@ -22,6 +22,7 @@ struct MainWindowFixture {
     GhostTable table;
     CurrentAct act;
     RecordingSoundOutput sound;
+    int acts = 0;
     PlatformServices platform = [this] {
         PlatformServices p;
         p.pointer = &pointer;
@@ -33,7 +34,7 @@ struct MainWindowFixture {
 
     MainWindowFixture() {
         main.Timer_Work.stop(); // ticks are driven by the tests
-        main.attachGhosts(&table, &act, &sound);
+        main.attachGhosts(&table, &act, &sound, [this] { ++acts; });
         help.addLanguageTarget(&main);
         help.ApplyLanguage();
         main.placeOnDesktop(desktop.width());
