@@ -16,6 +16,7 @@
 #include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShowEvent>
 
 using namespace GhostShowRules;
 
@@ -74,6 +75,8 @@ TfmGhost::TfmGhost(ProgramState& state, const PlatformServices& platform, const 
 }
 
 TfmGhost::~TfmGhost() {
+    // Destroyed while open (an unorderly end of the modal loop): the ghost shown is saved too.
+    FormClose();
     SaveGhostTable();
 }
 
@@ -174,7 +177,9 @@ void TfmGhost::applyLanguageTexts(const LanguageTexts& texts) {
 }
 
 void TfmGhost::showEvent(QShowEvent* event) {
-    FormShow();
+    // A restore from minimised is no new opening: it keeps the ghost being edited.
+    if (!event->spontaneous())
+        FormShow();
     QDialog::showEvent(event);
 }
 

@@ -1,4 +1,5 @@
 #include "app/core/ProgramState.h"
+#include "ghosts/GhostTableStore.h"
 #include "ghosts/GradientTitle.h"
 #include "ghosts/TfmGhost.h"
 #include "language/TfmHelp.h"
@@ -98,6 +99,17 @@ TEST(GhostDialog, EveryWayOfClosingCommitsTheGhostAndClearsDialogOpen) {
         EXPECT_FALSE(d.state.DialogOpen);
         EXPECT_TRUE(d.table()[1].ON);
     }
+}
+
+TEST(GhostDialog, DestroyedWhileOpenItSavesTheGhostShown) {
+    Dialog d;
+    d.open();
+    d.click("Sb_Ghost_ON");
+    d.ghost.reset();
+    EXPECT_FALSE(d.state.DialogOpen);
+    GhostTable saved;
+    GhostTableStore(&d.temp.reopen(), nullptr).load(saved);
+    EXPECT_TRUE(saved[1].ON);
 }
 
 TEST(GhostDialog, AlwaysOpensOnGhostOneWithItsTabHighlighted) {
