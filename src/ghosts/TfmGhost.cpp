@@ -253,6 +253,8 @@ void TfmGhost::ShowEditedGhost() {
     // Text set here is kept whole, however long: only typing stops at the limit.
     ui.nameLength->admit(EditedGhost.Name.size());
     ui.Edit_Ghost_Name->setText(EditedGhost.Name);
+    // A name longer than the field shows its beginning.
+    ui.Edit_Ghost_Name->setCursorPosition(0);
     ui.Edit_Ghost_Num->setText(QString::number(SelectedGhost));
     for (QWidget* control :
          {static_cast<QWidget*>(ui.Img_Regime), static_cast<QWidget*>(ui.Lbl_Regime),
