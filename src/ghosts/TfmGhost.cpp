@@ -1,18 +1,119 @@
 #include "ghosts/TfmGhost.h"
 
+#include "app/core/ClickSource.h"
+#include "app/core/ProgramState.h"
+#include "app/core/WindowDrag.h"
 #include "ghosts/GhostActor.h"
+#include "ghosts/GhostDialogControls.h"
+#include "ghosts/GhostShowRules.h"
 #include "ghosts/GhostTableStore.h"
+#include "ghosts/GradientTitle.h"
+#include "ghosts/NameLengthValidator.h"
+#include "language/LanguageTexts.h"
 
-TfmGhost::TfmGhost(ProgramState& state, const PlatformServices& platform)
+#include <QFrame>
+#include <QGroupBox>
+#include <QHideEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QShowEvent>
+
+using namespace GhostShowRules;
+
+namespace {
+
+const char* const EntryProperty = "imageEntry";
+
+// Shows entry `entry` of `list`; the entry is kept on the label so a repeat costs nothing.
+void showEntry(QLabel* label, const ImageList& list, int entry) {
+    if (label->property(EntryProperty).toInt() == entry && !label->pixmap().isNull())
+        return;
+    label->setProperty(EntryProperty, entry);
+    label->setPixmap(list.pixmap(entry));
+}
+
+QString resFolder(const QString& resDir) {
+    return resDir.isEmpty() ? ImageList::resDir() : resDir;
+}
+
+} // namespace
+
+TfmGhost::TfmGhost(ProgramState& state, const PlatformServices& platform, const QString& resDir)
     : QDialog(nullptr, Qt::FramelessWindowHint)
     , m_state(state)
-    , m_platform(platform) {
+    , m_platform(platform)
+    , BitmapList_Btn(QStringLiteral("BitmapList_Btn"), resFolder(resDir))
+    , BitmapList_Yellow(QStringLiteral("BitmapList_Yellow"), resFolder(resDir))
+    , BitmapList_GhostFoto(QStringLiteral("BitmapList_GhostFoto"), resFolder(resDir))
+    , BitmapList_GhostPassport(QStringLiteral("BitmapList_GhostPassport"), resFolder(resDir))
+    , BitmapList_YellowMenu(QStringLiteral("BitmapList_YellowMenu"), resFolder(resDir))
+    , BitmapList_Scroll_1(QStringLiteral("BitmapList_Scroll_1"), resFolder(resDir))
+    , m_ui(std::make_unique<GhostDialogControls>(this))
+    , m_probe(platform.pointer ? *platform.pointer : m_cursor) {
     setObjectName(QStringLiteral("fmGhost"));
+    setFixedSize(790, 520);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, QColor(0x36, 0x6A, 0xB3));
+    setPalette(colours);
+    setAutoFillBackground(true);
+    WindowDrag::install(this, this);
+
+    const GhostDialogControls& ui = *m_ui;
+    showEntry(ui.Img_Yellow_Fon1, BitmapList_YellowMenu, 0);
+    showEntry(ui.Img_Fon, BitmapList_Yellow, 50);
+    showEntry(ui.Img_0, BitmapList_Yellow, 51);
+    showEntry(ui.Img_1, BitmapList_Yellow, 52);
+    showEntry(ui.Scroll_Regime_Fon, BitmapList_Scroll_1, 0);
+    showEntry(ui.Scroll_Special_Fon, BitmapList_Scroll_1, 0);
+    connectControls();
+
     LoadGhostTable();
+    Timer_WorkTimer();
+    Timer_Work.setInterval(100);
+    connect(&Timer_Work, &QTimer::timeout, this, &TfmGhost::Timer_WorkTimer);
+    Timer_Work.start();
 }
 
 TfmGhost::~TfmGhost() {
+    // Destroyed while open (an unorderly end of the modal loop): the ghost shown is saved too.
+    FormClose();
     SaveGhostTable();
+}
+
+void TfmGhost::connectControls() {
+    const GhostDialogControls& ui = *m_ui;
+    const auto onClick = [this](QWidget* control, auto handler) {
+        connect(ClickSource::on(control), &ClickSource::clicked, this, handler);
+    };
+    // The hour and sensor arrows step once more on the double click.
+    const auto onClickAndDouble = [this](QWidget* control, auto handler) {
+        connect(ClickSource::on(control), &ClickSource::clicked, this, handler);
+        connect(ClickSource::on(control), &ClickSource::doubleClicked, this, handler);
+    };
+    for (int n = 1; n <= 8; ++n)
+        onClick(ui.Btn_Yellow[n - 1], [this, n] { Btn_YellowClick(n); });
+    onClick(ui.Sb_Ghost_ON, [this] { Sb_Ghost_ONClick(); });
+    for (int n = 1; n <= 4; ++n) {
+        onClick(ui.Cb_Nrav[n - 1], [this, n] { Cb_NravClick(n); });
+        onClick(ui.Lbl_Nrav[n - 1], [this, n] { Cb_NravClick(n); });
+    }
+    onClick(ui.Scroll_Regime_Up, [this] { stepRegime(1); });
+    onClick(ui.Scroll_Regime_Down, [this] { stepRegime(-1); });
+    onClick(ui.Scroll_Special_Up, [this] { stepSpecial(1); });
+    onClick(ui.Scroll_Special_Down, [this] { stepSpecial(-1); });
+    onClickAndDouble(ui.Sb_Regime_Dop_1_Up, [this] { stepFromHour(1); });
+    onClickAndDouble(ui.Sb_Regime_Dop_1_Down, [this] { stepFromHour(-1); });
+    onClickAndDouble(ui.Sb_Regime_Dop_1a_Up, [this] { stepToHour(1); });
+    onClickAndDouble(ui.Sb_Regime_Dop_1a_Down, [this] { stepToHour(-1); });
+    onClickAndDouble(ui.Sb_Special_Dop_1_Up, [this] { stepSensor(1); });
+    onClickAndDouble(ui.Sb_Special_Dop_1_Down, [this] { stepSensor(-1); });
+
+    ClickSource* close = ClickSource::on(ui.Sb_Close);
+    connect(close, &ClickSource::pressed, this, [this] { m_closePressed = true; });
+    connect(close, &ClickSource::released, this, [this] { m_closePressed = false; });
+    connect(close, &ClickSource::clicked, this, [this] { reject(); });
+
+    connect(ui.Edit_Ghost_Name, &QLineEdit::textChanged, this, &TfmGhost::Edit_Ghost_NameChange);
 }
 
 void TfmGhost::GhostAct() {
@@ -25,6 +126,7 @@ void TfmGhost::GhostAct() {
 void TfmGhost::LoadGhostTable() {
     GhostTableStore(m_platform.store, m_platform.messages).load(m_ghostTable);
     resetEditedGhost();
+    m_ui->Edit_Ghost_Num->clear();
 }
 
 void TfmGhost::SaveGhostTable() {
@@ -39,4 +141,266 @@ void TfmGhost::resetEditedGhost() {
     EditedGhost.Nrav_1 = EditedGhost.Nrav_2 = EditedGhost.Nrav_3 = EditedGhost.Nrav_4 = 0;
     EditedGhost.Regime = 0;
     EditedGhost.Special = 0;
+}
+
+const LanguageTexts& TfmGhost::texts() const {
+    static const LanguageTexts none;
+    return m_texts ? *m_texts : none;
+}
+
+void TfmGhost::applyLanguageTexts(const LanguageTexts& texts) {
+    m_texts = &texts;
+    const GhostDialogControls& ui = *m_ui;
+    const QString colon = QStringLiteral(":");
+    const auto spaced = [](const QString& text) {
+        return QLatin1Char(' ') + text + QLatin1Char(' ');
+    };
+    ui.Lbl_Ghost_Title->setText(texts[72]);
+    ui.Lbl_Ghost_Num->setToolTip(texts[22] + colon);
+    ui.Edit_Ghost_Num->setToolTip(texts[22]);
+    setCaption(ui.Lbl_Ghost_Name, texts[23] + colon);
+    ui.Edit_Ghost_Name->setToolTip(texts[23]);
+    setCaption(ui.Lbl_Ghost_Foto, texts[24] + colon);
+    ui.Lbl_Ghost_Foto->setToolTip(texts[24]);
+    setCaption(ui.Lbl_Ghost_ON, texts[31] + colon);
+    ui.Lbl_Ghost_ON->setToolTip(texts[32]);
+    ui.GB_1->setTitle(spaced(texts[171]));
+    ui.GB_2->setTitle(spaced(texts[172]));
+    ui.GB_Regime->setTitle(spaced(texts[173]));
+    ui.GB_Special->setTitle(spaced(texts[174]));
+    for (QWidget* scroll : {ui.Scroll_Regime_Up, ui.Scroll_Regime_Fon, ui.Scroll_Regime_Down})
+        scroll->setToolTip(texts[177]);
+    ui.Panel_Regime_Dop_1->setToolTip(texts[178]);
+    for (QWidget* scroll : {ui.Scroll_Special_Up, ui.Scroll_Special_Fon, ui.Scroll_Special_Down})
+        scroll->setToolTip(texts[179]);
+    ui.Panel_Special_Dop_1->setToolTip(texts[180]);
+}
+
+void TfmGhost::showEvent(QShowEvent* event) {
+    // A restore from minimised is no new opening: it keeps the ghost being edited.
+    if (!event->spontaneous())
+        FormShow();
+    QDialog::showEvent(event);
+}
+
+void TfmGhost::FormShow() {
+    m_open = true;
+    m_state.DialogOpen = true;
+    if (m_mainWindow)
+        move(m_mainWindow->x() + 6, m_mainWindow->y() + 55);
+    const GhostDialogControls& ui = *m_ui;
+    for (QLabel* tab : ui.Btn_Yellow)
+        tab->raise();
+    for (QLabel* scroll :
+         {ui.Scroll_Regime_Up, ui.Scroll_Regime_Down, ui.Scroll_Special_Up, ui.Scroll_Special_Down})
+        scroll->raise();
+    SelectedGhost = 1;
+    showEntry(ui.Img_Ghost_Mini, BitmapList_GhostFoto, 1);
+    EditedGhost = m_ghostTable[1];
+    ShowEditedGhost();
+    ShowGhostOn();
+    ui.Edit_Focus->setFocus();
+    constexpr qreal Alpha = 245.0 / 255.0;
+    if (!qFuzzyCompare(windowOpacity(), Alpha))
+        setWindowOpacity(Alpha);
+    Timer_WorkTimer();
+}
+
+void TfmGhost::done(int result) {
+    FormClose();
+    QDialog::done(result);
+}
+
+void TfmGhost::hideEvent(QHideEvent* event) {
+    // A dialog hidden without being closed (its opener hides it) still gives its edits back;
+    // a minimised one is still open.
+    if (!event->spontaneous())
+        FormClose();
+    QDialog::hideEvent(event);
+}
+
+void TfmGhost::FormClose() {
+    if (!m_open)
+        return;
+    m_open = false;
+    m_closePressed = false;
+    m_state.DialogOpen = false;
+    CommitEditedGhost();
+}
+
+void TfmGhost::CommitEditedGhost() {
+    m_ghostTable[SelectedGhost] = EditedGhost;
+}
+
+void TfmGhost::Btn_YellowClick(int n) {
+    CommitEditedGhost();
+    SelectedGhost = n;
+    showEntry(m_ui->Img_Ghost_Mini, BitmapList_GhostFoto, n);
+    EditedGhost = m_ghostTable[n];
+    ShowEditedGhost();
+    ShowGhostOn();
+    Timer_WorkTimer();
+}
+
+void TfmGhost::Edit_Ghost_NameChange(const QString& text) {
+    m_ui->nameLength->admit(text.size());
+    EditedGhost.Name = text;
+    m_ui->Lbl_Ghost_Title->setText(texts()[39] + text);
+}
+
+void TfmGhost::ShowEditedGhost() {
+    const GhostDialogControls& ui = *m_ui;
+    // Text set here is kept whole, however long: only typing stops at the limit.
+    ui.nameLength->admit(EditedGhost.Name.size());
+    ui.Edit_Ghost_Name->setText(EditedGhost.Name);
+    // A name longer than the field shows its beginning.
+    ui.Edit_Ghost_Name->setCursorPosition(0);
+    ui.Edit_Ghost_Num->setText(QString::number(SelectedGhost));
+    for (QWidget* control :
+         {static_cast<QWidget*>(ui.Img_Regime), static_cast<QWidget*>(ui.Lbl_Regime),
+          static_cast<QWidget*>(ui.Img_Special), static_cast<QWidget*>(ui.Lbl_Special)})
+        control->setToolTip(QString());
+    for (int n = 1; n <= 4; ++n)
+        ShowTemper(n);
+    ShowRegime();
+    ShowSpecial();
+}
+
+void TfmGhost::ShowGhostOn() {
+    const GhostDialogControls& ui = *m_ui;
+    const bool on = EditedGhost.ON;
+    showEntry(ui.Sb_Ghost_ON, BitmapList_Yellow, on ? 55 : 56);
+    ui.Sb_Ghost_ON->setToolTip(texts()[on ? 41 : 42]);
+    for (QGroupBox* group : {ui.GB_2, ui.GB_Regime, ui.GB_Special})
+        group->setVisible(on);
+}
+
+qint32& TfmGhost::temper(int n) {
+    switch (n) {
+    case 1:
+        return EditedGhost.Nrav_1;
+    case 2:
+        return EditedGhost.Nrav_2;
+    case 3:
+        return EditedGhost.Nrav_3;
+    default:
+        return EditedGhost.Nrav_4;
+    }
+}
+
+void TfmGhost::ShowTemper(int n) {
+    const qint32 value = temper(n);
+    showEntry(m_ui->Cb_Nrav[n - 1], BitmapList_Yellow, value == 0 ? 57 : 58);
+    setCaption(m_ui->Lbl_Nrav[n - 1], texts()[temperEntry(n, value)]);
+}
+
+void TfmGhost::ShowRegime() {
+    const GhostDialogControls& ui = *m_ui;
+    EditedGhost.Regime = wrapSix(EditedGhost.Regime);
+    const RegimeView view = regimeView(EditedGhost.Regime);
+    showEntry(ui.Img_Regime, BitmapList_GhostPassport, view.picture);
+    setCaption(ui.Lbl_Regime, texts()[view.labelEntry]);
+    ui.Img_Regime->setToolTip(texts()[view.hintEntry]);
+    ui.Lbl_Regime->setToolTip(texts()[view.hintEntry]);
+    const bool preset = view.from == nullptr;
+    if (preset) {
+        ShowToHour();
+        ShowFromHour();
+    } else {
+        ui.Edit_Regime_Dop_1->setText(QLatin1String(view.from));
+        ui.Edit_Regime_Dop_1a->setText(QLatin1String(view.to));
+    }
+    for (QLabel* arrow : {ui.Sb_Regime_Dop_1_Up, ui.Sb_Regime_Dop_1_Down, ui.Sb_Regime_Dop_1a_Up,
+                          ui.Sb_Regime_Dop_1a_Down})
+        arrow->setVisible(preset);
+}
+
+void TfmGhost::ShowFromHour() {
+    EditedGhost.Regime_Dop_1 = GhostActor::wrapHour(EditedGhost.Regime_Dop_1);
+    m_ui->Edit_Regime_Dop_1->setText(twoDigits(EditedGhost.Regime_Dop_1));
+}
+
+void TfmGhost::ShowToHour() {
+    EditedGhost.Regime_Dop_1a = GhostActor::wrapHour(EditedGhost.Regime_Dop_1a);
+    m_ui->Edit_Regime_Dop_1a->setText(twoDigits(EditedGhost.Regime_Dop_1a));
+}
+
+void TfmGhost::ShowSpecial() {
+    const GhostDialogControls& ui = *m_ui;
+    EditedGhost.Special = wrapSix(EditedGhost.Special);
+    const qint32 special = EditedGhost.Special;
+    showEntry(ui.Img_Special, BitmapList_GhostPassport, specialPicture(special));
+    setCaption(ui.Lbl_Special, texts()[specialLabelEntry(special)]);
+    if (const int hint = specialHintEntry(special)) {
+        ui.Img_Special->setToolTip(texts()[hint]);
+        ui.Lbl_Special->setToolTip(texts()[hint]);
+    }
+    ShowSensor();
+}
+
+void TfmGhost::ShowSensor() {
+    QLineEdit* field = m_ui->Edit_Special_Dop_1;
+    field->setText(QStringLiteral("Не выбрано"));
+    EditedGhost.Special_Dop_1 = wrapSensor(EditedGhost.Special, EditedGhost.Special_Dop_1);
+    if (const int entry = sensorEntry(EditedGhost.Special, EditedGhost.Special_Dop_1))
+        field->setText(texts()[entry]);
+}
+
+void TfmGhost::Sb_Ghost_ONClick() {
+    EditedGhost.ON = !EditedGhost.ON;
+    ShowGhostOn();
+}
+
+void TfmGhost::Cb_NravClick(int n) {
+    qint32& value = temper(n);
+    value = value == 0 ? 1 : 0;
+    ShowTemper(n);
+}
+
+void TfmGhost::stepRegime(int delta) {
+    EditedGhost.Regime += delta;
+    ShowRegime();
+}
+
+void TfmGhost::stepSpecial(int delta) {
+    EditedGhost.Special += delta;
+    ShowSpecial();
+}
+
+void TfmGhost::stepFromHour(int delta) {
+    EditedGhost.Regime_Dop_1 += delta;
+    ShowFromHour();
+}
+
+void TfmGhost::stepToHour(int delta) {
+    EditedGhost.Regime_Dop_1a += delta;
+    ShowToHour();
+}
+
+void TfmGhost::stepSensor(int delta) {
+    EditedGhost.Special_Dop_1 += delta;
+    ShowSensor();
+}
+
+void TfmGhost::Timer_WorkTimer() {
+    const GhostDialogControls& ui = *m_ui;
+    m_probe.sample();
+    const bool russian = m_state.InterfaceLanguage == 1;
+    for (int n = 1; n <= 8; ++n) {
+        QLabel* tab = ui.Btn_Yellow[n - 1];
+        const bool lit = n == SelectedGhost || m_probe.inside(tab);
+        showEntry(tab, BitmapList_YellowMenu, (russian ? 8 : 0) + (lit ? 16 : 0) + n);
+    }
+    const int closeBase = russian ? 21 : 6;
+    showEntry(ui.Sb_Close, BitmapList_Yellow,
+              closeBase + (m_probe.inside(ui.Sb_Close) ? (m_closePressed ? 2 : 1) : 0));
+    for (QLabel* up : {ui.Scroll_Regime_Up, ui.Scroll_Special_Up})
+        showEntry(up, BitmapList_Scroll_1, m_probe.inside(up) ? 3 : 1);
+    for (QLabel* down : {ui.Scroll_Regime_Down, ui.Scroll_Special_Down})
+        showEntry(down, BitmapList_Scroll_1, m_probe.inside(down) ? 4 : 2);
+    for (QLabel* up : {ui.Sb_Regime_Dop_1_Up, ui.Sb_Regime_Dop_1a_Up, ui.Sb_Special_Dop_1_Up})
+        showEntry(up, BitmapList_Btn, m_probe.inside(up) ? 9 : 8);
+    for (QLabel* down :
+         {ui.Sb_Regime_Dop_1_Down, ui.Sb_Regime_Dop_1a_Down, ui.Sb_Special_Dop_1_Down})
+        showEntry(down, BitmapList_Btn, m_probe.inside(down) ? 11 : 10);
 }

@@ -1,22 +1,35 @@
 #pragma once
 
+#include "app/core/ImageList.h"
 #include "app/core/PlatformServices.h"
+#include "app/core/PointerProbe.h"
+#include "app/core/PointerSource.h"
 #include "ghosts/CurrentAct.h"
 #include "ghosts/GhostSettings.h"
 #include "ghosts/GhostTable.h"
+#include "language/LanguageTarget.h"
 
 #include <QDialog>
+#include <QTimer>
+
+#include <memory>
 
 class GhostSoundOutput;
-
+class LanguageTexts;
+class QLabel;
+struct GhostDialogControls;
 struct ProgramState;
 
 // The ghost settings dialog (form fmGhost). Owns the ghost table for the whole run: loads it
-// when created, saves it when destroyed.
-class TfmGhost : public QDialog {
+// when created, saves it when destroyed. The dialog edits a working copy of one ghost and
+// copies it back on every tab switch and when it closes; there is no OK or Cancel.
+class TfmGhost : public QDialog, public LanguageTarget {
     Q_OBJECT
 public:
-    TfmGhost(ProgramState& state, const PlatformServices& platform);
+    static constexpr int NameLimit = 16;
+
+    // `resDir` holds Img/ with the image lists; empty: the Res folder beside the executable.
+    TfmGhost(ProgramState& state, const PlatformServices& platform, const QString& resDir = {});
     ~TfmGhost() override;
 
     GhostTable& ghostTable() { return m_ghostTable; }
@@ -36,12 +49,66 @@ public:
     void LoadGhostTable();
     void SaveGhostTable();
 
+    // The dialog opens over this window (left + 6, top + 55).
+    void setMainWindow(const QWidget* mainWindow) { m_mainWindow = mainWindow; }
+
+    void applyLanguageTexts(const LanguageTexts& texts) override;
+
+    void CommitEditedGhost();
+    void ShowEditedGhost();
+    void ShowGhostOn();
+    void ShowTemper(int n);
+    void ShowRegime();
+    void ShowFromHour();
+    void ShowToHour();
+    void ShowSpecial();
+    void ShowSensor();
+
+    void Btn_YellowClick(int n);
+    void Sb_Ghost_ONClick();
+    void Cb_NravClick(int n);
+    void stepRegime(int delta);
+    void stepSpecial(int delta);
+    void stepFromHour(int delta);
+    void stepToHour(int delta);
+    void stepSensor(int delta);
+    void Timer_WorkTimer();
+
+    // Every way of closing (close button, Escape, the window manager) passes here.
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
 private:
     void resetEditedGhost();
+    void connectControls();
+    void FormShow();
+    void FormClose();
+    void Edit_Ghost_NameChange(const QString& text);
+    const LanguageTexts& texts() const;
+    qint32& temper(int n);
 
     GhostTable m_ghostTable;
     CurrentAct m_currentAct;
     GhostSoundOutput* m_soundOutput = nullptr;
     ProgramState& m_state;
     PlatformServices m_platform;
+    const QWidget* m_mainWindow = nullptr;
+    const LanguageTexts* m_texts = nullptr;
+
+    ImageList BitmapList_Btn;
+    ImageList BitmapList_Yellow;
+    ImageList BitmapList_GhostFoto;
+    ImageList BitmapList_GhostPassport;
+    ImageList BitmapList_YellowMenu;
+    ImageList BitmapList_Scroll_1;
+
+    std::unique_ptr<GhostDialogControls> m_ui;
+    CursorPointerSource m_cursor;
+    PointerProbe m_probe;
+    QTimer Timer_Work;
+    bool m_closePressed = false;
+    bool m_open = false;
 };
