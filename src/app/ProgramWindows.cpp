@@ -26,6 +26,8 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
 
     // The windows that take the language's fixed texts, in the order they are written.
     fmHelp->addLanguageTarget(fmMain);
+    fmHelp->addLanguageTarget(fmGhost);
+    fmGhost->setMainWindow(fmMain);
     fmGhost->setSoundOutput(fmSound);
     fmSound->setGhostAct([ghosts = fmGhost] { ghosts->GhostAct(); });
     fmMain->attachGhosts(&fmGhost->ghostTable(), &fmGhost->currentAct(), fmSound,
@@ -33,6 +35,7 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
     fmMain->attraction().setOptions(&fmNastr->options());
     TfmMain::Dialogs dialogs;
     dialogs.help = fmHelp;
+    dialogs.ghost = fmGhost;
     dialogs.nastr = fmNastr;
     dialogs.sound = fmSound;
     fmMain->setDialogs(dialogs);

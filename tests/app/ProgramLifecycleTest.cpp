@@ -139,6 +139,7 @@ TEST(ProgramLifecycle, TheStartButtonRunsTheAttractionAndDialogsOpenOnlyWhenItIs
     TempStore temp;
     ProgramRun program(temp.store());
     bool dialogWasOpen = false;
+    bool ghostDialogWasOpen = false;
     ASSERT_TRUE(program.run([&](Program& p) {
         TfmMain* main = p.windows().fmMain;
         auto* start = main->findChild<QLabel*>(QStringLiteral("Sb_Attraction_Show"));
@@ -160,8 +161,16 @@ TEST(ProgramLifecycle, TheStartButtonRunsTheAttractionAndDialogsOpenOnlyWhenItIs
         });
         QTest::mouseClick(settings, Qt::LeftButton);
         EXPECT_FALSE(program.state.DialogOpen);
+
+        QTimer::singleShot(50, [&] {
+            ghostDialogWasOpen = p.windows().fmGhost->isVisible() && program.state.DialogOpen;
+            p.windows().fmGhost->close();
+        });
+        QTest::mouseClick(main->findChild<QLabel*>(QStringLiteral("Lbl_Ghost")), Qt::LeftButton);
+        EXPECT_FALSE(program.state.DialogOpen);
     }));
     EXPECT_TRUE(dialogWasOpen);
+    EXPECT_TRUE(ghostDialogWasOpen);
 }
 
 TEST(ProgramLifecycle, AStoreThatCannotBeUsedGivesAWorkingProgramAndStaysUntouched) {
