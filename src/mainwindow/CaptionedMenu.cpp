@@ -2,10 +2,20 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 
 const QColor BandFirst{0x02, 0x3D, 0x7D};
 const QColor BandLast{0x37, 0xBE, 0xFF};
+
+QFont CaptionFont() {
+    QFont font(QStringLiteral("Verdana"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(15);
+    font.setBold(true);
+    return font;
+}
 
 int Step(int from, int to, int n) {
     return from + (to - from) * n / (CaptionedMenu::BandColours - 1);
@@ -47,11 +57,7 @@ void CaptionedMenu::paintEvent(QPaintEvent* event) {
         painter.fillRect(band.left(), top, band.width(), bottom - top, bandColour(n));
     }
 
-    QFont font(QStringLiteral("Verdana"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(15);
-    font.setBold(true);
-    painter.setFont(font);
+    painter.setFont(CaptionFont());
     painter.setPen(QColor(0xFF, 0xFF, 0xFF));
     painter.setRenderHint(QPainter::TextAntialiasing);
     // Read from bottom to top, set against the light end of the band.
@@ -59,4 +65,12 @@ void CaptionedMenu::paintEvent(QPaintEvent* event) {
     painter.rotate(-90);
     const QRect turned(6, 0, band.height() - 12, band.width());
     painter.drawText(turned, Qt::AlignLeft | Qt::AlignVCenter, m_caption);
+}
+
+QSize CaptionedMenu::sizeHint() const {
+    // A menu of few items grows to show the whole caption.
+    QSize size = QMenu::sizeHint();
+    size.setHeight(
+        std::max(size.height(), QFontMetrics(CaptionFont()).horizontalAdvance(m_caption) + 16));
+    return size;
 }

@@ -17,6 +17,8 @@ public:
     // Colour n (0 to 63) of the band, from the dark top to the light bottom.
     static QColor bandColour(int n);
 
+    QSize sizeHint() const override;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
