@@ -29,6 +29,10 @@ TrayIcon::~TrayIcon() {
     m_icon->hide();
 }
 
+void TrayIcon::setMenu(QMenu* Menu_Tray) {
+    m_icon->setContextMenu(Menu_Tray);
+}
+
 bool TrayIcon::isAvailable() const {
     return QSystemTrayIcon::isSystemTrayAvailable();
 }

@@ -14,9 +14,11 @@ class QSystemTrayIcon;
 class TrayIcon : public QObject, public TrayArea {
     Q_OBJECT
 public:
-    // `Menu_Tray` is not owned.
+    // `Menu_Tray` is not owned; it may be given later, once the menus exist.
     explicit TrayIcon(QMenu* Menu_Tray, QObject* parent = nullptr);
     ~TrayIcon() override;
+
+    void setMenu(QMenu* Menu_Tray);
 
     void setOnDoubleClick(std::function<void()> onDoubleClick) {
         m_onDoubleClick = std::move(onDoubleClick);
