@@ -2,6 +2,7 @@
 #include "app/Program.h"
 #include "app/ShutdownSignals.h"
 #include "app/core/Clock.h"
+#include "app/core/DesktopShell.h"
 #include "app/core/KeyToggleTracker.h"
 #include "app/core/PointerSource.h"
 #include "app/core/ProgramState.h"
@@ -51,8 +52,12 @@ int main(int argc, char** argv) {
     ClockSeededRandom random(clock);
     AlsaMixerDevice mixer; // first: it quiets ALSA's own messages, which SDL would print too
     SdlSoundPlayer player;
-    const PlatformServices platformServices{&store, &messages, &desktop, &deleteKey,
-                                            &clock, &random,   &player,  &mixer};
+    CursorPointerSource pointer;
+    DesktopServicesShell shell;
+    PlatformServices platformServices{&store, &messages, &desktop, &deleteKey,
+                                      &clock, &random,   &player,  &mixer};
+    platformServices.pointer = &pointer;
+    platformServices.shell = &shell;
 
     // Caught from here on: a signal that comes while the windows load waits for the main loop.
     ShutdownSignals signalSource;

@@ -4,6 +4,7 @@
 #include "app/core/Clock.h"
 #include "app/core/ColorKey.h"
 #include "app/core/Desktop.h"
+#include "app/core/DesktopShell.h"
 #include "app/core/LogCategories.h"
 #include "app/core/PointerSource.h"
 #include "app/core/ProgramState.h"
@@ -14,9 +15,13 @@
 #include "language/LanguageTexts.h"
 #include "mainwindow/GhostQuickPanels.h"
 #include "mainwindow/IndicatorLamp.h"
+#include "mainwindow/MainMenus.h"
+#include "mainwindow/MainPresentationView.h"
 #include "mainwindow/MainWindowColors.h"
-#include "mainwindow/ModalRun.h"
+#include "mainwindow/Presentation.h"
 #include "mainwindow/QuickPanel.h"
+#include "mainwindow/TrayIcon.h"
+#include "mainwindow/WindowCommands.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -34,11 +39,16 @@ QRect ghostPlace(int ghost) {
 
 const QRect StartButtonPlace(316, 318, 164, 50);
 
-// For a main window made without the program's random source (tests of other parts).
+// For a main window made without the program's own services (tests of other parts).
 RandomSource& fallbackRandom() {
     static SystemClock clock;
     static ClockSeededRandom random(clock);
     return random;
+}
+
+DesktopShell& fallbackShell() {
+    static DesktopServicesShell shell;
+    return shell;
 }
 const QRect ClosePlace(710, 13, 48, 48);
 
@@ -105,10 +115,17 @@ TfmMain::TfmMain(ProgramState& state, const PlatformServices& platform)
     };
     m_attraction = std::make_unique<AttractionScheduler>(
         m_state, m_platform.random ? *m_platform.random : fallbackRandom(), std::move(actions));
-    Timer_Presentation.setInterval(20);
+    Timer_Presentation.setInterval(Presentation::TickMs);
+    connect(&Timer_Presentation, &QTimer::timeout, this, [this] {
+        if (m_presentation)
+            m_presentation->Timer_PresentationTimer();
+    });
+    createCommands();
 }
 
 TfmMain::~TfmMain() {
+    m_menus.reset();
+    m_commands.reset();
     // The main window writes nothing; it only makes sure the program key is there.
     if (m_platform.store)
         m_platform.store->openKey(ProgramKey, true);
@@ -149,7 +166,6 @@ void TfmMain::createControls() {
 
     Sb_Close = makeImage("Sb_Close", ClosePlace);
     Sb_Close->setPixmap(BitmapList_Btn.pixmap(7));
-    connect(ClickSource::on(Sb_Close), &ClickSource::clicked, this, &TfmMain::close);
     // Beyond the window's bottom edge: reached only through the menus.
     Sb_Help = makeImage("Sb_Help", {2, 840, 22, 23});
     Sb_Internet = makeImage("Sb_Internet", {32, 840, 22, 23});
@@ -168,13 +184,9 @@ void TfmMain::createControls() {
              Panel_Indicator_Attraction_Show, Indicator_Attraction_Show);
     makeLamp("Panel_Indicator_Web", "Indicator_Web", 62, Panel_Indicator_Web, Indicator_Web);
 
-    QFont caption(QStringLiteral("DejaVu Serif"));
-    caption.setPixelSize(26);
-    caption.setBold(true);
     for (QLabel** label : {&Lbl1, &Lbl2}) {
         *label = new QLabel(this);
-        (*label)->setFont(caption);
-        (*label)->setAttribute(Qt::WA_TranslucentBackground);
+        MainPresentationView::styleTextLine(**label);
     }
     Lbl1->setObjectName(QStringLiteral("Lbl1"));
     Lbl1->setGeometry(45, 100, 710, 40);
@@ -190,26 +202,78 @@ void TfmMain::createCommandLabels() {
     struct Command {
         const char* name;
         int top;
-        QWidget* Dialogs::*target;
+        MainWindowCommands::Dialog dialog;
     };
     // Out of sight below the window; the menus reach the first three.
-    const Command commands[] = {{"Lbl_Ghost", 688, &Dialogs::ghost},
-                                {"Lbl_Nastr", 708, &Dialogs::nastr},
-                                {"Lbl_WebServer", 728, &Dialogs::webServer},
-                                {"Lbl_Net", 748, &Dialogs::net},
-                                {"Lbl_Sound", 768, &Dialogs::sound}};
+    using Dialog = MainWindowCommands::Dialog;
+    const Command commands[] = {{"Lbl_Ghost", 688, Dialog::Ghost},
+                                {"Lbl_Nastr", 708, Dialog::Nastr},
+                                {"Lbl_WebServer", 728, Dialog::WebServer},
+                                {"Lbl_Net", 748, Dialog::Net},
+                                {"Lbl_Sound", 768, Dialog::Sound}};
     for (const Command& command : commands) {
         auto* label = new QLabel(QLatin1String(command.name), this);
         label->setObjectName(QLatin1String(command.name));
         label->move(8, command.top);
         connect(ClickSource::on(label), &ClickSource::clicked, this,
-                [this, target = command.target] { OpenDialog(m_dialogs.*target); });
+                [this, dialog = command.dialog] { OpenDialog(dialog); });
     }
     auto* presentation = new QLabel(QStringLiteral("Презентация"), this);
     presentation->setObjectName(QStringLiteral("Sb_Presentation"));
     presentation->setGeometry(144, 754, 100, 22);
     connect(ClickSource::on(presentation), &ClickSource::clicked, this,
             &TfmMain::StartPresentation);
+}
+
+void TfmMain::createCommands() {
+    m_tray = new TrayIcon(nullptr, this);
+    m_commands = std::make_unique<WindowCommands>(
+        *this, *m_tray, m_platform.shell ? *m_platform.shell : fallbackShell(), m_state,
+        WindowCommands::Places{QCoreApplication::applicationDirPath(), {}});
+    m_menus = std::make_unique<MainMenus>(*m_commands, MenuPictures);
+    m_tray->setMenu(m_menus->Menu_Tray());
+    m_tray->setOnDoubleClick([this] { m_commands->TrayIconDblClick(); });
+    m_menus->attachTo(this);
+
+    const std::pair<QLabel*, void (WindowCommands::*)()> buttons[] = {
+        {Sb_Close, &WindowCommands::Sb_CloseClick},
+        {Sb_Min, &WindowCommands::Sb_MinClick},
+        {Sb_Help, &WindowCommands::Sb_HelpClick},
+        {Sb_Internet, &WindowCommands::Sb_InternetClick}};
+    for (const auto& [button, command] : buttons)
+        connect(ClickSource::on(button), &ClickSource::clicked, this,
+                [this, command = command] { (m_commands.get()->*command)(); });
+}
+
+MainWindowCommands& TfmMain::commands() {
+    return *m_commands;
+}
+
+void TfmMain::setDialogs(const Dialogs& dialogs) {
+    using Dialog = MainWindowCommands::Dialog;
+    m_dialogs = dialogs;
+    const std::pair<Dialog, QWidget*> windows[] = {{Dialog::Ghost, dialogs.ghost},
+                                                   {Dialog::Nastr, dialogs.nastr},
+                                                   {Dialog::WebServer, dialogs.webServer},
+                                                   {Dialog::Net, dialogs.net},
+                                                   {Dialog::Sound, dialogs.sound}};
+    // A window that is not there yet keeps its command doing nothing.
+    for (const auto& [dialog, window] : windows)
+        m_commands->setDialog(dialog, window ? DialogHandle::forWidget(window) : DialogHandle{});
+}
+
+void TfmMain::OpenDialog(MainWindowCommands::Dialog dialog) {
+    m_commands->OpenDialog(dialog);
+}
+
+void TfmMain::recentreMainWindow() {
+    if (m_platform.desktop)
+        placeOnDesktop(m_platform.desktop->width());
+}
+
+void TfmMain::closeHelpWindow() {
+    if (m_dialogs.help)
+        m_dialogs.help->close();
 }
 
 void TfmMain::attachGhosts(GhostTable* table, CurrentAct* act, GhostSoundOutput* sound,
@@ -261,6 +325,23 @@ void TfmMain::setWebIndicator(bool running) {
 
 void TfmMain::applyLanguageTexts(const LanguageTexts& texts) {
     m_texts = &texts;
+    if (!m_presentation) {
+        // The texts live in the language holder, made after this window: the first time they
+        // arrive is the time to set up the presentation that reads them.
+        MainPresentationView::Controls controls;
+        controls.window = this;
+        controls.Timer_Presentation = &Timer_Presentation;
+        controls.Sb_Attraction_Show = Sb_Attraction_Show;
+        controls.Lbl1 = Lbl1;
+        controls.Lbl2 = Lbl2;
+        controls.Img_Ghost = Img_Ghost;
+        controls.BitmapList_Ghost = &BitmapList_Ghost;
+        controls.ShowGhostImages = [this] {
+            ShowGhostImages();
+        };
+        m_presentationView = std::make_unique<MainPresentationView>(controls);
+        m_presentation = std::make_unique<Presentation>(*m_presentationView, texts, m_state);
+    }
     m_panels->applyLanguageTexts(texts);
     Sb_Help->setToolTip(texts[85]);
     Sb_Internet->setToolTip(texts[86]);
@@ -292,6 +373,8 @@ void TfmMain::hidePresentationLabels() {
 
 void TfmMain::StartPresentation() {
     qCInfo(lcApp) << "presentation";
+    if (m_presentation)
+        m_presentation->Sb_PresentationClick();
     emit presentationStarted();
 }
 
@@ -352,20 +435,6 @@ void TfmMain::Sb_Attraction_ShowClick() {
 
 void TfmMain::Timer_GhostTimer() {
     m_attraction->Timer_GhostTimer();
-}
-
-void TfmMain::OpenDialog(QWidget* target) {
-    if (m_state.AttractionRunning || !target)
-        return;
-    if (target->isVisible()) {
-        target->hide();
-        return;
-    }
-    if (m_platform.desktop)
-        placeOnDesktop(m_platform.desktop->width());
-    if (m_dialogs.help)
-        m_dialogs.help->close();
-    ModalRun::exec(target);
 }
 
 void TfmMain::paintEvent(QPaintEvent*) {

@@ -4,6 +4,8 @@
 #include "app/core/PlatformServices.h"
 #include "app/core/PointerProbe.h"
 #include "language/LanguageTarget.h"
+#include "mainwindow/MainWindowCommands.h"
+#include "mainwindow/MainWindowHost.h"
 
 #include <QImage>
 #include <QTimer>
@@ -15,6 +17,11 @@
 
 class AttractionScheduler;
 class GhostQuickPanels;
+class MainMenus;
+class MainPresentationView;
+class Presentation;
+class TrayIcon;
+class WindowCommands;
 class GhostSoundOutput;
 class GhostTable;
 class IndicatorLamp;
@@ -25,7 +32,7 @@ struct ProgramState;
 // The main window (form fmMain): a borderless window of 800 by 600 shaped by its skin, with four
 // ghosts, their quick panels and the start button. Hover looks follow the pointer, polled every
 // 100 ms. Closing it ends the program.
-class TfmMain : public QWidget, public LanguageTarget {
+class TfmMain : public QWidget, public LanguageTarget, public MainWindowHost {
     Q_OBJECT
 public:
     static constexpr int WindowWidth = 800;
@@ -48,13 +55,13 @@ public:
     // Runs before every show, so the splash comes up first and the window appears already laid
     // out; returning false keeps the window hidden (the program is being ended).
     void setShowSequence(std::function<bool()> sequence) { m_showSequence = std::move(sequence); }
-    void ShowMainWindow();
+    void ShowMainWindow() override;
 
     // The ghosts, their act and the sound window come into being after the main window.
     void attachGhosts(GhostTable* table, CurrentAct* act, GhostSoundOutput* sound,
                       std::function<void()> ghostAct);
     AttractionScheduler& attraction() { return *m_attraction; }
-    void setDialogs(const Dialogs& dialogs) { m_dialogs = dialogs; }
+    void setDialogs(const Dialogs& dialogs);
 
     // Centred horizontally (the halving truncates toward zero, so a narrow desktop gives a
     // negative left), top 10.
@@ -73,8 +80,15 @@ public:
     void TrackPointer();
     void Sb_Attraction_ShowClick();
     void Timer_GhostTimer();
-    // Shows `target` modally unless the attraction runs; a second command hides it again.
-    void OpenDialog(QWidget* target);
+    // Shows the window modally unless the attraction runs; a second command hides it again.
+    void OpenDialog(MainWindowCommands::Dialog dialog);
+    MainWindowCommands& commands();
+    const Presentation* presentation() const { return m_presentation.get(); }
+
+    void closeMainWindow() override { close(); }
+    void hideMainWindow() override { hide(); }
+    void recentreMainWindow() override;
+    void closeHelpWindow() override;
 
     void applyLanguageTexts(const LanguageTexts& texts) override;
 
@@ -92,6 +106,7 @@ public:
     ImageList BitmapList_Btn{QStringLiteral("BitmapList_Btn")};
     ImageList BitmapList_Yellow{QStringLiteral("BitmapList_Yellow")};
     ImageList BitmapList_Ghost{QStringLiteral("BitmapList_Ghost")};
+    ImageList MenuPictures{QStringLiteral("MenuPictures")};
 
 signals:
     void presentationStarted();
@@ -104,6 +119,7 @@ private:
     void loadSkin();
     void createControls();
     void createCommandLabels();
+    void createCommands();
     QLabel* makeImage(const char* name, const QRect& place);
     void trackCornerButtons();
     void drawStartButton();
@@ -137,4 +153,9 @@ private:
     QLabel* Lbl2 = nullptr;
     std::array<QLabel*, 4> Img_Ghost{};
     GhostQuickPanels* m_panels = nullptr;
+    TrayIcon* m_tray = nullptr;
+    std::unique_ptr<WindowCommands> m_commands;
+    std::unique_ptr<MainMenus> m_menus;
+    std::unique_ptr<MainPresentationView> m_presentationView;
+    std::unique_ptr<Presentation> m_presentation;
 };

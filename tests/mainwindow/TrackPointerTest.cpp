@@ -125,8 +125,12 @@ TEST(OpenDialog, OpensModallyRecentredButNeverWhileTheAttractionRuns) {
     QDialog dialog;
     int opened = 0;
     QObject::connect(&dialog, &QDialog::finished, [&] { ++opened; });
+    TfmMain::Dialogs dialogs;
+    dialogs.nastr = &dialog;
+    f.main.setDialogs(dialogs);
+    using Dialog = MainWindowCommands::Dialog;
     f.state.AttractionRunning = true;
-    f.main.OpenDialog(&dialog);
+    f.main.OpenDialog(Dialog::Nastr);
     EXPECT_EQ(opened, 0);
 
     f.state.AttractionRunning = false;
@@ -137,14 +141,14 @@ TEST(OpenDialog, OpensModallyRecentredButNeverWhileTheAttractionRuns) {
         EXPECT_EQ(f.main.pos(), QPoint(100, 10));
         dialog.close();
     });
-    f.main.OpenDialog(&dialog);
+    f.main.OpenDialog(Dialog::Nastr);
     EXPECT_EQ(opened, 1);
     EXPECT_FALSE(dialog.isVisible());
 
     dialog.show(); // a second command on a shown window hides it
-    f.main.OpenDialog(&dialog);
+    f.main.OpenDialog(Dialog::Nastr);
     EXPECT_FALSE(dialog.isVisible());
-    f.main.OpenDialog(nullptr); // a window not there yet: nothing happens
+    f.main.OpenDialog(Dialog::WebServer); // a window not there yet: nothing happens
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 class Clock;
 class Desktop;
+class DesktopShell;
 class KeyToggleTracker;
 class MixerDevice;
 class PointerSource;
@@ -22,4 +23,5 @@ struct PlatformServices {
     SoundPlayer* player = nullptr;
     MixerDevice* mixer = nullptr;
     const PointerSource* pointer = nullptr;
+    DesktopShell* shell = nullptr;
 };

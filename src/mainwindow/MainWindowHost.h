@@ -1,0 +1,16 @@
+#pragma once
+
+// The few things the window commands ask of the main window itself.
+class MainWindowHost {
+public:
+    virtual ~MainWindowHost() = default;
+    // Ends the program the orderly way.
+    virtual void closeMainWindow() = 0;
+    virtual void hideMainWindow() = 0;
+    // Shows the window through its show sequence (language, layout, quick panels).
+    virtual void ShowMainWindow() = 0;
+    // Left := (desktop width − 800) / 2, top := 10.
+    virtual void recentreMainWindow() = 0;
+    // The language holder is closed before a dialog comes up.
+    virtual void closeHelpWindow() = 0;
+};

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "mainwindow/DialogHandle.h"
+#include "mainwindow/MainWindowCommands.h"
+
+#include <QString>
+
+#include <array>
+#include <functional>
+
+class DesktopShell;
+class MainWindowHost;
+class TrayArea;
+struct ProgramState;
+
+// The main window's commands: exit, minimise to the tray and back, help, the web pages, and
+// OpenDialog for the five windows reached from the main window.
+class WindowCommands : public MainWindowCommands {
+public:
+    struct Places {
+        // Where the help files and pages were installed: the executable's folder.
+        QString programDir;
+        // Asked at each help command; the process's current directory in the program.
+        std::function<QString()> currentDir;
+    };
+
+    WindowCommands(MainWindowHost& host, TrayArea& tray, DesktopShell& shell,
+                   const ProgramState& state, Places places);
+
+    void setDialog(Dialog dialog, DialogHandle handle);
+
+    void Sb_CloseClick() override;
+    void Sb_MinClick() override;
+    void TrayIconDblClick() override;
+    void Sb_HelpClick() override;
+    void Sb_InternetClick() override;
+    void openProductSitePage() override;
+    void OpenDialog(Dialog dialog) override;
+
+    // "Help_e.txt" or "Help_r.txt" for the language, found in `currentDir` first and then in
+    // `programDir`; empty when neither holds it or the language has no help.
+    static QString HelpFile(int language, const QString& currentDir, const QString& programDir);
+    // The page beside the program for the language; empty for a language without pages.
+    static QString pageFile(const QString& page, int language, const QString& programDir);
+
+private:
+    void openPage(const QString& page);
+
+    MainWindowHost& m_host;
+    TrayArea& m_tray;
+    DesktopShell& m_shell;
+    const ProgramState& m_state;
+    Places m_places;
+    std::array<DialogHandle, 5> m_dialogs;
+};

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "app/core/DesktopShell.h"
+
+#include <QStringList>
+
+class FakeDesktopShell : public DesktopShell {
+public:
+    void open(const QString& target) override { opened.append(target); }
+    QStringList opened;
+};
