@@ -22,7 +22,7 @@ shoot() {
         import -window root -crop 800x600+112+10 '$out/$edition-main.png'
         xdotool mousemove 240 230; sleep 0.4
         import -window root -crop 800x600+112+10 '$out/$edition-panel.png'
-        xdotool mousemove 560 520 click 3; sleep 0.6
+        xdotool mousemove 420 120 click 3; sleep 0.6
         import -window root -crop 800x600+112+10 '$out/$edition-menu.png'
         xdotool key Escape
         kill -TERM \$pid; wait \$pid
