@@ -52,8 +52,11 @@ bool loadFonts() {
     return true;
 }
 
-QFont sans(qreal pixelSize, bool bold) {
-    QFont font(QStringLiteral("DejaVu Sans"));
+namespace {
+
+// Unhinted and antialiased, so the same text gives the same pixels on every machine we build on.
+QFont dejaVu(const QString& family, qreal pixelSize, bool bold) {
+    QFont font(family);
     font.setPixelSize(qRound(pixelSize));
     font.setBold(bold);
     font.setHintingPreference(QFont::PreferNoHinting);
@@ -61,13 +64,14 @@ QFont sans(qreal pixelSize, bool bold) {
     return font;
 }
 
+} // namespace
+
+QFont sans(qreal pixelSize, bool bold) {
+    return dejaVu(QStringLiteral("DejaVu Sans"), pixelSize, bold);
+}
+
 QFont serif(qreal pixelSize, bool bold) {
-    QFont font(QStringLiteral("DejaVu Serif"));
-    font.setPixelSize(qRound(pixelSize));
-    font.setBold(bold);
-    font.setHintingPreference(QFont::PreferNoHinting);
-    font.setStyleStrategy(QFont::PreferAntialias);
-    return font;
+    return dejaVu(QStringLiteral("DejaVu Serif"), pixelSize, bold);
 }
 
 QImage transparentImage(int width, int height) {
