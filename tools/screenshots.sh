@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Takes screenshots of both editions under Xvfb: the main window, a quick panel open, and the
-# right-click menu. Usage: tools/screenshots.sh [BUILD_DIR] [OUT_DIR]
+# Takes screenshots of both editions under Xvfb: the main window, a quick panel open, the
+# right-click menu with its language submenu, the ghost settings dialog and the settings dialog;
+# with openbox and trayer installed, also the tray icon and its menu.
+# Usage: tools/screenshots.sh [BUILD_DIR] [OUT_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -9,6 +11,12 @@ mkdir -p "$out"
 for tool in xvfb-run import xdotool convert; do
     command -v "$tool" >/dev/null || { echo "screenshots: $tool is missing (apt-get install xvfb imagemagick xdotool)"; exit 1; }
 done
+tray=no
+command -v openbox >/dev/null && command -v trayer >/dev/null && tray=yes
+[ "$tray" = yes ] || echo "screenshots: no openbox and trayer, so no tray pictures"
+
+# The window sits centred at top 10 on a 1024 by 700 screen.
+window="800x600+112+10"
 
 shoot() {
     local edition=$1 binary=$2 settings
@@ -17,16 +25,51 @@ shoot() {
     GLOAMERY_SETTINGS="$settings/settings.db" xvfb-run -a bash -c "
         '$build/bin/$binary' & pid=\$!; sleep 4.5; kill -TERM \$pid; wait \$pid"
     GLOAMERY_SETTINGS="$settings/settings.db" xvfb-run -a -s '-screen 0 1024x700x24' bash -c "
+        set -e
+        snap() { import -window root -crop \$2 \"$out/$edition-\$1.png\"; }
         '$build/bin/$binary' & pid=\$!
         sleep 4.5
-        import -window root -crop 800x600+112+10 '$out/$edition-main.png'
+        snap main $window
         xdotool mousemove 240 230; sleep 0.4
-        import -window root -crop 800x600+112+10 '$out/$edition-panel.png'
+        snap panel $window
         xdotool mousemove 420 120 click 3; sleep 0.6
-        import -window root -crop 800x600+112+10 '$out/$edition-menu.png'
-        xdotool key Escape
+        snap menu $window
+        # The first entry opens the language submenu.
+        xdotool key Down Right; sleep 0.6
+        snap language $window
+        xdotool key Escape Escape; sleep 0.3
+        # Entries: language, web access, program settings, ghost settings, exit.
+        xdotool mousemove 420 120 click 3; sleep 0.5
+        xdotool key Down Down Down Down Return; sleep 0.8
+        # Ghost 1's on/off switch, so that all its groups show; then the close button.
+        xdotool mousemove 219 485 click 1; sleep 0.2
+        xdotool mousemove 760 20; sleep 0.3
+        snap ghost $window
+        xdotool mousemove 808 550 click 1; sleep 0.5
+        xdotool mousemove 420 120 click 3; sleep 0.5
+        xdotool key Down Down Down Return; sleep 0.8
+        xdotool mousemove 760 20; sleep 0.3
+        snap nastr $window
         kill -TERM \$pid; wait \$pid
     "
+    if [ "$tray" = yes ]; then
+        GLOAMERY_SETTINGS="$settings/settings.db" xvfb-run -a -s '-screen 0 1024x700x24' bash -c "
+            set -e
+            openbox >/dev/null 2>&1 & sleep 1
+            trayer --edge bottom --align right --widthtype pixel --width 120 --height 32 \
+                --transparent false & sleep 1
+            '$build/bin/$binary' & pid=\$!
+            sleep 4.5
+            # A minimise from the window manager sends the window to the tray.
+            xdotool windowminimize \$(xdotool search --onlyvisible --class gloamery | head -1)
+            sleep 1
+            xdotool mousemove 1011 684 click 3; sleep 0.8
+            import -window root -crop 400x160+624+540 '$out/$edition-tray.png'
+            xdotool key Escape; sleep 0.3
+            xdotool mousemove 1011 684 click --repeat 2 --delay 80 1; sleep 1
+            kill -TERM \$pid; wait \$pid
+        " 2>/dev/null
+    fi
     rm -rf "$settings"
 }
 

@@ -25,7 +25,7 @@ RegimeView regimeView(qint32 wrappedRegime);
 
 int specialPicture(qint32 wrappedSpecial);
 int specialLabelEntry(qint32 wrappedSpecial);
-// 0 for specialty 0, whose hints are left as they are.
+// 0 for specialty 0, which has no description.
 int specialHintEntry(qint32 wrappedSpecial);
 // The sensor text's entry; 0 where the field keeps its fixed "not selected".
 int sensorEntry(qint32 wrappedSpecial, qint32 wrappedSensor);

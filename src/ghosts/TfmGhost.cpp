@@ -331,10 +331,11 @@ void TfmGhost::ShowSpecial() {
     const qint32 special = EditedGhost.Special;
     showEntry(ui.Img_Special, BitmapList_GhostPassport, specialPicture(special));
     setCaption(ui.Lbl_Special, texts()[specialLabelEntry(special)]);
-    if (const int hint = specialHintEntry(special)) {
-        ui.Img_Special->setToolTip(texts()[hint]);
-        ui.Lbl_Special->setToolTip(texts()[hint]);
-    }
+    // No specialty has no description; the previous one's would describe the wrong ghost.
+    const int hint = specialHintEntry(special);
+    const QString description = hint ? texts()[hint] : QString();
+    ui.Img_Special->setToolTip(description);
+    ui.Lbl_Special->setToolTip(description);
     ShowSensor();
 }
 

@@ -445,6 +445,23 @@ void TfmMain::paintEvent(QPaintEvent*) {
         painter.drawImage(0, 0, m_skin);
 }
 
+void TfmMain::hideMainWindow() {
+    // Left minimised, the window would come back from the tray as a taskbar entry only.
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    hide();
+}
+
+void TfmMain::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // The skinned window has no minimise button of its own; a minimise from the taskbar or the
+    // window manager goes to the tray like the minimise command, where the desktop has one.
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && m_tray->isAvailable())
+        QTimer::singleShot(0, this, [this] {
+            if (isMinimized())
+                m_commands->Sb_MinClick();
+        });
+}
+
 void TfmMain::closeEvent(QCloseEvent* event) {
     event->accept();
     // Only this window's close ends the program; the windows are then destroyed by the program

@@ -86,7 +86,7 @@ public:
     const Presentation* presentation() const { return m_presentation.get(); }
 
     void closeMainWindow() override { close(); }
-    void hideMainWindow() override { hide(); }
+    void hideMainWindow() override;
     void recentreMainWindow() override;
     void closeHelpWindow() override;
 
@@ -114,6 +114,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void loadSkin();

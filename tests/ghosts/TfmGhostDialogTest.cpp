@@ -313,9 +313,10 @@ TEST(GhostDialog, TheSensorFollowsTheSpecialty) {
     for (int i = 0; i < 2; ++i)
         d.click("Scroll_Special_Up");
     EXPECT_EQ(d.text("Lbl_Special"), QStringLiteral("Not selected"));
-    EXPECT_EQ(d.hint("Lbl_Special"),
-              u8("Ходит/задевает вещи\n\rМожет сбрасывать вещи со стен или полок"))
-        << "specialty 0 leaves the hints as they were";
+    EXPECT_EQ(d.hint("Lbl_Special"), QString()) << "the pedestrian's description stayed";
+    EXPECT_EQ(d.hint("Img_Special"), QString()) << "the pedestrian's description stayed";
+    d.click("Scroll_Special_Up");
+    EXPECT_EQ(d.hint("Img_Special"), d.help.texts()[122]) << "the doorman's description";
 }
 
 TEST(GhostDialog, TempersShowTickedForAnyValueButZero) {

@@ -151,4 +151,17 @@ TEST(OpenDialog, OpensModallyRecentredButNeverWhileTheAttractionRuns) {
     f.main.OpenDialog(Dialog::WebServer); // a window not there yet: nothing happens
 }
 
+TEST(MainWindowState, AMinimiseWithoutATrayKeepsTheWindowAndHidingComesBackUnminimised) {
+    MainWindowFixture f;
+    f.main.setWindowState(Qt::WindowMinimized);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(f.main.isVisible()) << "with no notification area the window would be lost";
+    EXPECT_TRUE(f.main.isMinimized());
+
+    f.main.hideMainWindow();
+    f.main.ShowMainWindow();
+    EXPECT_TRUE(f.main.isVisible());
+    EXPECT_FALSE(f.main.isMinimized()) << "restored from the tray as a taskbar entry only";
+}
+
 } // namespace
