@@ -1,6 +1,7 @@
 #include "ghosts/GhostDialogControls.h"
 
-#include "ghosts/GradientTitle.h"
+#include "app/core/FormFont.h"
+#include "app/core/GradientTitle.h"
 #include "ghosts/NameLengthValidator.h"
 
 #include <QDialog>
@@ -21,13 +22,6 @@ const char* const FieldStyle = "QLineEdit { background-color: #0080C0; color: #D
                                " border: 1px solid #0B4F86; padding: 0px 1px; }";
 const char* const PanelStyle = "QFrame#%1 { background-color: #D7E6F5; border: 1px solid #0B4F86;"
                                " border-radius: 3px; }";
-
-QFont verdana(int pixels) {
-    QFont font;
-    font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
-    font.setPixelSize(pixels);
-    return font;
-}
 
 template <typename Widget>
 Widget* named(Widget* widget, const QString& name) {
@@ -50,7 +44,7 @@ QLabel* button(QWidget* parent, const QString& name, const QRect& place) {
 
 QLabel* caption(QWidget* parent, const QString& name, QPoint at, bool underlined = true) {
     auto* label = named(new QLabel(parent), name);
-    QFont font = verdana(11);
+    QFont font = FormFont("Verdana", 11);
     font.setUnderline(underlined);
     label->setFont(font);
     QPalette colours = label->palette();
@@ -63,7 +57,7 @@ QLabel* caption(QWidget* parent, const QString& name, QPoint at, bool underlined
 QLineEdit* field(QWidget* parent, const QString& name, const QRect& place, bool readOnly) {
     auto* edit = named(new QLineEdit(parent), name);
     edit->setGeometry(place);
-    edit->setFont(verdana(11));
+    edit->setFont(FormFont("Verdana", 11));
     edit->setStyleSheet(QLatin1String(FieldStyle));
     edit->setReadOnly(readOnly);
     edit->setFrame(false);
@@ -75,7 +69,7 @@ QLineEdit* field(QWidget* parent, const QString& name, const QRect& place, bool 
 QLabel* hourField(QWidget* parent, const QString& name, const QRect& place) {
     auto* label = named(new QLabel(parent), name);
     label->setGeometry(place);
-    label->setFont(verdana(11));
+    label->setFont(FormFont("Verdana", 11));
     label->setAlignment(Qt::AlignCenter);
     label->setStyleSheet(QStringLiteral("QLabel { background-color: #0080C0; color: #D7EDFF;"
                                         " border: 1px solid #0B4F86; }"));
@@ -85,7 +79,7 @@ QLabel* hourField(QWidget* parent, const QString& name, const QRect& place) {
 QGroupBox* group(QWidget* parent, const QString& name, const QRect& place) {
     auto* box = named(new QGroupBox(parent), name);
     box->setGeometry(place);
-    box->setFont(verdana(12));
+    box->setFont(FormFont("Verdana", 12));
     box->setStyleSheet(QLatin1String(GroupStyle));
     return box;
 }

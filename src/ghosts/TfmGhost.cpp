@@ -7,7 +7,7 @@
 #include "ghosts/GhostDialogControls.h"
 #include "ghosts/GhostShowRules.h"
 #include "ghosts/GhostTableStore.h"
-#include "ghosts/GradientTitle.h"
+#include "app/core/GradientTitle.h"
 #include "ghosts/NameLengthValidator.h"
 #include "language/LanguageTexts.h"
 

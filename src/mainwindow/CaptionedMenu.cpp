@@ -1,5 +1,7 @@
 #include "mainwindow/CaptionedMenu.h"
 
+#include "app/core/FormFont.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -10,11 +12,7 @@ const QColor BandFirst{0x02, 0x3D, 0x7D};
 const QColor BandLast{0x37, 0xBE, 0xFF};
 
 QFont CaptionFont() {
-    QFont font(QStringLiteral("Verdana"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(15);
-    font.setBold(true);
-    return font;
+    return FormFont("Verdana", 15, true);
 }
 
 int Step(int from, int to, int n) {

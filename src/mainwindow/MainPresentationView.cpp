@@ -1,5 +1,6 @@
 #include "mainwindow/MainPresentationView.h"
 
+#include "app/core/FormFont.h"
 #include "app/core/ImageList.h"
 #include "mainwindow/MainWindowColors.h"
 
@@ -14,10 +15,7 @@ MainPresentationView::MainPresentationView(Controls controls)
 }
 
 void MainPresentationView::styleTextLine(QLabel& label) {
-    QFont font(QStringLiteral("Verdana"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(21);
-    label.setFont(font);
+    label.setFont(FormFont("Verdana", 21));
     QPalette colours = label.palette();
     colours.setColor(QPalette::WindowText, MainWindowColors::Text);
     label.setPalette(colours);

@@ -1,5 +1,6 @@
 #include "mainwindow/QuickPanel.h"
 
+#include "app/core/FormFont.h"
 #include "app/core/PointerProbe.h"
 
 #include <QLabel>
@@ -14,13 +15,6 @@ const QColor Gold(0xFB, 0xAD, 0x2E);
 // Plain panels of ghosts 5 to 8.
 const QColor SmallFills[] = {
     {0xFF, 0x33, 0x33}, {0x33, 0x66, 0xFF}, {0xFF, 0x99, 0x00}, {0xCC, 0x98, 0xFF}};
-
-QFont panelFont(const char* family, int pixels, bool bold = false) {
-    QFont f{QString::fromLatin1(family)};
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    return f;
-}
 
 QRegion roundedRegion(QSize size) {
     QPainterPath path;
@@ -37,13 +31,13 @@ QuickPanel::QuickPanel(int ghost, QWidget* parent)
     using namespace QuickPanelRows;
     setObjectName(QStringLiteral("Panel_Ghost_%1").arg(ghost));
     const QString prefix = QStringLiteral("Lbl_Ghost_%1_").arg(ghost);
-    const QFont arrows = panelFont("Courier", 16, true);
-    const QFont values = panelFont("Verdana", 11);
+    const QFont arrows = FormFont("Courier", 16, true);
+    const QFont values = FormFont("Verdana", 11);
     if (large()) {
         resize(120, 120);
         setMask(roundedRegion(size()));
         m_title = makeLabel(prefix + QStringLiteral("Name_2"), {}, {8, 2}, 106,
-                            panelFont("Verdana", 16, true));
+                            FormFont("Verdana", 16, true));
         QPalette black = m_title->palette();
         black.setColor(QPalette::WindowText, Qt::black);
         m_title->setPalette(black);
@@ -51,7 +45,7 @@ QuickPanel::QuickPanel(int ghost, QWidget* parent)
         resize(190, 100);
         m_title =
             makeLabel(prefix + QStringLiteral("Name_2"), QStringLiteral("Призрак %1").arg(ghost),
-                      {2, 0}, 180, panelFont("Verdana", 11, true));
+                      {2, 0}, 180, FormFont("Verdana", 11, true));
     }
     for (Row row : AllRows) {
         const QString rowName = prefix + QLatin1String(name(row));

@@ -1,6 +1,8 @@
 #include "settings/TfmNastr.h"
 
 #include "app/core/ClickSource.h"
+#include "app/core/FormFont.h"
+#include "app/core/GradientTitle.h"
 #include "app/core/ImageList.h"
 #include "app/core/ProgramState.h"
 #include "app/core/SettingsStore.h"
@@ -10,7 +12,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 
 #include <algorithm>
 
@@ -25,8 +26,6 @@ const QColor Background{0x36, 0x6A, 0xB3};
 const QColor GroupColour{0x12, 0x5B, 0xA1};
 const QColor CaptionColour{0xC8, 0xE1, 0xBB};
 const QColor DurationColour{0xD9, 0xD9, 0x00};
-const QColor TitleFrom{0x02, 0x5C, 0xBF};
-const QColor TitleTo{0xE1, 0xFF, 0xFC};
 
 // BitmapList_Yellow entries.
 constexpr int ImageBackground = 49;
@@ -42,41 +41,6 @@ struct KnobPlace {
 };
 constexpr KnobPlace KnobPlaces[] = {{42, 23}, {43, 120}, {43, 217}, {44, 315}};
 constexpr int DurationLabelLefts[] = {14, 110, 208, 308};
-
-QFont verdana(int pixelSize, bool bold = false, bool underlined = false) {
-    QFont font;
-    font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    font.setUnderline(underlined);
-    return font;
-}
-
-// The title's band: 128 steps of colour from left to right under the text.
-class GradientTitle : public QLabel {
-public:
-    using QLabel::QLabel;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        constexpr int Steps = 128;
-        for (int step = 0; step < Steps; ++step) {
-            const auto mix = [step](int from, int to) {
-                return from + (to - from) * step / (Steps - 1);
-            };
-            const QColor colour(mix(TitleFrom.red(), TitleTo.red()),
-                                mix(TitleFrom.green(), TitleTo.green()),
-                                mix(TitleFrom.blue(), TitleTo.blue()));
-            const int left = width() * step / Steps;
-            const int right = width() * (step + 1) / Steps;
-            painter.fillRect(left, 0, right - left, height(), colour);
-        }
-        painter.setFont(font());
-        painter.setPen(QColor(0xC0, 0xC0, 0xC0));
-        painter.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter, text());
-    }
-};
 
 } // namespace
 
@@ -108,7 +72,7 @@ QLabel* TfmNastr::makeText(QWidget* parent, const char* name, const QString& tex
                            const QColor& colour, bool underlined) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
-    label->setFont(verdana(11, false, underlined));
+    label->setFont(FormFont("Verdana", 11, false, underlined));
     QPalette colours = label->palette();
     colours.setColor(QPalette::WindowText, colour);
     label->setPalette(colours);
@@ -121,7 +85,7 @@ QGroupBox* TfmNastr::makeGroup(const char* name, const QString& caption, const Q
     auto* group = new QGroupBox(caption, this);
     group->setObjectName(QLatin1String(name));
     group->setGeometry(place);
-    group->setFont(verdana(12));
+    group->setFont(FormFont("Verdana", 12));
     group->setStyleSheet(
         QStringLiteral("QGroupBox { background-color: %1; border: 1px solid %2; border-radius: 3px;"
                        " margin-top: 7px; }"
@@ -145,10 +109,9 @@ void TfmNastr::createControls() {
     Img_Fon->setPixmap(m_yellow.pixmap(ImageBackground));
     WindowDrag::install(this, Img_Fon);
 
-    Lbl_Ghost_Title = new GradientTitle(QStringLiteral("Настройки аттракциона:"), this);
+    Lbl_Ghost_Title = new GradientTitle(this, {8, 0, 274, 25});
     Lbl_Ghost_Title->setObjectName(QStringLiteral("Lbl_Ghost_Title"));
-    Lbl_Ghost_Title->setGeometry(8, 0, 274, 25);
-    Lbl_Ghost_Title->setFont(verdana(19, true));
+    Lbl_Ghost_Title->setText(QStringLiteral("Настройки аттракциона:"));
     WindowDrag::install(this, Lbl_Ghost_Title);
 
     GB_Attraction_Time = makeGroup(

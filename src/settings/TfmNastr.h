@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+class GradientTitle;
 class ImageList;
 class QGroupBox;
 class QLabel;
@@ -72,7 +73,7 @@ private:
     AttractionOptions m_options;
     bool m_closePressed = false;
 
-    QLabel* Lbl_Ghost_Title = nullptr;
+    GradientTitle* Lbl_Ghost_Title = nullptr;
     QLabel* Img_Fon = nullptr;
     QGroupBox* GB_Attraction_Time = nullptr;
     std::array<QLabel*, 4> Lbl_Time{}; // Lbl_1 .. Lbl_4

@@ -1,4 +1,6 @@
-#include "ghosts/GradientTitle.h"
+#include "app/core/GradientTitle.h"
+
+#include "app/core/FormFont.h"
 
 #include <QPainter>
 
@@ -22,11 +24,7 @@ GradientTitle::GradientTitle(QWidget* parent, const QRect& place)
     : QWidget(parent)
     , m_minimumWidth(place.width()) {
     setGeometry(place);
-    QFont font;
-    font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
-    font.setPixelSize(19);
-    font.setBold(true);
-    setFont(font);
+    setFont(FormFont("Verdana", 19, true));
 }
 
 void GradientTitle::setText(const QString& text) {
@@ -48,9 +46,10 @@ void GradientTitle::paintEvent(QPaintEvent*) {
                                 blend(From.blue(), To.blue(), step)));
     }
     const QRect box = rect().adjusted(TextLeft, 0, 0, 0);
-    // Silver alone fades into the gradient's pale end: a dark shadow keeps it legible.
+    // Silver alone fades into the gradient's pale end: a dark outline keeps it legible.
     painter.setPen(QColor(0x10, 0x2A, 0x50));
-    painter.drawText(box.translated(1, 1), Qt::AlignLeft | Qt::AlignVCenter, m_text);
+    for (const QPoint offset : {QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1), QPoint(1, 1)})
+        painter.drawText(box.translated(offset), Qt::AlignLeft | Qt::AlignVCenter, m_text);
     painter.setPen(Silver);
     painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, m_text);
 }

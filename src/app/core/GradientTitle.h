@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-// The dialog's title: bold silver text on a banded blue-to-pale gradient. It widens with its
+// A dialog's title: bold silver text on a banded blue-to-pale gradient. It widens with its
 // text (never below its first width), as a caption label grows with its caption.
 class GradientTitle : public QWidget {
     Q_OBJECT
