@@ -19,7 +19,6 @@
 
 namespace {
 
-const QString ProgramKey = QStringLiteral("SoftWare\\Brannoch\\Gloamery\\");
 const QString PremierValue = QStringLiteral("Premier");
 
 // Progress by tick: +5 on most ticks, +3 on ticks 6, 13 and 21, so the bar stops at 99.

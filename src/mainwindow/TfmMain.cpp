@@ -10,6 +10,7 @@
 #include "app/core/ProgramState.h"
 #include "app/core/RandomSource.h"
 #include "app/core/SettingsStore.h"
+#include "app/core/StoreAccess.h"
 #include "app/core/WindowDrag.h"
 #include "ghosts/AttractionScheduler.h"
 #include "language/LanguageTexts.h"
@@ -29,8 +30,6 @@
 #include <QPainter>
 
 namespace {
-
-const QString ProgramKey = QStringLiteral("SoftWare\\Brannoch\\Gloamery\\");
 
 constexpr int GhostLefts[] = {45, 225, 420, 615};
 QRect ghostPlace(int ghost) {

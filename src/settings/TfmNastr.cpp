@@ -17,7 +17,6 @@
 
 namespace {
 
-const QString ProgramKey = QStringLiteral("SoftWare\\Brannoch\\Gloamery\\");
 const QString TimeName = QStringLiteral("Attraction_Time");
 const QString Over1Name = QStringLiteral("Attraction_Over_1");
 const QString Over2Name = QStringLiteral("Attraction_Over_2");

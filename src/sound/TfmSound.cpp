@@ -19,7 +19,6 @@
 
 namespace {
 
-const QString ProgramKey = QStringLiteral("SoftWare\\Brannoch\\Gloamery\\");
 const QString ValueMaxName = QStringLiteral("Value_Max");
 constexpr qint32 MaxVolumeChoices[] = {100, 80, 60, 40};
 

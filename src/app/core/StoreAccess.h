@@ -6,6 +6,9 @@
 class MessageBoxes;
 class SettingsKey;
 
+// The program's key in the settings store; each window keeps its values there.
+inline const QString ProgramKey = QStringLiteral("SoftWare\\Brannoch\\Gloamery\\");
+
 // Reads the values of one open key for a window's load: a missing value takes its default; a
 // value of the wrong type is reported and also takes its default, so one bad value never costs
 // the user the values after it.
