@@ -453,10 +453,11 @@ void TfmMain::hideMainWindow() {
 void TfmMain::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     // The skinned window has no minimise button of its own; a minimise from the taskbar or the
-    // window manager goes to the tray like the minimise command, where the desktop has one.
+    // window manager goes to the tray like the minimise command, where the desktop has one. Not
+    // under an open dialog: that would stay on screen, its window behind it gone.
     if (event->type() == QEvent::WindowStateChange && isMinimized() && m_tray->isAvailable())
         QTimer::singleShot(0, this, [this] {
-            if (isMinimized())
+            if (isMinimized() && !m_state.DialogOpen)
                 m_commands->Sb_MinClick();
         });
 }
