@@ -1,13 +1,13 @@
 #include "ghosts/TfmGhost.h"
 
 #include "app/core/ClickSource.h"
+#include "app/core/GradientTitle.h"
 #include "app/core/ProgramState.h"
 #include "app/core/WindowDrag.h"
 #include "ghosts/GhostActor.h"
 #include "ghosts/GhostDialogControls.h"
 #include "ghosts/GhostShowRules.h"
 #include "ghosts/GhostTableStore.h"
-#include "app/core/GradientTitle.h"
 #include "ghosts/NameLengthValidator.h"
 #include "language/LanguageTexts.h"
 

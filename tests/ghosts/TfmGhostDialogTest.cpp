@@ -1,6 +1,6 @@
+#include "app/core/GradientTitle.h"
 #include "app/core/ProgramState.h"
 #include "ghosts/GhostTableStore.h"
-#include "app/core/GradientTitle.h"
 #include "ghosts/TfmGhost.h"
 #include "language/TfmHelp.h"
 #include "support/FakePointer.h"
