@@ -171,7 +171,22 @@ QPainterPath solid(QPainterPath pieces) {
     return pieces.simplified();
 }
 
-void goldButton(QPainter& painter, const QRectF& box, int state) {
+namespace {
+
+// How a pill button differs between its styles; state 0 rest, 1 hovered, 2 pressed.
+struct PillStyle {
+    qreal rimBrightness[3];
+    qreal rimInset;
+    qreal panelInset;
+    QColor panel[3];
+    int panelLighter;
+    int panelDarker;
+    int shineAlpha[2];
+    qreal shineInset[2];
+    qreal shineHeight;
+};
+
+void pillButton(QPainter& painter, const QRectF& box, int state, const PillStyle& style) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     const qreal radius = box.height() / 2;
@@ -179,48 +194,42 @@ void goldButton(QPainter& painter, const QRectF& box, int state) {
     painter.setPen(Qt::NoPen);
     painter.setBrush(GoldDeep);
     painter.drawPath(roundedRect(face, radius));
-    const qreal brightness = state == 1 ? 1.18 : (state == 2 ? 0.85 : 1.0);
-    painter.setBrush(goldGradient(face.top(), face.bottom(), brightness));
-    painter.drawPath(roundedRect(face.adjusted(2, 2, -2, -2), radius - 2));
-    // The inner panel is a shade deeper so the label stands out.
+    const qreal rim = style.rimInset;
+    painter.setBrush(goldGradient(face.top(), face.bottom(), style.rimBrightness[state]));
+    painter.drawPath(roundedRect(face.adjusted(rim, rim, -rim, -rim), radius - rim));
+    // The inner panel is set off from the rim so the label stands out.
     QLinearGradient inner(0, face.top(), 0, face.bottom());
-    const QColor base = state == 2 ? Gold.darker(118) : (state == 1 ? Gold.lighter(112) : Gold);
-    inner.setColorAt(0, base.lighter(125));
+    const QColor base = style.panel[state];
+    inner.setColorAt(0, base.lighter(style.panelLighter));
     inner.setColorAt(0.5, base);
-    inner.setColorAt(1, base.darker(120));
+    inner.setColorAt(1, base.darker(style.panelDarker));
     painter.setBrush(inner);
-    painter.drawPath(roundedRect(face.adjusted(5, 5, -5, -5), radius - 5));
+    const qreal panel = style.panelInset;
+    painter.drawPath(roundedRect(face.adjusted(panel, panel, -panel, -panel), radius - panel));
     if (state != 2) {
-        painter.setBrush(QColor(255, 255, 255, state == 1 ? 110 : 80));
-        const QRectF shine = face.adjusted(12, 6, -12, -face.height() * 0.58);
+        painter.setBrush(QColor(255, 255, 255, style.shineAlpha[state]));
+        const QRectF shine =
+            face.adjusted(style.shineInset[0], style.shineInset[1], -style.shineInset[0],
+                          -face.height() * style.shineHeight);
         painter.drawPath(roundedRect(shine, shine.height() / 2));
     }
     painter.restore();
 }
 
+} // namespace
+
+void goldButton(QPainter& painter, const QRectF& box, int state) {
+    const PillStyle gold{
+        {1.0, 1.18, 0.85}, 2,       5,   {Gold, Gold.lighter(112), Gold.darker(118)}, 125, 120,
+        {80, 110},         {12, 6}, 0.58};
+    pillButton(painter, box, state, gold);
+}
+
 void blueButton(QPainter& painter, const QRectF& box, int state) {
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    const qreal radius = box.height() / 2;
-    const QRectF face = state == 2 ? box.adjusted(1, 2, -1, 0) : box;
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(GoldDeep);
-    painter.drawPath(roundedRect(face, radius));
-    painter.setBrush(goldGradient(face.top(), face.bottom(), state == 1 ? 1.2 : 1.0));
-    painter.drawPath(roundedRect(face.adjusted(1.5, 1.5, -1.5, -1.5), radius - 1.5));
-    QLinearGradient inner(0, face.top(), 0, face.bottom());
-    const QColor base = state == 1 ? NightLight.lighter(120) : (state == 2 ? NightMid : NightLight);
-    inner.setColorAt(0, base.lighter(135));
-    inner.setColorAt(0.5, base);
-    inner.setColorAt(1, base.darker(160));
-    painter.setBrush(inner);
-    painter.drawPath(roundedRect(face.adjusted(4, 4, -4, -4), radius - 4));
-    if (state != 2) {
-        painter.setBrush(QColor(255, 255, 255, state == 1 ? 70 : 45));
-        const QRectF shine = face.adjusted(10, 5, -10, -face.height() * 0.6);
-        painter.drawPath(roundedRect(shine, shine.height() / 2));
-    }
-    painter.restore();
+    const PillStyle blue{
+        {1.0, 1.2, 1.0}, 1.5,     4,  {NightLight, NightLight.lighter(120), NightMid}, 135, 160,
+        {45, 70},        {10, 5}, 0.6};
+    pillButton(painter, box, state, blue);
 }
 
 } // namespace ArtKit
