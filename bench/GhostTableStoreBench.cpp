@@ -1,6 +1,6 @@
 // How long the ghost table takes to reach the disk and come back: it is saved at every orderly end
 // of the program and loaded at every start, so both must stay well under a blink.
-#include "app/core/SettingsStore.h"
+#include "core/SettingsStore.h"
 #include "ghosts/GhostTable.h"
 #include "ghosts/GhostTableStore.h"
 

@@ -2,8 +2,8 @@
 
 #include "app/ProgramWindows.h"
 #include "app/TfmLogo.h"
-#include "app/core/Desktop.h"
-#include "app/core/ProgramState.h"
+#include "core/Desktop.h"
+#include "core/ProgramState.h"
 #include "ghosts/TfmGhost.h"
 #include "language/TfmHelp.h"
 #include "mainwindow/TfmMain.h"

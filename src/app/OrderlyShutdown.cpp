@@ -1,6 +1,6 @@
 #include "app/OrderlyShutdown.h"
 
-#include "app/core/LogCategories.h"
+#include "core/LogCategories.h"
 
 #include <QApplication>
 #include <QTimer>

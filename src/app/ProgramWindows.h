@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/PlatformServices.h"
+#include "core/PlatformServices.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "app/ShutdownSignals.h"
 
-#include "app/core/LogCategories.h"
+#include "core/LogCategories.h"
 
 #include <QSocketNotifier>
 

@@ -1,14 +1,14 @@
 #include "app/TfmLogo.h"
 
 #include "app/SplashArt.h"
-#include "app/core/KeyToggleTracker.h"
-#include "app/core/LogCategories.h"
-#include "app/core/MessageBoxes.h"
-#include "app/core/ProgramState.h"
-#include "app/core/SettingsStore.h"
-#include "app/core/StoreAccess.h"
-#include "app/core/StoreError.h"
-#include "app/core/WindowDrag.h"
+#include "core/LogCategories.h"
+#include "core/MessageBoxes.h"
+#include "core/ProgramState.h"
+#include "core/SettingsStore.h"
+#include "core/StoreAccess.h"
+#include "core/StoreError.h"
+#include "widgetkit/KeyToggleTracker.h"
+#include "widgetkit/WindowDrag.h"
 
 #include <QKeyEvent>
 #include <QLabel>

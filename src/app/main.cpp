@@ -1,16 +1,16 @@
 #include "app/DisplayCheck.h"
 #include "app/Program.h"
 #include "app/ShutdownSignals.h"
-#include "app/core/Clock.h"
-#include "app/core/DesktopShell.h"
-#include "app/core/KeyToggleTracker.h"
-#include "app/core/PointerSource.h"
-#include "app/core/ProgramState.h"
-#include "app/core/QtPlatform.h"
-#include "app/core/RandomSource.h"
-#include "app/core/SettingsStore.h"
+#include "core/Clock.h"
+#include "core/DesktopShell.h"
+#include "core/PointerSource.h"
+#include "core/ProgramState.h"
+#include "core/RandomSource.h"
+#include "core/SettingsStore.h"
 #include "sound/AlsaMixerDevice.h"
 #include "sound/SdlSoundPlayer.h"
+#include "widgetkit/KeyToggleTracker.h"
+#include "widgetkit/QtPlatform.h"
 
 #include <QApplication>
 
@@ -54,10 +54,16 @@ int main(int argc, char** argv) {
     SdlSoundPlayer player;
     CursorPointerSource pointer;
     DesktopServicesShell shell;
-    PlatformServices platformServices{&store, &messages, &desktop, &deleteKey,
-                                      &clock, &random,   &player,  &mixer};
-    platformServices.pointer = &pointer;
-    platformServices.shell = &shell;
+    const PlatformServices platformServices{.store = &store,
+                                            .messages = &messages,
+                                            .desktop = &desktop,
+                                            .deleteKey = &deleteKey,
+                                            .clock = &clock,
+                                            .random = &random,
+                                            .player = &player,
+                                            .mixer = &mixer,
+                                            .pointer = &pointer,
+                                            .shell = &shell};
 
     // Caught from here on: a signal that comes while the windows load waits for the main loop.
     ShutdownSignals signalSource;

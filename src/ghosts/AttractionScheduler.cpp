@@ -1,10 +1,10 @@
 #include "ghosts/AttractionScheduler.h"
 
-#include "app/core/AttractionOptions.h"
-#include "app/core/ProgramState.h"
-#include "app/core/RandomSource.h"
-#include "ghosts/CurrentAct.h"
-#include "ghosts/GhostSoundOutput.h"
+#include "core/AttractionOptions.h"
+#include "core/CurrentAct.h"
+#include "core/GhostSoundOutput.h"
+#include "core/ProgramState.h"
+#include "core/RandomSource.h"
 
 #include <iterator>
 

@@ -1,8 +1,8 @@
 #include "ghosts/GhostActor.h"
 
-#include "app/core/Clock.h"
-#include "app/core/RandomSource.h"
-#include "ghosts/CurrentAct.h"
+#include "core/Clock.h"
+#include "core/CurrentAct.h"
+#include "core/RandomSource.h"
 #include "ghosts/GhostTable.h"
 
 namespace {

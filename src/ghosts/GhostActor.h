@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ghosts/GhostSoundOutput.h"
+#include "core/GhostSoundOutput.h"
 
 #include <QtGlobal>
 

@@ -1,8 +1,8 @@
 #include "ghosts/GhostDialogControls.h"
 
-#include "app/core/FormFont.h"
-#include "app/core/GradientTitle.h"
 #include "ghosts/NameLengthValidator.h"
+#include "widgetkit/FormFont.h"
+#include "widgetkit/GradientTitle.h"
 
 #include <QDialog>
 #include <QFrame>

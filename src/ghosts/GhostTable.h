@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ghosts/GhostSettings.h"
+#include "core/GhostSettings.h"
 
 #include <array>
 

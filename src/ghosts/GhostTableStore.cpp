@@ -1,7 +1,7 @@
 #include "ghosts/GhostTableStore.h"
 
-#include "app/core/SettingsStore.h"
-#include "app/core/StoreAccess.h"
+#include "core/SettingsStore.h"
+#include "core/StoreAccess.h"
 #include "ghosts/GhostTable.h"
 
 const char* const GhostTableStore::KeyPath = "SoftWare\\Brannoch\\Gloamery\\Ghosts\\";

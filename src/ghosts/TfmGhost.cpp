@@ -1,15 +1,15 @@
 #include "ghosts/TfmGhost.h"
 
-#include "app/core/ClickSource.h"
-#include "app/core/GradientTitle.h"
-#include "app/core/ProgramState.h"
-#include "app/core/WindowDrag.h"
+#include "core/ProgramState.h"
 #include "ghosts/GhostActor.h"
 #include "ghosts/GhostDialogControls.h"
 #include "ghosts/GhostShowRules.h"
 #include "ghosts/GhostTableStore.h"
 #include "ghosts/NameLengthValidator.h"
 #include "language/LanguageTexts.h"
+#include "widgetkit/ClickSource.h"
+#include "widgetkit/GradientTitle.h"
+#include "widgetkit/WindowDrag.h"
 
 #include <QFrame>
 #include <QGroupBox>
@@ -49,7 +49,7 @@ TfmGhost::TfmGhost(ProgramState& state, const PlatformServices& platform, const 
     , BitmapList_YellowMenu(QStringLiteral("BitmapList_YellowMenu"), resFolder(resDir))
     , BitmapList_Scroll_1(QStringLiteral("BitmapList_Scroll_1"), resFolder(resDir))
     , m_ui(std::make_unique<GhostDialogControls>(this))
-    , m_probe(platform.pointer ? *platform.pointer : m_cursor) {
+    , m_probe(requireService(platform.pointer, "The ghost dialog", "pointer")) {
     setObjectName(QStringLiteral("fmGhost"));
     setFixedSize(790, 520);
     QPalette colours = palette();
@@ -117,9 +117,9 @@ void TfmGhost::connectControls() {
 }
 
 void TfmGhost::GhostAct() {
-    if (!m_platform.random || !m_platform.clock)
-        return;
-    GhostActor(m_ghostTable, m_currentAct, *m_platform.random, *m_platform.clock, m_soundOutput)
+    GhostActor(m_ghostTable, m_currentAct,
+               requireService(m_platform.random, "The ghost act", "random"),
+               requireService(m_platform.clock, "The ghost act", "clock"), m_soundOutput)
         .GhostAct();
 }
 

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/core/ImageList.h"
-#include "app/core/PlatformServices.h"
-#include "app/core/PointerProbe.h"
-#include "app/core/PointerSource.h"
-#include "ghosts/CurrentAct.h"
-#include "ghosts/GhostSettings.h"
+#include "core/CurrentAct.h"
+#include "core/GhostSettings.h"
+#include "core/PlatformServices.h"
+#include "core/PointerSource.h"
 #include "ghosts/GhostTable.h"
 #include "language/LanguageTarget.h"
+#include "widgetkit/ImageList.h"
+#include "widgetkit/PointerProbe.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -106,7 +106,6 @@ private:
     ImageList BitmapList_Scroll_1;
 
     std::unique_ptr<GhostDialogControls> m_ui;
-    CursorPointerSource m_cursor;
     PointerProbe m_probe;
     QTimer Timer_Work;
     bool m_closePressed = false;

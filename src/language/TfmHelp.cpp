@@ -1,6 +1,6 @@
 #include "language/TfmHelp.h"
 
-#include "app/core/ProgramState.h"
+#include "core/ProgramState.h"
 #include "language/LanguageTarget.h"
 
 TfmHelp::TfmHelp(ProgramState& state)

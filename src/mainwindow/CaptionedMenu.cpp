@@ -1,6 +1,6 @@
 #include "mainwindow/CaptionedMenu.h"
 
-#include "app/core/FormFont.h"
+#include "widgetkit/FormFont.h"
 
 #include <QPainter>
 

@@ -1,11 +1,11 @@
 #include "mainwindow/GhostQuickPanels.h"
 
-#include "app/core/ClickSource.h"
-#include "ghosts/CurrentAct.h"
-#include "ghosts/GhostSoundOutput.h"
+#include "core/CurrentAct.h"
+#include "core/GhostSoundOutput.h"
 #include "ghosts/GhostTable.h"
 #include "language/LanguageTexts.h"
 #include "mainwindow/QuickPanel.h"
+#include "widgetkit/ClickSource.h"
 
 #include <QLabel>
 

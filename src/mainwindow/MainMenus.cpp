@@ -1,8 +1,8 @@
 #include "mainwindow/MainMenus.h"
 
-#include "app/core/ImageList.h"
 #include "mainwindow/CaptionedMenu.h"
 #include "mainwindow/MainWindowCommands.h"
+#include "widgetkit/ImageList.h"
 
 #include <QContextMenuEvent>
 #include <QWidget>

@@ -1,8 +1,8 @@
 #include "mainwindow/MainPresentationView.h"
 
-#include "app/core/FormFont.h"
-#include "app/core/ImageList.h"
 #include "mainwindow/MainWindowColors.h"
+#include "widgetkit/FormFont.h"
+#include "widgetkit/ImageList.h"
 
 #include <QLabel>
 #include <QTimer>

@@ -1,7 +1,7 @@
 #include "mainwindow/QuickPanel.h"
 
-#include "app/core/FormFont.h"
-#include "app/core/PointerProbe.h"
+#include "widgetkit/FormFont.h"
+#include "widgetkit/PointerProbe.h"
 
 #include <QLabel>
 #include <QPainter>

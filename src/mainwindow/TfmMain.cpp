@@ -1,17 +1,14 @@
 #include "mainwindow/TfmMain.h"
 
-#include "app/core/ClickSource.h"
-#include "app/core/Clock.h"
-#include "app/core/ColorKey.h"
-#include "app/core/Desktop.h"
-#include "app/core/DesktopShell.h"
-#include "app/core/LogCategories.h"
-#include "app/core/PointerSource.h"
-#include "app/core/ProgramState.h"
-#include "app/core/RandomSource.h"
-#include "app/core/SettingsStore.h"
-#include "app/core/StoreAccess.h"
-#include "app/core/WindowDrag.h"
+#include "core/Clock.h"
+#include "core/Desktop.h"
+#include "core/DesktopShell.h"
+#include "core/LogCategories.h"
+#include "core/PointerSource.h"
+#include "core/ProgramState.h"
+#include "core/RandomSource.h"
+#include "core/SettingsStore.h"
+#include "core/StoreAccess.h"
 #include "ghosts/AttractionScheduler.h"
 #include "language/LanguageTexts.h"
 #include "mainwindow/GhostQuickPanels.h"
@@ -23,6 +20,9 @@
 #include "mainwindow/QuickPanel.h"
 #include "mainwindow/TrayIcon.h"
 #include "mainwindow/WindowCommands.h"
+#include "widgetkit/ClickSource.h"
+#include "widgetkit/ColorKey.h"
+#include "widgetkit/WindowDrag.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -37,18 +37,6 @@ QRect ghostPlace(int ghost) {
 }
 
 const QRect StartButtonPlace(316, 318, 164, 50);
-
-// For a main window made without the program's own services (tests of other parts).
-RandomSource& fallbackRandom() {
-    static SystemClock clock;
-    static ClockSeededRandom random(clock);
-    return random;
-}
-
-DesktopShell& fallbackShell() {
-    static DesktopServicesShell shell;
-    return shell;
-}
 const QRect ClosePlace(710, 13, 48, 48);
 
 // Start button pictures: outside, inside, inside and pressed; Russian ones 18 further on.
@@ -65,8 +53,7 @@ TfmMain::TfmMain(ProgramState& state, const PlatformServices& platform)
     : QWidget(nullptr, Qt::FramelessWindowHint)
     , m_state(state)
     , m_platform(platform)
-    , m_ownPointer(platform.pointer ? nullptr : std::make_unique<CursorPointerSource>())
-    , m_probe(platform.pointer ? *platform.pointer : *m_ownPointer)
+    , m_probe(requireService(platform.pointer, "The main window", "pointer"))
     , StartButtonBuffer(StartButtonPlace.size(), QImage::Format_ARGB32_Premultiplied) {
     setObjectName(QStringLiteral("fmMain"));
     setWindowTitle(QStringLiteral("Gloamery"));
@@ -113,7 +100,8 @@ TfmMain::TfmMain(ProgramState& state, const PlatformServices& platform)
             AttractionScheduler::PlayFinalSound(*m_act, *m_sound);
     };
     m_attraction = std::make_unique<AttractionScheduler>(
-        m_state, m_platform.random ? *m_platform.random : fallbackRandom(), std::move(actions));
+        m_state, requireService(m_platform.random, "The main window", "random"),
+        std::move(actions));
     Timer_Presentation.setInterval(Presentation::TickMs);
     connect(&Timer_Presentation, &QTimer::timeout, this, [this] {
         if (m_presentation)
@@ -227,7 +215,7 @@ void TfmMain::createCommandLabels() {
 void TfmMain::createCommands() {
     m_tray = new TrayIcon(nullptr, this);
     m_commands = std::make_unique<WindowCommands>(
-        *this, *m_tray, m_platform.shell ? *m_platform.shell : fallbackShell(), m_state,
+        *this, *m_tray, requireService(m_platform.shell, "The main window", "shell"), m_state,
         WindowCommands::Places{QCoreApplication::applicationDirPath(), {}});
     m_menus = std::make_unique<MainMenus>(*m_commands, MenuPictures);
     m_tray->setMenu(m_menus->Menu_Tray());

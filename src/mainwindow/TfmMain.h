@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/core/ImageList.h"
-#include "app/core/PlatformServices.h"
-#include "app/core/PointerProbe.h"
+#include "core/PlatformServices.h"
 #include "language/LanguageTarget.h"
 #include "mainwindow/MainWindowCommands.h"
 #include "mainwindow/MainWindowHost.h"
+#include "widgetkit/ImageList.h"
+#include "widgetkit/PointerProbe.h"
 
 #include <QImage>
 #include <QTimer>
@@ -131,7 +131,6 @@ private:
     std::function<bool()> m_showSequence;
     const LanguageTexts* m_texts = nullptr;
     Dialogs m_dialogs;
-    std::unique_ptr<PointerSource> m_ownPointer;
     std::unique_ptr<AttractionScheduler> m_attraction;
     std::function<void()> m_ghostAct;
     CurrentAct* m_act = nullptr;

@@ -1,6 +1,6 @@
 #include "mainwindow/TrayIcon.h"
 
-#include "app/core/ImageList.h"
+#include "widgetkit/ImageList.h"
 
 #include <QIcon>
 #include <QMenu>

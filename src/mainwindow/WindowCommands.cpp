@@ -1,7 +1,7 @@
 #include "mainwindow/WindowCommands.h"
 
-#include "app/core/DesktopShell.h"
-#include "app/core/ProgramState.h"
+#include "core/DesktopShell.h"
+#include "core/ProgramState.h"
 #include "mainwindow/MainWindowHost.h"
 #include "mainwindow/TrayArea.h"
 

@@ -1,13 +1,13 @@
 #include "settings/TfmNastr.h"
 
-#include "app/core/ClickSource.h"
-#include "app/core/FormFont.h"
-#include "app/core/GradientTitle.h"
-#include "app/core/ImageList.h"
-#include "app/core/ProgramState.h"
-#include "app/core/SettingsStore.h"
-#include "app/core/StoreAccess.h"
-#include "app/core/WindowDrag.h"
+#include "core/ProgramState.h"
+#include "core/SettingsStore.h"
+#include "core/StoreAccess.h"
+#include "widgetkit/ClickSource.h"
+#include "widgetkit/FormFont.h"
+#include "widgetkit/GradientTitle.h"
+#include "widgetkit/ImageList.h"
+#include "widgetkit/WindowDrag.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -51,7 +51,7 @@ TfmNastr::TfmNastr(ProgramState& state, const PlatformServices& platform, const 
     , m_yellow(yellow)
     , m_applyLanguage(std::move(applyLanguage))
     , m_mainWindow(mainWindow)
-    , m_probe(platform.pointer ? *platform.pointer : m_cursor) {
+    , m_probe(requireService(platform.pointer, "The settings dialog", "pointer")) {
     createControls();
     loadSettings();
 }

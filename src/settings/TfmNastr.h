@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/core/AttractionOptions.h"
-#include "app/core/PlatformServices.h"
-#include "app/core/PointerProbe.h"
-#include "app/core/PointerSource.h"
+#include "core/AttractionOptions.h"
+#include "core/PlatformServices.h"
+#include "core/PointerSource.h"
+#include "widgetkit/PointerProbe.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -68,7 +68,6 @@ private:
     const ImageList& m_yellow;
     std::function<void()> m_applyLanguage;
     const QWidget* m_mainWindow = nullptr;
-    CursorPointerSource m_cursor;
     PointerProbe m_probe;
     AttractionOptions m_options;
     bool m_closePressed = false;

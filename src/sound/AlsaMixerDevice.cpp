@@ -1,6 +1,6 @@
 #include "sound/AlsaMixerDevice.h"
 
-#include "app/core/LogCategories.h"
+#include "core/LogCategories.h"
 
 #include <alsa/asoundlib.h>
 #include <cstdarg>

@@ -1,6 +1,6 @@
 #include "sound/SdlSoundPlayer.h"
 
-#include "app/core/LogCategories.h"
+#include "core/LogCategories.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>

@@ -1,6 +1,6 @@
 #include "sound/SystemMixerLine.h"
 
-#include "app/core/LogCategories.h"
+#include "core/LogCategories.h"
 
 #include <cmath>
 

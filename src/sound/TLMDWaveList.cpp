@@ -1,6 +1,6 @@
 #include "sound/TLMDWaveList.h"
 
-#include "app/core/LogCategories.h"
+#include "core/LogCategories.h"
 #include "sound/EErrorCheckingWave.h"
 #include "sound/SoundBlockDecoder.h"
 #include "sound/SoundLibraryFormat.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/core/PlatformServices.h"
-#include "ghosts/GhostSoundOutput.h"
+#include "core/GhostSoundOutput.h"
+#include "core/PlatformServices.h"
 #include "sound/StereoEffect.h"
 #include "sound/SystemMixerLine.h"
 #include "sound/TLMDWaveList.h"

@@ -8,16 +8,16 @@
 
 ProgramRun::ProgramRun(SettingsStore& settings, int desktopWidth, int language)
     : store(settings)
-    , desktop(desktopWidth)
-    , editionLanguage(language) {}
+    , editionLanguage(language) {
+    desktop.setWidth(desktopWidth);
+}
 
 bool ProgramRun::run(const std::function<void(Program&)>& whileRunning,
                      const std::function<void(Program&)>& onSplash) {
     bool ended = true;
     {
-        const PlatformServices platform{&store, &messages, &desktop, &deleteKey};
         Program program(
-            state, platform, editionLanguage,
+            state, platform.services(&store), editionLanguage,
             [this](const QString& form, bool created) { lifecycle.emplace_back(form, created); });
         TfmMain* main = program.windows().fmMain;
         QObject::connect(main, &TfmMain::presentationStarted, [this] { ++presentations; });

@@ -1,10 +1,8 @@
 #pragma once
 
 #include "app/Program.h"
-#include "app/core/KeyToggleTracker.h"
-#include "app/core/ProgramState.h"
-#include "support/FakeDesktop.h"
-#include "support/RecordingMessageBoxes.h"
+#include "core/ProgramState.h"
+#include "support/FakePlatform.h"
 
 #include <QString>
 
@@ -27,9 +25,9 @@ struct ProgramRun {
              const std::function<void(Program&)>& onSplash = {});
 
     SettingsStore& store;
-    RecordingMessageBoxes messages;
-    FakeDesktop desktop;
-    KeyToggleTracker deleteKey{Qt::Key_Delete};
+    FakePlatform platform;
+    RecordingMessageBoxes& messages = platform.messages;
+    FakeDesktop& desktop = platform.desktop;
     ProgramState state;
     int editionLanguage;
     std::vector<std::pair<QString, bool>> lifecycle; // form name, created (else destroyed)

@@ -1,8 +1,8 @@
 #include "app/TfmLogo.h"
-#include "app/core/KeyToggleTracker.h"
-#include "app/core/ProgramState.h"
-#include "support/RecordingMessageBoxes.h"
+#include "core/ProgramState.h"
+#include "support/FakePlatform.h"
 #include "support/TempStore.h"
+#include "widgetkit/KeyToggleTracker.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -20,13 +20,13 @@ const QString Key = QStringLiteral("SoftWare\\Brannoch\\Gloamery\\");
 
 struct SplashFixture {
     TempStore temp;
-    RecordingMessageBoxes messages;
-    KeyToggleTracker deleteKey{Qt::Key_Delete};
+    FakePlatform platform;
+    RecordingMessageBoxes& messages = platform.messages;
+    KeyToggleTracker& deleteKey = platform.deleteKey;
     ProgramState state;
 
     std::unique_ptr<TfmLogo> makeSplash(int editionLanguage = 0) {
-        const PlatformServices platform{&temp.store(), &messages, nullptr, &deleteKey};
-        return std::make_unique<TfmLogo>(state, platform, editionLanguage);
+        return std::make_unique<TfmLogo>(state, platform.services(&temp.store()), editionLanguage);
     }
 };
 

@@ -1,9 +1,9 @@
 #include "ghosts/AttractionScheduler.h"
 
-#include "app/core/AttractionOptions.h"
-#include "app/core/ProgramState.h"
-#include "ghosts/CurrentAct.h"
-#include "ghosts/GhostSoundOutput.h"
+#include "core/AttractionOptions.h"
+#include "core/CurrentAct.h"
+#include "core/GhostSoundOutput.h"
+#include "core/ProgramState.h"
 #include "support/ScriptedRandom.h"
 
 #include <gtest/gtest.h>

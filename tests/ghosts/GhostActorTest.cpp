@@ -1,6 +1,6 @@
 #include "ghosts/GhostActor.h"
 
-#include "ghosts/CurrentAct.h"
+#include "core/CurrentAct.h"
 #include "ghosts/GhostTable.h"
 #include "support/FixedClock.h"
 #include "support/RecordingSoundOutput.h"

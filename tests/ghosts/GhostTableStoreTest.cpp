@@ -1,8 +1,9 @@
 #include "ghosts/GhostTableStore.h"
 
-#include "app/core/ProgramState.h"
+#include "core/ProgramState.h"
 #include "ghosts/GhostTable.h"
 #include "ghosts/TfmGhost.h"
+#include "support/FakePlatform.h"
 #include "support/RecordingMessageBoxes.h"
 #include "support/TempStore.h"
 
@@ -133,9 +134,9 @@ TEST(GhostTableStore, AFailedWriteIsReportedAndEndsTheSaveAtThatValue) {
 
 TEST(TfmGhost, LoadsWhenCreatedAndSavesWhenDestroyed) {
     TempStore temp;
-    RecordingMessageBoxes messages;
+    FakePlatform fakes;
     ProgramState state;
-    const PlatformServices platform{&temp.store(), &messages, nullptr, nullptr};
+    const PlatformServices platform = fakes.services(&temp.store());
     {
         TfmGhost dialog(state, platform);
         EXPECT_EQ(dialog.ghostTable()[8].Name, QStringLiteral("Ghost_8"));
@@ -145,7 +146,7 @@ TEST(TfmGhost, LoadsWhenCreatedAndSavesWhenDestroyed) {
     }
     TfmGhost again(state, platform);
     EXPECT_EQ(again.ghostTable()[2].Special, 4);
-    EXPECT_TRUE(messages.errors.isEmpty());
+    EXPECT_TRUE(fakes.messages.errors.isEmpty());
 }
 
 } // namespace

@@ -1,11 +1,12 @@
-#include "app/core/GradientTitle.h"
-#include "app/core/ProgramState.h"
+#include "core/ProgramState.h"
 #include "ghosts/GhostTableStore.h"
 #include "ghosts/TfmGhost.h"
 #include "language/TfmHelp.h"
+#include "support/FakePlatform.h"
 #include "support/FakePointer.h"
 #include "support/RecordingMessageBoxes.h"
 #include "support/TempStore.h"
+#include "widgetkit/GradientTitle.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -24,6 +25,7 @@ QString u8(const char* text) {
 
 struct Dialog {
     TempStore temp;
+    FakePlatform fakes;
     RecordingMessageBoxes messages;
     FakePointer pointer;
     ProgramState state;
@@ -31,8 +33,7 @@ struct Dialog {
     std::unique_ptr<TfmGhost> ghost;
 
     explicit Dialog(int language = 0) {
-        PlatformServices platform;
-        platform.store = &temp.store();
+        PlatformServices platform = fakes.services(&temp.store());
         platform.messages = &messages;
         platform.pointer = &pointer;
         ghost = std::make_unique<TfmGhost>(state, platform);

@@ -1,7 +1,8 @@
-#include "app/core/ProgramState.h"
+#include "core/ProgramState.h"
 #include "language/TfmHelp.h"
 #include "mainwindow/IndicatorLamp.h"
 #include "mainwindow/TfmMain.h"
+#include "support/FakePlatform.h"
 
 #include <QLabel>
 
@@ -11,7 +12,8 @@ namespace {
 
 struct Windows {
     ProgramState state;
-    TfmMain main{state, PlatformServices{}};
+    FakePlatform fakes;
+    TfmMain main{state, fakes.services()};
     TfmHelp help{state};
     Windows() { help.addLanguageTarget(&main); }
 

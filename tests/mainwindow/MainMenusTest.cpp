@@ -1,9 +1,9 @@
 #include "mainwindow/MainMenus.h"
 
-#include "app/core/ImageList.h"
-#include "app/core/ProgramState.h"
+#include "core/ProgramState.h"
 #include "mainwindow/CaptionedMenu.h"
 #include "mainwindow/MainWindowCommands.h"
+#include "widgetkit/ImageList.h"
 
 #include <QContextMenuEvent>
 #include <QCoreApplication>

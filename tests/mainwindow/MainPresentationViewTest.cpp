@@ -1,6 +1,6 @@
 #include "mainwindow/MainPresentationView.h"
 
-#include "app/core/ImageList.h"
+#include "widgetkit/ImageList.h"
 
 #include <QLabel>
 #include <QTimer>

@@ -1,11 +1,12 @@
 #pragma once
 
-#include "app/core/ProgramState.h"
-#include "ghosts/CurrentAct.h"
+#include "core/CurrentAct.h"
+#include "core/ProgramState.h"
 #include "ghosts/GhostTable.h"
 #include "language/TfmHelp.h"
 #include "mainwindow/TfmMain.h"
 #include "support/FakeDesktop.h"
+#include "support/FakePlatform.h"
 #include "support/FakePointer.h"
 #include "support/RecordingSoundOutput.h"
 
@@ -23,8 +24,9 @@ struct MainWindowFixture {
     CurrentAct act;
     RecordingSoundOutput sound;
     int acts = 0;
+    FakePlatform fakes;
     PlatformServices platform = [this] {
-        PlatformServices p;
+        PlatformServices p = fakes.services();
         p.pointer = &pointer;
         p.desktop = &desktop;
         return p;

@@ -1,6 +1,6 @@
 #include "mainwindow/Presentation.h"
 
-#include "app/core/ProgramState.h"
+#include "core/ProgramState.h"
 #include "language/LanguageTexts.h"
 #include "mainwindow/PresentationView.h"
 

@@ -1,6 +1,6 @@
 #include "mainwindow/WindowCommands.h"
 
-#include "app/core/ProgramState.h"
+#include "core/ProgramState.h"
 #include "mainwindow/MainWindowHost.h"
 #include "mainwindow/TrayArea.h"
 #include "mainwindow/TrayIcon.h"

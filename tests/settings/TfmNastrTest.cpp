@@ -1,11 +1,12 @@
 #include "settings/TfmNastr.h"
 
-#include "app/core/ImageList.h"
-#include "app/core/ProgramState.h"
-#include "app/core/SettingsStore.h"
+#include "core/ProgramState.h"
+#include "core/SettingsStore.h"
+#include "support/FakePlatform.h"
 #include "support/FakePointer.h"
 #include "support/RecordingMessageBoxes.h"
 #include "support/TempStore.h"
+#include "widgetkit/ImageList.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -37,6 +38,7 @@ bool shows(const QLabel* picture, int entry) {
 // pointer placed by the test.
 struct Settings {
     TempStore temp;
+    FakePlatform fakes;
     RecordingMessageBoxes messages;
     FakePointer pointer;
     ProgramState state;
@@ -52,8 +54,7 @@ struct Settings {
         create();
     }
     void create() {
-        PlatformServices platform;
-        platform.store = &temp.store();
+        PlatformServices platform = fakes.services(&temp.store());
         platform.messages = &messages;
         platform.pointer = &pointer;
         dialog = std::make_unique<TfmNastr>(

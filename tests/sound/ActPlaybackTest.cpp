@@ -1,11 +1,12 @@
 // A whole act, as the attraction makes one: the ghost table, the act, the library on disk and the
 // real player, whose output SDL's disk driver writes to a file.
 #include "DiskAudio.h"
-#include "app/core/ProgramState.h"
+#include "core/ProgramState.h"
 #include "ghosts/TfmGhost.h"
 #include "sound/SdlSoundPlayer.h"
 #include "sound/SoundLibraryWriter.h"
 #include "sound/TfmSound.h"
+#include "support/FakePlatform.h"
 #include "support/FixedClock.h"
 #include "support/ScriptedRandom.h"
 #include "support/WaveImage.h"
@@ -32,12 +33,10 @@ TEST(ActPlayback, AGhostActWritesItsSoundToTheAudioOutput) {
     {
         SdlSoundPlayer player;
         ASSERT_TRUE(player.available());
-        FixedClock clock;
-        ScriptedRandom random({0, 0, 3, 0}); // ghost, long sound, sound 3, middle
+        FakePlatform fakes;
+        fakes.random.script({0, 0, 3, 0}); // ghost, long sound, sound 3, middle
         ProgramState state;
-        PlatformServices platform;
-        platform.clock = &clock;
-        platform.random = &random;
+        PlatformServices platform = fakes.services();
         platform.player = &player;
         TfmGhost ghosts(state, platform);
         ghosts.ghostTable()[2] = GhostSettings{QStringLiteral("Doorman"), true, 1, 1, 1, 1, 1, 1};

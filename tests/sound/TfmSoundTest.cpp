@@ -1,10 +1,11 @@
 #include "sound/TfmSound.h"
 
 #include "FakeMixerDevice.h"
-#include "app/core/ProgramState.h"
-#include "ghosts/CurrentAct.h"
+#include "core/CurrentAct.h"
+#include "core/ProgramState.h"
 #include "sound/SoundLibraryWriter.h"
 #include "sound/SoundPlayer.h"
+#include "support/FakePlatform.h"
 #include "support/RecordingMessageBoxes.h"
 #include "support/TempStore.h"
 #include "support/WaveImage.h"
@@ -47,6 +48,7 @@ void writeLibrary(const QString& path, int library, int count) {
 struct SoundWindow {
     TempStore temp;
     QTemporaryDir folder;
+    FakePlatform fakes;
     RecordingMessageBoxes messages;
     RecordingPlayer player;
     FakeMixerDevice mixer;
@@ -63,8 +65,7 @@ struct SoundWindow {
         broken.write("definitely not a sound library");
     }
     TfmSound& make() {
-        PlatformServices platform;
-        platform.store = &temp.store();
+        PlatformServices platform = fakes.services(&temp.store());
         platform.messages = &messages;
         platform.player = &player;
         platform.mixer = &mixer;

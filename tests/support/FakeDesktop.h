@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/Desktop.h"
+#include "core/Desktop.h"
 
 class FakeDesktop : public Desktop {
 public:

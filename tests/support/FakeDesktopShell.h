@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/DesktopShell.h"
+#include "core/DesktopShell.h"
 
 #include <QStringList>
 

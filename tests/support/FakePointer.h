@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/PointerSource.h"
+#include "core/PointerSource.h"
 
 class FakePointer : public PointerSource {
 public:

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/Clock.h"
+#include "core/Clock.h"
 
 class FixedClock : public Clock {
 public:

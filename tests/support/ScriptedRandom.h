@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/RandomSource.h"
+#include "core/RandomSource.h"
 
 #include <deque>
 #include <stdexcept>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/SettingsStore.h"
+#include "core/SettingsStore.h"
 
 #include <QTemporaryDir>
 

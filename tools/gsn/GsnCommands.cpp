@@ -1,6 +1,6 @@
 #include "GsnCommands.h"
 
-#include "app/core/Windows1251.h"
+#include "core/Windows1251.h"
 #include "sound/EErrorCheckingWave.h"
 #include "sound/SoundLibraryFormat.h"
 #include "sound/SoundLibraryWriter.h"

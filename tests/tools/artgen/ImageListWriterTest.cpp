@@ -1,7 +1,7 @@
 #include "ImageListWriter.h"
 
 #include "ArtKit.h"
-#include "app/core/ImageList.h"
+#include "widgetkit/ImageList.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 #include "SkinArt.h"
 
 #include "ArtKit.h"
-#include "app/core/ColorKey.h"
+#include "widgetkit/ColorKey.h"
 
 #include <gtest/gtest.h>
 

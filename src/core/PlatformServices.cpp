@@ -1,0 +1,7 @@
+#include "core/PlatformServices.h"
+
+#include <QtGlobal>
+
+void missingPlatformService(const char* window, const char* service) {
+    qFatal("%s was made without the platform's %s service", window, service);
+}

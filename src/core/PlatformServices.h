@@ -1,0 +1,38 @@
+#pragma once
+
+class Clock;
+class Desktop;
+class DesktopShell;
+class KeyToggleTracker;
+class MixerDevice;
+class PointerSource;
+class MessageBoxes;
+class RandomSource;
+class SettingsStore;
+class SoundPlayer;
+
+// The platform as the windows see it: real Linux services in the program, fakes in the tests.
+// Not owned here. Fill it by name (`{.store = &store, ...}`); a window that cannot work without
+// a service takes it through requireService, so a missing one fails loudly at construction
+// instead of quietly falling back to the real desktop inside a test.
+struct PlatformServices {
+    SettingsStore* store = nullptr;
+    MessageBoxes* messages = nullptr;
+    Desktop* desktop = nullptr;
+    const KeyToggleTracker* deleteKey = nullptr;
+    const Clock* clock = nullptr;
+    RandomSource* random = nullptr;
+    SoundPlayer* player = nullptr;
+    MixerDevice* mixer = nullptr;
+    const PointerSource* pointer = nullptr;
+    DesktopShell* shell = nullptr;
+};
+
+[[noreturn]] void missingPlatformService(const char* window, const char* service);
+
+template <typename Service>
+Service& requireService(Service* service, const char* window, const char* name) {
+    if (!service)
+        missingPlatformService(window, name);
+    return *service;
+}

@@ -1,0 +1,143 @@
+#include "GsnCommands.h"
+
+#include "core/Windows1251.h"
+#include "sound/LibraryBytes.h"
+#include "sound/TLMDWaveList.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class Gsn : public ::testing::Test {
+protected:
+    int run(const QStringList& arguments) {
+        out.clear();
+        err.clear();
+        QTextStream o(&out);
+        QTextStream e(&err);
+        GsnCommands commands(o, e);
+        return commands.run(arguments);
+    }
+    QString path(const QString& name) const { return dir.filePath(name); }
+    QString writeFile(const QString& name, const QByteArray& bytes) {
+        QFile f(path(name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return path(name);
+    }
+    QByteArray readFile(const QString& file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    QTemporaryDir dir;
+    QString out;
+    QString err;
+    const QByteArray waveA = LibraryBytes::wave(QByteArray(400, '\0') + "some samples");
+    const QByteArray waveB = LibraryBytes::wave("other samples, no silence");
+};
+
+TEST_F(Gsn, PackThenListAndExtract) {
+    const QString a = writeFile("a.wav", waveA);
+    const QString b = writeFile("b.wav", waveB);
+    ASSERT_EQ(run({"pack", path("lib.gsn"), "--description", "Скрип двери", a, "--description",
+                   "second", b}),
+              0)
+        << err.toStdString();
+
+    ASSERT_EQ(run({"list", path("lib.gsn")}), 0) << err.toStdString();
+    EXPECT_TRUE(out.contains("2 sounds"));
+    EXPECT_TRUE(out.contains("0x0B")) << out.toStdString();
+    EXPECT_TRUE(out.contains("PCM 16-bit mono 22050 Hz"));
+    EXPECT_TRUE(out.contains("Скрип двери")) << out.toStdString();
+
+    TLMDWaveList list;
+    list.LoadSoundLibrary(path("lib.gsn"));
+    ASSERT_EQ(list.count(), 2);
+    EXPECT_EQ(list.item(0).Description, *Windows1251::encode(u"Скрип двери"));
+    EXPECT_EQ(list.item(1).Description, "second");
+
+    ASSERT_EQ(run({"extract", path("lib.gsn"), path("out")}), 0) << err.toStdString();
+    EXPECT_EQ(readFile(path("out/0.wav")), waveA);
+    EXPECT_EQ(readFile(path("out/1.wav")), waveB);
+}
+
+TEST_F(Gsn, PlainPackStoresUncompressed) {
+    const QString a = writeFile("a.wav", waveA);
+    ASSERT_EQ(run({"pack", "--plain", path("plain.gsn"), a}), 0) << err.toStdString();
+    TLMDWaveList list;
+    list.LoadSoundLibrary(path("plain.gsn"));
+    ASSERT_EQ(list.count(), 1);
+    EXPECT_FALSE(list.item(0).Compressed);
+    EXPECT_EQ(list.wave(0).image(), waveA);
+}
+
+TEST_F(Gsn, DescriptionLimitIsCountedInWindows1251Bytes) {
+    const QString a = writeFile("a.wav", waveA);
+    // 255 Cyrillic letters are 510 bytes of UTF-8 but fit in 255 bytes of Windows-1251.
+    EXPECT_EQ(run({"pack", path("ok.gsn"), "--description", QString(255, u'ж'), a}), 0)
+        << err.toStdString();
+    EXPECT_EQ(run({"pack", path("long.gsn"), "--description", QString(256, 'x'), a}), 1);
+    EXPECT_TRUE(err.contains("255")) << err.toStdString();
+    EXPECT_EQ(run({"pack", path("han.gsn"), "--description", "門", a}), 1);
+    EXPECT_TRUE(err.contains("Windows-1251"));
+    EXPECT_FALSE(QFile::exists(path("long.gsn")));
+    EXPECT_FALSE(QFile::exists(path("han.gsn")));
+}
+
+TEST_F(Gsn, PackRefusesWhatThePlayerCouldNotPlay) {
+    const QString text = writeFile("notes.txt", "not a sound at all, just text");
+    const QString shortRiff = writeFile("short.wav", waveA.left(20));
+    for (const QString& input : {text, shortRiff, path("missing.wav")}) {
+        EXPECT_EQ(run({"pack", path("bad.gsn"), input}), 1);
+        EXPECT_TRUE(err.contains(input)) << err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(path("bad.gsn")));
+}
+
+TEST_F(Gsn, CheckReportsTheFileAndTheReason) {
+    const QString a = writeFile("a.wav", waveA);
+    ASSERT_EQ(run({"pack", path("good.gsn"), a, a}), 0);
+    EXPECT_EQ(run({"check", path("good.gsn")}), 0);
+    EXPECT_TRUE(out.contains("ok, 2 sounds"));
+
+    const QByteArray good = readFile(path("good.gsn"));
+    const QString truncated = writeFile("cut.gsn", good.left(good.size() - 10));
+    EXPECT_EQ(run({"check", truncated}), 1);
+    EXPECT_TRUE(err.contains(truncated) && err.contains("ends inside")) << err.toStdString();
+
+    const QString notLibrary = writeFile("a-copy.gsn", waveA);
+    EXPECT_EQ(run({"check", notLibrary}), 1);
+    EXPECT_TRUE(err.contains("not a sound library"));
+
+    EXPECT_EQ(run({"check", path("absent.gsn")}), 1);
+    EXPECT_TRUE(err.contains("absent.gsn"));
+}
+
+TEST_F(Gsn, ExtractSkipsEmptySounds) {
+    using namespace LibraryBytes;
+    const QString lib =
+        writeFile("e.gsn", library({bytes({0}), bytes({8}) + le32(waveB.size()) + waveB}));
+    ASSERT_EQ(run({"extract", lib, path("x")}), 0);
+    EXPECT_FALSE(QFile::exists(path("x/0.wav")));
+    EXPECT_EQ(readFile(path("x/1.wav")), waveB);
+}
+
+TEST_F(Gsn, WrongUsage) {
+    for (const QStringList& arguments : {QStringList{},
+                                         {"list"},
+                                         {"frobnicate", "x"},
+                                         {"pack", "out.gsn"},
+                                         {"pack", "--zip", "o", "a"},
+                                         {"extract", "only-one"}}) {
+        EXPECT_EQ(run(arguments), 2) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(err.contains("usage"));
+    }
+}
+
+} // namespace
