@@ -77,6 +77,12 @@ bool AlsaMixerDevice::hasSwitch() const {
     return m_element && snd_mixer_selem_has_playback_switch(m_element);
 }
 
+void AlsaMixerDevice::handleEvents() {
+    // The mixer was attached non-blocking, so this only drains the events already queued.
+    if (m_mixer && snd_mixer_handle_events(m_mixer) < 0)
+        qCDebug(lcSound) << "mixer events could not be read; levels may be stale";
+}
+
 std::optional<MixerDevice::State> AlsaMixerDevice::read() const {
     if (!m_element)
         return std::nullopt;
