@@ -422,6 +422,31 @@ TEST(TLMDWaveList, FreeingSoundsStopsThePlayerFirst) {
     EXPECT_EQ(stops, 2);
 }
 
+TEST(TLMDWaveList, EverySoundWithAnImageStopsThePlayerAndNoEmptyOneDoes) {
+    const QByteArray full = bytes({8}) + plain(sampleWave);
+    const QByteArray empty = bytes({0});
+    const QByteArray notTaken = bytes({8}) + plain("RIFX" + sampleWave.mid(4));
+    struct Case {
+        const char* name;
+        std::vector<QByteArray> records;
+        int stops;
+    };
+    const Case cases[] = {
+        {"AllEmpty", {empty, empty, notTaken}, 0},
+        {"OneFullAmongEmpty", {empty, full, empty}, 1},
+        {"ThreeFullOneEmpty", {full, empty, full, full}, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        int stops = 0;
+        TLMDWaveList list;
+        load(list, library(c.records));
+        list.setStopPlayer([&] { ++stops; });
+        list.clear();
+        EXPECT_EQ(stops, c.stops);
+    }
+}
+
 struct CheckCase {
     const char* name;
     QByteArray buffer;
