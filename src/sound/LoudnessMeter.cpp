@@ -109,8 +109,6 @@ void LoudnessMeter::add(std::span<const float> interleaved) {
 double LoudnessMeter::integratedLoudness() const {
     constexpr std::size_t segmentsPerBlock = 4; // 400 ms blocks, 75 % overlap
     constexpr double silent = -std::numeric_limits<double>::infinity();
-    if (m_segments.size() < segmentsPerBlock)
-        return silent;
     const double blockLength = double(segmentsPerBlock * m_segmentLength);
     std::vector<double> blocks; // mean squares of the blocks above the absolute gate
     for (std::size_t j = 0; j + segmentsPerBlock <= m_segments.size(); ++j) {

@@ -69,6 +69,12 @@ TEST(LoudnessMeter, ReadsKnownSignals) {
          -23.05, 0.1},
         {"QuietPartGatedRelatively", sine(10, 997, -20, 22050) + sine(10, 997, -50, 22050), 22050,
          -23.05, 0.1},
+        // 400 ms of tone between 0.2 s and 0.6 s: the overlapping blocks hold 2, 3, 4, 3, 2 and
+        // 1 quarters of it (-2.04 dB in the mean); blocks side by side would hold 2 and 2 (-3.01).
+        {"BlocksOverlap",
+         std::vector<float>(4410, 0.0f) + sine(0.4, 997, -20, 22050) +
+             std::vector<float>(13230, 0.0f),
+         22050, -25.05, 0.1},
         // A quiet part within 10 LU of the gate's mean (-25.5) counts and lowers the result.
         {"QuietPartAboveTheRelativeGate", sine(10, 997, -20, 22050) + sine(10, 997, -29, 22050),
          22050, -25.5, 0.15},

@@ -14,7 +14,6 @@
 #include <QSaveFile>
 #include <QTextStream>
 
-#include <cmath>
 #include <stdexcept>
 
 namespace {
@@ -63,9 +62,7 @@ QString loudnessText(const TLMDWave& wave) {
     const auto lufs = wave.isEmpty() ? std::nullopt : LoudnessMeter::ofWaveImage(wave.image());
     if (!lufs)
         return QStringLiteral("-");
-    if (std::isinf(*lufs))
-        return QStringLiteral("-inf LUFS");
-    return QString::asprintf("%.1f LUFS", *lufs);
+    return QString::asprintf("%.1f LUFS", *lufs); // minus infinity prints as "-inf"
 }
 
 } // namespace
