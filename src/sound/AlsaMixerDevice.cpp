@@ -11,8 +11,8 @@ namespace {
 
 // ALSA prints its own complaints to stderr (for instance on a machine without a sound card); the
 // program reports nothing of the mixer, so they go to the debug log instead.
-void quietErrors(const char* file, int line, const char* function, int error, const char* format,
-                 ...) {
+[[gnu::format(printf, 5, 6)]] void quietErrors(const char* file, int line, const char* function,
+                                               int error, const char* format, ...) {
     char message[256];
     va_list arguments;
     va_start(arguments, format);
