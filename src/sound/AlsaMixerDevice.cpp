@@ -11,8 +11,8 @@ namespace {
 
 // ALSA prints its own complaints to stderr (for instance on a machine without a sound card); the
 // program reports nothing of the mixer, so they go to the debug log instead.
-void quietErrors(const char* file, int line, const char* function, int error, const char* format,
-                 ...) {
+[[gnu::format(printf, 5, 6)]] void quietErrors(const char* file, int line, const char* function,
+                                               int error, const char* format, ...) {
     char message[256];
     va_list arguments;
     va_start(arguments, format);
@@ -75,6 +75,12 @@ bool AlsaMixerDevice::isMono() const {
 
 bool AlsaMixerDevice::hasSwitch() const {
     return m_element && snd_mixer_selem_has_playback_switch(m_element);
+}
+
+void AlsaMixerDevice::handleEvents() {
+    // The mixer was attached non-blocking, so this only drains the events already queued.
+    if (m_mixer && snd_mixer_handle_events(m_mixer) < 0)
+        qCDebug(lcSound) << "mixer events could not be read; levels may be stale";
 }
 
 std::optional<MixerDevice::State> AlsaMixerDevice::read() const {

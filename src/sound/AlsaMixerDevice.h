@@ -17,6 +17,7 @@ public:
     std::optional<Range> volumeRange() const override;
     bool isMono() const override;
     bool hasSwitch() const override;
+    void handleEvents() override;
     std::optional<State> read() const override;
     bool writeVolume(long left, long right) override;
     bool writeSwitch(bool on) override;

@@ -24,6 +24,9 @@ public:
     virtual std::optional<Range> volumeRange() const = 0;
     virtual bool isMono() const = 0;
     virtual bool hasSwitch() const = 0;
+    // Takes in the changes other programs made to the line since the last call. Until then
+    // read() may answer with the values as they were (ALSA's simple mixer caches them).
+    virtual void handleEvents() = 0;
     virtual std::optional<State> read() const = 0;
     virtual bool writeVolume(long left, long right) = 0;
     virtual bool writeSwitch(bool on) = 0;

@@ -13,6 +13,7 @@ public:
         ReadPastEnd,  // the file ends inside a field
         BadData,      // a field holds a value the format does not allow
         CheckingWave, // a wave image ends before its header could be checked
+        TooLarge,     // a sound, or all sounds together, would pass the reader's size limits
     };
 
     SoundLibraryError(Kind kind, const std::string& message)

@@ -31,4 +31,9 @@ inline constexpr int maxRepeat = 4095 + 16;   // what one repeat item can expres
 inline constexpr int maxWrittenRepeat = 4095; // runs the writer puts into one item
 inline constexpr int itemsPerControlWord = 16;
 
+// The reader's own limits, far above any sound the program plays: without them a small crafted
+// file (2 GiB per compressed sound, any number of sounds) makes the reader allocate gigabytes.
+inline constexpr std::int64_t maxSoundBytes = std::int64_t(64) << 20;
+inline constexpr std::int64_t maxLibraryBytes = std::int64_t(256) << 20;
+
 } // namespace SoundLibraryFormat

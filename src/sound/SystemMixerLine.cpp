@@ -20,8 +20,11 @@ bool SystemMixerLine::setLevels(quint16 left, quint16 right) {
     const auto range = m_device ? m_device->volumeRange() : std::nullopt;
     if (!range)
         return false;
-    if (!m_userState)
+    if (!m_userState) {
+        // The device may still hold the levels it saw when the program started.
+        m_device->handleEvents();
         m_userState = m_device->read();
+    }
 
     MixerDevice::State wanted{toRaw(left, *range), toRaw(right, *range), true};
     if (m_device->isMono())
@@ -43,7 +46,9 @@ bool SystemMixerLine::setLevels(quint16 left, quint16 right) {
 void SystemMixerLine::restoreUserLevels() {
     if (!m_device || !m_userState || !m_lastSet)
         return;
-    // A level the user changed after our last change is theirs: leave it.
+    // A level the user changed after our last change is theirs: leave it. Without the events
+    // the device would report our own last levels, whatever the user did since.
+    m_device->handleEvents();
     if (m_device->read() != m_lastSet)
         return;
     m_device->writeVolume(m_userState->left, m_userState->right);

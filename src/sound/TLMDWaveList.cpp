@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <limits>
 #include <string>
 
 namespace F = SoundLibraryFormat;
@@ -21,8 +20,6 @@ namespace {
 
 // Untrusted sizes are read a slice at a time, so memory grows only with bytes that really came.
 constexpr qint64 readSlice = qint64(1) << 20;
-// A wave image carries 32-bit sizes; an expansion beyond that can only come from a damaged file.
-constexpr qint64 maxWaveImage = std::numeric_limits<qint32>::max();
 
 class LibraryReader {
 public:
@@ -94,10 +91,21 @@ public:
         }
     }
 
-    [[noreturn]] void fail(const std::string& reason) const {
+    // Counts `more` bytes of wave data onto a sound that holds `soundBytes` so far, before they
+    // are allocated.
+    void growWave(qint64 soundBytes, qint64 more) {
+        if (soundBytes + more > F::maxSoundBytes)
+            fail("sound expands past " + mebibytes(F::maxSoundBytes), Kind::TooLarge);
+        if (m_libraryBytes + more > F::maxLibraryBytes)
+            fail("the sounds expand past " + mebibytes(F::maxLibraryBytes) + " together",
+                 Kind::TooLarge);
+        m_libraryBytes += more;
+    }
+
+    [[noreturn]] void fail(const std::string& reason, Kind kind = Kind::BadData) const {
         std::string where = m_record >= 0 ? "sound " + std::to_string(m_record) : "header";
         where += " (byte " + std::to_string(m_device.pos()) + ")";
-        throw SoundLibraryError(Kind::BadData, where + ": " + reason);
+        throw SoundLibraryError(kind, where + ": " + reason);
     }
 
 private:
@@ -108,14 +116,18 @@ private:
         throw SoundLibraryError(Kind::ReadPastEnd, message);
     }
 
+    static std::string mebibytes(qint64 bytes) { return std::to_string(bytes >> 20) + " MiB"; }
+
     QIODevice& m_device;
     int m_record = -1;
+    qint64 m_libraryBytes = 0; // wave data of every sound so far, taken or not
 };
 
 QByteArray readPlainWave(LibraryReader& in) {
     const qint32 size = in.i32("the wave size");
     if (size < 0)
         in.fail("negative wave size " + std::to_string(size));
+    in.growWave(0, size);
     return in.bytes(size, "the wave data");
 }
 
@@ -138,8 +150,7 @@ QByteArray readCompressedWave(LibraryReader& in) {
             SoundBlockDecoder::decode(block.data(), std::size_t(length), output.data());
         if (result.error)
             in.fail(result.error);
-        if (image.size() + qint64(result.size) > maxWaveImage)
-            in.fail("wave image larger than 2 GiB");
+        in.growWave(image.size(), qint64(result.size));
         image.append(reinterpret_cast<const char*>(output.data()), qsizetype(result.size));
         remainder -= 4 + qint64(length);
     }

@@ -80,6 +80,7 @@ std::optional<WaveImage::Format> WaveImage::format(QByteArrayView image) {
         } else if (id == "data" && found) {
             // A truncated file holds less than its chunk claims: count what is there.
             found->dataBytes = std::min<qsizetype>(chunkSize, available);
+            found->dataOffset = body;
             break;
         }
         if (qsizetype(chunkSize) > available)

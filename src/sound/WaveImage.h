@@ -17,7 +17,8 @@ public:
         std::uint32_t byteRate = 0;
         std::uint16_t blockAlign = 0;
         std::uint16_t bitsPerSample = 0;
-        std::int64_t dataBytes = -1; // -1 when there is no data chunk
+        std::int64_t dataBytes = -1;  // -1 when there is no data chunk
+        std::int64_t dataOffset = -1; // where the samples start in the image
 
         double seconds() const;
     };

@@ -34,14 +34,30 @@ TEST(SdlSoundPlayer, PlaysAWaveImageFromMemory) {
     EXPECT_LT(halfPeak, fullPeak * 2 / 3) << "half amplitude";
 }
 
+double meanSpacing(const std::vector<std::size_t>& crossings, std::size_t from, std::size_t n) {
+    return double(crossings[from + n - 1] - crossings[from]) / double(n - 1);
+}
+
 TEST(SdlSoundPlayer, ANewSoundCutsOffTheOnePlaying) {
+    // The disk driver runs several times faster than real time, so the first sound is long
+    // enough to outlast any wait here by far, and the output itself is examined.
+    constexpr double firstSeconds = 20.0;
     DiskAudio disk;
-    SdlSoundPlayer player;
-    ASSERT_TRUE(player.play(sineWave(4.0, 220), 1.0));
-    QThread::msleep(100);
-    ASSERT_TRUE(player.play(sineWave(0.2, 880), 1.0));
-    // Long before the first sound's four seconds are over, nothing plays any more.
-    EXPECT_TRUE(waitUntilQuiet(player, 1500));
+    {
+        SdlSoundPlayer player;
+        ASSERT_TRUE(player.play(sineWave(firstSeconds, 220), 1.0));
+        ASSERT_TRUE(disk.waitForCrossings(200, 3000)) << "the first sound reached the output";
+        ASSERT_TRUE(player.play(sineWave(0.2, 880), 1.0));
+        EXPECT_TRUE(waitUntilQuiet(player, 5000));
+    }
+    const std::vector<std::size_t> crossings = disk.zeroCrossings();
+    // The 220 Hz tone crosses zero 440 times a second: all of it would be 8800 crossings.
+    EXPECT_LT(crossings.size(), std::size_t(440 * firstSeconds / 2)) << "the first sound played on";
+    ASSERT_GE(crossings.size(), 300u);
+    // What was heard last is the second sound, two octaves above the first.
+    const double first = meanSpacing(crossings, 0, 100);
+    const double last = meanSpacing(crossings, crossings.size() - 100, 100);
+    EXPECT_NEAR(first / last, 4.0, 0.4) << first << " " << last;
 }
 
 TEST(SdlSoundPlayer, SomethingItCannotDecodeIsSilentlyNotPlayed) {

@@ -63,6 +63,16 @@ QByteArray maximumExpansion() {
     return b;
 }
 
+// Eight repeats fill all but `left` bytes of a piece; then a literal 'c' and a copy of three
+// bytes from one back.
+QByteArray copyEndingAt(int left) {
+    QByteArray b = bytes({0x40, 0xFF, 0x40});
+    for (int i = 0; i < 7; ++i)
+        b += repeatItem(4111, 'r');
+    b += repeatItem(32781 - 7 * 4111 - left, 'q');
+    return b + "c" + bytes({0x00, 0x10});
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Blocks, DecodeOk,
     ::testing::Values(
@@ -84,7 +94,9 @@ INSTANTIATE_TEST_SUITE_P(
         // The word announces references after the fifth item, but the block ends first.
         DecodeCase{"EndsInsideAGroup", bytes({0x40, 0x07, 0xFF}) + "12345", "12345"},
         DecodeCase{"ExpandsToExactlyAPiece", maximumExpansion(),
-                   repeated('r', 7 * 4111) + repeated('q', 32781 - 7 * 4111)}),
+                   repeated('r', 7 * 4111) + repeated('q', 32781 - 7 * 4111)},
+        DecodeCase{"CopyEndsExactlyAtTheEndOfAPiece", copyEndingAt(4),
+                   repeated('r', 7 * 4111) + repeated('q', 32781 - 7 * 4111 - 4) + "cccc"}),
     [](const auto& c) { return std::string(c.param.name); });
 
 struct RejectCase {
@@ -116,6 +128,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RejectCase{"CopyBeforeTheStart", bytes({0x40, 0x40, 0x00, 0x41, 0x00, 0x20})},
                       RejectCase{"CopyWithNoOutputYet", bytes({0x40, 0x80, 0x00, 0x00, 0x10})},
                       RejectCase{"ExpandsPastAPiece", pastAPiece()},
+                      RejectCase{"CopyOneBytePastAPiece", copyEndingAt(3)},
                       RejectCase{"LiteralPastAPiece", maximumExpansion() + "z"}),
     [](const auto& c) { return std::string(c.param.name); });
 

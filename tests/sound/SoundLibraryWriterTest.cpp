@@ -2,6 +2,8 @@
 
 #include "LibraryBytes.h"
 #include "SpecialtySounds.h"
+#include "Synth.h"
+#include "sound/LoudnessMeter.h"
 #include "sound/SoundBlockDecoder.h"
 #include "sound/SoundLibraryFormat.h"
 #include "sound/TLMDWaveList.h"
@@ -14,6 +16,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <numbers>
 #include <stdexcept>
 
 using namespace LibraryBytes;
@@ -129,7 +134,71 @@ TEST(SoundLibraryRoundTrip, GenerationIsReproducible) {
         EXPECT_EQ(first[i].samples, second[i].samples) << i;
 }
 
+// -1 dBFS in 16-bit samples, as the generator rounds it.
+constexpr int peakCeilingSample = 29204;
+
+int peakOf(const std::vector<std::int16_t>& samples) {
+    int peak = 0;
+    for (std::int16_t s : samples)
+        peak = std::max(peak, std::abs(int(s)));
+    return peak;
+}
+
+TEST(Synth, FinishBringsASoundToTheTargetLoudnessUnderThePeakCeiling) {
+    struct Case {
+        const char* name;
+        Synth::Wave wave;
+        bool peakLimited;
+    };
+    Synth::Wave tone(Synth::samples(3.0));
+    for (std::size_t i = 0; i < tone.size(); ++i)
+        tone[i] = float(0.01 * std::sin(2 * std::numbers::pi * 997 * double(i) / Synth::rate));
+    Synth::Wave loudTone = tone;
+    for (float& s : loudTone)
+        s *= 90;                                   // far above full scale
+    Synth::Wave clicks(Synth::samples(3.0), 0.0f); // all energy in three samples
+    for (int second = 0; second < 3; ++second)
+        clicks[std::size_t(second * Synth::rate + 100)] = 0.5f;
+    const Case cases[] = {
+        {"QuietTone", tone, false}, {"LoudTone", loudTone, false}, {"Clicks", clicks, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<std::int16_t> out = Synth::finish(c.wave);
+        const double lufs = *LoudnessMeter::ofWaveImage(WaveImage::fromPcm16Mono(out, Synth::rate));
+        EXPECT_LE(peakOf(out), peakCeilingSample);
+        if (c.peakLimited) {
+            EXPECT_EQ(peakOf(out), peakCeilingSample);
+            EXPECT_LT(lufs, Synth::targetLoudness - 1);
+        } else {
+            EXPECT_NEAR(lufs, Synth::targetLoudness, 0.05);
+        }
+    }
+}
+
 class ShippedLibrary : public ::testing::TestWithParam<QString> {};
+
+TEST_P(ShippedLibrary, SoundsShareOneLoudnessUnlessTheirPeakHoldsThemBack) {
+    TLMDWaveList list;
+    list.LoadSoundLibrary(QDir(QStringLiteral(GLOAMERY_SOUND_DIR)).filePath(GetParam() + ".gsn"));
+    ASSERT_EQ(list.count(), 10);
+    for (int i = 0; i < 10; ++i) {
+        SCOPED_TRACE(i);
+        const QByteArray& image = list.wave(i).image();
+        const auto format = WaveImage::format(image);
+        ASSERT_TRUE(format && format->dataOffset > 0);
+        std::vector<std::int16_t> samples(std::size_t(format->dataBytes / 2));
+        for (std::size_t k = 0; k < samples.size(); ++k)
+            samples[k] = qFromLittleEndian<std::int16_t>(image.constData() + format->dataOffset +
+                                                         2 * qsizetype(k));
+        const int peak = peakOf(samples);
+        const double lufs = *LoudnessMeter::ofWaveImage(image);
+        EXPECT_LE(peak, peakCeilingSample);
+        if (peak < peakCeilingSample - 1)
+            EXPECT_NEAR(lufs, Synth::targetLoudness, 0.1) << "peak " << peak;
+        else
+            EXPECT_LE(lufs, Synth::targetLoudness + 0.1);
+    }
+}
 
 TEST_P(ShippedLibrary, HoldsTenPlayableSoundsOfItsLength) {
     const QString name = GetParam();

@@ -27,6 +27,9 @@ TEST(SystemMixerLine, ScalesOntoTheDeviceRangeAndUnmutes) {
         SystemMixerLine line(&device);
         EXPECT_TRUE(line.setLevels(c.left, c.right));
         EXPECT_EQ(device.state, c.expected) << c.range.max;
+        ASSERT_EQ(device.volumeCalls.size(), 1u);
+        EXPECT_EQ(device.volumeCalls[0], std::make_pair(c.expected.left, c.expected.right))
+            << "the level asked of the device is the level it will report";
         EXPECT_TRUE(line.lastError().isEmpty());
     }
 }
@@ -60,13 +63,18 @@ TEST(SystemMixerLine, WithoutALineNothingHappens) {
 }
 
 TEST(SystemMixerLine, GivesTheUsersLevelsBackAtTheEnd) {
-    FakeMixerDevice device; // the user's: 20000/30000, muted
-    {
-        SystemMixerLine line(&device);
-        line.setLevels(32767, 0);
-        line.setLevels(0, 0); // a sweep ended in silence
+    for (const bool mono : {false, true}) {
+        FakeMixerDevice device; // the user's: 20000/30000, muted
+        device.mono = mono;
+        {
+            SystemMixerLine line(&device);
+            line.setLevels(32767, 0);
+            line.setLevels(0, 0); // a sweep ended in silence
+            line.setLevels(0, 32767);
+        }
+        EXPECT_EQ(device.state.left, 20000) << "mono " << mono;
+        EXPECT_FALSE(device.state.switchOn) << "mono " << mono;
     }
-    EXPECT_EQ(device.state, (MixerDevice::State{20000, 30000, false}));
 }
 
 TEST(SystemMixerLine, LeavesLevelsTheUserChangedMeanwhile) {
@@ -74,9 +82,19 @@ TEST(SystemMixerLine, LeavesLevelsTheUserChangedMeanwhile) {
     {
         SystemMixerLine line(&device);
         line.setLevels(32767, 32767);
-        device.state.left = 5000; // the user moved the slider
+        device.changeByAnotherProgram({5000, 32767, true}); // the user moved the slider
     }
     EXPECT_EQ(device.state, (MixerDevice::State{5000, 32767, true}));
+}
+
+TEST(SystemMixerLine, RemembersTheLevelsTheUserHadAtTheFirstChange) {
+    FakeMixerDevice device; // the levels when the program started: 20000/30000, muted
+    device.changeByAnotherProgram({1000, 2000, true});
+    {
+        SystemMixerLine line(&device);
+        line.setLevels(32767, 32767);
+    }
+    EXPECT_EQ(device.state, (MixerDevice::State{1000, 2000, true}));
 }
 
 TEST(SystemMixerLine, RestoresNothingWhenItNeverChangedAnything) {

@@ -2,6 +2,8 @@
 
 #include "LibraryBytes.h"
 #include "sound/EErrorCheckingWave.h"
+#include "sound/SoundBlockEncoder.h"
+#include "sound/SoundLibraryFormat.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>
@@ -252,9 +254,94 @@ TEST(TLMDWaveList, AHugeCountFailsAtOnceWithoutAllocating) {
     EXPECT_EQ(loadFailure(list, signature() + le32(0x7FFFFFFF) + le32(17) + bytes({0})),
               Kind::ReadPastEnd);
     EXPECT_EQ(list.count(), 0);
-    // A huge size field must not be allocated before its bytes are there either.
-    EXPECT_EQ(loadFailure(list, header(1) + bytes({8}) + le32(0x7FFFFFFF) + "RIFF"),
+    // A large size field must not be allocated before its bytes are there either.
+    EXPECT_EQ(loadFailure(list, header(1) + bytes({8}) + le32(SoundLibraryFormat::maxSoundBytes) +
+                                    "RIFF"),
               Kind::ReadPastEnd);
+}
+
+// ---- size limits ------------------------------------------------------------------------------
+
+constexpr qint64 soundCap = SoundLibraryFormat::maxSoundBytes;
+constexpr qint64 libraryCap = SoundLibraryFormat::maxLibraryBytes;
+
+// A compressed record whose wave data expands to `size` bytes in a few kilobytes of file: a
+// RIFF header in a stored block when `riff`, then zeros in packed pieces.
+QByteArray compressedOfSize(qint64 size, bool riff) {
+    const int pieceSize = SoundLibraryFormat::pieceSize;
+    std::vector<QByteArray> list;
+    if (riff) {
+        list.push_back("\x80" + wave({}));
+        size -= wave({}).size();
+    }
+    const QByteArray fullPiece = SoundBlockEncoder::encode(QByteArray(pieceSize, '\0'));
+    for (; size >= pieceSize; size -= pieceSize)
+        list.push_back(fullPiece);
+    if (size > 0)
+        list.push_back(SoundBlockEncoder::encode(QByteArray(size, '\0')));
+    return bytes({9}) + blocks(list);
+}
+
+struct SizeCase {
+    const char* name;
+    std::vector<QByteArray> records;
+    std::optional<Kind> failure;
+};
+
+void PrintTo(const SizeCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class SizeLimit : public ::testing::TestWithParam<SizeCase> {};
+
+TEST_P(SizeLimit, HoldsAtTheCap) {
+    TLMDWaveList list;
+    std::string message;
+    const QByteArray file = library(GetParam().records);
+    ASSERT_LT(file.size(), 1 << 20) << "the limits guard against small files";
+    EXPECT_EQ(loadFailure(list, file, &message), GetParam().failure) << message;
+    if (GetParam().failure) {
+        EXPECT_NE(message.find("MiB"), std::string::npos) << message;
+        return;
+    }
+    ASSERT_EQ(list.count(), int(GetParam().records.size()));
+}
+
+std::vector<QByteArray> soundsAddingUpTo(qint64 total) {
+    std::vector<QByteArray> records;
+    for (; total > soundCap; total -= soundCap)
+        records.push_back(compressedOfSize(soundCap, false));
+    records.push_back(compressedOfSize(total, false));
+    return records;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Library, SizeLimit,
+    ::testing::Values(
+        SizeCase{"CompressedSoundAtTheCap", {compressedOfSize(soundCap, true)}, std::nullopt},
+        SizeCase{
+            "CompressedSoundOneBytePast", {compressedOfSize(soundCap + 1, true)}, Kind::TooLarge},
+        // A plain size fails before its bytes are looked for.
+        SizeCase{"PlainSoundOneBytePast", {bytes({8}) + le32(soundCap + 1)}, Kind::TooLarge},
+        SizeCase{"PlainSoundOfTwoGiB", {bytes({8}) + le32(0x7FFFFFFF)}, Kind::TooLarge},
+        // Sounds that are not taken count too: they were expanded all the same.
+        SizeCase{"LibraryAtTheCap", soundsAddingUpTo(libraryCap), std::nullopt},
+        SizeCase{"LibraryOneCompressedBytePast", soundsAddingUpTo(libraryCap + 1), Kind::TooLarge},
+        SizeCase{"LibraryOnePlainBytePast",
+                 [] {
+                     auto records = soundsAddingUpTo(libraryCap);
+                     records.push_back(bytes({8}) + le32(1) + "R");
+                     return records;
+                 }(),
+                 Kind::TooLarge}),
+    [](const auto& c) { return std::string(c.param.name); });
+
+TEST(TLMDWaveList, ASoundAtTheCapIsKeptWhole) {
+    TLMDWaveList list;
+    load(list, library({compressedOfSize(soundCap, true)}));
+    ASSERT_EQ(list.count(), 1);
+    EXPECT_EQ(list.wave(0).size(), soundCap);
+    EXPECT_EQ(list.wave(0).image().left(12), wave({}).left(12));
 }
 
 // A pipe: no size, no seeking, short reads.
@@ -333,6 +420,31 @@ TEST(TLMDWaveList, FreeingSoundsStopsThePlayerFirst) {
 
     list.clear();
     EXPECT_EQ(stops, 2);
+}
+
+TEST(TLMDWaveList, EverySoundWithAnImageStopsThePlayerAndNoEmptyOneDoes) {
+    const QByteArray full = bytes({8}) + plain(sampleWave);
+    const QByteArray empty = bytes({0});
+    const QByteArray notTaken = bytes({8}) + plain("RIFX" + sampleWave.mid(4));
+    struct Case {
+        const char* name;
+        std::vector<QByteArray> records;
+        int stops;
+    };
+    const Case cases[] = {
+        {"AllEmpty", {empty, empty, notTaken}, 0},
+        {"OneFullAmongEmpty", {empty, full, empty}, 1},
+        {"ThreeFullOneEmpty", {full, empty, full, full}, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        int stops = 0;
+        TLMDWaveList list;
+        load(list, library(c.records));
+        list.setStopPlayer([&] { ++stops; });
+        list.clear();
+        EXPECT_EQ(stops, c.stops);
+    }
 }
 
 struct CheckCase {

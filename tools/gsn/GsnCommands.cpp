@@ -2,6 +2,7 @@
 
 #include "core/Windows1251.h"
 #include "sound/EErrorCheckingWave.h"
+#include "sound/LoudnessMeter.h"
 #include "sound/SoundLibraryFormat.h"
 #include "sound/SoundLibraryWriter.h"
 #include "sound/TLMDWaveList.h"
@@ -55,6 +56,15 @@ double durationOf(const TLMDWave& wave) {
     return format ? format->seconds() : 0.0;
 }
 
+// Integrated loudness, one decimal; "-inf" for silence or a sound shorter than one 400 ms block,
+// "-" for an empty sound or a format the meter cannot read.
+QString loudnessText(const TLMDWave& wave) {
+    const auto lufs = wave.isEmpty() ? std::nullopt : LoudnessMeter::ofWaveImage(wave.image());
+    if (!lufs)
+        return QStringLiteral("-");
+    return QString::asprintf("%.1f LUFS", *lufs); // minus infinity prints as "-inf"
+}
+
 } // namespace
 
 int GsnCommands::run(const QStringList& arguments) {
@@ -105,15 +115,16 @@ int GsnCommands::list(const QString& file) {
     if (!loaded && sounds.count() == 0)
         return Failed;
     m_out << file << ": " << sounds.count() << (sounds.count() == 1 ? " sound\n" : " sounds\n");
-    m_out << "index  flags       size  format                         duration  ident  "
-             "description\n";
+    m_out << "index  flags       size  format                         duration    loudness  "
+             "ident  description\n";
     for (int i = 0; i < sounds.count(); ++i) {
         const TLMDWaveListItem& item = sounds.item(i);
         m_out << QString::asprintf("%5d  0x%02X  %9lld  ", i, unsigned(item.Flags),
                                    static_cast<long long>(item.Wave.size()))
               << describeFormat(item.Wave).leftJustified(29) << ' '
-              << QString::asprintf("%7.3f s  %5u  ", durationOf(item.Wave), unsigned(item.Ident))
-              << item.descriptionText() << '\n';
+              << QString::asprintf("%7.3f s  ", durationOf(item.Wave))
+              << loudnessText(item.Wave).rightJustified(10) << "  "
+              << QString::asprintf("%5u  ", unsigned(item.Ident)) << item.descriptionText() << '\n';
     }
     m_out.flush();
     return loaded ? Ok : Failed;

@@ -3,6 +3,7 @@
 #include "core/Windows1251.h"
 #include "sound/LibraryBytes.h"
 #include "sound/TLMDWaveList.h"
+#include "support/WaveImage.h"
 
 #include <QDir>
 #include <QFile>
@@ -126,6 +127,25 @@ TEST_F(Gsn, ExtractSkipsEmptySounds) {
     ASSERT_EQ(run({"extract", lib, path("x")}), 0);
     EXPECT_FALSE(QFile::exists(path("x/0.wav")));
     EXPECT_EQ(readFile(path("x/1.wav")), waveB);
+}
+
+TEST_F(Gsn, ListShowsEachSoundsLoudness) {
+    using namespace LibraryBytes;
+    const auto plain = [](const QByteArray& image) {
+        return bytes({8}) + le32(image.size()) + image;
+    };
+    const QString lib =
+        writeFile("l.gsn", library({plain(sineWave(2.0, 997, 22050, 0.1)),
+                                    plain(sineWave(1.0, 997, 22050, 0)), plain(sineWave(0.3, 997)),
+                                    bytes({0}), plain(sineWave(2.0, 997, 22050, 0.01))}));
+    ASSERT_EQ(run({"list", lib}), 0) << err.toStdString();
+    const QStringList lines = out.split('\n');
+    ASSERT_GE(lines.size(), 7) << out.toStdString();
+    EXPECT_TRUE(lines[1].contains("loudness"));
+    const char* expected[] = {"-23.0 LUFS", "-inf LUFS", "-inf LUFS", " - ", "-43.0 LUFS"};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_TRUE(lines[2 + i].contains(QLatin1String(expected[i])))
+            << lines[2 + i].toStdString();
 }
 
 TEST_F(Gsn, WrongUsage) {
