@@ -71,7 +71,7 @@ qint32& GhostQuickPanels::field(int ghost, Row row) {
     return settings.Nrav_3;
 }
 
-void GhostQuickPanels::refresh(int ghost, Row row) {
+void GhostQuickPanels::refresh(int ghost, Row row, OnFromRegime on) {
     if (!m_table)
         return;
     qint32& value = field(ghost, row);
@@ -82,7 +82,8 @@ void GhostQuickPanels::refresh(int ghost, Row row) {
     if (row == Special && ghost <= 4 && m_setPicture)
         m_setPicture(ghost, 10 * (ghost - 1) + value);
     if (row == Regime) {
-        (*m_table)[ghost].ON = value != 0;
+        if (on == OnFromRegime::Derive)
+            (*m_table)[ghost].ON = value != 0;
         if (m_texts)
             panel->value(row)->setToolTip(regimeHint(value, *m_texts));
     }
@@ -106,6 +107,23 @@ void GhostQuickPanels::refreshAll() {
         for (int ghost = 1; ghost <= 8; ++ghost)
             refresh(ghost, row);
     }
+}
+
+void GhostQuickPanels::rememberGhosts() {
+    if (m_table)
+        m_remembered = *m_table;
+}
+
+void GhostQuickPanels::showChangedGhosts() {
+    if (!m_table || !m_remembered)
+        return;
+    for (int ghost = 1; ghost <= GhostTable::GhostCount; ++ghost) {
+        if ((*m_table)[ghost] == (*m_remembered)[ghost])
+            continue;
+        for (Row row : AllRows)
+            refresh(ghost, row, OnFromRegime::Keep);
+    }
+    m_remembered.reset();
 }
 
 void GhostQuickPanels::step(int ghost, Row row, int delta) {

@@ -263,6 +263,16 @@ void TfmMain::closeHelpWindow() {
         m_dialogs.help->close();
 }
 
+void TfmMain::dialogOpening(MainWindowCommands::Dialog dialog) {
+    if (dialog == MainWindowCommands::Dialog::Ghost)
+        m_panels->rememberGhosts();
+}
+
+void TfmMain::dialogClosed(MainWindowCommands::Dialog dialog) {
+    if (dialog == MainWindowCommands::Dialog::Ghost)
+        m_panels->showChangedGhosts();
+}
+
 void TfmMain::attachGhosts(GhostTable* table, CurrentAct* act, GhostSoundOutput* sound,
                            std::function<void()> ghostAct) {
     m_panels->attach(table, act, sound);

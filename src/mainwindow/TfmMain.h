@@ -89,6 +89,8 @@ public:
     void hideMainWindow() override;
     void recentreMainWindow() override;
     void closeHelpWindow() override;
+    void dialogOpening(MainWindowCommands::Dialog dialog) override;
+    void dialogClosed(MainWindowCommands::Dialog dialog) override;
 
     void applyLanguageTexts(const LanguageTexts& texts) override;
 

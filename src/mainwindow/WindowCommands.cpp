@@ -113,5 +113,7 @@ void WindowCommands::OpenDialog(Dialog dialog) {
     }
     m_host.recentreMainWindow();
     m_host.closeHelpWindow();
+    m_host.dialogOpening(dialog);
     window.showModal();
+    m_host.dialogClosed(dialog);
 }

@@ -2,8 +2,10 @@
 #include "mainwindow/GhostQuickPanels.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QMouseEvent>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -131,6 +133,56 @@ TEST(QuickPanels, TestLabelsPlayTheirFixedSounds) {
         EXPECT_EQ(f.act.StereoEffect, c.effect);
         EXPECT_EQ(f.sound.calls, (std::vector<std::string>{"load", "play full"}));
     }
+}
+
+QImage ghostPicture(MainWindowFixture& f, int ghost) {
+    return f.label(QStringLiteral("Img_Ghost_%1").arg(ghost))->pixmap().toImage();
+}
+
+QImage listPicture(MainWindowFixture& f, int entry, const QImage& like) {
+    return f.main.BitmapList_Ghost.image(entry).convertToFormat(like.format());
+}
+
+TEST(QuickPanels, TheGhostsTheDialogChangedShowWhenItCloses) {
+    MainWindowFixture f;
+    f.table[2].ON = true;
+    f.table[2].Regime = 1;
+    f.main.RefreshQuickPanels();
+    // Changed behind the panels before the dialog: not the dialog's doing, left as shown.
+    f.table[1].Special = 4;
+    QDialog dialog;
+    TfmMain::Dialogs dialogs;
+    dialogs.ghost = &dialog;
+    f.main.setDialogs(dialogs);
+    QTimer::singleShot(0, &dialog, [&] {
+        f.table[2].Special = 3;
+        f.table[2].Regime = 0; // the dialog keeps its own on/off switch
+        f.table[2].Nrav_1 = 1;
+        f.table[4].Nrav_3 = 0;
+        f.table[4].ON = false;
+        f.table[4].Regime = 2;
+        dialog.close();
+    });
+    f.main.OpenDialog(MainWindowCommands::Dialog::Ghost);
+
+    EXPECT_EQ(text(f, 2, "Special"), QStringLiteral("Plumber"));
+    EXPECT_EQ(text(f, 2, "Regime"), QStringLiteral("Never"));
+    EXPECT_EQ(text(f, 2, "Nrav"), QStringLiteral("Evil"));
+    EXPECT_EQ(text(f, 4, "Volume"), QStringLiteral("Low voice"));
+    EXPECT_EQ(text(f, 4, "Regime"), QStringLiteral("Night"));
+    EXPECT_EQ(f.label(QStringLiteral("Lbl_Ghost_4_Regime_Nastr"))->toolTip(),
+              QStringLiteral("Ghost’s working time:\n\rThe ghost appears only at night"));
+    const QImage second = ghostPicture(f, 2);
+    EXPECT_EQ(second, listPicture(f, 13, second));
+    EXPECT_TRUE(f.table[2].ON) << "on as the dialog left it, though its regime is Never";
+    EXPECT_FALSE(f.table[4].ON);
+    EXPECT_EQ(text(f, 1, "Special"), QStringLiteral("Occasionally"));
+    const QImage first = ghostPicture(f, 1);
+    EXPECT_EQ(first, listPicture(f, 0, first));
+
+    // The next arrow steps from the value on show.
+    click(f, 2, "Special", "Up");
+    EXPECT_EQ(text(f, 2, "Special"), QStringLiteral("Postman"));
 }
 
 TEST(QuickPanels, ALanguageSwitchKeepsValueCaptionsUntilTheNextRefresh) {

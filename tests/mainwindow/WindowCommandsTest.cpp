@@ -20,6 +20,7 @@ namespace {
 
 class RecordingHost : public MainWindowHost {
 public:
+    using Dialog = MainWindowCommands::Dialog;
     QStringList calls;
     bool visible = true;
 
@@ -34,6 +35,8 @@ public:
     }
     void recentreMainWindow() override { calls << QStringLiteral("recentre"); }
     void closeHelpWindow() override { calls << QStringLiteral("closeHelp"); }
+    void dialogOpening(Dialog) override { calls << QStringLiteral("opening"); }
+    void dialogClosed(Dialog) override { calls << QStringLiteral("closed"); }
 };
 
 class FakeTray : public TrayArea {
@@ -250,7 +253,7 @@ TEST_F(WindowCommandsTest, OpenDialog) {
          false,
          true,
          false,
-         {"recentre", "closeHelp"},
+         {"recentre", "closeHelp", "opening", "closed"},
          {"showModal"}},
         {"an open dialog is hidden instead", false, true, true, {}, {"hide"}},
         {"nothing while the attraction runs", true, true, false, {}, {}},
