@@ -89,6 +89,7 @@ public:
     void hideMainWindow() override;
     void recentreMainWindow() override;
     void closeHelpWindow() override;
+    bool isMainWindowMinimised() const override { return isMinimized(); }
     void dialogOpening(MainWindowCommands::Dialog dialog) override;
     void dialogClosed(MainWindowCommands::Dialog dialog) override;
 

@@ -23,6 +23,7 @@ public:
     using Dialog = MainWindowCommands::Dialog;
     QStringList calls;
     bool visible = true;
+    bool minimised = false;
 
     void closeMainWindow() override { calls << QStringLiteral("close"); }
     void hideMainWindow() override {
@@ -35,6 +36,7 @@ public:
     }
     void recentreMainWindow() override { calls << QStringLiteral("recentre"); }
     void closeHelpWindow() override { calls << QStringLiteral("closeHelp"); }
+    bool isMainWindowMinimised() const override { return minimised; }
     void dialogOpening(Dialog) override { calls << QStringLiteral("opening"); }
     void dialogClosed(Dialog) override { calls << QStringLiteral("closed"); }
 };
@@ -287,6 +289,39 @@ TEST_F(WindowCommandsTest, EachCommandOpensItsOwnDialog) {
     commands.OpenDialog(Dialog::Nastr);
     EXPECT_TRUE(ghost.calls.isEmpty());
     EXPECT_EQ(nastr.calls, QStringList{"showModal"});
+}
+
+TEST_F(WindowCommandsTest, AMinimiseUnderADialogGoesToTheTrayWhenTheDialogCloses) {
+    using Dialog = MainWindowCommands::Dialog;
+    const struct {
+        const char* name;
+        bool minimisedUnderTheDialog;
+        bool trayAvailable;
+        bool trayActive;
+        QStringList hostCalls;
+    } cases[] = {
+        {"minimised, with a tray", true, true, true, {"opening", "closed", "hide"}},
+        {"minimised, no tray: left to the taskbar", true, false, false, {"opening", "closed"}},
+        {"not minimised", false, true, false, {"opening", "closed"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingHost window;
+        FakeTray area;
+        area.available = c.trayAvailable;
+        WindowCommands fresh{window, area, shell, state, places()};
+        FakeDialog dialog;
+        DialogHandle handle = dialog.handle();
+        handle.showModal = [&] {
+            window.minimised = c.minimisedUnderTheDialog;
+        };
+        fresh.setDialog(Dialog::Ghost, handle);
+        fresh.OpenDialog(Dialog::Ghost);
+        window.calls.removeAll(QStringLiteral("recentre"));
+        window.calls.removeAll(QStringLiteral("closeHelp"));
+        EXPECT_EQ(window.calls, c.hostCalls);
+        EXPECT_EQ(area.active, c.trayActive);
+    }
 }
 
 TEST(DialogHandleTest, ShowModalReturnsWhenTheWindowCloses) {
