@@ -34,8 +34,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // `height` 0: as tall as the font asks.
     QLabel* makeLabel(const QString& name, const QString& text, QPoint place, int width,
-                      const QFont& font);
+                      const QFont& font, int height = 0);
     void setHover(QLabel* label, bool hovered);
 
     int m_ghost;

@@ -120,6 +120,45 @@ TEST(TrackPointer, LabelsUnderThePointerTurnRed) {
     EXPECT_EQ(up->palette().color(QPalette::WindowText), QColor(0xFF, 0x00, 0x00));
 }
 
+TEST(TrackPointer, EachArrowLightsUpOnlyOverItsOwnRow) {
+    MainWindowFixture f;
+    const int lefts[] = {45, 225, 420, 615};
+    const char* const rows[] = {"Special", "Regime", "Nrav", "Volume"};
+    const QColor red(0xFF, 0x00, 0x00);
+    for (int ghost = 1; ghost <= 4; ++ghost) {
+        const int panelLeft = lefts[ghost - 1];
+        // Through the middle of the "<" column and of the ">" column, from the first row's top
+        // to the last row's bottom; rows lie 16 pixels apart from top 28.
+        for (const auto& [arrowLeft, direction] : {std::pair{8, "Down"}, std::pair{104, "Up"}}) {
+            for (int y = 28; y <= 28 + 4 * 16; ++y) {
+                SCOPED_TRACE(testing::Message()
+                             << "ghost " << ghost << " " << direction << " y " << y);
+                f.pointAt(panelLeft + arrowLeft + 5, 152 + y);
+                ASSERT_TRUE(panel(f, ghost)->isVisible());
+                QStringList lit;
+                for (const char* row : rows) {
+                    for (const char* which : {"Down", "Up"}) {
+                        const QString name =
+                            QStringLiteral("Lbl_Ghost_%1_%2_%3").arg(ghost).arg(row).arg(which);
+                        if (f.label(name)->palette().color(QPalette::WindowText) == red)
+                            lit << name;
+                    }
+                }
+                // The strict test leaves each row's first pixel line to nobody.
+                const int offset = y - 28;
+                if (offset % 16 == 0 || offset >= 4 * 16) {
+                    EXPECT_TRUE(lit.isEmpty()) << lit.join(' ').toStdString();
+                } else {
+                    EXPECT_EQ(lit, QStringList{QStringLiteral("Lbl_Ghost_%1_%2_%3")
+                                                   .arg(ghost)
+                                                   .arg(rows[offset / 16])
+                                                   .arg(direction)});
+                }
+            }
+        }
+    }
+}
+
 TEST(OpenDialog, OpensModallyRecentredButNeverWhileTheAttractionRuns) {
     MainWindowFixture f;
     QDialog dialog;
