@@ -12,6 +12,7 @@
 #include "ghosts/AttractionScheduler.h"
 #include "language/LanguageTexts.h"
 #include "mainwindow/GhostQuickPanels.h"
+#include "mainwindow/HintLineBreaks.h"
 #include "mainwindow/IndicatorLamp.h"
 #include "mainwindow/MainMenus.h"
 #include "mainwindow/MainPresentationView.h"
@@ -57,6 +58,8 @@ TfmMain::TfmMain(ProgramState& state, const PlatformServices& platform)
     , StartButtonBuffer(StartButtonPlace.size(), QImage::Format_ARGB32_Premultiplied) {
     setObjectName(QStringLiteral("fmMain"));
     setWindowTitle(QStringLiteral("Gloamery"));
+    // Hints are on for the whole program, and the dialogs' hints break lines the same way.
+    QCoreApplication::instance()->installEventFilter(new HintLineBreaks(this));
     m_state.SplashShown = false;
     // From the first start on the program key exists, whatever else fails.
     if (m_platform.store)

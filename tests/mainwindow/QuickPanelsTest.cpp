@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -183,6 +184,32 @@ TEST(QuickPanels, TheGhostsTheDialogChangedShowWhenItCloses) {
     // The next arrow steps from the value on show.
     click(f, 2, "Special", "Up");
     EXPECT_EQ(text(f, 2, "Special"), QStringLiteral("Postman"));
+}
+
+TEST(QuickPanels, HintsShowEachLineFeedCarriageReturnAsOneLineBreak) {
+    MainWindowFixture f;
+    f.table[1].Regime = 2;
+    f.main.RefreshQuickPanels();
+    f.pointAt(60, 170);
+    const struct {
+        const char* label;
+        const char* stored;
+        const char* shown;
+    } cases[] = {
+        {"Lbl_Ghost_1_Regime_Nastr", "Ghost’s working time:\n\rThe ghost appears only at night",
+         "Ghost’s working time:\nThe ghost appears only at night"},
+        {"Lbl_Ghost_1_Special_Nastr", "Ghost’s hobbies", "Ghost’s hobbies"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        QLabel* label = f.label(QLatin1String(c.label));
+        ASSERT_TRUE(label->isVisible());
+        QHelpEvent event(QEvent::ToolTip, QPoint(5, 5), label->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(label, &event);
+        EXPECT_EQ(QToolTip::text(), QString::fromUtf8(c.shown));
+        EXPECT_EQ(label->toolTip(), QString::fromUtf8(c.stored)) << "the text keeps its LF CR";
+        QToolTip::hideText();
+    }
 }
 
 TEST(QuickPanels, ALanguageSwitchKeepsValueCaptionsUntilTheNextRefresh) {
