@@ -78,7 +78,7 @@ void GhostQuickPanels::refresh(int ghost, Row row, OnFromRegime on) {
     value = wrap(value, maximum(row, ghost));
     QuickPanel* panel = this->panel(ghost);
     if (m_texts)
-        panel->value(row)->setText(caption(row, ghost, value, *m_texts));
+        panel->setValueText(row, caption(row, ghost, value, *m_texts));
     if (row == Special && ghost <= 4 && m_setPicture)
         m_setPicture(ghost, 10 * (ghost - 1) + value);
     if (row == Regime) {

@@ -37,6 +37,7 @@ QuickPanel::QuickPanel(int ghost, QWidget* parent)
     const QString prefix = QStringLiteral("Lbl_Ghost_%1_").arg(ghost);
     const QFont arrows = FormFont("Courier", 16, true);
     const QFont values = FormFont("Verdana", 11);
+    m_valueFont = values;
     if (large()) {
         resize(120, 120);
         setMask(roundedRegion(size()));
@@ -75,6 +76,20 @@ QuickPanel::QuickPanel(int ghost, QWidget* parent)
         m_test = makeLabel(QStringLiteral("Lbl_Test_Ghost_%1").arg(ghost), QString(), {86, 104}, 32,
                            values);
     hide();
+}
+
+void QuickPanel::setValueText(QuickPanelRows::Row row, const QString& caption) {
+    QLabel* label = m_value[row];
+    const int room = label->width() - 2 * CaptionMargin;
+    QFont font = m_valueFont;
+    // Two pixels smaller at most: below that the word is harder to read than a tight fit.
+    for (int size = m_valueFont.pixelSize(); size >= m_valueFont.pixelSize() - 2; --size) {
+        font.setPixelSize(size);
+        if (QFontMetrics(font).horizontalAdvance(caption) <= room)
+            break;
+    }
+    label->setFont(font);
+    label->setText(caption);
 }
 
 QLabel* QuickPanel::makeLabel(const QString& name, const QString& text, QPoint place, int width,

@@ -186,6 +186,40 @@ TEST(QuickPanels, TheGhostsTheDialogChangedShowWhenItCloses) {
     EXPECT_EQ(text(f, 2, "Special"), QStringLiteral("Postman"));
 }
 
+TEST(QuickPanels, EveryCaptionLeavesRoomBeforeTheArrows) {
+    const struct {
+        const char* row;
+        qint32 GhostSettings::*field;
+        int maximum;
+    } rows[] = {{"Special", &GhostSettings::Special, 5},
+                {"Regime", &GhostSettings::Regime, 5},
+                {"Nrav", &GhostSettings::Nrav_1, 5},
+                {"Volume", &GhostSettings::Nrav_3, 1}};
+    for (int language : {0, 1}) {
+        MainWindowFixture f;
+        f.state.InterfaceLanguage = language;
+        f.help.ApplyLanguage();
+        for (const auto& row : rows) {
+            for (int value = 0; value <= row.maximum; ++value) {
+                for (int ghost = 1; ghost <= 4; ++ghost)
+                    f.table[ghost].*row.field = value;
+                f.main.RefreshQuickPanels();
+                for (int ghost = 1; ghost <= 4; ++ghost) {
+                    const QLabel* label =
+                        f.label(QStringLiteral("Lbl_Ghost_%1_%2_Nastr").arg(ghost).arg(row.row));
+                    SCOPED_TRACE(label->text().toStdString());
+                    ASSERT_FALSE(label->text().isEmpty());
+                    // Centred, so the same room before "<" and after ">".
+                    const int room = label->width() -
+                                     QFontMetrics(label->font()).horizontalAdvance(label->text());
+                    EXPECT_GE(room, 2 * 6);
+                    EXPECT_GE(label->font().pixelSize(), 9) << "still readable";
+                }
+            }
+        }
+    }
+}
+
 TEST(QuickPanels, HintsShowEachLineFeedCarriageReturnAsOneLineBreak) {
     MainWindowFixture f;
     f.table[1].Regime = 2;
