@@ -96,6 +96,7 @@ public:
     void applyLanguageTexts(const LanguageTexts& texts) override;
 
     GhostQuickPanels& quickPanels() { return *m_panels; }
+    const TrayIcon& trayIcon() const { return *m_tray; }
     const QImage& startButtonBuffer() const { return StartButtonBuffer; }
     int startButtonEntry() const { return m_startButtonEntry; }
 

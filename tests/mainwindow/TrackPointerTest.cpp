@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 #include "mainwindow/QuickPanel.h"
+#include "mainwindow/TrayIcon.h"
 
 #include <QDialog>
 #include <QTest>
@@ -81,10 +82,55 @@ TEST(TrackPointer, TheStartButtonShowsItsPictureByLanguagePointerAndPress) {
         EXPECT_EQ(f.main.startButtonEntry(), base + 2);
         QTest::mouseRelease(start, Qt::LeftButton, {}, QPoint(80, 25));
         f.pointAt(400, 340);
-        EXPECT_EQ(f.main.startButtonEntry(), base + 1);
         EXPECT_TRUE(f.state.AttractionRunning) << "the release completed a click";
+        const int stopBase = language == 0 ? 62 : 65;
+        EXPECT_EQ(f.main.startButtonEntry(), stopBase + 1);
         EXPECT_EQ(f.main.startButtonBuffer().pixel(80, 25),
-                  f.main.BitmapList_Yellow.image(base + 1).pixel(80, 25));
+                  f.main.BitmapList_Yellow.image(stopBase + 1).pixel(80, 25));
+    }
+}
+
+TEST(TrackPointer, WhileTheAttractionRunsTheStartButtonShowsStopAndTheTraySaysSo) {
+    const struct {
+        int language;
+        int start;
+        int stop;
+        const char* running;
+        const char* stopped;
+    } cases[] = {
+        {0, 15, 62, "Gloamery: Attraction is running", "Gloamery: Attraction is stopped"},
+        {1, 33, 65, "Gloamery: Аттракцион запущен", "Gloamery: Аттракцион остановлен"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.language);
+        MainWindowFixture f;
+        f.state.InterfaceLanguage = c.language;
+        f.help.ApplyLanguage();
+        QLabel* start = f.label(QStringLiteral("Sb_Attraction_Show"));
+        f.pointAt(100, 100);
+        EXPECT_EQ(f.main.startButtonEntry(), c.start);
+        EXPECT_EQ(f.main.trayIcon().toolTip(), QString::fromUtf8(c.stopped));
+
+        QTest::mousePress(start, Qt::LeftButton, {}, QPoint(80, 25));
+        QTest::mouseRelease(start, Qt::LeftButton, {}, QPoint(80, 25));
+        ASSERT_TRUE(f.state.AttractionRunning);
+        EXPECT_EQ(f.main.startButtonEntry(), c.stop) << "at once, before the next tick";
+        EXPECT_EQ(f.main.trayIcon().toolTip(), QString::fromUtf8(c.running));
+        f.pointAt(400, 340);
+        EXPECT_EQ(f.main.startButtonEntry(), c.stop + 1);
+        QTest::mousePress(start, Qt::LeftButton, {}, QPoint(80, 25));
+        f.pointAt(400, 340);
+        EXPECT_EQ(f.main.startButtonEntry(), c.stop + 2);
+        f.pointAt(100, 100);
+        EXPECT_EQ(f.main.startButtonEntry(), c.stop);
+        EXPECT_EQ(f.main.startButtonBuffer().pixel(80, 25),
+                  f.main.BitmapList_Yellow.image(c.stop).pixel(80, 25));
+
+        f.pointAt(400, 340);
+        QTest::mouseRelease(start, Qt::LeftButton, {}, QPoint(80, 25));
+        ASSERT_FALSE(f.state.AttractionRunning);
+        EXPECT_EQ(f.main.startButtonEntry(), c.start + 1);
+        EXPECT_EQ(f.main.trayIcon().toolTip(), QString::fromUtf8(c.stopped));
     }
 }
 
