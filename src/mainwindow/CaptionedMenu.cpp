@@ -55,6 +55,8 @@ void CaptionedMenu::paintEvent(QPaintEvent* event) {
         painter.fillRect(band.left(), top, band.width(), bottom - top, bandColour(n));
     }
 
+    if (m_caption.isEmpty())
+        return;
     painter.setFont(CaptionFont());
     painter.setPen(QColor(0xFF, 0xFF, 0xFF));
     painter.setRenderHint(QPainter::TextAntialiasing);
@@ -68,6 +70,8 @@ void CaptionedMenu::paintEvent(QPaintEvent* event) {
 QSize CaptionedMenu::sizeHint() const {
     // A menu of few items grows to show the whole caption.
     QSize size = QMenu::sizeHint();
+    if (m_caption.isEmpty())
+        return size;
     size.setHeight(
         std::max(size.height(), QFontMetrics(CaptionFont()).horizontalAdvance(m_caption) + 16));
     return size;

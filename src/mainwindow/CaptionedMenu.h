@@ -10,6 +10,8 @@ public:
     static constexpr int BandWidth = 24;
     static constexpr int BandColours = 64;
 
+    // An empty caption gives the band alone, and the menu stays as short as its items (a
+    // submenu of two items would otherwise hang an empty band below them).
     CaptionedMenu(const QString& caption, const QString& itemFamily, bool boldItems,
                   QWidget* parent = nullptr);
 

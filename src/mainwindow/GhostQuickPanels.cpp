@@ -71,18 +71,19 @@ qint32& GhostQuickPanels::field(int ghost, Row row) {
     return settings.Nrav_3;
 }
 
-void GhostQuickPanels::refresh(int ghost, Row row) {
+void GhostQuickPanels::refresh(int ghost, Row row, OnFromRegime on) {
     if (!m_table)
         return;
     qint32& value = field(ghost, row);
     value = wrap(value, maximum(row, ghost));
     QuickPanel* panel = this->panel(ghost);
     if (m_texts)
-        panel->value(row)->setText(caption(row, ghost, value, *m_texts));
+        panel->setValueText(row, caption(row, ghost, value, *m_texts));
     if (row == Special && ghost <= 4 && m_setPicture)
         m_setPicture(ghost, 10 * (ghost - 1) + value);
     if (row == Regime) {
-        (*m_table)[ghost].ON = value != 0;
+        if (on == OnFromRegime::Derive)
+            (*m_table)[ghost].ON = value != 0;
         if (m_texts)
             panel->value(row)->setToolTip(regimeHint(value, *m_texts));
     }
@@ -106,6 +107,23 @@ void GhostQuickPanels::refreshAll() {
         for (int ghost = 1; ghost <= 8; ++ghost)
             refresh(ghost, row);
     }
+}
+
+void GhostQuickPanels::rememberGhosts() {
+    if (m_table)
+        m_remembered = *m_table;
+}
+
+void GhostQuickPanels::showChangedGhosts() {
+    if (!m_table || !m_remembered)
+        return;
+    for (int ghost = 1; ghost <= GhostTable::GhostCount; ++ghost) {
+        if ((*m_table)[ghost] == (*m_remembered)[ghost])
+            continue;
+        for (Row row : AllRows)
+            refresh(ghost, row, OnFromRegime::Keep);
+    }
+    m_remembered.reset();
 }
 
 void GhostQuickPanels::step(int ghost, Row row, int delta) {

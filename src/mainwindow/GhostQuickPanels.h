@@ -1,14 +1,15 @@
 #pragma once
 
+#include "ghosts/GhostTable.h"
 #include "mainwindow/QuickPanelRows.h"
 
 #include <QObject>
 
 #include <array>
 #include <functional>
+#include <optional>
 
 class GhostSoundOutput;
-class GhostTable;
 class LanguageTexts;
 class PointerProbe;
 class QuickPanel;
@@ -42,6 +43,12 @@ public:
     // Every refresher of every ghost, row by row: all specialties first, then regimes, ...
     void refreshAll();
 
+    // The ghost dialog edits the table behind the panels' backs: they note the ghosts before it
+    // opens and, once it has closed, show the ghosts it changed, so the next arrow steps from
+    // the value on show. The dialog sets ON by itself; showing leaves ON as the dialog set it.
+    void rememberGhosts();
+    void showChangedGhosts();
+
     // One of the 64 arrow commands: +1 (up) or -1 (down), then the row's refresher.
     void step(int ghost, QuickPanelRows::Row row, int delta);
     // The test label of ghost 1..4.
@@ -52,7 +59,8 @@ public:
 
 private:
     qint32& field(int ghost, QuickPanelRows::Row row);
-    void refresh(int ghost, QuickPanelRows::Row row);
+    enum class OnFromRegime { Derive, Keep };
+    void refresh(int ghost, QuickPanelRows::Row row, OnFromRegime on = OnFromRegime::Derive);
     void connectCommands(QuickPanel* panel);
 
     GhostTable* m_table = nullptr;
@@ -61,4 +69,5 @@ private:
     const LanguageTexts* m_texts = nullptr;
     std::function<void(int, int)> m_setPicture;
     std::array<QuickPanel*, 8> m_panels{};
+    std::optional<GhostTable> m_remembered;
 };

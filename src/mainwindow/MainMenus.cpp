@@ -37,7 +37,8 @@ MainMenus::MainMenus(MainWindowCommands& commands, const ImageList& MenuPictures
     m_tray->setObjectName(QStringLiteral("Menu_Tray"));
 
     // The language is chosen in the settings dialog; these two items only name the languages.
-    auto* language = new CaptionedMenu(Caption, QStringLiteral("Verdana"), true, m_main.get());
+    // Its two items leave no room for the caption: the main menu beside it carries that.
+    auto* language = new CaptionedMenu({}, QStringLiteral("Verdana"), true, m_main.get());
     language->setObjectName(QStringLiteral("Menu_Lang"));
     language->setTitle(QStringLiteral("Язык интерфейса"));
     language->setIcon(m_pictures.pixmap(LanguagePicture));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mainwindow/MainWindowCommands.h"
+
 // The few things the window commands ask of the main window itself.
 class MainWindowHost {
 public:
@@ -13,4 +15,9 @@ public:
     virtual void recentreMainWindow() = 0;
     // The language holder is closed before a dialog comes up.
     virtual void closeHelpWindow() = 0;
+    // Iconified by the window manager (the taskbar or a minimise key), not hidden to the tray.
+    virtual bool isMainWindowMinimised() const = 0;
+    // Around each modal dialog, so the window can catch up with what the dialog changed.
+    virtual void dialogOpening(MainWindowCommands::Dialog dialog) = 0;
+    virtual void dialogClosed(MainWindowCommands::Dialog dialog) = 0;
 };

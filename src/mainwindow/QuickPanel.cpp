@@ -9,6 +9,10 @@
 
 namespace {
 
+// The rows lie 16 pixels apart. An arrow label as tall as its 16-pixel font asks (20 pixels)
+// would reach into the next row, and two arrows would light up and catch the pointer at once.
+constexpr int RowPitch = 16;
+
 const QColor Normal(0x27, 0x1D, 0x52);
 const QColor Hovered(0xFF, 0x00, 0x00);
 const QColor Gold(0xFB, 0xAD, 0x2E);
@@ -33,6 +37,7 @@ QuickPanel::QuickPanel(int ghost, QWidget* parent)
     const QString prefix = QStringLiteral("Lbl_Ghost_%1_").arg(ghost);
     const QFont arrows = FormFont("Courier", 16, true);
     const QFont values = FormFont("Verdana", 11);
+    m_valueFont = values;
     if (large()) {
         resize(120, 120);
         setMask(roundedRegion(size()));
@@ -49,16 +54,16 @@ QuickPanel::QuickPanel(int ghost, QWidget* parent)
     }
     for (Row row : AllRows) {
         const QString rowName = prefix + QLatin1String(name(row));
-        int top = large() ? 28 + 16 * row : 32 + 16 * row;
+        int top = (large() ? 28 : 32) + RowPitch * row;
         const int downLeft = large() ? 8 : 44;
         const int valueLeft = large() ? 26 : 58;
         int upLeft = large() ? 104 : 136;
         if (ghost == 8 && row == Special)
             upLeft = 128;
         m_down[row] = makeLabel(rowName + QStringLiteral("_Down"), QStringLiteral("<"),
-                                {downLeft, top}, 14, arrows);
+                                {downLeft, top}, 14, arrows, RowPitch);
         m_up[row] = makeLabel(rowName + QStringLiteral("_Up"), QStringLiteral(">"), {upLeft, top},
-                              14, arrows);
+                              14, arrows, RowPitch);
         if (ghost == 2 && row == Volume)
             top = 80;
         m_value[row] = makeLabel(rowName + QStringLiteral("_Nastr"), {}, {valueLeft, top},
@@ -73,12 +78,26 @@ QuickPanel::QuickPanel(int ghost, QWidget* parent)
     hide();
 }
 
+void QuickPanel::setValueText(QuickPanelRows::Row row, const QString& caption) {
+    QLabel* label = m_value[row];
+    const int room = label->width() - 2 * CaptionMargin;
+    QFont font = m_valueFont;
+    // Two pixels smaller at most: below that the word is harder to read than a tight fit.
+    for (int size = m_valueFont.pixelSize(); size >= m_valueFont.pixelSize() - 2; --size) {
+        font.setPixelSize(size);
+        if (QFontMetrics(font).horizontalAdvance(caption) <= room)
+            break;
+    }
+    label->setFont(font);
+    label->setText(caption);
+}
+
 QLabel* QuickPanel::makeLabel(const QString& name, const QString& text, QPoint place, int width,
-                              const QFont& labelFont) {
+                              const QFont& labelFont, int height) {
     auto* label = new QLabel(text, this);
     label->setObjectName(name);
     label->setFont(labelFont);
-    label->setGeometry(QRect(place, QSize(width, labelFont.pixelSize() + 4)));
+    label->setGeometry(QRect(place, QSize(width, height > 0 ? height : labelFont.pixelSize() + 4)));
     setHover(label, false);
     return label;
 }

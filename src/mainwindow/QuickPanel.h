@@ -26,6 +26,12 @@ public:
     QLabel* up(QuickPanelRows::Row row) const { return m_up[row]; }
     QLabel* test() const { return m_test; }
 
+    // A caption too wide to leave a few pixels before the arrows ("Водопровод.") is set in a
+    // smaller size of the same font.
+    void setValueText(QuickPanelRows::Row row, const QString& caption);
+    // The room a caption leaves on either side of it at least.
+    static constexpr int CaptionMargin = 6;
+
     // Red under the pointer, dark blue otherwise, for the arrows and the test label; only while
     // the panel is shown.
     void trackHover(const PointerProbe& probe);
@@ -34,8 +40,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // `height` 0: as tall as the font asks.
     QLabel* makeLabel(const QString& name, const QString& text, QPoint place, int width,
-                      const QFont& font);
+                      const QFont& font, int height = 0);
     void setHover(QLabel* label, bool hovered);
 
     int m_ghost;
@@ -45,4 +52,5 @@ private:
     std::array<QLabel*, 4> m_value{};
     std::array<QLabel*, 4> m_up{};
     QLabel* m_test = nullptr;
+    QFont m_valueFont;
 };

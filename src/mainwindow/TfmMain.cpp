@@ -12,6 +12,7 @@
 #include "ghosts/AttractionScheduler.h"
 #include "language/LanguageTexts.h"
 #include "mainwindow/GhostQuickPanels.h"
+#include "mainwindow/HintLineBreaks.h"
 #include "mainwindow/IndicatorLamp.h"
 #include "mainwindow/MainMenus.h"
 #include "mainwindow/MainPresentationView.h"
@@ -39,9 +40,12 @@ QRect ghostPlace(int ghost) {
 const QRect StartButtonPlace(316, 318, 164, 50);
 const QRect ClosePlace(710, 13, 48, 48);
 
-// Start button pictures: outside, inside, inside and pressed; Russian ones 18 further on.
-int startButtonPicture(int language, bool hover, bool pressed) {
-    const int base = language == 1 ? 33 : 15;
+// Start button pictures: outside, inside, inside and pressed; Russian ones 18 further on. While
+// the attraction runs the button shows its "Stop" face (the lamps that would say so lie out of
+// sight), kept at the end of the list so the older entries keep their numbers.
+int startButtonPicture(int language, bool running, bool hover, bool pressed) {
+    const bool russian = language == 1;
+    const int base = running ? (russian ? 65 : 62) : (russian ? 33 : 15);
     if (!hover)
         return base;
     return pressed ? base + 2 : base + 1;
@@ -57,6 +61,8 @@ TfmMain::TfmMain(ProgramState& state, const PlatformServices& platform)
     , StartButtonBuffer(StartButtonPlace.size(), QImage::Format_ARGB32_Premultiplied) {
     setObjectName(QStringLiteral("fmMain"));
     setWindowTitle(QStringLiteral("Gloamery"));
+    // Hints are on for the whole program, and the dialogs' hints break lines the same way.
+    QCoreApplication::instance()->installEventFilter(new HintLineBreaks(this));
     m_state.SplashShown = false;
     // From the first start on the program key exists, whatever else fails.
     if (m_platform.store)
@@ -90,6 +96,9 @@ TfmMain::TfmMain(ProgramState& state, const PlatformServices& platform)
     };
     actions.showState = [this](bool running) {
         setAttractionIndicator(running);
+        // At once, not at the next tick: the click that started it should see the face change.
+        if (!Timer_Presentation.isActive())
+            drawStartButton();
     };
     actions.ghostAct = [this] {
         if (m_ghostAct)
@@ -263,6 +272,16 @@ void TfmMain::closeHelpWindow() {
         m_dialogs.help->close();
 }
 
+void TfmMain::dialogOpening(MainWindowCommands::Dialog dialog) {
+    if (dialog == MainWindowCommands::Dialog::Ghost)
+        m_panels->rememberGhosts();
+}
+
+void TfmMain::dialogClosed(MainWindowCommands::Dialog dialog) {
+    if (dialog == MainWindowCommands::Dialog::Ghost)
+        m_panels->showChangedGhosts();
+}
+
 void TfmMain::attachGhosts(GhostTable* table, CurrentAct* act, GhostSoundOutput* sound,
                            std::function<void()> ghostAct) {
     m_panels->attach(table, act, sound);
@@ -301,6 +320,9 @@ void TfmMain::setAttractionIndicator(bool running) {
     const LanguageTexts& texts = *m_texts;
     Indicator_Attraction_Show->setToolTip(texts[running ? 20 : 19]);
     Sb_Attraction_Show->setToolTip(texts[running ? 75 : 74]);
+    // The lamp is out of sight; from the tray, its hint is the one way to tell.
+    if (m_tray)
+        m_tray->setToolTip(QStringLiteral("Gloamery: ") + texts[running ? 20 : 19]);
 }
 
 void TfmMain::setWebIndicator(bool running) {
@@ -406,8 +428,8 @@ void TfmMain::trackCornerButtons() {
 }
 
 void TfmMain::drawStartButton() {
-    const int entry =
-        startButtonPicture(m_state.InterfaceLanguage, StartButtonHover, StartButtonPressed);
+    const int entry = startButtonPicture(m_state.InterfaceLanguage, m_state.AttractionRunning,
+                                         StartButtonHover, StartButtonPressed);
     if (entry == m_startButtonEntry)
         return;
     m_startButtonEntry = entry;

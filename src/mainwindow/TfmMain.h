@@ -89,10 +89,14 @@ public:
     void hideMainWindow() override;
     void recentreMainWindow() override;
     void closeHelpWindow() override;
+    bool isMainWindowMinimised() const override { return isMinimized(); }
+    void dialogOpening(MainWindowCommands::Dialog dialog) override;
+    void dialogClosed(MainWindowCommands::Dialog dialog) override;
 
     void applyLanguageTexts(const LanguageTexts& texts) override;
 
     GhostQuickPanels& quickPanels() { return *m_panels; }
+    const TrayIcon& trayIcon() const { return *m_tray; }
     const QImage& startButtonBuffer() const { return StartButtonBuffer; }
     int startButtonEntry() const { return m_startButtonEntry; }
 

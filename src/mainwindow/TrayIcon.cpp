@@ -33,6 +33,14 @@ void TrayIcon::setMenu(QMenu* Menu_Tray) {
     m_icon->setContextMenu(Menu_Tray);
 }
 
+void TrayIcon::setToolTip(const QString& toolTip) {
+    m_icon->setToolTip(toolTip);
+}
+
+QString TrayIcon::toolTip() const {
+    return m_icon->toolTip();
+}
+
 bool TrayIcon::isAvailable() const {
     return QSystemTrayIcon::isSystemTrayAvailable();
 }

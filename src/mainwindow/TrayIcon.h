@@ -9,8 +9,8 @@
 class QMenu;
 class QSystemTrayIcon;
 
-// The notification-area icon: hidden at start, tooltip "Gloamery", the tray menu on a right
-// click, a double click restores the main window.
+// The notification-area icon: hidden at start, the tray menu on a right click, a double click
+// restores the main window.
 class TrayIcon : public QObject, public TrayArea {
     Q_OBJECT
 public:
@@ -23,6 +23,10 @@ public:
     void setOnDoubleClick(std::function<void()> onDoubleClick) {
         m_onDoubleClick = std::move(onDoubleClick);
     }
+
+    // "Gloamery" until the main window says more.
+    void setToolTip(const QString& toolTip);
+    QString toolTip() const;
 
     bool isAvailable() const override;
     bool isActive() const override;

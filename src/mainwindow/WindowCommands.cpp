@@ -113,5 +113,11 @@ void WindowCommands::OpenDialog(Dialog dialog) {
     }
     m_host.recentreMainWindow();
     m_host.closeHelpWindow();
+    m_host.dialogOpening(dialog);
     window.showModal();
+    m_host.dialogClosed(dialog);
+    // A minimise under the dialog was held back, as the dialog would have lost its window; left
+    // iconified now, the window has no tray icon, and a desktop without a taskbar no way back.
+    if (m_host.isMainWindowMinimised())
+        Sb_MinClick();
 }

@@ -129,6 +129,17 @@ TEST_F(MainMenusTest, RightClickOnAPictureOfTheWindowOpensTheMainMenu) {
     menus.Menu_MainForm()->hide();
 }
 
+TEST_F(MainMenusTest, EveryMenuEndsBelowItsLastItem) {
+    const QMenu* language = menus.Menu_MainForm()->actions().at(0)->menu();
+    ASSERT_NE(language, nullptr);
+    for (const QMenu* menu : {static_cast<const QMenu*>(menus.Menu_MainForm()), language}) {
+        SCOPED_TRACE(menu->objectName().toStdString());
+        const int itemsEnd = menu->actionGeometry(menu->actions().last()).bottom();
+        // The padding and the frame, nothing more: no empty band below the items.
+        EXPECT_LE(menu->sizeHint().height() - itemsEnd, 6);
+    }
+}
+
 TEST(CaptionedMenuTest, BandRunsFromDarkToLightBlue) {
     // Given as $007D3D02 and $00FFBE37: blue, green, red from the high byte down.
     EXPECT_EQ(CaptionedMenu::bandColour(0), QColor(0x02, 0x3D, 0x7D));

@@ -2,8 +2,11 @@
 #include "mainwindow/GhostQuickPanels.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QMouseEvent>
 #include <QTest>
+#include <QTimer>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -130,6 +133,116 @@ TEST(QuickPanels, TestLabelsPlayTheirFixedSounds) {
         EXPECT_EQ(f.act.SoundNumber, c.number);
         EXPECT_EQ(f.act.StereoEffect, c.effect);
         EXPECT_EQ(f.sound.calls, (std::vector<std::string>{"load", "play full"}));
+    }
+}
+
+QImage ghostPicture(MainWindowFixture& f, int ghost) {
+    return f.label(QStringLiteral("Img_Ghost_%1").arg(ghost))->pixmap().toImage();
+}
+
+QImage listPicture(MainWindowFixture& f, int entry, const QImage& like) {
+    return f.main.BitmapList_Ghost.image(entry).convertToFormat(like.format());
+}
+
+TEST(QuickPanels, TheGhostsTheDialogChangedShowWhenItCloses) {
+    MainWindowFixture f;
+    f.table[2].ON = true;
+    f.table[2].Regime = 1;
+    f.main.RefreshQuickPanels();
+    // Changed behind the panels before the dialog: not the dialog's doing, left as shown.
+    f.table[1].Special = 4;
+    QDialog dialog;
+    TfmMain::Dialogs dialogs;
+    dialogs.ghost = &dialog;
+    f.main.setDialogs(dialogs);
+    QTimer::singleShot(0, &dialog, [&] {
+        f.table[2].Special = 3;
+        f.table[2].Regime = 0; // the dialog keeps its own on/off switch
+        f.table[2].Nrav_1 = 1;
+        f.table[4].Nrav_3 = 0;
+        f.table[4].ON = false;
+        f.table[4].Regime = 2;
+        dialog.close();
+    });
+    f.main.OpenDialog(MainWindowCommands::Dialog::Ghost);
+
+    EXPECT_EQ(text(f, 2, "Special"), QStringLiteral("Plumber"));
+    EXPECT_EQ(text(f, 2, "Regime"), QStringLiteral("Never"));
+    EXPECT_EQ(text(f, 2, "Nrav"), QStringLiteral("Evil"));
+    EXPECT_EQ(text(f, 4, "Volume"), QStringLiteral("Low voice"));
+    EXPECT_EQ(text(f, 4, "Regime"), QStringLiteral("Night"));
+    EXPECT_EQ(f.label(QStringLiteral("Lbl_Ghost_4_Regime_Nastr"))->toolTip(),
+              QStringLiteral("Ghost’s working time:\n\rThe ghost appears only at night"));
+    const QImage second = ghostPicture(f, 2);
+    EXPECT_EQ(second, listPicture(f, 13, second));
+    EXPECT_TRUE(f.table[2].ON) << "on as the dialog left it, though its regime is Never";
+    EXPECT_FALSE(f.table[4].ON);
+    EXPECT_EQ(text(f, 1, "Special"), QStringLiteral("Occasionally"));
+    const QImage first = ghostPicture(f, 1);
+    EXPECT_EQ(first, listPicture(f, 0, first));
+
+    // The next arrow steps from the value on show.
+    click(f, 2, "Special", "Up");
+    EXPECT_EQ(text(f, 2, "Special"), QStringLiteral("Postman"));
+}
+
+TEST(QuickPanels, EveryCaptionLeavesRoomBeforeTheArrows) {
+    const struct {
+        const char* row;
+        qint32 GhostSettings::*field;
+        int maximum;
+    } rows[] = {{"Special", &GhostSettings::Special, 5},
+                {"Regime", &GhostSettings::Regime, 5},
+                {"Nrav", &GhostSettings::Nrav_1, 5},
+                {"Volume", &GhostSettings::Nrav_3, 1}};
+    for (int language : {0, 1}) {
+        MainWindowFixture f;
+        f.state.InterfaceLanguage = language;
+        f.help.ApplyLanguage();
+        for (const auto& row : rows) {
+            for (int value = 0; value <= row.maximum; ++value) {
+                for (int ghost = 1; ghost <= 4; ++ghost)
+                    f.table[ghost].*row.field = value;
+                f.main.RefreshQuickPanels();
+                for (int ghost = 1; ghost <= 4; ++ghost) {
+                    const QLabel* label =
+                        f.label(QStringLiteral("Lbl_Ghost_%1_%2_Nastr").arg(ghost).arg(row.row));
+                    SCOPED_TRACE(label->text().toStdString());
+                    ASSERT_FALSE(label->text().isEmpty());
+                    // Centred, so the same room before "<" and after ">".
+                    const int room = label->width() -
+                                     QFontMetrics(label->font()).horizontalAdvance(label->text());
+                    EXPECT_GE(room, 2 * 6);
+                    EXPECT_GE(label->font().pixelSize(), 9) << "still readable";
+                }
+            }
+        }
+    }
+}
+
+TEST(QuickPanels, HintsShowEachLineFeedCarriageReturnAsOneLineBreak) {
+    MainWindowFixture f;
+    f.table[1].Regime = 2;
+    f.main.RefreshQuickPanels();
+    f.pointAt(60, 170);
+    const struct {
+        const char* label;
+        const char* stored;
+        const char* shown;
+    } cases[] = {
+        {"Lbl_Ghost_1_Regime_Nastr", "Ghost’s working time:\n\rThe ghost appears only at night",
+         "Ghost’s working time:\nThe ghost appears only at night"},
+        {"Lbl_Ghost_1_Special_Nastr", "Ghost’s hobbies", "Ghost’s hobbies"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        QLabel* label = f.label(QLatin1String(c.label));
+        ASSERT_TRUE(label->isVisible());
+        QHelpEvent event(QEvent::ToolTip, QPoint(5, 5), label->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(label, &event);
+        EXPECT_EQ(QToolTip::text(), QString::fromUtf8(c.shown));
+        EXPECT_EQ(label->toolTip(), QString::fromUtf8(c.stored)) << "the text keeps its LF CR";
+        QToolTip::hideText();
     }
 }
 

@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 #include "mainwindow/QuickPanel.h"
+#include "mainwindow/TrayIcon.h"
 
 #include <QDialog>
 #include <QTest>
@@ -81,10 +82,55 @@ TEST(TrackPointer, TheStartButtonShowsItsPictureByLanguagePointerAndPress) {
         EXPECT_EQ(f.main.startButtonEntry(), base + 2);
         QTest::mouseRelease(start, Qt::LeftButton, {}, QPoint(80, 25));
         f.pointAt(400, 340);
-        EXPECT_EQ(f.main.startButtonEntry(), base + 1);
         EXPECT_TRUE(f.state.AttractionRunning) << "the release completed a click";
+        const int stopBase = language == 0 ? 62 : 65;
+        EXPECT_EQ(f.main.startButtonEntry(), stopBase + 1);
         EXPECT_EQ(f.main.startButtonBuffer().pixel(80, 25),
-                  f.main.BitmapList_Yellow.image(base + 1).pixel(80, 25));
+                  f.main.BitmapList_Yellow.image(stopBase + 1).pixel(80, 25));
+    }
+}
+
+TEST(TrackPointer, WhileTheAttractionRunsTheStartButtonShowsStopAndTheTraySaysSo) {
+    const struct {
+        int language;
+        int start;
+        int stop;
+        const char* running;
+        const char* stopped;
+    } cases[] = {
+        {0, 15, 62, "Gloamery: Attraction is running", "Gloamery: Attraction is stopped"},
+        {1, 33, 65, "Gloamery: Аттракцион запущен", "Gloamery: Аттракцион остановлен"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.language);
+        MainWindowFixture f;
+        f.state.InterfaceLanguage = c.language;
+        f.help.ApplyLanguage();
+        QLabel* start = f.label(QStringLiteral("Sb_Attraction_Show"));
+        f.pointAt(100, 100);
+        EXPECT_EQ(f.main.startButtonEntry(), c.start);
+        EXPECT_EQ(f.main.trayIcon().toolTip(), QString::fromUtf8(c.stopped));
+
+        QTest::mousePress(start, Qt::LeftButton, {}, QPoint(80, 25));
+        QTest::mouseRelease(start, Qt::LeftButton, {}, QPoint(80, 25));
+        ASSERT_TRUE(f.state.AttractionRunning);
+        EXPECT_EQ(f.main.startButtonEntry(), c.stop) << "at once, before the next tick";
+        EXPECT_EQ(f.main.trayIcon().toolTip(), QString::fromUtf8(c.running));
+        f.pointAt(400, 340);
+        EXPECT_EQ(f.main.startButtonEntry(), c.stop + 1);
+        QTest::mousePress(start, Qt::LeftButton, {}, QPoint(80, 25));
+        f.pointAt(400, 340);
+        EXPECT_EQ(f.main.startButtonEntry(), c.stop + 2);
+        f.pointAt(100, 100);
+        EXPECT_EQ(f.main.startButtonEntry(), c.stop);
+        EXPECT_EQ(f.main.startButtonBuffer().pixel(80, 25),
+                  f.main.BitmapList_Yellow.image(c.stop).pixel(80, 25));
+
+        f.pointAt(400, 340);
+        QTest::mouseRelease(start, Qt::LeftButton, {}, QPoint(80, 25));
+        ASSERT_FALSE(f.state.AttractionRunning);
+        EXPECT_EQ(f.main.startButtonEntry(), c.start + 1);
+        EXPECT_EQ(f.main.trayIcon().toolTip(), QString::fromUtf8(c.stopped));
     }
 }
 
@@ -118,6 +164,45 @@ TEST(TrackPointer, LabelsUnderThePointerTurnRed) {
     f.pointAt(overUp.x(), overUp.y());
     EXPECT_EQ(test->palette().color(QPalette::WindowText), QColor(0x27, 0x1D, 0x52));
     EXPECT_EQ(up->palette().color(QPalette::WindowText), QColor(0xFF, 0x00, 0x00));
+}
+
+TEST(TrackPointer, EachArrowLightsUpOnlyOverItsOwnRow) {
+    MainWindowFixture f;
+    const int lefts[] = {45, 225, 420, 615};
+    const char* const rows[] = {"Special", "Regime", "Nrav", "Volume"};
+    const QColor red(0xFF, 0x00, 0x00);
+    for (int ghost = 1; ghost <= 4; ++ghost) {
+        const int panelLeft = lefts[ghost - 1];
+        // Through the middle of the "<" column and of the ">" column, from the first row's top
+        // to the last row's bottom; rows lie 16 pixels apart from top 28.
+        for (const auto& [arrowLeft, direction] : {std::pair{8, "Down"}, std::pair{104, "Up"}}) {
+            for (int y = 28; y <= 28 + 4 * 16; ++y) {
+                SCOPED_TRACE(testing::Message()
+                             << "ghost " << ghost << " " << direction << " y " << y);
+                f.pointAt(panelLeft + arrowLeft + 5, 152 + y);
+                ASSERT_TRUE(panel(f, ghost)->isVisible());
+                QStringList lit;
+                for (const char* row : rows) {
+                    for (const char* which : {"Down", "Up"}) {
+                        const QString name =
+                            QStringLiteral("Lbl_Ghost_%1_%2_%3").arg(ghost).arg(row).arg(which);
+                        if (f.label(name)->palette().color(QPalette::WindowText) == red)
+                            lit << name;
+                    }
+                }
+                // The strict test leaves each row's first pixel line to nobody.
+                const int offset = y - 28;
+                if (offset % 16 == 0 || offset >= 4 * 16) {
+                    EXPECT_TRUE(lit.isEmpty()) << lit.join(' ').toStdString();
+                } else {
+                    EXPECT_EQ(lit, QStringList{QStringLiteral("Lbl_Ghost_%1_%2_%3")
+                                                   .arg(ghost)
+                                                   .arg(rows[offset / 16])
+                                                   .arg(direction)});
+                }
+            }
+        }
+    }
 }
 
 TEST(OpenDialog, OpensModallyRecentredButNeverWhileTheAttractionRuns) {

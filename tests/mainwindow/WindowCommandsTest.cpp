@@ -20,8 +20,10 @@ namespace {
 
 class RecordingHost : public MainWindowHost {
 public:
+    using Dialog = MainWindowCommands::Dialog;
     QStringList calls;
     bool visible = true;
+    bool minimised = false;
 
     void closeMainWindow() override { calls << QStringLiteral("close"); }
     void hideMainWindow() override {
@@ -34,6 +36,9 @@ public:
     }
     void recentreMainWindow() override { calls << QStringLiteral("recentre"); }
     void closeHelpWindow() override { calls << QStringLiteral("closeHelp"); }
+    bool isMainWindowMinimised() const override { return minimised; }
+    void dialogOpening(Dialog) override { calls << QStringLiteral("opening"); }
+    void dialogClosed(Dialog) override { calls << QStringLiteral("closed"); }
 };
 
 class FakeTray : public TrayArea {
@@ -250,7 +255,7 @@ TEST_F(WindowCommandsTest, OpenDialog) {
          false,
          true,
          false,
-         {"recentre", "closeHelp"},
+         {"recentre", "closeHelp", "opening", "closed"},
          {"showModal"}},
         {"an open dialog is hidden instead", false, true, true, {}, {"hide"}},
         {"nothing while the attraction runs", true, true, false, {}, {}},
@@ -284,6 +289,39 @@ TEST_F(WindowCommandsTest, EachCommandOpensItsOwnDialog) {
     commands.OpenDialog(Dialog::Nastr);
     EXPECT_TRUE(ghost.calls.isEmpty());
     EXPECT_EQ(nastr.calls, QStringList{"showModal"});
+}
+
+TEST_F(WindowCommandsTest, AMinimiseUnderADialogGoesToTheTrayWhenTheDialogCloses) {
+    using Dialog = MainWindowCommands::Dialog;
+    const struct {
+        const char* name;
+        bool minimisedUnderTheDialog;
+        bool trayAvailable;
+        bool trayActive;
+        QStringList hostCalls;
+    } cases[] = {
+        {"minimised, with a tray", true, true, true, {"opening", "closed", "hide"}},
+        {"minimised, no tray: left to the taskbar", true, false, false, {"opening", "closed"}},
+        {"not minimised", false, true, false, {"opening", "closed"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingHost window;
+        FakeTray area;
+        area.available = c.trayAvailable;
+        WindowCommands fresh{window, area, shell, state, places()};
+        FakeDialog dialog;
+        DialogHandle handle = dialog.handle();
+        handle.showModal = [&] {
+            window.minimised = c.minimisedUnderTheDialog;
+        };
+        fresh.setDialog(Dialog::Ghost, handle);
+        fresh.OpenDialog(Dialog::Ghost);
+        window.calls.removeAll(QStringLiteral("recentre"));
+        window.calls.removeAll(QStringLiteral("closeHelp"));
+        EXPECT_EQ(window.calls, c.hostCalls);
+        EXPECT_EQ(area.active, c.trayActive);
+    }
 }
 
 TEST(DialogHandleTest, ShowModalReturnsWhenTheWindowCloses) {

@@ -34,7 +34,7 @@ const std::vector<ListCase>& generatedLists() {
           {19, 19, {5, 40}},
           {20, 22, {40, 40}}}},
         {"BitmapList_Yellow",
-         62,
+         68,
          {{6, 8, {164, 50}},
           {15, 17, {164, 50}},
           {21, 23, {164, 50}},
@@ -45,7 +45,8 @@ const std::vector<ListCase>& generatedLists() {
           {50, 50, {764, 350}},
           {51, 52, {18, 10}},
           {55, 56, {91, 32}},
-          {57, 58, {23, 23}}}},
+          {57, 58, {23, 23}},
+          {62, 67, {164, 50}}}},
         {"BitmapList_Ghost", 40, {{0, 39, {120, 120}}}},
         {"BitmapList_GhostFoto", 9, {{1, 8, {90, 90}}}},
         {"BitmapList_GhostPassport", 16, {{0, 5, {90, 90}}, {11, 15, {90, 90}}}},
@@ -105,6 +106,7 @@ TEST(GeneratedArtwork, PicturesWithWordsDifferByLanguage) {
     for (int state = 0; state < 3; ++state) {
         pairs.push_back({&yellow, 15 + state, 33 + state});
         pairs.push_back({&yellow, 6 + state, 21 + state});
+        pairs.push_back({&yellow, 62 + state, 65 + state});
     }
     for (int ghost = 1; ghost <= 8; ++ghost) {
         pairs.push_back({&tabs, ghost, 8 + ghost});

@@ -461,7 +461,7 @@ QImage skin() {
     return result;
 }
 
-QImage startButton(const QImage& skinImage, bool russian, int state) {
+QImage startButton(const QImage& skinImage, bool russian, int state, StartFace shown) {
     QImage image =
         skinImage.copy(316, 318, 164, 50).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&image);
@@ -482,19 +482,27 @@ QImage startButton(const QImage& skinImage, bool russian, int state) {
     const QRectF face(3, 3, 158, 44);
     goldButton(painter, face, state);
     const qreal shift = state == 2 ? 1.5 : 0;
-    // A play sign before the word: the same on both languages' buttons.
-    QPainterPath play;
+    // A sign before the word, the same on both languages' buttons: play to start, a square to
+    // stop, both in the space the play sign takes.
+    const QColor ink(0x27, 0x1D, 0x52);
+    painter.setPen(QPen(ink, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setBrush(ink);
     const QPointF tip(38 + shift, 25 + shift);
-    play.moveTo(tip + QPointF(-14, -10));
-    play.lineTo(tip);
-    play.lineTo(tip + QPointF(-14, 10));
-    play.closeSubpath();
-    painter.setPen(QPen(QColor(0x27, 0x1D, 0x52), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.setBrush(QColor(0x27, 0x1D, 0x52));
-    painter.drawPath(play);
-    const QString word = russian ? QStringLiteral("Старт") : QStringLiteral("Start");
+    if (shown == StartFace::Start) {
+        QPainterPath play;
+        play.moveTo(tip + QPointF(-14, -10));
+        play.lineTo(tip);
+        play.lineTo(tip + QPointF(-14, 10));
+        play.closeSubpath();
+        painter.drawPath(play);
+    } else {
+        painter.drawRoundedRect(QRectF(tip + QPointF(-15, -8), QSizeF(16, 16)), 2, 2);
+    }
+    const QString word = shown == StartFace::Start
+                             ? (russian ? QStringLiteral("Старт") : QStringLiteral("Start"))
+                             : (russian ? QStringLiteral("Стоп") : QStringLiteral("Stop"));
     outlinedText(painter, QRectF(44 + shift, 4 + shift, 108, 42), Qt::AlignCenter, word,
-                 sans(24, true), QBrush(QColor(0x27, 0x1D, 0x52)), QColor(255, 236, 170, 200), 2);
+                 sans(24, true), QBrush(ink), QColor(255, 236, 170, 200), 2);
     return image;
 }
 

@@ -13,8 +13,11 @@ QPainterPath shape();
 // read back from the pixels.
 QImage skin();
 
+// The start button's two faces: "Start" while the attraction is stopped, "Stop" while it runs.
+enum class StartFace { Start, Stop };
+
 // The start button, drawn over the piece of skin it covers so it needs no transparency.
 // state: 0 normal, 1 pointer over, 2 pressed.
-QImage startButton(const QImage& skin, bool russian, int state);
+QImage startButton(const QImage& skin, bool russian, int state, StartFace face = StartFace::Start);
 
 } // namespace SkinArt

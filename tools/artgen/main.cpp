@@ -47,7 +47,7 @@ ImageListWriter buttonList() {
 }
 
 ImageListWriter yellowList(const QImage& skin) {
-    ImageListWriter list(QStringLiteral("BitmapList_Yellow"), 62, QSize(164, 50));
+    ImageListWriter list(QStringLiteral("BitmapList_Yellow"), 68, QSize(164, 50));
     using namespace ControlArt;
     for (int state = 0; state < 3; ++state) {
         list.set(6 + state, closeButton(false, state),
@@ -58,6 +58,11 @@ ImageListWriter yellowList(const QImage& skin) {
                  QStringLiteral("start button \"Start\", ") + states(state));
         list.set(33 + state, SkinArt::startButton(skin, true, state),
                  QStringLiteral("start button \"Старт\", ") + states(state));
+        // Added after the list's last entry, so every older entry keeps its number.
+        list.set(62 + state, SkinArt::startButton(skin, false, state, SkinArt::StartFace::Stop),
+                 QStringLiteral("start button \"Stop\", ") + states(state));
+        list.set(65 + state, SkinArt::startButton(skin, true, state, SkinArt::StartFace::Stop),
+                 QStringLiteral("start button \"Стоп\", ") + states(state));
     }
     list.set(39, durationTrack(), QStringLiteral("duration track"));
     list.set(42, durationKnob(0), QStringLiteral("duration knob, first position"));

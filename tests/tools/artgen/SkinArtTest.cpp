@@ -49,18 +49,55 @@ TEST_F(SkinArtTest, MagentaFollowsTheOutlineExactly) {
 }
 
 TEST_F(SkinArtTest, StartButtonBlendsIntoTheSkinItCovers) {
+    using SkinArt::StartFace;
+    for (const StartFace face : {StartFace::Start, StartFace::Stop}) {
+        for (const bool russian : {false, true}) {
+            for (int state = 0; state < 3; ++state) {
+                SCOPED_TRACE(testing::Message() << (face == StartFace::Stop ? "stop " : "start ")
+                                                << russian << " " << state);
+                const QImage button = SkinArt::startButton(s_skin, russian, state, face);
+                ASSERT_EQ(button.size(), QSize(164, 50));
+                EXPECT_FALSE(button.hasAlphaChannel() && qAlpha(button.pixel(0, 0)) != 255);
+                if (state != 1) {
+                    // Outside the pill the picture is the skin itself, so no seam shows.
+                    EXPECT_EQ(button.pixel(0, 0), s_skin.pixel(316, 318));
+                    EXPECT_EQ(button.pixel(163, 49), s_skin.pixel(479, 367));
+                }
+            }
+        }
+    }
+}
+
+// Counts the pixels where two pictures of one size differ.
+int differingPixels(const QImage& a, const QImage& b, const QRect& area) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += a.pixel(x, y) != b.pixel(x, y);
+    }
+    return count;
+}
+
+TEST_F(SkinArtTest, TheStopFaceDiffersFromStartInSignAndWordButKeepsItsStates) {
+    using SkinArt::StartFace;
+    const QRect sign(20, 12, 22, 26);
+    const QRect word(50, 8, 100, 34);
     for (const bool russian : {false, true}) {
         for (int state = 0; state < 3; ++state) {
             SCOPED_TRACE(testing::Message() << russian << " " << state);
-            const QImage button = SkinArt::startButton(s_skin, russian, state);
-            ASSERT_EQ(button.size(), QSize(164, 50));
-            EXPECT_FALSE(button.hasAlphaChannel() && qAlpha(button.pixel(0, 0)) != 255);
-            if (state != 1) {
-                // Outside the pill the picture is the skin itself, so no seam shows.
-                EXPECT_EQ(button.pixel(0, 0), s_skin.pixel(316, 318));
-                EXPECT_EQ(button.pixel(163, 49), s_skin.pixel(479, 367));
+            const QImage start = SkinArt::startButton(s_skin, russian, state, StartFace::Start);
+            const QImage stop = SkinArt::startButton(s_skin, russian, state, StartFace::Stop);
+            EXPECT_GT(differingPixels(start, stop, sign), 40);
+            EXPECT_GT(differingPixels(start, stop, word), 100);
+            // The rest of the button (the pill and its glow) is the start button's own.
+            EXPECT_EQ(start.copy(152, 0, 12, 50), stop.copy(152, 0, 12, 50));
+            if (state > 0) {
+                const QImage normal = SkinArt::startButton(s_skin, russian, 0, StartFace::Stop);
+                EXPECT_GT(differingPixels(normal, stop, stop.rect()), 100);
             }
         }
+        EXPECT_NE(SkinArt::startButton(s_skin, russian, 1, StartFace::Stop),
+                  SkinArt::startButton(s_skin, russian, 2, StartFace::Stop));
     }
 }
 
