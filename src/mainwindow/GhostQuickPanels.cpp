@@ -4,8 +4,10 @@
 #include "core/GhostSoundOutput.h"
 #include "ghosts/GhostTable.h"
 #include "language/LanguageTexts.h"
+#include "language/TextEntries.h"
 #include "mainwindow/QuickPanel.h"
 #include "widgetkit/ClickSource.h"
+#include "widgetkit/ImageEntries.h"
 
 #include <QLabel>
 
@@ -80,7 +82,7 @@ void GhostQuickPanels::refresh(int ghost, Row row, OnFromRegime on) {
     if (m_texts)
         panel->setValueText(row, caption(row, ghost, value, *m_texts));
     if (row == Special && ghost <= 4 && m_setPicture)
-        m_setPicture(ghost, 10 * (ghost - 1) + value);
+        m_setPicture(ghost, GhostImage::first(ghost) + value);
     if (row == Regime) {
         if (on == OnFromRegime::Derive)
             (*m_table)[ghost].ON = value != 0;
@@ -154,9 +156,10 @@ void GhostQuickPanels::applyLanguageTexts(const LanguageTexts& texts) {
             panel->value(row)->setToolTip(texts[hintEntry(row)]);
         if (!panel->large())
             continue;
-        panel->title()->setText(texts[21] + QStringLiteral(" %1").arg(panel->ghost()));
-        panel->test()->setText(texts[61]);
-        panel->test()->setToolTip(texts[26]);
+        panel->title()->setText(texts[TextEntry::Ghost] +
+                                QStringLiteral(" %1").arg(panel->ghost()));
+        panel->test()->setText(texts[TextEntry::TestButton]);
+        panel->test()->setToolTip(texts[TextEntry::SoundTestHint]);
     }
 }
 

@@ -3,12 +3,12 @@
 #include "core/ProgramState.h"
 #include "language/LanguageTexts.h"
 #include "mainwindow/PresentationView.h"
+#include "widgetkit/ImageEntries.h"
 
 namespace {
 
-// The pictures of ghost k lie at 10·(k−1) + n.
 int GhostEntry(int ghost, int n) {
-    return 10 * (ghost - 1) + n;
+    return GhostImage::first(ghost) + n;
 }
 
 // At ticks base+10, base+20, base+30, base+40 ghost 1, 2, 3, 4 takes its turn; 0 otherwise.
@@ -55,15 +55,16 @@ void Presentation::Timer_PresentationTimer() {
     const int tick = m_tick;
 
     if (const int ghost = GhostInTurn(tick, 200)) {
-        showGhost(ghost, GhostEntry(ghost, 0));
+        showGhost(ghost, GhostEntry(ghost, GhostImage::Floating));
     } else if (const int ghost2 = GhostInTurn(tick, 500)) {
         // Doorman, electrician, plumber, postman: ghost k shows specialty k.
         showGhost(ghost2, GhostEntry(ghost2, ghost2));
     } else if (const int ghost3 = GhostInTurn(tick, 800)) {
-        const int picture = m_state.InterfaceLanguage == 0 ? 9 : 8;
+        const int picture = m_state.InterfaceLanguage == 0 ? GhostImage::PresentationEnglish
+                                                           : GhostImage::PresentationRussian;
         showGhost(ghost3, GhostEntry(ghost3, picture));
     } else if (const int ghost4 = GhostInTurn(tick, 1100)) {
-        showGhost(ghost4, GhostEntry(ghost4, 0));
+        showGhost(ghost4, GhostEntry(ghost4, GhostImage::Floating));
     }
 
     switch (tick) {

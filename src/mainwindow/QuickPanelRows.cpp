@@ -1,6 +1,7 @@
 #include "mainwindow/QuickPanelRows.h"
 
 #include "language/LanguageTexts.h"
+#include "language/TextEntries.h"
 
 namespace QuickPanelRows {
 
@@ -52,7 +53,8 @@ QString caption(Row row, int ghost, int value, const LanguageTexts& texts) {
 }
 
 QString regimeHint(int regime, const LanguageTexts& texts) {
-    return texts[173] + QStringLiteral(":\n\r") + texts[RegimeDescriptions[regime]];
+    return texts[TextEntry::WorkingTimeGroup] + QStringLiteral(":\n\r") +
+           texts[RegimeDescriptions[regime]];
 }
 
 int hintEntry(Row row) {

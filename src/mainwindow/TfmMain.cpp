@@ -11,6 +11,7 @@
 #include "core/StoreAccess.h"
 #include "ghosts/AttractionScheduler.h"
 #include "language/LanguageTexts.h"
+#include "language/TextEntries.h"
 #include "mainwindow/GhostQuickPanels.h"
 #include "mainwindow/HintLineBreaks.h"
 #include "mainwindow/IndicatorLamp.h"
@@ -23,6 +24,7 @@
 #include "mainwindow/WindowCommands.h"
 #include "widgetkit/ClickSource.h"
 #include "widgetkit/ColorKey.h"
+#include "widgetkit/ImageEntries.h"
 #include "widgetkit/WindowDrag.h"
 
 #include <QCloseEvent>
@@ -44,11 +46,13 @@ const QRect ClosePlace(710, 13, 48, 48);
 // the attraction runs the button shows its "Stop" face (the lamps that would say so lie out of
 // sight), kept at the end of the list so the older entries keep their numbers.
 int startButtonPicture(int language, bool running, bool hover, bool pressed) {
+    using namespace YellowImage;
     const bool russian = language == 1;
-    const int base = running ? (russian ? 65 : 62) : (russian ? 33 : 15);
+    const int base =
+        running ? (russian ? StopRussian : StopEnglish) : (russian ? StartRussian : StartEnglish);
     if (!hover)
-        return base;
-    return pressed ? base + 2 : base + 1;
+        return base + ButtonState::Normal;
+    return base + (pressed ? ButtonState::Pressed : ButtonState::Hover);
 }
 
 } // namespace
@@ -147,7 +151,7 @@ void TfmMain::createControls() {
     for (int ghost = 1; ghost <= 4; ++ghost) {
         QLabel* image = makeImage("", ghostPlace(ghost));
         image->setObjectName(QStringLiteral("Img_Ghost_%1").arg(ghost));
-        image->setPixmap(BitmapList_Ghost.pixmap(10 * (ghost - 1)));
+        image->setPixmap(BitmapList_Ghost.pixmap(GhostImage::first(ghost) + GhostImage::Floating));
         Img_Ghost[static_cast<size_t>(ghost - 1)] = image;
     }
     // Over the pictures, hidden until the pointer comes.
@@ -161,7 +165,7 @@ void TfmMain::createControls() {
     connect(start, &ClickSource::clicked, this, &TfmMain::Sb_Attraction_ShowClick);
 
     Sb_Close = makeImage("Sb_Close", ClosePlace);
-    Sb_Close->setPixmap(BitmapList_Btn.pixmap(7));
+    Sb_Close->setPixmap(BitmapList_Btn.pixmap(BtnImage::Close));
     // Beyond the window's bottom edge: reached only through the menus.
     Sb_Help = makeImage("Sb_Help", {2, 840, 22, 23});
     Sb_Internet = makeImage("Sb_Internet", {32, 840, 22, 23});
@@ -318,18 +322,23 @@ void TfmMain::setAttractionIndicator(bool running) {
     if (!m_texts)
         return;
     const LanguageTexts& texts = *m_texts;
-    Indicator_Attraction_Show->setToolTip(texts[running ? 20 : 19]);
-    Sb_Attraction_Show->setToolTip(texts[running ? 75 : 74]);
+    Indicator_Attraction_Show->setToolTip(
+        texts[running ? TextEntry::AttractionRunning : TextEntry::AttractionStopped]);
+    Sb_Attraction_Show->setToolTip(
+        texts[running ? TextEntry::StopAttractionHint : TextEntry::RunAttractionHint]);
     // The lamp is out of sight; from the tray, its hint is the one way to tell.
     if (m_tray)
-        m_tray->setToolTip(QStringLiteral("Gloamery: ") + texts[running ? 20 : 19]);
+        m_tray->setToolTip(
+            QStringLiteral("Gloamery: ") +
+            texts[running ? TextEntry::AttractionRunning : TextEntry::AttractionStopped]);
 }
 
 void TfmMain::setWebIndicator(bool running) {
     Indicator_Web->setFill(running ? MainWindowColors::WebLampRunning
                                    : MainWindowColors::LampStopped);
     if (m_texts)
-        Indicator_Web->setToolTip((*m_texts)[running ? 7 : 6]);
+        Indicator_Web->setToolTip(
+            (*m_texts)[running ? TextEntry::WebServerRunning : TextEntry::WebServerStopped]);
 }
 
 void TfmMain::applyLanguageTexts(const LanguageTexts& texts) {
@@ -352,10 +361,10 @@ void TfmMain::applyLanguageTexts(const LanguageTexts& texts) {
         m_presentation = std::make_unique<Presentation>(*m_presentationView, texts, m_state);
     }
     m_panels->applyLanguageTexts(texts);
-    Sb_Help->setToolTip(texts[85]);
-    Sb_Internet->setToolTip(texts[86]);
-    Sb_Min->setToolTip(texts[87]);
-    Sb_Close->setToolTip(texts[88]);
+    Sb_Help->setToolTip(texts[TextEntry::HelpHint]);
+    Sb_Internet->setToolTip(texts[TextEntry::WebsiteHint]);
+    Sb_Min->setToolTip(texts[TextEntry::MinimiseHint]);
+    Sb_Close->setToolTip(texts[TextEntry::ExitHint]);
     setAttractionIndicator(m_state.AttractionRunning);
     setWebIndicator(m_state.WebServerRunning);
 }
@@ -421,10 +430,11 @@ void TfmMain::trackCornerButtons() {
         button->show();
     // The box keeps the close button's design size whatever the control's size.
     CloseButtonHover = m_probe.insideRect(this, QRect(Sb_Close->pos(), QSize(48, 48)));
-    Sb_Help->setPixmap(BitmapList_Btn.pixmap(1));
-    Sb_Internet->setPixmap(BitmapList_Btn.pixmap(3));
-    Sb_Min->setPixmap(BitmapList_Btn.pixmap(5));
-    Sb_Close->setPixmap(BitmapList_Btn.pixmap(CloseButtonHover ? 6 : 7));
+    Sb_Help->setPixmap(BitmapList_Btn.pixmap(BtnImage::Help));
+    Sb_Internet->setPixmap(BitmapList_Btn.pixmap(BtnImage::WebPage));
+    Sb_Min->setPixmap(BitmapList_Btn.pixmap(BtnImage::Minimise));
+    Sb_Close->setPixmap(
+        BitmapList_Btn.pixmap(CloseButtonHover ? BtnImage::CloseHover : BtnImage::Close));
 }
 
 void TfmMain::drawStartButton() {

@@ -6,6 +6,7 @@
 #include "GhostArt.h"
 #include "ImageListWriter.h"
 #include "SkinArt.h"
+#include "widgetkit/ImageEntries.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -24,92 +25,117 @@ QString states(int state) {
 }
 
 ImageListWriter buttonList() {
-    ImageListWriter list(QStringLiteral("BitmapList_Btn"), 65, QSize(22, 22));
+    ImageListWriter list(QStringLiteral("BitmapList_Btn"), BtnImage::Count, QSize(22, 22));
     using namespace ControlArt;
-    list.set(0, roundIconButton(22, 23, Help, 2), QStringLiteral("help, dimmed"));
-    list.set(1, roundIconButton(22, 23, Help, 0), QStringLiteral("help"));
-    list.set(2, roundIconButton(22, 23, Globe, 2), QStringLiteral("web page, dimmed"));
-    list.set(3, roundIconButton(22, 23, Globe, 0), QStringLiteral("web page"));
-    list.set(4, roundIconButton(22, 23, Minimise, 2), QStringLiteral("minimise to tray, dimmed"));
-    list.set(5, roundIconButton(22, 23, Minimise, 0), QStringLiteral("minimise to tray"));
-    list.set(6, closeMedallionButton(true), QStringLiteral("main window close, pointer over"));
-    list.set(7, closeMedallionButton(false), QStringLiteral("main window close"));
-    list.set(8, smallArrow(true, false), QStringLiteral("small up arrow"));
-    list.set(9, smallArrow(true, true), QStringLiteral("small up arrow, pointer over"));
-    list.set(10, smallArrow(false, false), QStringLiteral("small down arrow"));
-    list.set(11, smallArrow(false, true), QStringLiteral("small down arrow, pointer over"));
-    list.set(18, railCap(true, 6), QStringLiteral("web start button rail, left cap"));
-    list.set(19, railCap(false, 5), QStringLiteral("web start button rail, right cap"));
-    list.set(20, powerButton(2), QStringLiteral("web start button, ") + states(2));
-    list.set(21, powerButton(1), QStringLiteral("web start button, ") + states(1));
-    list.set(22, powerButton(0), QStringLiteral("web start button, ") + states(0));
+    list.set(BtnImage::HelpDimmed, roundIconButton(22, 23, ControlArt::Help, 2),
+             QStringLiteral("help, dimmed"));
+    list.set(BtnImage::Help, roundIconButton(22, 23, ControlArt::Help, 0), QStringLiteral("help"));
+    list.set(BtnImage::WebPageDimmed, roundIconButton(22, 23, ControlArt::Globe, 2),
+             QStringLiteral("web page, dimmed"));
+    list.set(BtnImage::WebPage, roundIconButton(22, 23, ControlArt::Globe, 0),
+             QStringLiteral("web page"));
+    list.set(BtnImage::MinimiseDimmed, roundIconButton(22, 23, ControlArt::Minimise, 2),
+             QStringLiteral("minimise to tray, dimmed"));
+    list.set(BtnImage::Minimise, roundIconButton(22, 23, ControlArt::Minimise, 0),
+             QStringLiteral("minimise to tray"));
+    list.set(BtnImage::CloseHover, closeMedallionButton(true),
+             QStringLiteral("main window close, pointer over"));
+    list.set(BtnImage::Close, closeMedallionButton(false), QStringLiteral("main window close"));
+    list.set(BtnImage::SmallUp, smallArrow(true, false), QStringLiteral("small up arrow"));
+    list.set(BtnImage::SmallUpHover, smallArrow(true, true),
+             QStringLiteral("small up arrow, pointer over"));
+    list.set(BtnImage::SmallDown, smallArrow(false, false), QStringLiteral("small down arrow"));
+    list.set(BtnImage::SmallDownHover, smallArrow(false, true),
+             QStringLiteral("small down arrow, pointer over"));
+    list.set(BtnImage::WebRailLeft, railCap(true, 6),
+             QStringLiteral("web start button rail, left cap"));
+    list.set(BtnImage::WebRailRight, railCap(false, 5),
+             QStringLiteral("web start button rail, right cap"));
+    list.set(BtnImage::WebStartPressed, powerButton(2),
+             QStringLiteral("web start button, ") + states(2));
+    list.set(BtnImage::WebStartHover, powerButton(1),
+             QStringLiteral("web start button, ") + states(1));
+    list.set(BtnImage::WebStart, powerButton(0), QStringLiteral("web start button, ") + states(0));
     return list;
 }
 
 ImageListWriter yellowList(const QImage& skin) {
-    ImageListWriter list(QStringLiteral("BitmapList_Yellow"), 68, QSize(164, 50));
+    ImageListWriter list(QStringLiteral("BitmapList_Yellow"), YellowImage::Count, QSize(164, 50));
     using namespace ControlArt;
+    using namespace YellowImage;
     for (int state = 0; state < 3; ++state) {
-        list.set(6 + state, closeButton(false, state),
+        list.set(CloseEnglish + state, closeButton(false, state),
                  QStringLiteral("dialog close \"Close\", ") + states(state));
-        list.set(21 + state, closeButton(true, state),
+        list.set(CloseRussian + state, closeButton(true, state),
                  QStringLiteral("dialog close \"Закрыть\", ") + states(state));
-        list.set(15 + state, SkinArt::startButton(skin, false, state),
+        list.set(StartEnglish + state, SkinArt::startButton(skin, false, state),
                  QStringLiteral("start button \"Start\", ") + states(state));
-        list.set(33 + state, SkinArt::startButton(skin, true, state),
+        list.set(StartRussian + state, SkinArt::startButton(skin, true, state),
                  QStringLiteral("start button \"Старт\", ") + states(state));
         // Added after the list's last entry, so every older entry keeps its number.
-        list.set(62 + state, SkinArt::startButton(skin, false, state, SkinArt::StartFace::Stop),
+        list.set(StopEnglish + state,
+                 SkinArt::startButton(skin, false, state, SkinArt::StartFace::Stop),
                  QStringLiteral("start button \"Stop\", ") + states(state));
-        list.set(65 + state, SkinArt::startButton(skin, true, state, SkinArt::StartFace::Stop),
+        list.set(StopRussian + state,
+                 SkinArt::startButton(skin, true, state, SkinArt::StartFace::Stop),
                  QStringLiteral("start button \"Стоп\", ") + states(state));
     }
-    list.set(39, durationTrack(), QStringLiteral("duration track"));
-    list.set(42, durationKnob(0), QStringLiteral("duration knob, first position"));
-    list.set(43, durationKnob(1), QStringLiteral("duration knob, middle positions"));
-    list.set(44, durationKnob(2), QStringLiteral("duration knob, unlimited"));
-    list.set(49, dialogBackground(764, 410), QStringLiteral("dialog background, tall"));
-    list.set(50, dialogBackground(764, 350), QStringLiteral("ghost dialog panel background"));
-    list.set(51, mark(QStringLiteral("0")), QStringLiteral("mark \"0\""));
-    list.set(52, mark(QStringLiteral("1")), QStringLiteral("mark \"1\""));
-    list.set(55, onOffSwitch(true), QStringLiteral("on/off switch, on"));
-    list.set(56, onOffSwitch(false), QStringLiteral("on/off switch, off"));
-    list.set(57, checkbox(false), QStringLiteral("checkbox, not ticked"));
-    list.set(58, checkbox(true), QStringLiteral("checkbox, ticked"));
+    list.set(DurationTrack, durationTrack(), QStringLiteral("duration track"));
+    list.set(DurationKnobFirst, durationKnob(0), QStringLiteral("duration knob, first position"));
+    list.set(DurationKnobMiddle, durationKnob(1),
+             QStringLiteral("duration knob, middle positions"));
+    list.set(DurationKnobUnlimited, durationKnob(2), QStringLiteral("duration knob, unlimited"));
+    list.set(DialogBackgroundTall, dialogBackground(764, 410),
+             QStringLiteral("dialog background, tall"));
+    list.set(GhostPanelBackground, dialogBackground(764, 350),
+             QStringLiteral("ghost dialog panel background"));
+    list.set(MarkZero, mark(QStringLiteral("0")), QStringLiteral("mark \"0\""));
+    list.set(MarkOne, mark(QStringLiteral("1")), QStringLiteral("mark \"1\""));
+    list.set(SwitchOn, onOffSwitch(true), QStringLiteral("on/off switch, on"));
+    list.set(SwitchOff, onOffSwitch(false), QStringLiteral("on/off switch, off"));
+    list.set(CheckboxClear, checkbox(false), QStringLiteral("checkbox, not ticked"));
+    list.set(CheckboxTicked, checkbox(true), QStringLiteral("checkbox, ticked"));
     return list;
 }
 
 ImageListWriter ghostList() {
-    ImageListWriter list(QStringLiteral("BitmapList_Ghost"), 40, QSize(120, 120));
+    ImageListWriter list(QStringLiteral("BitmapList_Ghost"), GhostImage::Count, QSize(120, 120));
     static const char* const specialties[] = {"floating", "doorman", "electrician",
                                               "plumber",  "postman", "pedestrian"};
     for (int ghost = 1; ghost <= 4; ++ghost) {
-        const int first = 10 * (ghost - 1);
+        const int first = GhostImage::first(ghost);
         const QString who = QStringLiteral("ghost %1, ").arg(ghost);
         for (int specialty = 0; specialty <= 5; ++specialty)
-            list.set(first + specialty, GhostArt::specialtyPicture(ghost, specialty),
+            list.set(first + GhostImage::Floating + specialty,
+                     GhostArt::specialtyPicture(ghost, specialty),
                      who + QString::fromLatin1(specialties[specialty]));
-        list.set(first + 6, GhostArt::sleepingPicture(ghost), who + QStringLiteral("asleep"));
-        list.set(first + 7, GhostArt::singingPicture(ghost), who + QStringLiteral("singing"));
-        list.set(first + 8, GhostArt::presentationPicture(ghost, true),
+        list.set(first + GhostImage::Asleep, GhostArt::sleepingPicture(ghost),
+                 who + QStringLiteral("asleep"));
+        list.set(first + GhostImage::Singing, GhostArt::singingPicture(ghost),
+                 who + QStringLiteral("singing"));
+        list.set(first + GhostImage::PresentationRussian,
+                 GhostArt::presentationPicture(ghost, true),
                  who + QStringLiteral("presentation, Russian"));
-        list.set(first + 9, GhostArt::presentationPicture(ghost, false),
+        list.set(first + GhostImage::PresentationEnglish,
+                 GhostArt::presentationPicture(ghost, false),
                  who + QStringLiteral("presentation, English"));
     }
     return list;
 }
 
 ImageListWriter photoList() {
-    ImageListWriter list(QStringLiteral("BitmapList_GhostFoto"), 9, QSize(90, 90));
-    list.set(0, GhostArt::unknownPhoto(), QStringLiteral("no photo"));
+    ImageListWriter list(QStringLiteral("BitmapList_GhostFoto"), PhotoImage::Count, QSize(90, 90));
+    list.set(PhotoImage::NoPhoto, GhostArt::unknownPhoto(), QStringLiteral("no photo"));
     for (int ghost = 1; ghost <= 8; ++ghost)
         list.set(ghost, GhostArt::photo(ghost), QStringLiteral("photo of ghost %1").arg(ghost));
     return list;
 }
 
 ImageListWriter passportList() {
-    ImageListWriter list(QStringLiteral("BitmapList_GhostPassport"), 16, QSize(90, 90));
-    list.set(0, GhostArt::specialtyCard(0), QStringLiteral("specialty not selected"));
+    ImageListWriter list(QStringLiteral("BitmapList_GhostPassport"), PassportImage::Count,
+                         QSize(90, 90));
+    list.set(PassportImage::NotSelected, GhostArt::specialtyCard(0),
+             QStringLiteral("specialty not selected"));
     static const char* const regimes[] = {"around the clock", "night", "daytime", "pre-set time",
                                           "randomly"};
     for (int regime = 1; regime <= 5; ++regime)
@@ -118,34 +144,37 @@ ImageListWriter passportList() {
     static const char* const specialties[] = {"doorman", "electrician", "plumber", "postman",
                                               "pedestrian"};
     for (int specialty = 1; specialty <= 5; ++specialty)
-        list.set(10 + specialty, GhostArt::specialtyCard(specialty),
+        list.set(PassportImage::SpecialtyOffset + specialty, GhostArt::specialtyCard(specialty),
                  QStringLiteral("specialty: ") + QString::fromLatin1(specialties[specialty - 1]));
     return list;
 }
 
 ImageListWriter tabList() {
-    ImageListWriter list(QStringLiteral("BitmapList_YellowMenu"), 33, QSize(82, 42));
-    list.set(0, ControlArt::tabStrip(), QStringLiteral("tab strip"));
+    ImageListWriter list(QStringLiteral("BitmapList_YellowMenu"), TabImage::Count, QSize(82, 42));
+    list.set(TabImage::Strip, ControlArt::tabStrip(), QStringLiteral("tab strip"));
     for (int ghost = 1; ghost <= 8; ++ghost) {
-        list.set(ghost, ControlArt::tab(ghost, false, false),
+        list.set(TabImage::English + ghost, ControlArt::tab(ghost, false, false),
                  QStringLiteral("tab \"Ghost %1\"").arg(ghost));
-        list.set(8 + ghost, ControlArt::tab(ghost, true, false),
+        list.set(TabImage::Russian + ghost, ControlArt::tab(ghost, true, false),
                  QStringLiteral("tab \"Призрак %1\"").arg(ghost));
-        list.set(16 + ghost, ControlArt::tab(ghost, false, true),
+        list.set(TabImage::EnglishHighlighted + ghost, ControlArt::tab(ghost, false, true),
                  QStringLiteral("tab \"Ghost %1\", highlighted").arg(ghost));
-        list.set(24 + ghost, ControlArt::tab(ghost, true, true),
+        list.set(TabImage::RussianHighlighted + ghost, ControlArt::tab(ghost, true, true),
                  QStringLiteral("tab \"Призрак %1\", highlighted").arg(ghost));
     }
     return list;
 }
 
 ImageListWriter scrollList() {
-    ImageListWriter list(QStringLiteral("BitmapList_Scroll_1"), 5, QSize(21, 30));
-    list.set(0, ControlArt::scrollerTrack(), QStringLiteral("scroller middle"));
-    list.set(1, ControlArt::scrollerArrow(true, false), QStringLiteral("scroller up"));
-    list.set(2, ControlArt::scrollerArrow(false, false), QStringLiteral("scroller down"));
-    list.set(3, ControlArt::scrollerArrow(true, true), QStringLiteral("scroller up, pointer over"));
-    list.set(4, ControlArt::scrollerArrow(false, true),
+    ImageListWriter list(QStringLiteral("BitmapList_Scroll_1"), ScrollImage::Count, QSize(21, 30));
+    list.set(ScrollImage::Middle, ControlArt::scrollerTrack(), QStringLiteral("scroller middle"));
+    list.set(ScrollImage::Up, ControlArt::scrollerArrow(true, false),
+             QStringLiteral("scroller up"));
+    list.set(ScrollImage::Down, ControlArt::scrollerArrow(false, false),
+             QStringLiteral("scroller down"));
+    list.set(ScrollImage::UpHover, ControlArt::scrollerArrow(true, true),
+             QStringLiteral("scroller up, pointer over"));
+    list.set(ScrollImage::DownHover, ControlArt::scrollerArrow(false, true),
              QStringLiteral("scroller down, pointer over"));
     return list;
 }
@@ -208,12 +237,17 @@ QImage mockMainWindow(const QImage& skin, const std::vector<ImageListWriter>& li
     QImage image = skin.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&image);
     const ImageListWriter& ghosts = lists[2];
-    const int entries[] = {0, 12, 23, russian ? 38 : 39};
+    using namespace GhostImage;
+    const int entries[] = {first(1) + Floating, first(2) + 2, first(3) + 3,
+                           first(4) + (russian ? PresentationRussian : PresentationEnglish)};
     const int lefts[] = {45, 225, 420, 615};
     for (int k = 0; k < 4; ++k)
         painter.drawImage(lefts[k], 152, ghosts.image(entries[k]));
-    painter.drawImage(316, 318, lists[1].image(russian ? 34 : 16));
-    painter.drawImage(710, 13, lists[0].image(7));
+    painter.drawImage(
+        316, 318,
+        lists[1].image((russian ? YellowImage::StartRussian : YellowImage::StartEnglish) +
+                       ButtonState::Hover));
+    painter.drawImage(710, 13, lists[0].image(BtnImage::Close));
     return image;
 }
 
@@ -225,30 +259,38 @@ QImage mockGhostDialog(const std::vector<ImageListWriter>& lists, bool russian) 
     const ImageListWriter& passport = lists[4];
     const ImageListWriter& scroll = lists[6];
     const ImageListWriter& buttons = lists[0];
-    painter.drawImage(13, 40, tabs.image(0));
+    painter.drawImage(13, 40, tabs.image(TabImage::Strip));
     for (int n = 1; n <= 8; ++n)
-        painter.drawImage(25 + 94 * (n - 1), 47,
-                          tabs.image(n == 3 ? (russian ? 24 : 16) + n : (russian ? 8 : 0) + n));
-    painter.drawImage(13, 100, yellow.image(50));
+        painter.drawImage(
+            25 + 94 * (n - 1), 47,
+            tabs.image(
+                n == 3 ? (russian ? TabImage::RussianHighlighted : TabImage::EnglishHighlighted) + n
+                       : (russian ? TabImage::Russian : TabImage::English) + n));
+    painter.drawImage(13, 100, yellow.image(YellowImage::GhostPanelBackground));
     const QColor group(0x12, 0x5B, 0xA1);
     painter.fillRect(QRect(28, 112, 146, 328), group);
     painter.drawImage(QRect(36, 222, 90, 90), lists[3].image(3));
-    painter.drawImage(36, 417, yellow.image(51));
-    painter.drawImage(56, 404, yellow.image(55));
-    painter.drawImage(150, 417, yellow.image(52));
+    painter.drawImage(36, 417, yellow.image(YellowImage::MarkZero));
+    painter.drawImage(56, 404, yellow.image(YellowImage::SwitchOn));
+    painter.drawImage(150, 417, yellow.image(YellowImage::MarkOne));
     painter.fillRect(QRect(186, 112, 578, 60), group);
     for (int i = 0; i < 4; ++i)
-        painter.drawImage(194 + 150 * i, 134, yellow.image(i % 2 == 0 ? 58 : 57));
+        painter.drawImage(
+            194 + 150 * i, 134,
+            yellow.image(i % 2 == 0 ? YellowImage::CheckboxTicked : YellowImage::CheckboxClear));
     for (const int left : {186, 481}) {
         painter.fillRect(QRect(left, 180, 283, 260), group);
-        painter.drawImage(left + 8, 222, passport.image(left == 186 ? 4 : 13));
-        painter.drawImage(left + 100, 221, scroll.image(3));
-        painter.drawImage(left + 100, 251, scroll.image(0));
-        painter.drawImage(left + 100, 277, scroll.image(2));
-        painter.drawImage(left + 8 + 37, 324 + 1, buttons.image(9));
-        painter.drawImage(left + 8 + 37, 324 + 11, buttons.image(10));
+        painter.drawImage(left + 8, 222,
+                          passport.image(left == 186 ? 4 : PassportImage::SpecialtyOffset + 3));
+        painter.drawImage(left + 100, 221, scroll.image(ScrollImage::UpHover));
+        painter.drawImage(left + 100, 251, scroll.image(ScrollImage::Middle));
+        painter.drawImage(left + 100, 277, scroll.image(ScrollImage::Down));
+        painter.drawImage(left + 8 + 37, 324 + 1, buttons.image(BtnImage::SmallUpHover));
+        painter.drawImage(left + 8 + 37, 324 + 11, buttons.image(BtnImage::SmallDown));
     }
-    painter.drawImage(608, 460, yellow.image(russian ? 22 : 6));
+    painter.drawImage(608, 460,
+                      yellow.image(russian ? YellowImage::CloseRussian + ButtonState::Hover
+                                           : YellowImage::CloseEnglish));
     return image;
 }
 
@@ -256,7 +298,7 @@ QImage mockSettingsDialog(const std::vector<ImageListWriter>& lists, bool russia
     QImage image = ArtKit::filledImage(790, 520, ArtKit::WindowBlue);
     QPainter painter(&image);
     const ImageListWriter& yellow = lists[1];
-    painter.drawImage(13, 40, yellow.image(49));
+    painter.drawImage(13, 40, yellow.image(YellowImage::DialogBackgroundTall));
     const QColor group(0x12, 0x5B, 0xA1);
     painter.fillRect(QRect(28, 64, 360, 121), group);
     painter.fillRect(QRect(402, 64, 360, 121), group);
@@ -266,12 +308,14 @@ QImage mockSettingsDialog(const std::vector<ImageListWriter>& lists, bool russia
     const int lefts[] = {14, 110, 208, 308};
     for (int i = 0; i < 4; ++i)
         painter.drawText(28 + lefts[i], 64 + 36 + 11, QString::fromUtf8(labels[i]));
-    painter.drawImage(28 + 24, 64 + 54, yellow.image(39));
-    painter.drawImage(28 + 120, 64 + 62, yellow.image(43));
-    painter.drawImage(28 + 315, 64 + 62, yellow.image(44));
-    painter.drawImage(402 + 8, 64 + 38, yellow.image(58));
-    painter.drawImage(402 + 8, 64 + 62, yellow.image(57));
-    painter.drawImage(608, 460, yellow.image(russian ? 23 : 7));
+    painter.drawImage(28 + 24, 64 + 54, yellow.image(YellowImage::DurationTrack));
+    painter.drawImage(28 + 120, 64 + 62, yellow.image(YellowImage::DurationKnobMiddle));
+    painter.drawImage(28 + 315, 64 + 62, yellow.image(YellowImage::DurationKnobUnlimited));
+    painter.drawImage(402 + 8, 64 + 38, yellow.image(YellowImage::CheckboxTicked));
+    painter.drawImage(402 + 8, 64 + 62, yellow.image(YellowImage::CheckboxClear));
+    painter.drawImage(608, 460,
+                      yellow.image(russian ? YellowImage::CloseRussian + ButtonState::Pressed
+                                           : YellowImage::CloseEnglish + ButtonState::Hover));
     return image;
 }
 
