@@ -36,7 +36,7 @@ bool WindowDrag::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseMove: {
         const auto* move = static_cast<QMouseEvent*>(event);
         const QPoint at = move->globalPosition().toPoint();
-        // A release the filter never saw (it went to a popup, or the grab was lost) ends it.
+        // A release the filter never saw (it went to a popup) ends the press on a tracked surface.
         if (!(move->buttons() & Qt::LeftButton)) {
             m_state = State::Idle;
             break;
