@@ -9,6 +9,7 @@ packages=(
     libsdl2-dev libsdl2-mixer-dev libasound2-dev libhidapi-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth fonts-dejavu-core
+    openbox xdotool imagemagick
 )
 
 missing=()

@@ -33,7 +33,7 @@ bool MainShowSequence::run() {
     TfmMain* main = m_windows.fmMain;
     main->placeOnDesktop(m_desktop.width());
     main->setAttractionIndicator(false);
-    m_windows.fmGhost->SelectedGhost = 1;
+    m_windows.fmGhost->selectFirstGhost();
     main->PlaceMainControls();
     main->hidePresentationLabels();
     if (m_windows.fmLogo->FirstRun) {

@@ -3,6 +3,8 @@
 #include "ghosts/NameLengthValidator.h"
 #include "widgetkit/FormFont.h"
 #include "widgetkit/GradientTitle.h"
+#include "widgetkit/SkinColors.h"
+#include "widgetkit/SkinParts.h"
 
 #include <QDialog>
 #include <QFrame>
@@ -12,16 +14,14 @@
 
 namespace {
 
-// Colours of the form, given there as $00BBGGRR.
-const char* const GroupStyle =
-    "QGroupBox { background-color: #125BA1; border: 1px solid #4E86C4; border-radius: 6px;"
-    " margin-top: 7px; }"
-    "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 8px;"
-    " top: 0px; color: #C8E1BB; background-color: #125BA1; }";
-const char* const FieldStyle = "QLineEdit { background-color: #0080C0; color: #D7EDFF;"
-                               " border: 1px solid #0B4F86; padding: 0px 1px; }";
-const char* const PanelStyle = "QFrame#%1 { background-color: #D7E6F5; border: 1px solid #0B4F86;"
-                               " border-radius: 3px; }";
+using SkinParts::button;
+using SkinParts::picture;
+
+QString fieldStyle(const char* kind, const char* extra = "") {
+    return QStringLiteral("%1 { background-color: %2; color: %3; border: 1px solid %4; %5}")
+        .arg(QLatin1String(kind), SkinColors::FieldBlue.name(), SkinColors::PaleText.name(),
+             SkinColors::FieldBorder.name(), QLatin1String(extra));
+}
 
 template <typename Widget>
 Widget* named(Widget* widget, const QString& name) {
@@ -29,36 +29,17 @@ Widget* named(Widget* widget, const QString& name) {
     return widget;
 }
 
-QLabel* picture(QWidget* parent, const QString& name, const QRect& place, bool stretched = false) {
-    auto* label = named(new QLabel(parent), name);
-    label->setGeometry(place);
-    label->setScaledContents(stretched);
-    return label;
-}
-
-QLabel* button(QWidget* parent, const QString& name, const QRect& place) {
-    QLabel* label = picture(parent, name, place);
-    label->setCursor(Qt::PointingHandCursor);
-    return label;
-}
-
+// Captions are underlined in the group captions' green; the hour panel's are plain black.
 QLabel* caption(QWidget* parent, const QString& name, QPoint at, bool underlined = true) {
-    auto* label = named(new QLabel(parent), name);
-    QFont font = FormFont("Verdana", 11);
-    font.setUnderline(underlined);
-    label->setFont(font);
-    QPalette colours = label->palette();
-    colours.setColor(QPalette::WindowText, underlined ? QColor(0xC8, 0xE1, 0xBB) : Qt::black);
-    label->setPalette(colours);
-    label->move(at);
-    return label;
+    return SkinParts::text(parent, name, QString(), at,
+                           underlined ? SkinColors::CaptionGreen : QColor(Qt::black), underlined);
 }
 
 QLineEdit* field(QWidget* parent, const QString& name, const QRect& place, bool readOnly) {
     auto* edit = named(new QLineEdit(parent), name);
     edit->setGeometry(place);
     edit->setFont(FormFont("Verdana", 11));
-    edit->setStyleSheet(QLatin1String(FieldStyle));
+    edit->setStyleSheet(fieldStyle("QLineEdit", "padding: 0px 1px; "));
     edit->setReadOnly(readOnly);
     edit->setFrame(false);
     if (readOnly)
@@ -71,23 +52,20 @@ QLabel* hourField(QWidget* parent, const QString& name, const QRect& place) {
     label->setGeometry(place);
     label->setFont(FormFont("Verdana", 11));
     label->setAlignment(Qt::AlignCenter);
-    label->setStyleSheet(QStringLiteral("QLabel { background-color: #0080C0; color: #D7EDFF;"
-                                        " border: 1px solid #0B4F86; }"));
+    label->setStyleSheet(fieldStyle("QLabel"));
     return label;
 }
 
 QGroupBox* group(QWidget* parent, const QString& name, const QRect& place) {
-    auto* box = named(new QGroupBox(parent), name);
-    box->setGeometry(place);
-    box->setFont(FormFont("Verdana", 12));
-    box->setStyleSheet(QLatin1String(GroupStyle));
-    return box;
+    return SkinParts::group(parent, name, QString(), place);
 }
 
 QFrame* panel(QWidget* parent, const QString& name, const QRect& place) {
     auto* frame = named(new QFrame(parent), name);
     frame->setGeometry(place);
-    frame->setStyleSheet(QString::fromLatin1(PanelStyle).arg(name));
+    frame->setStyleSheet(QStringLiteral("QFrame#%1 { background-color: #D7E6F5; border: 1px solid"
+                                        " %2; border-radius: 3px; }")
+                             .arg(name, SkinColors::FieldBorder.name()));
     return frame;
 }
 
@@ -163,9 +141,4 @@ GhostDialogControls::GhostDialogControls(QDialog* dialog) {
     Edit_Special_Dop_1 = field(Panel_Special_Dop_1, "Edit_Special_Dop_1", {2, 1, 174, 20}, true);
     Sb_Special_Dop_1_Up = button(Panel_Special_Dop_1, "Sb_Special_Dop_1_Up", {179, 1, 19, 10});
     Sb_Special_Dop_1_Down = button(Panel_Special_Dop_1, "Sb_Special_Dop_1_Down", {179, 11, 19, 10});
-
-    Sb_Close = button(dialog, "Sb_Close", {608, 460, 164, 50});
-    // Below the visible area: it holds the focus so that no visible field shows a cursor.
-    Edit_Focus = named(new QLineEdit(dialog), "Edit_Focus");
-    Edit_Focus->move(8, 671);
 }

@@ -12,8 +12,9 @@ class QLineEdit;
 class QString;
 class QWidget;
 
-// The ghost dialog's controls, placed as the form lays them out. Pictures and buttons are
-// labels (clicks come through ClickSource); every control carries its form name.
+// The ghost dialog's own controls, placed as the form lays them out (the close button and the
+// focus field come with every skinned dialog). Pictures and buttons are labels (clicks come
+// through ClickSource); every control carries its form name.
 struct GhostDialogControls {
     explicit GhostDialogControls(QDialog* dialog);
 
@@ -65,9 +66,6 @@ struct GhostDialogControls {
     QLineEdit* Edit_Special_Dop_1;
     QLabel* Sb_Special_Dop_1_Up;
     QLabel* Sb_Special_Dop_1_Down;
-
-    QLabel* Sb_Close;
-    QLineEdit* Edit_Focus;
 };
 
 // A label's caption; the label grows or shrinks to it, as the form's captions do.

@@ -9,28 +9,16 @@
 #include "language/LanguageTexts.h"
 #include "widgetkit/ClickSource.h"
 #include "widgetkit/GradientTitle.h"
-#include "widgetkit/WindowDrag.h"
+#include "widgetkit/SkinParts.h"
 
 #include <QFrame>
 #include <QGroupBox>
-#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QShowEvent>
 
 using namespace GhostShowRules;
 
 namespace {
-
-const char* const EntryProperty = "imageEntry";
-
-// Shows entry `entry` of `list`; the entry is kept on the label so a repeat costs nothing.
-void showEntry(QLabel* label, const ImageList& list, int entry) {
-    if (label->property(EntryProperty).toInt() == entry && !label->pixmap().isNull())
-        return;
-    label->setProperty(EntryProperty, entry);
-    label->setPixmap(list.pixmap(entry));
-}
 
 QString resFolder(const QString& resDir) {
     return resDir.isEmpty() ? ImageList::resDir() : resDir;
@@ -38,9 +26,13 @@ QString resFolder(const QString& resDir) {
 
 } // namespace
 
+using SkinParts::showEntry;
+
 TfmGhost::TfmGhost(ProgramState& state, const PlatformServices& platform, const QString& resDir)
-    : QDialog(nullptr, Qt::FramelessWindowHint)
-    , m_state(state)
+    // The close button's pictures are drawn from BitmapList_Yellow once it is loaded below.
+    : SkinnedDialog("fmGhost", state,
+                    requireService(platform.pointer, "The ghost dialog", "pointer"),
+                    BitmapList_Yellow)
     , m_platform(platform)
     , BitmapList_Btn(QStringLiteral("BitmapList_Btn"), resFolder(resDir))
     , BitmapList_Yellow(QStringLiteral("BitmapList_Yellow"), resFolder(resDir))
@@ -48,16 +40,7 @@ TfmGhost::TfmGhost(ProgramState& state, const PlatformServices& platform, const 
     , BitmapList_GhostPassport(QStringLiteral("BitmapList_GhostPassport"), resFolder(resDir))
     , BitmapList_YellowMenu(QStringLiteral("BitmapList_YellowMenu"), resFolder(resDir))
     , BitmapList_Scroll_1(QStringLiteral("BitmapList_Scroll_1"), resFolder(resDir))
-    , m_ui(std::make_unique<GhostDialogControls>(this))
-    , m_probe(requireService(platform.pointer, "The ghost dialog", "pointer")) {
-    setObjectName(QStringLiteral("fmGhost"));
-    setFixedSize(790, 520);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, QColor(0x36, 0x6A, 0xB3));
-    setPalette(colours);
-    setAutoFillBackground(true);
-    WindowDrag::install(this, this);
-
+    , m_ui(std::make_unique<GhostDialogControls>(this)) {
     const GhostDialogControls& ui = *m_ui;
     showEntry(ui.Img_Yellow_Fon1, BitmapList_YellowMenu, 0);
     showEntry(ui.Img_Fon, BitmapList_Yellow, 50);
@@ -69,14 +52,11 @@ TfmGhost::TfmGhost(ProgramState& state, const PlatformServices& platform, const 
 
     LoadGhostTable();
     Timer_WorkTimer();
-    Timer_Work.setInterval(100);
-    connect(&Timer_Work, &QTimer::timeout, this, &TfmGhost::Timer_WorkTimer);
-    Timer_Work.start();
 }
 
 TfmGhost::~TfmGhost() {
     // Destroyed while open (an unorderly end of the modal loop): the ghost shown is saved too.
-    FormClose();
+    closeIfOpen();
     SaveGhostTable();
 }
 
@@ -107,11 +87,6 @@ void TfmGhost::connectControls() {
     onClickAndDouble(ui.Sb_Regime_Dop_1a_Down, [this] { stepToHour(-1); });
     onClickAndDouble(ui.Sb_Special_Dop_1_Up, [this] { stepSensor(1); });
     onClickAndDouble(ui.Sb_Special_Dop_1_Down, [this] { stepSensor(-1); });
-
-    ClickSource* close = ClickSource::on(ui.Sb_Close);
-    connect(close, &ClickSource::pressed, this, [this] { m_closePressed = true; });
-    connect(close, &ClickSource::released, this, [this] { m_closePressed = false; });
-    connect(close, &ClickSource::clicked, this, [this] { reject(); });
 
     connect(ui.Edit_Ghost_Name, &QLineEdit::textChanged, this, &TfmGhost::Edit_Ghost_NameChange);
 }
@@ -176,18 +151,7 @@ void TfmGhost::applyLanguageTexts(const LanguageTexts& texts) {
     ui.Panel_Special_Dop_1->setToolTip(texts[180]);
 }
 
-void TfmGhost::showEvent(QShowEvent* event) {
-    // A restore from minimised is no new opening: it keeps the ghost being edited.
-    if (!event->spontaneous())
-        FormShow();
-    QDialog::showEvent(event);
-}
-
 void TfmGhost::FormShow() {
-    m_open = true;
-    m_state.DialogOpen = true;
-    if (m_mainWindow)
-        move(m_mainWindow->x() + 6, m_mainWindow->y() + 55);
     const GhostDialogControls& ui = *m_ui;
     for (QLabel* tab : ui.Btn_Yellow)
         tab->raise();
@@ -199,32 +163,9 @@ void TfmGhost::FormShow() {
     EditedGhost = m_ghostTable[1];
     ShowEditedGhost();
     ShowGhostOn();
-    ui.Edit_Focus->setFocus();
-    constexpr qreal Alpha = 245.0 / 255.0;
-    if (!qFuzzyCompare(windowOpacity(), Alpha))
-        setWindowOpacity(Alpha);
-    Timer_WorkTimer();
-}
-
-void TfmGhost::done(int result) {
-    FormClose();
-    QDialog::done(result);
-}
-
-void TfmGhost::hideEvent(QHideEvent* event) {
-    // A dialog hidden without being closed (its opener hides it) still gives its edits back;
-    // a minimised one is still open.
-    if (!event->spontaneous())
-        FormClose();
-    QDialog::hideEvent(event);
 }
 
 void TfmGhost::FormClose() {
-    if (!m_open)
-        return;
-    m_open = false;
-    m_closePressed = false;
-    m_state.DialogOpen = false;
     CommitEditedGhost();
 }
 
@@ -383,25 +324,20 @@ void TfmGhost::stepSensor(int delta) {
     ShowSensor();
 }
 
-void TfmGhost::Timer_WorkTimer() {
+void TfmGhost::trackPointer() {
     const GhostDialogControls& ui = *m_ui;
-    m_probe.sample();
-    const bool russian = m_state.InterfaceLanguage == 1;
     for (int n = 1; n <= 8; ++n) {
         QLabel* tab = ui.Btn_Yellow[n - 1];
-        const bool lit = n == SelectedGhost || m_probe.inside(tab);
-        showEntry(tab, BitmapList_YellowMenu, (russian ? 8 : 0) + (lit ? 16 : 0) + n);
+        const bool lit = n == SelectedGhost || hovered(tab);
+        showEntry(tab, BitmapList_YellowMenu, (russian() ? 8 : 0) + (lit ? 16 : 0) + n);
     }
-    const int closeBase = russian ? 21 : 6;
-    showEntry(ui.Sb_Close, BitmapList_Yellow,
-              closeBase + (m_probe.inside(ui.Sb_Close) ? (m_closePressed ? 2 : 1) : 0));
     for (QLabel* up : {ui.Scroll_Regime_Up, ui.Scroll_Special_Up})
-        showEntry(up, BitmapList_Scroll_1, m_probe.inside(up) ? 3 : 1);
+        showEntry(up, BitmapList_Scroll_1, hovered(up) ? 3 : 1);
     for (QLabel* down : {ui.Scroll_Regime_Down, ui.Scroll_Special_Down})
-        showEntry(down, BitmapList_Scroll_1, m_probe.inside(down) ? 4 : 2);
+        showEntry(down, BitmapList_Scroll_1, hovered(down) ? 4 : 2);
     for (QLabel* up : {ui.Sb_Regime_Dop_1_Up, ui.Sb_Regime_Dop_1a_Up, ui.Sb_Special_Dop_1_Up})
-        showEntry(up, BitmapList_Btn, m_probe.inside(up) ? 9 : 8);
+        showEntry(up, BitmapList_Btn, hovered(up) ? 9 : 8);
     for (QLabel* down :
          {ui.Sb_Regime_Dop_1_Down, ui.Sb_Regime_Dop_1a_Down, ui.Sb_Special_Dop_1_Down})
-        showEntry(down, BitmapList_Btn, m_probe.inside(down) ? 11 : 10);
+        showEntry(down, BitmapList_Btn, hovered(down) ? 11 : 10);
 }

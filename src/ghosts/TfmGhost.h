@@ -3,14 +3,10 @@
 #include "core/CurrentAct.h"
 #include "core/GhostSettings.h"
 #include "core/PlatformServices.h"
-#include "core/PointerSource.h"
 #include "ghosts/GhostTable.h"
 #include "language/LanguageTarget.h"
 #include "widgetkit/ImageList.h"
-#include "widgetkit/PointerProbe.h"
-
-#include <QDialog>
-#include <QTimer>
+#include "widgetkit/SkinnedDialog.h"
 
 #include <memory>
 
@@ -23,7 +19,7 @@ struct ProgramState;
 // The ghost settings dialog (form fmGhost). Owns the ghost table for the whole run: loads it
 // when created, saves it when destroyed. The dialog edits a working copy of one ghost and
 // copies it back on every tab switch and when it closes; there is no OK or Cancel.
-class TfmGhost : public QDialog, public LanguageTarget {
+class TfmGhost : public SkinnedDialog, public LanguageTarget {
     Q_OBJECT
 public:
     static constexpr int NameLimit = 16;
@@ -35,9 +31,11 @@ public:
     GhostTable& ghostTable() { return m_ghostTable; }
     const GhostTable& ghostTable() const { return m_ghostTable; }
 
-    // The dialog's working copy of the ghost being edited.
-    GhostSettings EditedGhost;
-    int SelectedGhost = 1;
+    // The dialog's working copy of the ghost being edited, and that ghost's number.
+    const GhostSettings& editedGhost() const { return EditedGhost; }
+    int selectedGhost() const { return SelectedGhost; }
+    // The main window's show sequence starts the next opening from ghost 1.
+    void selectFirstGhost() { SelectedGhost = 1; }
 
     CurrentAct& currentAct() { return m_currentAct; }
     const CurrentAct& currentAct() const { return m_currentAct; }
@@ -48,9 +46,6 @@ public:
 
     void LoadGhostTable();
     void SaveGhostTable();
-
-    // The dialog opens over this window (left + 6, top + 55).
-    void setMainWindow(const QWidget* mainWindow) { m_mainWindow = mainWindow; }
 
     void applyLanguageTexts(const LanguageTexts& texts) override;
 
@@ -72,30 +67,25 @@ public:
     void stepFromHour(int delta);
     void stepToHour(int delta);
     void stepSensor(int delta);
-    void Timer_WorkTimer();
-
-    // Every way of closing (close button, Escape, the window manager) passes here.
-    void done(int result) override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
+    void FormShow() override;
+    void FormClose() override;
+    void trackPointer() override;
 
 private:
     void resetEditedGhost();
     void connectControls();
-    void FormShow();
-    void FormClose();
     void Edit_Ghost_NameChange(const QString& text);
     const LanguageTexts& texts() const;
     qint32& temper(int n);
 
+    GhostSettings EditedGhost;
+    int SelectedGhost = 1;
     GhostTable m_ghostTable;
     CurrentAct m_currentAct;
     GhostSoundOutput* m_soundOutput = nullptr;
-    ProgramState& m_state;
     PlatformServices m_platform;
-    const QWidget* m_mainWindow = nullptr;
     const LanguageTexts* m_texts = nullptr;
 
     ImageList BitmapList_Btn;
@@ -106,8 +96,4 @@ private:
     ImageList BitmapList_Scroll_1;
 
     std::unique_ptr<GhostDialogControls> m_ui;
-    PointerProbe m_probe;
-    QTimer Timer_Work;
-    bool m_closePressed = false;
-    bool m_open = false;
 };

@@ -2,32 +2,23 @@
 
 #include "core/AttractionOptions.h"
 #include "core/PlatformServices.h"
-#include "core/PointerSource.h"
-#include "widgetkit/PointerProbe.h"
-
-#include <QDialog>
-#include <QTimer>
+#include "widgetkit/SkinnedDialog.h"
 
 #include <array>
 #include <functional>
-#include <memory>
 
 class GradientTitle;
 class ImageList;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
 struct ProgramState;
 
 // The settings dialog (form fmNastr): the attraction's duration, what happens when it ends, and
 // the interface language. Loads its settings when created and saves them when destroyed; every
 // change takes effect at once.
-class TfmNastr : public QDialog {
+class TfmNastr : public SkinnedDialog {
     Q_OBJECT
 public:
-    static constexpr int WindowWidth = 790;
-    static constexpr int WindowHeight = 520;
-
     // `yellow` is the main window's BitmapList_Yellow; `applyLanguage` runs TfmHelp's
     // ApplyLanguage; the dialog opens at `mainWindow`'s left + 6, top + 55 (if given).
     TfmNastr(ProgramState& state, const PlatformServices& platform, const ImageList& yellow,
@@ -42,35 +33,24 @@ public:
     void Cb_Attraction_Over_2Click();
     void Cb_Lang_1Click();
     void Cb_Lang_2Click();
-    void Timer_WorkTimer();
 
     void ShowAttractionTime();
     void ShowAttractionOver();
 
-    void done(int result) override;
-
 protected:
-    void showEvent(QShowEvent* event) override;
+    void FormShow() override;
 
 private:
     void createControls();
-    QLabel* makePicture(QWidget* parent, const char* name, const QRect& place);
-    QLabel* makeText(QWidget* parent, const char* name, const QString& text, QPoint place,
-                     const QColor& colour, bool underlined);
-    QGroupBox* makeGroup(const char* name, const QString& caption, const QRect& place);
     void showLanguage();
     void selectAttractionTime(qint32 position);
     void loadSettings();
     void saveSettings();
 
-    ProgramState& m_state;
     PlatformServices m_platform;
     const ImageList& m_yellow;
     std::function<void()> m_applyLanguage;
-    const QWidget* m_mainWindow = nullptr;
-    PointerProbe m_probe;
     AttractionOptions m_options;
-    bool m_closePressed = false;
 
     GradientTitle* Lbl_Ghost_Title = nullptr;
     QLabel* Img_Fon = nullptr;
@@ -86,7 +66,4 @@ private:
     QGroupBox* GB_Lang = nullptr;
     QLabel* Cb_Lang_1 = nullptr;
     QLabel* Cb_Lang_2 = nullptr;
-    QLabel* Sb_Close = nullptr;
-    QLineEdit* Edit_Focus = nullptr;
-    QTimer Timer_Work;
 };

@@ -4,14 +4,22 @@
 #include <QWidget>
 #include <QWindow>
 
-WindowDrag::WindowDrag(QWidget* window, QWidget* surface)
+WindowDrag::WindowDrag(QWidget* window, QWidget* surface, SystemMove systemMove)
     : QObject(surface)
-    , m_window(window) {
+    , m_window(window)
+    , m_systemMove(std::move(systemMove)) {
     surface->installEventFilter(this);
 }
 
 void WindowDrag::install(QWidget* window, QWidget* surface) {
-    new WindowDrag(window, surface);
+    install(window, surface, [window] {
+        QWindow* handle = window->windowHandle();
+        return handle && handle->startSystemMove();
+    });
+}
+
+void WindowDrag::install(QWidget* window, QWidget* surface, SystemMove systemMove) {
+    new WindowDrag(window, surface, std::move(systemMove));
 }
 
 bool WindowDrag::eventFilter(QObject* watched, QEvent* event) {
@@ -20,23 +28,36 @@ bool WindowDrag::eventFilter(QObject* watched, QEvent* event) {
         const auto* press = static_cast<QMouseEvent*>(event);
         if (press->button() != Qt::LeftButton)
             break;
-        QWindow* handle = m_window->windowHandle();
-        if (handle && handle->startSystemMove())
-            return true;
-        m_followingPointer = true;
-        m_grabOffset = press->globalPosition().toPoint() - m_window->frameGeometry().topLeft();
+        m_state = State::Pressed;
+        m_pressAt = press->globalPosition().toPoint();
+        m_grabOffset = m_pressAt - m_window->frameGeometry().topLeft();
         return true;
     }
-    case QEvent::MouseMove:
-        if (m_followingPointer) {
-            const auto* move = static_cast<QMouseEvent*>(event);
-            m_window->move(move->globalPosition().toPoint() - m_grabOffset);
+    case QEvent::MouseMove: {
+        const auto* move = static_cast<QMouseEvent*>(event);
+        const QPoint at = move->globalPosition().toPoint();
+        // A release the filter never saw (it went to a popup) ends the press on a tracked surface.
+        if (!(move->buttons() & Qt::LeftButton)) {
+            m_state = State::Idle;
+            break;
+        }
+        if (m_state == State::Pressed && at != m_pressAt) {
+            if (m_systemMove && m_systemMove()) {
+                m_state = State::Idle;
+                return true;
+            }
+            m_state = State::FollowingPointer;
+        }
+        if (m_state == State::FollowingPointer) {
+            m_window->move(at - m_grabOffset);
             return true;
         }
         break;
+    }
     case QEvent::MouseButtonRelease:
-        if (m_followingPointer && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-            m_followingPointer = false;
+        if (m_state != State::Idle &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            m_state = State::Idle;
             return true;
         }
         break;

@@ -93,13 +93,15 @@ TEST(ProgramLifecycle, ShowingTheMainWindowAgainSkipsTheSplashAndResetsTheWindow
             w.fmMain->hide();
             w.fmMain->move(5, 300);
             w.fmNet->show();
-            w.fmGhost->SelectedGhost = 6;
+            w.fmGhost->show();
+            w.fmGhost->Btn_YellowClick(6);
+            w.fmGhost->hide();
             program.state.DialogOpen = true;
             program.desktop.setWidth(1000);
             w.fmMain->ShowMainWindow();
             EXPECT_EQ(w.fmMain->geometry(), QRect(100, 10, 800, 600));
             EXPECT_FALSE(w.fmNet->isVisible());
-            EXPECT_EQ(w.fmGhost->SelectedGhost, 1);
+            EXPECT_EQ(w.fmGhost->selectedGhost(), 1);
             EXPECT_FALSE(program.state.DialogOpen);
             EXPECT_TRUE(w.fmMain->isVisible());
         },

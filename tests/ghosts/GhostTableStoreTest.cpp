@@ -140,8 +140,8 @@ TEST(TfmGhost, LoadsWhenCreatedAndSavesWhenDestroyed) {
     {
         TfmGhost dialog(state, platform);
         EXPECT_EQ(dialog.ghostTable()[8].Name, QStringLiteral("Ghost_8"));
-        EXPECT_EQ(dialog.EditedGhost.Name, QString());
-        EXPECT_EQ(dialog.EditedGhost.Nrav_1, 0);
+        EXPECT_EQ(dialog.editedGhost().Name, QString());
+        EXPECT_EQ(dialog.editedGhost().Nrav_1, 0);
         dialog.ghostTable()[2].Special = 4;
     }
     TfmGhost again(state, platform);

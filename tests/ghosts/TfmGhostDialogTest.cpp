@@ -118,12 +118,12 @@ TEST(GhostDialog, AlwaysOpensOnGhostOneWithItsTabHighlighted) {
         Dialog d(language);
         d.open();
         d.click("Btn_Yellow_6");
-        EXPECT_EQ(d.ghost->SelectedGhost, 6);
+        EXPECT_EQ(d.ghost->selectedGhost(), 6);
         EXPECT_EQ(d.entry("Btn_Yellow_6"), language == 0 ? 22 : 30);
         EXPECT_EQ(d.entry("Img_Ghost_Mini"), 6);
         d.ghost->close();
         d.open();
-        EXPECT_EQ(d.ghost->SelectedGhost, 1);
+        EXPECT_EQ(d.ghost->selectedGhost(), 1);
         EXPECT_EQ(d.text("Edit_Ghost_Num"), QStringLiteral("1"));
         EXPECT_EQ(d.entry("Img_Ghost_Mini"), 1);
         EXPECT_EQ(d.entry("Btn_Yellow_1"), language == 0 ? 17 : 25);
@@ -260,16 +260,16 @@ TEST(GhostDialog, ScrollersStepOnceAndHourArrowsTwiceOnADoubleClick) {
     d.doubleClick("Sb_Regime_Dop_1_Down");
     EXPECT_EQ(d.text("Edit_Regime_Dop_1"), QStringLiteral("21"));
     d.doubleClick("Scroll_Regime_Up");
-    EXPECT_EQ(d.ghost->EditedGhost.Regime, 5);
+    EXPECT_EQ(d.ghost->editedGhost().Regime, 5);
     d.doubleClick("Scroll_Special_Down");
-    EXPECT_EQ(d.ghost->EditedGhost.Special, 5);
+    EXPECT_EQ(d.ghost->editedGhost().Special, 5);
     d.doubleClick("Btn_Yellow_1");
     d.doubleClick("Sb_Ghost_ON");
-    EXPECT_FALSE(d.ghost->EditedGhost.ON) << "the switch acts once";
+    EXPECT_FALSE(d.ghost->editedGhost().ON) << "the switch acts once";
     d.doubleClick("Cb_Nrav_2");
-    EXPECT_EQ(d.ghost->EditedGhost.Nrav_2, 0) << "the checkbox acts once";
+    EXPECT_EQ(d.ghost->editedGhost().Nrav_2, 0) << "the checkbox acts once";
     d.doubleClick("Sb_Special_Dop_1_Up");
-    EXPECT_EQ(d.ghost->EditedGhost.Special_Dop_1, 0) << "specialty 5 wraps 2 to 0";
+    EXPECT_EQ(d.ghost->editedGhost().Special_Dop_1, 0) << "specialty 5 wraps 2 to 0";
     d.ghost->close();
     EXPECT_EQ(d.table()[1].Regime_Dop_1, 21);
     EXPECT_EQ(d.table()[1].Regime_Dop_1a, 2);
@@ -306,7 +306,7 @@ TEST(GhostDialog, TheSensorFollowsTheSpecialty) {
         EXPECT_EQ(d.text("Lbl_Special"), QLatin1String(s.label)) << s.label;
         EXPECT_EQ(d.entry("Img_Special"), s.picture) << s.label;
         EXPECT_EQ(d.text("Edit_Special_Dop_1"), u8(s.sensor)) << s.label;
-        EXPECT_EQ(d.ghost->EditedGhost.Special_Dop_1, s.sensorValue) << s.label;
+        EXPECT_EQ(d.ghost->editedGhost().Special_Dop_1, s.sensorValue) << s.label;
     }
     d.click("Scroll_Special_Down");
     EXPECT_EQ(d.text("Lbl_Special"), QStringLiteral("Postman"));
@@ -339,7 +339,7 @@ TEST(GhostDialog, TempersShowTickedForAnyValueButZero) {
         EXPECT_EQ(d.text(QStringLiteral("Lbl_Nrav_") + QLatin1String(s.box)), u8(s.word));
     }
     d.click("Cb_Nrav_1");
-    EXPECT_EQ(d.ghost->EditedGhost.Nrav_1, 0);
+    EXPECT_EQ(d.ghost->editedGhost().Nrav_1, 0);
     EXPECT_EQ(d.text("Lbl_Nrav_1"), u8("Добрый"));
     d.click("Lbl_Nrav_4"); // the word label ticks too
     EXPECT_EQ(d.entry("Cb_Nrav_4"), 58);

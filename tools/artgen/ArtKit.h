@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgetkit/SkinColors.h"
+
 #include <QColor>
 #include <QFont>
 #include <QImage>
@@ -17,7 +19,7 @@ namespace ArtKit {
 inline const QColor NightDeep{0x07, 0x10, 0x29};
 inline const QColor NightMid{0x14, 0x2A, 0x5C};
 inline const QColor NightLight{0x2E, 0x5A, 0x9A};
-inline const QColor WindowBlue{0x36, 0x6A, 0xB3};
+inline const QColor WindowBlue = SkinColors::WindowBlue;
 inline const QColor Gold{0xFB, 0xAD, 0x2E};
 inline const QColor GoldLight{0xFF, 0xE6, 0xA0};
 inline const QColor GoldDark{0xA8, 0x65, 0x0B};

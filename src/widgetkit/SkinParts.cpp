@@ -1,0 +1,73 @@
+#include "widgetkit/SkinParts.h"
+
+#include "widgetkit/FormFont.h"
+#include "widgetkit/ImageList.h"
+#include "widgetkit/SkinColors.h"
+
+#include <QGroupBox>
+#include <QLabel>
+
+namespace SkinParts {
+
+namespace {
+
+const char* const EntryProperty = "imageEntry";
+
+} // namespace
+
+QLabel* picture(QWidget* parent, const QString& name, const QRect& place, bool stretched) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setGeometry(place);
+    label->setScaledContents(stretched);
+    return label;
+}
+
+QLabel* button(QWidget* parent, const QString& name, const QRect& place) {
+    QLabel* label = picture(parent, name, place);
+    label->setCursor(Qt::PointingHandCursor);
+    return label;
+}
+
+QLabel* text(QWidget* parent, const QString& name, const QString& caption, QPoint at,
+             const QColor& colour, bool underlined) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    label->setFont(FormFont("Verdana", 11, false, underlined));
+    QPalette colours = label->palette();
+    colours.setColor(QPalette::WindowText, colour);
+    label->setPalette(colours);
+    label->move(at);
+    label->adjustSize();
+    return label;
+}
+
+QGroupBox* group(QWidget* parent, const QString& name, const QString& caption, const QRect& place) {
+    auto* box = new QGroupBox(caption, parent);
+    box->setObjectName(name);
+    box->setGeometry(place);
+    box->setFont(FormFont("Verdana", 12));
+    box->setStyleSheet(
+        QStringLiteral(
+            "QGroupBox { background-color: %1; border: 1px solid %2; border-radius: 6px;"
+            " margin-top: 7px; }"
+            "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+            " left: 8px; top: 0px; color: %3; background-color: %1; }")
+            .arg(SkinColors::GroupBlue.name(), SkinColors::GroupBorder.name(),
+                 SkinColors::CaptionGreen.name()));
+    return box;
+}
+
+void showEntry(QLabel* label, const ImageList& list, int entry) {
+    if (shownEntry(label) == entry && !label->pixmap().isNull())
+        return;
+    label->setProperty(EntryProperty, entry);
+    label->setPixmap(list.pixmap(entry));
+}
+
+int shownEntry(const QLabel* label) {
+    const QVariant entry = label->property(EntryProperty);
+    return entry.isValid() ? entry.toInt() : -1;
+}
+
+} // namespace SkinParts

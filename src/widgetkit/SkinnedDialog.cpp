@@ -1,0 +1,112 @@
+#include "widgetkit/SkinnedDialog.h"
+
+#include "core/ProgramState.h"
+#include "widgetkit/ClickSource.h"
+#include "widgetkit/ImageList.h"
+#include "widgetkit/SkinColors.h"
+#include "widgetkit/SkinParts.h"
+#include "widgetkit/WindowDrag.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+// BitmapList_Yellow entries of the close button; hovered is one more, hovered and pressed two.
+constexpr int CloseEnglish = 6;
+constexpr int CloseRussian = 21;
+
+constexpr qreal Opacity = 245.0 / 255.0;
+
+} // namespace
+
+SkinnedDialog::SkinnedDialog(const char* formName, ProgramState& state,
+                             const PointerSource& pointer, const ImageList& yellow)
+    : QDialog(nullptr, Qt::FramelessWindowHint)
+    , m_state(state)
+    , m_yellow(yellow)
+    , m_probe(pointer) {
+    setObjectName(QLatin1String(formName));
+    setFixedSize(Size);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, SkinColors::WindowBlue);
+    setPalette(colours);
+    setAutoFillBackground(true);
+    WindowDrag::install(this, this);
+
+    Sb_Close = SkinParts::button(this, QStringLiteral("Sb_Close"), {608, 460, 164, 50});
+    ClickSource* close = ClickSource::on(Sb_Close);
+    connect(close, &ClickSource::pressed, this, [this] { m_closePressed = true; });
+    connect(close, &ClickSource::released, this, [this] { m_closePressed = false; });
+    connect(close, &ClickSource::clicked, this, &QDialog::reject);
+
+    // Below the visible area: it holds the keyboard focus so that no visible field shows a cursor.
+    Edit_Focus = new QLineEdit(this);
+    Edit_Focus->setObjectName(QStringLiteral("Edit_Focus"));
+    Edit_Focus->move(8, 671);
+
+    Timer_Work.setInterval(100);
+    connect(&Timer_Work, &QTimer::timeout, this, &SkinnedDialog::Timer_WorkTimer);
+    Timer_Work.start();
+}
+
+void SkinnedDialog::setVisible(bool visible) {
+    if (visible && !isVisible()) {
+        // Placed before the window system sees the window: a window that moves itself while it
+        // is being shown can be left believing it sits where the window manager first put it.
+        if (m_mainWindow)
+            move(m_mainWindow->pos() + OffsetFromMainWindow);
+        m_open = true;
+        m_state.DialogOpen = true;
+        Sb_Close->raise();
+        FormShow();
+        QDialog::setVisible(true);
+        if (Edit_Focus->isEnabled())
+            Edit_Focus->setFocus();
+        if (!qFuzzyCompare(windowOpacity(), Opacity))
+            setWindowOpacity(Opacity);
+        Timer_WorkTimer();
+        return;
+    }
+    if (!visible)
+        closeIfOpen();
+    QDialog::setVisible(visible);
+}
+
+void SkinnedDialog::closeIfOpen() {
+    if (!m_open)
+        return;
+    m_open = false;
+    m_closePressed = false;
+    m_state.DialogOpen = false;
+    FormClose();
+}
+
+QRect SkinnedDialog::screenRect(const QWidget* control) const {
+    return QRect(screenOrigin() + control->mapTo(this, QPoint(0, 0)), control->size());
+}
+
+bool SkinnedDialog::hovered(const QWidget* control) const {
+    return isVisible() && PointerProbe::strictlyInside(screenRect(control), m_probe.position());
+}
+
+QPoint SkinnedDialog::readPointer() {
+    m_probe.sample();
+    return m_probe.position();
+}
+
+bool SkinnedDialog::russian() const {
+    return m_state.InterfaceLanguage == 1;
+}
+
+void SkinnedDialog::Timer_WorkTimer() {
+    m_probe.sample();
+    showCloseButton();
+    trackPointer();
+}
+
+void SkinnedDialog::showCloseButton() {
+    const int base = russian() ? CloseRussian : CloseEnglish;
+    const int lit = hovered(Sb_Close) ? (m_closePressed ? 2 : 1) : 0;
+    SkinParts::showEntry(Sb_Close, m_yellow, base + lit);
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "widgetkit/PointerProbe.h"
+
+#include <QDialog>
+#include <QTimer>
+
+class ImageList;
+class PointerSource;
+class QLabel;
+class QLineEdit;
+struct ProgramState;
+
+// What every skinned dialog of the program shares: a borderless 790 by 520 window in the window
+// blue, dragged by its background, opened over the main window at its left + 6, top + 55, with
+// a close button that lights under the pointer, a focus field out of sight, and the main
+// window's DialogOpen flag up exactly while it is open.
+//
+// Opening and closing pass through setVisible(), so every way in (show, exec, open) and out
+// (the close button, Escape, the window manager, an opener's hide) is the same. A minimise and
+// its restore are neither: the dialog is still open and keeps what the user was doing.
+class SkinnedDialog : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr QSize Size{790, 520};
+    static constexpr QPoint OffsetFromMainWindow{6, 55};
+
+    // The dialog opens over this window; none: where it stood last.
+    void setMainWindow(const QWidget* mainWindow) { m_mainWindow = mainWindow; }
+
+    // The dialog's top-left on the screen: the one origin from which every hover rectangle and
+    // every click's arithmetic is taken.
+    QPoint screenOrigin() const { return geometry().topLeft(); }
+    QRect screenRect(const QWidget* control) const;
+
+    bool isOpen() const { return m_open; }
+    bool closePressed() const { return m_closePressed; }
+    const QTimer& workTimer() const { return Timer_Work; }
+
+    // Hover images, every 100 ms.
+    void Timer_WorkTimer();
+
+    void setVisible(bool visible) override;
+
+protected:
+    // `yellow` is the main window's BitmapList_Yellow, which holds the close button's images.
+    SkinnedDialog(const char* formName, ProgramState& state, const PointerSource& pointer,
+                  const ImageList& yellow);
+
+    // The dialog's own part of each opening, run once it is placed and before it shows.
+    virtual void FormShow() {}
+    // The dialog's own part of each closing.
+    virtual void FormClose() {}
+    // The dialog's own hover images, run by each tick after the pointer was read.
+    virtual void trackPointer() {}
+
+    // A derived dialog's destructor calls this: closing needs the derived part still alive.
+    void closeIfOpen();
+
+    // The pointer lies strictly inside `control`'s screen rectangle, at the last reading.
+    bool hovered(const QWidget* control) const;
+    QPoint pointerPosition() const { return m_probe.position(); }
+    // Reads the pointer now (a click handler's arithmetic).
+    QPoint readPointer();
+
+    ProgramState& state() const { return m_state; }
+    bool russian() const;
+    QLabel* closeButton() const { return Sb_Close; }
+
+private:
+    void showCloseButton();
+
+    ProgramState& m_state;
+    const ImageList& m_yellow;
+    const QWidget* m_mainWindow = nullptr;
+    PointerProbe m_probe;
+    QTimer Timer_Work;
+    QLabel* Sb_Close = nullptr;
+    QLineEdit* Edit_Focus = nullptr;
+    bool m_closePressed = false;
+    bool m_open = false;
+};
