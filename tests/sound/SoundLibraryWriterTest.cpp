@@ -1,5 +1,6 @@
 #include "sound/SoundLibraryWriter.h"
 
+#include "Finish.h"
 #include "LibraryBytes.h"
 #include "SpecialtySounds.h"
 #include "Synth.h"
