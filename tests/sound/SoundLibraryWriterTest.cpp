@@ -209,6 +209,17 @@ TEST(Synth, FinishBringsASoundToTheTargetLoudnessUnderThePeakCeiling) {
     }
 }
 
+std::vector<std::int16_t> samplesOf(const QByteArray& image) {
+    const auto format = WaveImage::format(image);
+    if (!format || format->dataOffset <= 0 || format->bitsPerSample != 16)
+        return {};
+    std::vector<std::int16_t> samples(std::size_t(format->dataBytes / 2));
+    for (std::size_t k = 0; k < samples.size(); ++k)
+        samples[k] = qFromLittleEndian<std::int16_t>(image.constData() + format->dataOffset +
+                                                     2 * qsizetype(k));
+    return samples;
+}
+
 class ShippedLibrary : public ::testing::TestWithParam<QString> {};
 
 // What a listener is promised: every sound within 1 LU of the target, none past the ceiling.
@@ -219,15 +230,23 @@ TEST_P(ShippedLibrary, EverySoundIsAtTheTargetLoudnessUnderThePeakCeiling) {
     for (int i = 0; i < 10; ++i) {
         SCOPED_TRACE(i);
         const QByteArray& image = list.wave(i).image();
-        const auto format = WaveImage::format(image);
-        ASSERT_TRUE(format && format->dataOffset > 0);
-        std::vector<std::int16_t> samples(std::size_t(format->dataBytes / 2));
-        for (std::size_t k = 0; k < samples.size(); ++k)
-            samples[k] = qFromLittleEndian<std::int16_t>(image.constData() + format->dataOffset +
-                                                         2 * qsizetype(k));
+        const std::vector<std::int16_t> samples = samplesOf(image);
+        ASSERT_FALSE(samples.empty());
         EXPECT_LE(peakOf(samples), peakCeilingSample);
         EXPECT_NEAR(*LoudnessMeter::ofWaveImage(image), Synth::targetLoudness, 1.0);
     }
+}
+
+// The build wrote these files in another process, two libraries at a time; generating them here
+// again must give the same samples, or a build could ship sounds no other build reproduces.
+TEST_P(ShippedLibrary, MatchesAFreshGeneration) {
+    const QString name = GetParam();
+    TLMDWaveList list;
+    list.LoadSoundLibrary(QDir(QStringLiteral(GLOAMERY_SOUND_DIR)).filePath(name + ".gsn"));
+    const auto fresh = SpecialtySounds::make(name.left(1).toInt(), name.endsWith('b'));
+    ASSERT_EQ(list.count(), int(fresh.size()));
+    for (int i = 0; i < list.count(); ++i)
+        EXPECT_EQ(samplesOf(list.wave(i).image()), fresh[std::size_t(i)].samples) << i;
 }
 
 TEST_P(ShippedLibrary, HoldsTenPlayableSoundsOfItsLength) {
