@@ -14,6 +14,7 @@ namespace {
 // The generator's own aim; what it promises a listener is within 1 LU.
 constexpr double loudnessTolerance = 0.02; // LU
 constexpr int searchRounds = 40;
+constexpr double narrowestBracket = 0.001; // dB
 
 double gainOf(double db) {
     return std::pow(10.0, db / 20.0);
@@ -64,6 +65,10 @@ Try limitedToTarget(const Wave& wave, double firstGainDb, double deepestGainDb) 
         }
 
         if (below && above) {
+            // The relative gate can make the loudness jump as a block crosses it: no gain lands
+            // closer than the nearer side of a bracket this narrow.
+            if (above->gainDb - below->gainDb < narrowestBracket)
+                break;
             gainDb = below->gainDb + (above->gainDb - below->gainDb) *
                                          (targetLoudness - below->loudness) /
                                          (above->loudness - below->loudness);
