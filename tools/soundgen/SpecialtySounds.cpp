@@ -1,5 +1,6 @@
 #include "SpecialtySounds.h"
 
+#include "Finish.h"
 #include "Synth.h"
 
 #include <cmath>
