@@ -6,6 +6,8 @@
 #include "mainwindow/TfmMain.h"
 #include "support/TempStore.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QSignalSpy>
 #include <QTimer>
@@ -143,7 +145,13 @@ bool secondSignalDuringASaveErrorBox() {
     ProgramRun program(temp.reopen());
     program.signalSource = &source;
     program.boxes = &boxes;
-    const bool ended = program.run([](Program&) { raise(SIGTERM); });
+    const bool ended = program.run([](Program& p) {
+        // The first signal ends the run itself, before the windows save.
+        raise(SIGTERM);
+        QDeadlineTimer deadline(5000);
+        while (p.windows().fmMain->isVisible() && !deadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    });
     auto key = temp.reopen().openKey(ProgramKey, false);
     return ended &&
            boxes.errors ==
