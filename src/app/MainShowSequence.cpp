@@ -20,6 +20,8 @@ MainShowSequence::MainShowSequence(ProgramWindows& windows, ProgramState& state,
 
 bool MainShowSequence::run() {
     QScopedValueRollback<bool> guard(m_running, true);
+    if (m_ending && m_ending())
+        return false;
     if (!m_state.SplashShown)
         m_windows.fmLogo->ShowSplash(m_desktop.width());
     if (m_ending && m_ending())

@@ -16,8 +16,8 @@ public:
     bool run();
     bool running() const { return m_running; }
 
-    // Asked right after the splash closes: when the program is being ended meanwhile, the rest is
-    // skipped, so a first-run presentation is not used up by a run that never showed it.
+    // Asked before the splash and right after it closes: when the program is being ended, the
+    // rest is skipped, so a first-run presentation is not used up by a run that never showed it.
     void setEndingCheck(std::function<bool()> ending) { m_ending = std::move(ending); }
 
 private:

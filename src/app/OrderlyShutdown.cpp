@@ -1,5 +1,6 @@
 #include "app/OrderlyShutdown.h"
 
+#include "app/ShutdownSignals.h"
 #include "core/LogCategories.h"
 
 #include <QApplication>
@@ -8,28 +9,46 @@
 
 namespace {
 constexpr int RetryMs = 20;
+
+// Modal windows may stack (an error box over a dialog): one round closes the top one.
+bool closeTopModal() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal)
+        return false;
+    modal->close();
+    return true;
 }
 
-OrderlyShutdown::OrderlyShutdown(QWidget* mainWindow, std::function<bool()> busy)
-    : m_mainWindow(mainWindow)
-    , m_busy(std::move(busy)) {}
+} // namespace
+
+OrderlyShutdown::OrderlyShutdown(std::function<bool()> busy, ShutdownSignals* signalSource)
+    : m_busy(std::move(busy)) {
+    if (signalSource)
+        connect(signalSource, &ShutdownSignals::shutdownRequested, this, &OrderlyShutdown::request);
+}
 
 void OrderlyShutdown::request() {
+    if (m_mainLoopEnded) {
+        qCInfo(lcApp) << "shutdown already under way; closing the box that waits";
+        QTimer::singleShot(0, this, &OrderlyShutdown::closeOpenBoxes);
+        return;
+    }
+    if (m_requested)
+        return; // already closing
     qCInfo(lcApp) << "orderly shutdown requested";
     m_requested = true;
     QTimer::singleShot(0, this, &OrderlyShutdown::closeWhenReady);
 }
 
 void OrderlyShutdown::closeWhenReady() {
-    // Modal windows may stack (an error box over a dialog): close the top one each round.
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-        modal->close();
-        QTimer::singleShot(RetryMs, this, &OrderlyShutdown::closeWhenReady);
-        return;
-    }
-    if (m_busy && m_busy()) {
+    if (closeTopModal() || (m_busy && m_busy()) || !m_mainWindow) {
         QTimer::singleShot(RetryMs, this, &OrderlyShutdown::closeWhenReady);
         return;
     }
     m_mainWindow->close();
+}
+
+void OrderlyShutdown::closeOpenBoxes() {
+    if (closeTopModal())
+        QTimer::singleShot(RetryMs, this, &OrderlyShutdown::closeOpenBoxes);
 }

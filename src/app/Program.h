@@ -3,23 +3,34 @@
 #include "app/MainShowSequence.h"
 #include "app/OrderlyShutdown.h"
 #include "app/ProgramWindows.h"
+#include "core/StoreMessageQueue.h"
+
+class ShutdownSignals;
 
 // The running program: its windows, the main window's show sequence and the orderly way out.
 // Destroying it destroys the windows in reverse order of creation, each saving its settings.
 class Program {
 public:
+    // Listens to `signalSource`, if given, before the first window loads.
     Program(ProgramState& state, const PlatformServices& platform, int editionLanguage,
-            ProgramWindows::Observer observer = {});
+            ShutdownSignals* signalSource = nullptr, ProgramWindows::Observer observer = {});
+    // Only after the main loop has returned.
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
 
     ProgramWindows& windows() { return m_windows; }
 
     // Shows the main window once the event loop runs; the splash comes first.
     void start();
-    // Ends the program as its exit command does (used for SIGTERM and SIGINT).
+    // Ends the program as its exit command does (used for SIGTERM, SIGINT and SIGHUP).
     void requestShutdown() { m_shutdown.request(); }
 
 private:
+    bool m_started = false;
+    // Before the windows: it must outlive their saves, and hear a signal during their loading.
+    OrderlyShutdown m_shutdown;
+    StoreMessageQueue m_storeMessages;
     ProgramWindows m_windows;
     MainShowSequence m_showSequence;
-    OrderlyShutdown m_shutdown;
 };

@@ -2,6 +2,7 @@
 
 #include "core/LogCategories.h"
 
+#include <QMetaMethod>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -26,23 +27,26 @@ void setHandler(int signalNumber, void (*handler)(int)) {
     sigaction(signalNumber, &action, nullptr);
 }
 
+// Closing the terminal or ending the desktop session sends SIGHUP: it too must save.
+constexpr int HandledSignals[] = {SIGTERM, SIGINT, SIGHUP};
+
 } // namespace
 
 ShutdownSignals::ShutdownSignals(QObject* parent)
     : QObject(parent) {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalSockets) != 0) {
-        qCWarning(lcApp) << "no socket pair for signals; SIGTERM will end the program abruptly";
+        qCWarning(lcApp) << "no socket pair for signals; a signal will end the program abruptly";
         return;
     }
     m_notifier = new QSocketNotifier(signalSockets[1], QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &ShutdownSignals::readSignal);
-    setHandler(SIGTERM, onSignal);
-    setHandler(SIGINT, onSignal);
+    for (int signalNumber : HandledSignals)
+        setHandler(signalNumber, onSignal);
 }
 
 ShutdownSignals::~ShutdownSignals() {
-    setHandler(SIGTERM, SIG_DFL);
-    setHandler(SIGINT, SIG_DFL);
+    for (int signalNumber : HandledSignals)
+        setHandler(signalNumber, SIG_DFL);
     delete m_notifier;
     for (int& socket : signalSockets) {
         if (socket >= 0)
@@ -53,6 +57,28 @@ ShutdownSignals::~ShutdownSignals() {
 
 void ShutdownSignals::readSignal() {
     unsigned char byte = 0;
-    while (::read(signalSockets[1], &byte, 1) == 1)
-        emit shutdownRequested(byte);
+    while (::read(signalSockets[1], &byte, 1) == 1) {
+        if (heard())
+            emit shutdownRequested(byte);
+        else if (m_waiting == 0)
+            m_waiting = byte; // one ending is enough; later ones add nothing
+    }
+}
+
+bool ShutdownSignals::heard() const {
+    return isSignalConnected(QMetaMethod::fromSignal(&ShutdownSignals::shutdownRequested));
+}
+
+void ShutdownSignals::connectNotify(const QMetaMethod& signal) {
+    // Delivered from the event loop, once the connection being made is complete.
+    if (signal == QMetaMethod::fromSignal(&ShutdownSignals::shutdownRequested) && m_waiting != 0)
+        QMetaObject::invokeMethod(this, &ShutdownSignals::deliverWaiting, Qt::QueuedConnection);
+}
+
+void ShutdownSignals::deliverWaiting() {
+    if (!heard() || m_waiting == 0)
+        return;
+    const int signalNumber = m_waiting;
+    m_waiting = 0;
+    emit shutdownRequested(signalNumber);
 }

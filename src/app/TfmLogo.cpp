@@ -86,6 +86,11 @@ void TfmLogo::createControls() {
     Btn_Close = new QPushButton(QStringLiteral("Закрыть"), this);
     Btn_Close->setObjectName(QStringLiteral("Btn_Close"));
     Btn_Close->setGeometry(8, 512, 75, 25);
+    // A dialog's first push button becomes its default: Enter would close the splash early, and
+    // as the only focusable control it would take Space too. It is clicked, never keyed, until
+    // the device view shows it.
+    Btn_Close->setAutoDefault(false);
+    Btn_Close->setFocusPolicy(Qt::NoFocus);
     connect(Btn_Close, &QPushButton::clicked, this, &QDialog::close);
 }
 
@@ -159,6 +164,7 @@ void TfmLogo::showDeviceView() {
     PageControl_USB->show();
     PageControl_USB->raise();
     Btn_Close->raise();
+    Btn_Close->setFocusPolicy(Qt::StrongFocus);
     Timer_Work.stop();
 }
 
@@ -182,8 +188,10 @@ bool TfmLogo::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TfmLogo::keyPressEvent(QKeyEvent* event) {
-    // Escape would reject the dialog; the splash closes only by its schedule or its button.
-    if (event->key() == Qt::Key_Escape) {
+    // Escape would reject the dialog and Enter accept it; the splash closes only by its schedule
+    // or its button.
+    const int key = event->key();
+    if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter) {
         event->accept();
         return;
     }

@@ -65,14 +65,13 @@ int main(int argc, char** argv) {
                                             .pointer = &pointer,
                                             .shell = &shell};
 
-    // Caught from here on: a signal that comes while the windows load waits for the main loop.
+    // Caught from here on; the program listens before its first window loads, and a signal that
+    // comes before that waits for it.
     ShutdownSignals signalSource;
     ProgramState state;
     int exitCode = 0;
     {
-        Program program(state, platformServices, GLOAMERY_EDITION_LANGUAGE);
-        QObject::connect(&signalSource, &ShutdownSignals::shutdownRequested,
-                         [&program] { program.requestShutdown(); });
+        Program program(state, platformServices, GLOAMERY_EDITION_LANGUAGE, &signalSource);
         program.start();
         exitCode = QApplication::exec();
     }

@@ -15,7 +15,6 @@ namespace {
 // "GLMR": marks a database as ours, so a foreign SQLite file given by mistake is left alone.
 constexpr int ApplicationId = 0x474C4D52;
 constexpr int SchemaVersion = 1;
-constexpr int BusyTimeoutMs = 5000;
 
 const char* const SchemaSql = R"sql(
 CREATE TABLE keys(
@@ -91,10 +90,11 @@ QString SettingsStore::defaultPath() {
     return configHome + QStringLiteral("/gloamery/settings.db");
 }
 
-SettingsStore::SettingsStore(const QString& filePath)
-    : m_filePath(filePath) {
+SettingsStore::SettingsStore(const QString& filePath, int busyTimeoutMs)
+    : m_filePath(filePath)
+    , m_busyTimeoutMs(busyTimeoutMs) {
     if (!openDatabase() || !prepareSchema()) {
-        qCWarning(lcStore) << "settings store unavailable:" << m_lastError;
+        qCWarning(lcStore) << "settings store" << m_filePath << "unavailable:" << m_lastError;
         sqlite3_close(m_db);
         m_db = nullptr;
     }
@@ -118,10 +118,10 @@ bool SettingsStore::openDatabase() {
         rc = sqlite3_open_v2(path.constData(), &m_db, SQLITE_OPEN_READONLY, nullptr);
     }
     if (rc != SQLITE_OK) {
-        fail(QStringLiteral("cannot open %1").arg(m_filePath));
+        fail(QStringLiteral("it cannot be opened or created"));
         return false;
     }
-    sqlite3_busy_timeout(m_db, BusyTimeoutMs);
+    sqlite3_busy_timeout(m_db, m_busyTimeoutMs);
     sqlite3_extended_result_codes(m_db, 1);
     return true;
 }
@@ -130,7 +130,9 @@ bool SettingsStore::prepareSchema() {
     // The first query is where SQLite notices that a file is not a database at all.
     Statement tables(m_db, "SELECT count(*) FROM sqlite_master");
     if (!tables.valid() || tables.step() != SQLITE_ROW) {
-        fail(QStringLiteral("%1 is not a settings database").arg(m_filePath));
+        const bool locked = (sqlite3_errcode(m_db) & 0xff) == SQLITE_BUSY;
+        fail(locked ? QStringLiteral("another program holds it locked")
+                    : QStringLiteral("it is not a settings database"));
         return false;
     }
     const bool empty = sqlite3_column_int(tables.get(), 0) == 0;
@@ -140,13 +142,13 @@ bool SettingsStore::prepareSchema() {
 
     if (!empty) {
         if (id != ApplicationId) {
-            fail(QStringLiteral("%1 belongs to another program").arg(m_filePath));
+            fail(QStringLiteral("it belongs to another program"));
             return false;
         }
         return true;
     }
     if (!m_writable) {
-        fail(QStringLiteral("%1 is empty and read-only").arg(m_filePath));
+        fail(QStringLiteral("it is empty and read-only"));
         return false;
     }
     const QByteArray pragmas =
@@ -218,21 +220,39 @@ void SettingsStore::beginTransaction(bool forWriting) {
     if (m_openKeys++ > 0)
         return;
     m_writesInTransaction.clear();
+    m_lockedOut = false;
     // Taking the write lock up front lets the busy timeout apply to a second instance saving at
     // the same time; a read-only file still allows reading.
-    m_inTransaction = (forWriting && exec("BEGIN IMMEDIATE")) || exec("BEGIN");
+    if (forWriting && exec("BEGIN IMMEDIATE")) {
+        m_inTransaction = true;
+        return;
+    }
+    if (forWriting) {
+        // Waited once already: what the lock allows is read at once, the rest fails at once, so
+        // a window's save costs one wait rather than one per value.
+        m_lockedOut = true;
+        sqlite3_busy_timeout(m_db, 0);
+    }
+    m_inTransaction = exec("BEGIN");
 }
 
 bool SettingsStore::commitTransaction() {
     if (--m_openKeys > 0)
         return true;
-    if (!m_inTransaction)
-        return true;
-    m_inTransaction = false;
-    const bool committed = sqlite3_get_autocommit(m_db) != 0 || exec("COMMIT");
-    if (!committed)
-        exec("ROLLBACK");
-    m_writesInTransaction.clear();
+    bool committed = true;
+    if (m_inTransaction) {
+        m_inTransaction = false;
+        committed = sqlite3_get_autocommit(m_db) != 0 || exec("COMMIT");
+        if (!committed)
+            exec("ROLLBACK");
+        m_writesInTransaction.clear();
+    }
+    if (m_lockedOut) {
+        m_lockedOut = false;
+        sqlite3_busy_timeout(m_db, m_busyTimeoutMs);
+    }
+    if (m_idleHandler)
+        m_idleHandler();
     return committed;
 }
 
@@ -263,6 +283,10 @@ bool SettingsStore::store(const ValueWrite& write) {
 }
 
 bool SettingsStore::writeValue(const ValueWrite& write) {
+    if (m_lockedOut) {
+        fail(QStringLiteral("another program holds the settings file"));
+        return false;
+    }
     if (!store(write)) {
         if (m_inTransaction && sqlite3_get_autocommit(m_db) != 0) {
             qCWarning(lcStore) << "transaction rolled back by SQLite; replaying earlier writes";
@@ -282,9 +306,10 @@ bool SettingsStore::writeValue(const ValueWrite& write) {
 std::unique_ptr<SettingsKey> SettingsStore::openKey(const QString& path, bool createIfMissing) {
     if (!m_db)
         return nullptr;
-    beginTransaction(createIfMissing && m_writable);
-    const qint64 id = resolve(splitPath(path), createIfMissing && m_writable);
-    if (id < 0) {
+    const bool forWriting = createIfMissing && m_writable;
+    beginTransaction(forWriting);
+    const qint64 id = resolve(splitPath(path), forWriting);
+    if (id < 0 && !(forWriting && m_lockedOut)) {
         commitTransaction();
         return nullptr;
     }

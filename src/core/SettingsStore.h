@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -18,20 +19,32 @@ public:
     // $GLOAMERY_SETTINGS, else $XDG_CONFIG_HOME/gloamery/settings.db (~/.config when unset).
     static QString defaultPath();
 
+    static constexpr int DefaultBusyTimeoutMs = 5000;
+
     // Never deletes or rewrites a file it cannot use: the store is then unavailable and every
-    // openKey() fails, which callers treat as missing values.
-    explicit SettingsStore(const QString& filePath);
+    // openKey() fails, which callers treat as missing values. `busyTimeoutMs` is how long to
+    // wait for another program's lock on the file.
+    explicit SettingsStore(const QString& filePath, int busyTimeoutMs = DefaultBusyTimeoutMs);
     ~SettingsStore();
     SettingsStore(const SettingsStore&) = delete;
     SettingsStore& operator=(const SettingsStore&) = delete;
 
     const QString& filePath() const { return m_filePath; }
     bool isAvailable() const { return m_db != nullptr; }
+    // Why the store is unavailable, or why its last operation failed.
     const QString& lastError() const { return m_lastError; }
 
-    // Null when the key is missing (and not to be created) or the store cannot be used.
+    // Null when the key is missing (and not to be created) or the store cannot be used. Opening
+    // with createIfMissing while another program holds the file's write lock still gives a key:
+    // it reads what the lock lets through and every write fails, so a save reports the value it
+    // could not keep instead of vanishing.
     std::unique_ptr<SettingsKey> openKey(const QString& path, bool createIfMissing);
     bool keyExists(const QString& path);
+
+    // While a key is open the store holds a transaction that other instances wait on.
+    bool holdsKeys() const { return m_openKeys > 0; }
+    // Called each time the last open key has closed and the transaction has ended.
+    void setIdleHandler(std::function<void()> handler) { m_idleHandler = std::move(handler); }
 
 private:
     friend class SettingsKey;
@@ -64,9 +77,13 @@ private:
     QString m_filePath;
     QString m_lastError;
     sqlite3* m_db = nullptr;
+    int m_busyTimeoutMs;
     int m_openKeys = 0;
     bool m_writable = false;
     bool m_inTransaction = false;
+    // The write lock could not be had for this transaction: writes fail at once.
+    bool m_lockedOut = false;
+    std::function<void()> m_idleHandler;
     std::vector<ValueWrite> m_writesInTransaction;
 };
 

@@ -5,6 +5,12 @@
 #include "core/SettingsStore.h"
 #include "core/StoreError.h"
 
+QString unusableStoreMessage(const SettingsStore& store) {
+    return QStringLiteral("The settings file %1 cannot be used: %2.\n\nGloamery starts with its "
+                          "default settings, and changes made now will not be kept.")
+        .arg(store.filePath(), store.lastError());
+}
+
 StoreReader::StoreReader(const SettingsKey* key, MessageBoxes* messages)
     : m_key(key)
     , m_messages(messages) {}

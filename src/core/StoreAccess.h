@@ -5,9 +5,14 @@
 
 class MessageBoxes;
 class SettingsKey;
+class SettingsStore;
 
 // The program's key in the settings store; each window keeps its values there.
 inline const QString ProgramKey = QStringLiteral("SoftWare\\Brannoch\\Gloamery\\");
+
+// What the user is told, once at start, about a store that cannot be used: the file, the
+// reason, and that the program goes on with its defaults.
+QString unusableStoreMessage(const SettingsStore& store);
 
 // Reads the values of one open key for a window's load: a missing value takes its default; a
 // value of the wrong type is reported and also takes its default, so one bad value never costs

@@ -1,6 +1,7 @@
 #include "ghosts/TfmGhost.h"
 
 #include "core/ProgramState.h"
+#include "core/StoredStep.h"
 #include "ghosts/GhostActor.h"
 #include "ghosts/GhostDialogControls.h"
 #include "ghosts/GhostShowRules.h"
@@ -300,27 +301,27 @@ void TfmGhost::Cb_NravClick(int n) {
 }
 
 void TfmGhost::stepRegime(int delta) {
-    EditedGhost.Regime += delta;
+    EditedGhost.Regime = steppedStoredValue(EditedGhost.Regime, delta);
     ShowRegime();
 }
 
 void TfmGhost::stepSpecial(int delta) {
-    EditedGhost.Special += delta;
+    EditedGhost.Special = steppedStoredValue(EditedGhost.Special, delta);
     ShowSpecial();
 }
 
 void TfmGhost::stepFromHour(int delta) {
-    EditedGhost.Regime_Dop_1 += delta;
+    EditedGhost.Regime_Dop_1 = steppedStoredValue(EditedGhost.Regime_Dop_1, delta);
     ShowFromHour();
 }
 
 void TfmGhost::stepToHour(int delta) {
-    EditedGhost.Regime_Dop_1a += delta;
+    EditedGhost.Regime_Dop_1a = steppedStoredValue(EditedGhost.Regime_Dop_1a, delta);
     ShowToHour();
 }
 
 void TfmGhost::stepSensor(int delta) {
-    EditedGhost.Special_Dop_1 += delta;
+    EditedGhost.Special_Dop_1 = steppedStoredValue(EditedGhost.Special_Dop_1, delta);
     ShowSensor();
 }
 

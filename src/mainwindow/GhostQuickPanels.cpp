@@ -2,6 +2,7 @@
 
 #include "core/CurrentAct.h"
 #include "core/GhostSoundOutput.h"
+#include "core/StoredStep.h"
 #include "ghosts/GhostTable.h"
 #include "language/LanguageTexts.h"
 #include "language/TextEntries.h"
@@ -131,7 +132,8 @@ void GhostQuickPanels::showChangedGhosts() {
 void GhostQuickPanels::step(int ghost, Row row, int delta) {
     if (!m_table)
         return;
-    field(ghost, row) += delta;
+    qint32& value = field(ghost, row);
+    value = steppedStoredValue(value, delta);
     refresh(ghost, row);
 }
 

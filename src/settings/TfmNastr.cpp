@@ -3,6 +3,7 @@
 #include "core/ProgramState.h"
 #include "core/SettingsStore.h"
 #include "core/StoreAccess.h"
+#include "core/StoredStep.h"
 #include "widgetkit/ClickSource.h"
 #include "widgetkit/GradientTitle.h"
 #include "widgetkit/ImageList.h"
@@ -161,9 +162,9 @@ void TfmNastr::Scroll_Attraction_Time_BtnClick() {
     // One position per click towards the pointer, whatever the distance.
     qint32 position = m_options.Attraction_Time;
     if (knob < x)
-        ++position;
+        position = steppedStoredValue(position, 1);
     else if (x < knob)
-        --position;
+        position = steppedStoredValue(position, -1);
     m_options.Attraction_Time = std::clamp(position, 0, 3);
     ShowAttractionTime();
 }

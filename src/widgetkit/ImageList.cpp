@@ -9,6 +9,14 @@
 
 #include <algorithm>
 
+namespace {
+
+// Far above the longest list of the program (65 entries): a damaged index line must not make
+// the list reserve and read gigabytes, nor overflow the count.
+constexpr int MaxEntries = 1024;
+
+} // namespace
+
 ImageList::ImageList(const QString& name)
     : ImageList(name, resDir()) {}
 
@@ -40,12 +48,14 @@ void ImageList::load(const QString& dir) {
                 continue;
             bool ok = false;
             const int entry = line.section(QLatin1Char(' '), 0, 0).toInt(&ok);
-            if (ok && entry >= 0)
+            if (ok && entry >= MaxEntries)
+                qCWarning(lcApp) << "image list" << m_name << "ignores index entry" << entry;
+            else if (ok && entry >= 0)
                 count = std::max(count, entry + 1);
         }
     } else {
         // Without an index the list is the unbroken run of numbered files.
-        while (QFileInfo::exists(dir + QStringLiteral("/%1.png").arg(count)))
+        while (count < MaxEntries && QFileInfo::exists(dir + QStringLiteral("/%1.png").arg(count)))
             ++count;
         if (count == 0)
             qCWarning(lcApp) << "image list" << m_name << "not found in" << dir;

@@ -189,7 +189,8 @@ TEST(ProgramLifecycle, AStoreThatCannotBeUsedGivesAWorkingProgramAndStaysUntouch
         ProgramRun program(store);
         ASSERT_TRUE(program.run());
         EXPECT_EQ(program.presentations, 1) << "a first start every time";
-        EXPECT_TRUE(program.messages.errors.isEmpty());
+        ASSERT_EQ(program.messages.errors.size(), 1) << "told once, at start";
+        EXPECT_TRUE(program.messages.errors.first().contains(path));
     }
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

@@ -16,8 +16,11 @@ bool ProgramRun::run(const std::function<void(Program&)>& whileRunning,
                      const std::function<void(Program&)>& onSplash) {
     bool ended = true;
     {
+        PlatformServices services = platform.services(&store);
+        if (boxes)
+            services.messages = boxes;
         Program program(
-            state, platform.services(&store), editionLanguage,
+            state, services, editionLanguage, signalSource,
             [this](const QString& form, bool created) { lifecycle.emplace_back(form, created); });
         TfmMain* main = program.windows().fmMain;
         QObject::connect(main, &TfmMain::presentationStarted, [this] { ++presentations; });

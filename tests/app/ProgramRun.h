@@ -10,7 +10,9 @@
 #include <utility>
 #include <vector>
 
+class MessageBoxes;
 class SettingsStore;
+class ShutdownSignals;
 
 // One whole run of the program on a given store: the windows are created, the main window is
 // shown (the splash is closed as soon as it is up, as by its close button, unless the run says
@@ -30,6 +32,8 @@ struct ProgramRun {
     FakeDesktop& desktop = platform.desktop;
     ProgramState state;
     int editionLanguage;
+    ShutdownSignals* signalSource = nullptr; // heard by the program from its first window on
+    MessageBoxes* boxes = nullptr;           // instead of `messages`, e.g. real modal boxes
     std::vector<std::pair<QString, bool>> lifecycle; // form name, created (else destroyed)
     int presentations = 0;
     bool mainWindowShown = false;

@@ -4,6 +4,7 @@
 #include "support/TempStore.h"
 #include "widgetkit/KeyToggleTracker.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -89,6 +90,26 @@ TEST(Splash, ItsCloseButtonClosesIt) {
     EXPECT_FALSE(splash->isVisible());
     EXPECT_TRUE(f.state.SplashShown);
     EXPECT_FALSE(splash->Timer_Work.isActive());
+}
+
+TEST(Splash, KeysNeverCloseIt) {
+    const std::pair<Qt::Key, const char*> keys[] = {{Qt::Key_Return, "Return"},
+                                                    {Qt::Key_Enter, "Enter"},
+                                                    {Qt::Key_Space, "Space"},
+                                                    {Qt::Key_Escape, "Escape"}};
+    for (const auto& [key, name] : keys) {
+        SplashFixture f;
+        auto splash = f.makeSplash();
+        splash->prepareSplash(1280);
+        splash->show();
+        splash->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(splash.get())) << name;
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : splash.get();
+        QTest::keyClick(target, key);
+        EXPECT_TRUE(splash->isVisible()) << name;
+        EXPECT_TRUE(splash->Timer_Work.isActive()) << name;
+        EXPECT_FALSE(f.state.SplashShown) << name;
+    }
 }
 
 TEST(Splash, DeviceViewOpensOnlyWithDeleteToggledOnAndReleased) {

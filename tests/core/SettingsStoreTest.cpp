@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -216,6 +217,60 @@ TEST(SettingsStore, AFailedWriteIsReportedAndTheWritesBeforeItAreKept) {
     EXPECT_EQ(key->readInteger(QStringLiteral("First")), 1);
     EXPECT_FALSE(key->valueExists(QStringLiteral("Bad")));
     EXPECT_EQ(key->readString(QStringLiteral("After")), QStringLiteral("still written"));
+}
+
+TEST(SettingsStore, WritesBeforeAFailureThatRollsBackTheWholeTransactionAreReplayed) {
+    // RAISE(ROLLBACK) ends the transaction itself, unlike RAISE(ABORT): the writes before the
+    // failed one are gone from SQLite and only the store's replay brings them back.
+    TempStore temp;
+    temp.store().openKey(Key, true);
+    temp.close();
+    temp.execSql("CREATE TRIGGER refuse BEFORE INSERT ON key_values WHEN NEW.name = 'Bad' "
+                 "BEGIN SELECT RAISE(ROLLBACK, 'refused'); END;");
+    {
+        auto key = temp.reopen().openKey(Key, true);
+        key->writeInteger(QStringLiteral("First"), 1);
+        key->writeString(QStringLiteral("Second"), QStringLiteral("two"));
+        EXPECT_EQ(errorOf([&] { key->writeInteger(QStringLiteral("Bad"), 2); }),
+                  QStringLiteral("Failed to set data for 'Bad'"));
+        key->writeInteger(QStringLiteral("After"), 3);
+        key->close();
+    }
+    auto key = temp.reopen().openKey(Key, false);
+    ASSERT_TRUE(key);
+    EXPECT_TRUE(key->valueExists(QStringLiteral("First")));
+    EXPECT_TRUE(key->valueExists(QStringLiteral("Second")));
+    EXPECT_FALSE(key->valueExists(QStringLiteral("Bad")));
+    EXPECT_EQ(key->readInteger(QStringLiteral("After")), 3);
+}
+
+TEST(SettingsStore, AKeyOpenedForWritingUnderAForeignLockFailsEachWriteWithItsName) {
+    for (const char* lock : {"BEGIN IMMEDIATE", "BEGIN EXCLUSIVE"}) {
+        TempStore temp;
+        temp.store().openKey(Key, true)->writeInteger(QStringLiteral("Old"), 1);
+        temp.close();
+        SettingsStore store(temp.path(), 100);
+        sqlite3* other = nullptr;
+        ASSERT_EQ(sqlite3_open(temp.path().toUtf8().constData(), &other), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(other, lock, nullptr, nullptr, nullptr), SQLITE_OK) << lock;
+        {
+            auto key = store.openKey(Key, true);
+            ASSERT_TRUE(key) << lock << ": a save must learn what it could not keep";
+            for (const char* name : {"New", "Newer"})
+                EXPECT_EQ(errorOf([&] { key->writeInteger(QLatin1String(name), 2); }),
+                          QStringLiteral("Failed to set data for '%1'").arg(QLatin1String(name)))
+                    << lock;
+            key.reset();
+            EXPECT_FALSE(store.holdsKeys());
+            // A missing key is still not created nor pretended for a mere reader.
+            EXPECT_FALSE(store.openKey(QStringLiteral("Nowhere"), false)) << lock;
+        }
+        sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(other);
+        EXPECT_EQ(temp.querySingle("SELECT group_concat(name) FROM key_values"),
+                  QStringLiteral("Old"))
+            << lock;
+    }
 }
 
 TEST(SettingsStore, ARunKilledInTheMiddleOfASaveLeavesTheStoreAsBefore) {

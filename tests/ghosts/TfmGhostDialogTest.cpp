@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 QString u8(const char* text) {
@@ -273,6 +275,69 @@ TEST(GhostDialog, ScrollersStepOnceAndHourArrowsTwiceOnADoubleClick) {
     d.ghost->close();
     EXPECT_EQ(d.table()[1].Regime_Dop_1, 21);
     EXPECT_EQ(d.table()[1].Regime_Dop_1a, 2);
+}
+
+TEST(GhostDialog, StepsOfAnyStoredValueStayDefinedAndWrap) {
+    constexpr qint32 Max = std::numeric_limits<qint32>::max();
+    constexpr qint32 Min = std::numeric_limits<qint32>::min();
+    using Stepper = void (TfmGhost::*)(int);
+    struct Case {
+        const char* what;
+        Stepper step;
+        qint32 GhostSettings::*field;
+        qint32 special; // the sensor wraps by it; 0 leaves the sensor as it is
+        qint32 stored;
+        int delta;
+        qint32 expected;
+    };
+    const Case cases[] = {
+        {"regime", &TfmGhost::stepRegime, &GhostSettings::Regime, 1, Max, 1, 0},
+        {"regime", &TfmGhost::stepRegime, &GhostSettings::Regime, 1, Min, -1, 5},
+        {"regime", &TfmGhost::stepRegime, &GhostSettings::Regime, 1, 100000000, -1, 0},
+        {"specialty", &TfmGhost::stepSpecial, &GhostSettings::Special, 0, Max, 1, 0},
+        {"specialty", &TfmGhost::stepSpecial, &GhostSettings::Special, 0, Min, -1, 5},
+        {"from hour", &TfmGhost::stepFromHour, &GhostSettings::Regime_Dop_1, 1, Max, 1, 0},
+        {"from hour", &TfmGhost::stepFromHour, &GhostSettings::Regime_Dop_1, 1, Min, -1, 23},
+        {"to hour", &TfmGhost::stepToHour, &GhostSettings::Regime_Dop_1a, 1, Max, 1, 0},
+        {"to hour", &TfmGhost::stepToHour, &GhostSettings::Regime_Dop_1a, 1, Min, -1, 23},
+        {"to hour", &TfmGhost::stepToHour, &GhostSettings::Regime_Dop_1a, 1, -1, 1, 0},
+        {"sensor", &TfmGhost::stepSensor, &GhostSettings::Special_Dop_1, 2, Max, 1, 0},
+        {"sensor", &TfmGhost::stepSensor, &GhostSettings::Special_Dop_1, 2, Min, -1, 2},
+        {"sensor", &TfmGhost::stepSensor, &GhostSettings::Special_Dop_1, 0, Max, 1, Max},
+        {"sensor", &TfmGhost::stepSensor, &GhostSettings::Special_Dop_1, 0, Min, -1, Min},
+        {"sensor", &TfmGhost::stepSensor, &GhostSettings::Special_Dop_1, 0, -1, 1, 0},
+    };
+    Dialog d;
+    d.open();
+    for (const Case& c : cases) {
+        d.ghost->EditedGhost.Special = c.special;
+        d.ghost->EditedGhost.*c.field = c.stored;
+        (d.ghost.get()->*c.step)(c.delta);
+        EXPECT_EQ(d.ghost->EditedGhost.*c.field, c.expected)
+            << c.what << " " << c.stored << " stepped by " << c.delta;
+    }
+}
+
+TEST(GhostDialog, TheSensorArrowsOfAGhostWithoutSpecialtyStopAtTheEndsOfTheStore) {
+    struct Case {
+        qint32 stored;
+        const char* arrow;
+        qint32 expected;
+    };
+    const Case cases[] = {{std::numeric_limits<qint32>::max(), "Sb_Special_Dop_1_Up",
+                           std::numeric_limits<qint32>::max()},
+                          {std::numeric_limits<qint32>::min(), "Sb_Special_Dop_1_Down",
+                           std::numeric_limits<qint32>::min()}};
+    for (const Case& c : cases) {
+        Dialog d;
+        d.table()[1].ON = true;
+        d.table()[1].Special = 0;
+        d.table()[1].Special_Dop_1 = c.stored;
+        d.open();
+        d.doubleClick(QLatin1String(c.arrow));
+        EXPECT_EQ(d.ghost->EditedGhost.Special_Dop_1, c.expected) << c.arrow;
+        EXPECT_EQ(d.text("Edit_Special_Dop_1"), u8("Не выбрано")) << c.arrow;
+    }
 }
 
 TEST(GhostDialog, TheSensorFollowsTheSpecialty) {

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 QString text(MainWindowFixture& f, int ghost, const char* row) {
@@ -43,6 +45,39 @@ TEST(QuickPanels, RefreshersWrapAtTheEndsWithoutModulo) {
         f.table[c.ghost].*c.field = c.stored;
         f.main.RefreshQuickPanels();
         EXPECT_EQ(f.table[c.ghost].*c.field, c.wrapped) << c.ghost << " " << c.stored;
+    }
+}
+
+TEST(QuickPanels, ArrowsStepAnyStoredValueWithoutOverflowAndWrapIt) {
+    constexpr qint32 Max = std::numeric_limits<qint32>::max();
+    constexpr qint32 Min = std::numeric_limits<qint32>::min();
+    struct Case {
+        int ghost;
+        const char* row;
+        qint32 GhostSettings::*field;
+        qint32 stored;
+        const char* arrow;
+        qint32 expected;
+    };
+    const Case cases[] = {
+        {1, "Special", &GhostSettings::Special, Max, "Up", 0},
+        {1, "Special", &GhostSettings::Special, Min, "Down", 5},
+        {2, "Regime", &GhostSettings::Regime, Max, "Up", 0},
+        {2, "Regime", &GhostSettings::Regime, Min, "Down", 5},
+        {3, "Nrav", &GhostSettings::Nrav_1, Max, "Up", 0},
+        {3, "Nrav", &GhostSettings::Nrav_1, Min, "Down", 5},
+        {4, "Volume", &GhostSettings::Nrav_3, Max, "Up", 0},
+        {4, "Volume", &GhostSettings::Nrav_3, Min, "Down", 1},
+        {4, "Volume", &GhostSettings::Nrav_3, -1, "Up", 0},
+        {1, "Regime", &GhostSettings::Regime, 100000000, "Down", 0},
+    };
+    for (const Case& c : cases) {
+        MainWindowFixture f;
+        // As left by an edited store, before any refresher has wrapped it.
+        f.table[c.ghost].*c.field = c.stored;
+        click(f, c.ghost, c.row, c.arrow);
+        EXPECT_EQ(f.table[c.ghost].*c.field, c.expected)
+            << c.ghost << " " << c.row << " " << c.stored << " " << c.arrow;
     }
 }
 

@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -148,7 +149,12 @@ TEST(TfmNastr, AStoredDurationOutOfRangeLeavesTheKnobAndTheFirstStepClampsIt) {
         int dx;
         qint32 afterStep;
     };
-    const Case cases[] = {{7, -100, 3}, {7, 10, 3}, {-2, 10, 0}, {-2, -100, 0}};
+    const Case cases[] = {{7, -100, 3},
+                          {7, 10, 3},
+                          {-2, 10, 0},
+                          {-2, -100, 0},
+                          {std::numeric_limits<qint32>::max(), 10, 3},
+                          {std::numeric_limits<qint32>::min(), -100, 0}};
     for (const Case& c : cases) {
         Settings s([&c](SettingsKey& key) {
             key.writeInteger(QStringLiteral("Attraction_Time"), c.stored);

@@ -98,6 +98,21 @@ TEST(ImageList, MissingOrBrokenEntriesGiveEmptyPicturesAndOneWarningEach) {
     EXPECT_TRUE(warnings.messages()[1].contains("3.png"));
 }
 
+TEST(ImageList, AnIndexLineWithAHugeEntryIsIgnored) {
+    for (const char* huge : {"2147483647", "100000000", "1024"}) {
+        ImageListFolder folder("Huge");
+        folder.index(QByteArray("0 4x4 a\n") + huge + " 4x4 b\n1 4x4 c\n");
+        folder.picture(0, {4, 4});
+        folder.picture(1, {4, 4});
+        const WarningRecorder warnings;
+        const ImageList list("Huge", folder.res());
+        EXPECT_EQ(list.count(), 2) << huge;
+        EXPECT_FALSE(list.pixmap(1).isNull()) << huge;
+        ASSERT_EQ(warnings.messages().size(), 1) << huge;
+        EXPECT_TRUE(warnings.messages().first().contains(QLatin1String(huge))) << huge;
+    }
+}
+
 TEST(ImageList, WithoutIndexTheListIsTheUnbrokenRunOfFiles) {
     ImageListFolder folder("Plain");
     folder.picture(0, {4, 4});
