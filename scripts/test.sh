@@ -15,12 +15,12 @@ jobs=$(nproc)
 
 run_suite() {
     local dir=$1; shift
-    cmake -S . -B "$dir" -G Ninja -DGLOAMERY_BUILD_BENCH=OFF "$@" >/dev/null
+    cmake -S . -B "$dir" -G Ninja -DGLOAMERY_WERROR=ON "$@" >/dev/null
     cmake --build "$dir" -j "$jobs"
     ctest --test-dir "$dir" --output-on-failure -j "$jobs"
 }
 
 echo "== Sanitizer build (ASan + UBSan) =="
-run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DGLOAMERY_SANITIZE=ON
+run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DGLOAMERY_SANITIZE=ON -DGLOAMERY_BUILD_BENCH=OFF
 echo "== Normal build =="
-run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGLOAMERY_BUILD_BENCH=OFF
