@@ -8,6 +8,7 @@ packages=(
     libsqlite3-dev sqlite3
     libsdl2-dev libsdl2-mixer-dev libasound2-dev libhidapi-dev
     libgtest-dev libgmock-dev libbenchmark-dev
+    clang libclang-rt-14-dev clang-format
     xvfb xauth fonts-dejavu-core
     openbox xdotool imagemagick
 )

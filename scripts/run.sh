@@ -4,6 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# Warnings stay warnings here even when the tests left GLOAMERY_WERROR=ON in build/.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGLOAMERY_WERROR=OFF >/dev/null
 cmake --build build
 exec build/bin/gloamery "$@"

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Sets up what is missing, then builds and runs every test twice: with AddressSanitizer and
-# UndefinedBehaviorSanitizer, and in the normal build (whose ctest summary ends the output).
+# Sets up what is missing, checks the formatting, then builds and runs every test twice: with
+# AddressSanitizer and UndefinedBehaviorSanitizer, and in the normal build with the benchmarks
+# (whose ctest summary comes last, before the time each step took). In between, the fuzz targets
+# run briefly over their seeds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,15 +14,39 @@ export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 jobs=$(nproc)
+timings=()
+
+# step NAME COMMAND...: runs one step and keeps how long it took for the closing summary.
+step() {
+    local name=$1; shift
+    local start=$SECONDS
+    echo "== $name =="
+    "$@"
+    timings+=("$(printf '%5d s  %s' $((SECONDS - start)) "$name")")
+}
 
 run_suite() {
     local dir=$1; shift
-    cmake -S . -B "$dir" -G Ninja -DGLOAMERY_BUILD_BENCH=OFF "$@" >/dev/null
+    cmake -S . -B "$dir" -G Ninja -DGLOAMERY_WERROR=ON "$@" >/dev/null
     cmake --build "$dir" -j "$jobs"
     ctest --test-dir "$dir" --output-on-failure -j "$jobs"
 }
 
-echo "== Sanitizer build (ASan + UBSan) =="
-run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DGLOAMERY_SANITIZE=ON
-echo "== Normal build =="
-run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Only the fuzz targets and what they link, with clang; each runs a few seconds (fuzz/CMakeLists.txt).
+run_fuzzers() {
+    CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DGLOAMERY_BUILD_FUZZ=ON -DGLOAMERY_BUILD_TESTS=OFF -DGLOAMERY_BUILD_BENCH=OFF \
+        -DGLOAMERY_WERROR=ON >/dev/null
+    cmake --build build-fuzz -j "$jobs" --target gloamery_fuzzers
+    ctest --test-dir build-fuzz/fuzz --output-on-failure -j "$jobs"
+}
+
+step "Formatting" bash scripts/check-format.sh
+step "Sanitizer build (ASan + UBSan)" \
+    run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DGLOAMERY_SANITIZE=ON -DGLOAMERY_BUILD_BENCH=OFF
+step "Fuzz targets (clang, libFuzzer)" run_fuzzers
+step "Normal build, with the benchmarks" \
+    run_suite build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGLOAMERY_BUILD_BENCH=ON
+
+echo "== Time per step =="
+printf '%s\n' "${timings[@]}"
