@@ -16,13 +16,13 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
     fmMain = created(new TfmMain(state, platform));
     fmHelp = created(new TfmHelp(state));
     fmLogo = created(new TfmLogo(state, platform, editionLanguage));
-    fmGhost = created(new TfmGhost(state, platform));
+    fmGhost = created(new TfmGhost(state, platform, fmMain->imageLists()));
     fmWebServer = created(new TfmWebServer());
     fmNet = created(new TfmNet());
     fmSound = created(new TfmSound(state, platform, fmGhost->currentAct()));
     fmNastr = created(new TfmNastr(
-        state, platform, fmMain->BitmapList_Yellow, [help = fmHelp] { help->ApplyLanguage(); },
-        fmMain));
+        state, platform, fmMain->imageLists().BitmapList_Yellow,
+        [help = fmHelp] { help->ApplyLanguage(); }, fmMain));
 
     // The windows that take the language's fixed texts, in the order they are written.
     fmHelp->addLanguageTarget(fmMain);

@@ -29,14 +29,14 @@ QString resFolder(const QString& resDir) {
 
 using SkinParts::showEntry;
 
-TfmGhost::TfmGhost(ProgramState& state, const PlatformServices& platform, const QString& resDir)
-    // The close button's pictures are drawn from BitmapList_Yellow once it is loaded below.
+TfmGhost::TfmGhost(ProgramState& state, const PlatformServices& platform,
+                   const SharedImageLists& shared, const QString& resDir)
     : SkinnedDialog("fmGhost", state,
                     requireService(platform.pointer, "The ghost dialog", "pointer"),
-                    BitmapList_Yellow)
+                    shared.BitmapList_Yellow)
     , m_platform(platform)
-    , BitmapList_Btn(QStringLiteral("BitmapList_Btn"), resFolder(resDir))
-    , BitmapList_Yellow(QStringLiteral("BitmapList_Yellow"), resFolder(resDir))
+    , BitmapList_Btn(shared.BitmapList_Btn)
+    , BitmapList_Yellow(shared.BitmapList_Yellow)
     , BitmapList_GhostFoto(QStringLiteral("BitmapList_GhostFoto"), resFolder(resDir))
     , BitmapList_GhostPassport(QStringLiteral("BitmapList_GhostPassport"), resFolder(resDir))
     , BitmapList_YellowMenu(QStringLiteral("BitmapList_YellowMenu"), resFolder(resDir))

@@ -6,6 +6,7 @@
 #include "ghosts/GhostTable.h"
 #include "language/LanguageTarget.h"
 #include "widgetkit/ImageList.h"
+#include "widgetkit/SharedImageLists.h"
 #include "widgetkit/SkinnedDialog.h"
 
 #include <memory>
@@ -25,7 +26,10 @@ public:
     static constexpr int NameLimit = 16;
 
     // `resDir` holds Img/ with the image lists; empty: the Res folder beside the executable.
-    TfmGhost(ProgramState& state, const PlatformServices& platform, const QString& resDir = {});
+    // `shared`: the main window's image lists (buttons and the gold pictures); `resDir` holds
+    // the dialog's own lists (empty: beside the executable).
+    TfmGhost(ProgramState& state, const PlatformServices& platform, const SharedImageLists& shared,
+             const QString& resDir = {});
     ~TfmGhost() override;
 
     GhostTable& ghostTable() { return m_ghostTable; }
@@ -88,8 +92,8 @@ private:
     PlatformServices m_platform;
     const LanguageTexts* m_texts = nullptr;
 
-    ImageList BitmapList_Btn;
-    ImageList BitmapList_Yellow;
+    const ImageList& BitmapList_Btn;
+    const ImageList& BitmapList_Yellow;
     ImageList BitmapList_GhostFoto;
     ImageList BitmapList_GhostPassport;
     ImageList BitmapList_YellowMenu;

@@ -86,6 +86,11 @@ TfmMain::TfmMain(ProgramState& state, const PlatformServices& platform)
     createControls();
     WindowDrag::install(this, this);
 
+    for (QTimer* timer : {&Timer_Work, &Timer_Ghost, &Timer_Presentation})
+        timer->setParent(this);
+    Timer_Work.setObjectName(QStringLiteral("Timer_Work"));
+    Timer_Ghost.setObjectName(QStringLiteral("Timer_Ghost"));
+    Timer_Presentation.setObjectName(QStringLiteral("Timer_Presentation"));
     Timer_Work.setInterval(100);
     connect(&Timer_Work, &QTimer::timeout, this, &TfmMain::TrackPointer);
     Timer_Work.start();

@@ -4,8 +4,8 @@
 #include "language/LanguageTarget.h"
 #include "mainwindow/MainWindowCommands.h"
 #include "mainwindow/MainWindowHost.h"
-#include "widgetkit/ImageList.h"
 #include "widgetkit/PointerProbe.h"
+#include "widgetkit/SharedImageLists.h"
 
 #include <QImage>
 #include <QTimer>
@@ -100,17 +100,10 @@ public:
     const QImage& startButtonBuffer() const { return StartButtonBuffer; }
     int startButtonEntry() const { return m_startButtonEntry; }
 
-    QTimer Timer_Work;
-    QTimer Timer_Ghost;
-    QTimer Timer_Presentation;
-    bool CloseButtonHover = false;
-    bool StartButtonHover = false;
-    bool StartButtonPressed = false;
-
-    ImageList BitmapList_Btn{QStringLiteral("BitmapList_Btn")};
-    ImageList BitmapList_Yellow{QStringLiteral("BitmapList_Yellow")};
-    ImageList BitmapList_Ghost{QStringLiteral("BitmapList_Ghost")};
-    ImageList MenuPictures{QStringLiteral("MenuPictures")};
+    // The lists the dialogs borrow.
+    const SharedImageLists& imageLists() const { return m_images; }
+    bool closeButtonHover() const { return CloseButtonHover; }
+    bool startButtonHover() const { return StartButtonHover; }
 
 signals:
     void presentationStarted();
@@ -132,6 +125,18 @@ private:
 
     ProgramState& m_state;
     PlatformServices m_platform;
+    SharedImageLists m_images;
+    const ImageList& BitmapList_Btn = m_images.BitmapList_Btn;
+    const ImageList& BitmapList_Yellow = m_images.BitmapList_Yellow;
+    const ImageList& BitmapList_Ghost = m_images.BitmapList_Ghost;
+    const ImageList& MenuPictures = m_images.MenuPictures;
+    // Children named after themselves, so tests find them as they find the controls.
+    QTimer Timer_Work;
+    QTimer Timer_Ghost;
+    QTimer Timer_Presentation;
+    bool CloseButtonHover = false;
+    bool StartButtonHover = false;
+    bool StartButtonPressed = false;
     std::function<bool()> m_showSequence;
     const LanguageTexts* m_texts = nullptr;
     Dialogs m_dialogs;

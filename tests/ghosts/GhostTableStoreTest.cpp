@@ -137,14 +137,15 @@ TEST(TfmGhost, LoadsWhenCreatedAndSavesWhenDestroyed) {
     FakePlatform fakes;
     ProgramState state;
     const PlatformServices platform = fakes.services(&temp.store());
+    const SharedImageLists images;
     {
-        TfmGhost dialog(state, platform);
+        TfmGhost dialog(state, platform, images);
         EXPECT_EQ(dialog.ghostTable()[8].Name, QStringLiteral("Ghost_8"));
         EXPECT_EQ(dialog.editedGhost().Name, QString());
         EXPECT_EQ(dialog.editedGhost().Nrav_1, 0);
         dialog.ghostTable()[2].Special = 4;
     }
-    TfmGhost again(state, platform);
+    TfmGhost again(state, platform, images);
     EXPECT_EQ(again.ghostTable()[2].Special, 4);
     EXPECT_TRUE(fakes.messages.errors.isEmpty());
 }

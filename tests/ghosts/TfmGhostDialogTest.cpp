@@ -28,6 +28,7 @@ QString u8(const char* text) {
 struct Dialog {
     TempStore temp;
     FakePlatform fakes;
+    const SharedImageLists images;
     RecordingMessageBoxes messages;
     FakePointer pointer;
     ProgramState state;
@@ -38,7 +39,7 @@ struct Dialog {
         PlatformServices platform = fakes.services(&temp.store());
         platform.messages = &messages;
         platform.pointer = &pointer;
-        ghost = std::make_unique<TfmGhost>(state, platform);
+        ghost = std::make_unique<TfmGhost>(state, platform, images);
         help.addLanguageTarget(ghost.get());
         setLanguage(language);
     }

@@ -35,7 +35,8 @@ struct MainWindowFixture {
     TfmHelp help{state};
 
     MainWindowFixture() {
-        main.Timer_Work.stop(); // ticks are driven by the tests
+        main.findChild<QTimer*>(QStringLiteral("Timer_Work"))
+            ->stop(); // ticks are driven by the tests
         main.attachGhosts(&table, &act, &sound, [this] { ++acts; });
         help.addLanguageTarget(&main);
         help.ApplyLanguage();

@@ -126,11 +126,13 @@ TEST(QuickPanels, SteppingTheSpecialtyChangesCaptionAndPicture) {
     EXPECT_EQ(f.table[2].Special, 0);
     EXPECT_EQ(text(f, 2, "Special"), QStringLiteral("Occasionally"));
     const QImage shown = f.label(QStringLiteral("Img_Ghost_2"))->pixmap().toImage();
-    EXPECT_EQ(shown, f.main.BitmapList_Ghost.image(10).convertToFormat(shown.format()));
+    EXPECT_EQ(shown,
+              f.main.imageLists().BitmapList_Ghost.image(10).convertToFormat(shown.format()));
     click(f, 2, "Special", "Down");
     EXPECT_EQ(f.table[2].Special, 5);
     const QImage walking = f.label(QStringLiteral("Img_Ghost_2"))->pixmap().toImage();
-    EXPECT_EQ(walking, f.main.BitmapList_Ghost.image(15).convertToFormat(walking.format()));
+    EXPECT_EQ(walking,
+              f.main.imageLists().BitmapList_Ghost.image(15).convertToFormat(walking.format()));
 }
 
 TEST(QuickPanels, ADoubleClickOnAnArrowStepsOnce) {
@@ -176,7 +178,7 @@ QImage ghostPicture(MainWindowFixture& f, int ghost) {
 }
 
 QImage listPicture(MainWindowFixture& f, int entry, const QImage& like) {
-    return f.main.BitmapList_Ghost.image(entry).convertToFormat(like.format());
+    return f.main.imageLists().BitmapList_Ghost.image(entry).convertToFormat(like.format());
 }
 
 TEST(QuickPanels, TheGhostsTheDialogChangedShowWhenItCloses) {

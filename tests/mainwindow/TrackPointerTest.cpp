@@ -56,11 +56,11 @@ TEST(TrackPointer, TheCornerButtonsHideWhileADialogIsOpen) {
     f.state.DialogOpen = false;
     f.pointAt(10, 10);
     EXPECT_TRUE(close->isVisible());
-    EXPECT_FALSE(f.main.CloseButtonHover);
+    EXPECT_FALSE(f.main.closeButtonHover());
     f.pointAt(711, 14);
-    EXPECT_TRUE(f.main.CloseButtonHover);
+    EXPECT_TRUE(f.main.closeButtonHover());
     f.pointAt(710, 14);
-    EXPECT_FALSE(f.main.CloseButtonHover);
+    EXPECT_FALSE(f.main.closeButtonHover());
 }
 
 TEST(TrackPointer, TheStartButtonShowsItsPictureByLanguagePointerAndPress) {
@@ -86,7 +86,7 @@ TEST(TrackPointer, TheStartButtonShowsItsPictureByLanguagePointerAndPress) {
         const int stopBase = language == 0 ? 62 : 65;
         EXPECT_EQ(f.main.startButtonEntry(), stopBase + 1);
         EXPECT_EQ(f.main.startButtonBuffer().pixel(80, 25),
-                  f.main.BitmapList_Yellow.image(stopBase + 1).pixel(80, 25));
+                  f.main.imageLists().BitmapList_Yellow.image(stopBase + 1).pixel(80, 25));
     }
 }
 
@@ -124,7 +124,7 @@ TEST(TrackPointer, WhileTheAttractionRunsTheStartButtonShowsStopAndTheTraySaysSo
         f.pointAt(100, 100);
         EXPECT_EQ(f.main.startButtonEntry(), c.stop);
         EXPECT_EQ(f.main.startButtonBuffer().pixel(80, 25),
-                  f.main.BitmapList_Yellow.image(c.stop).pixel(80, 25));
+                  f.main.imageLists().BitmapList_Yellow.image(c.stop).pixel(80, 25));
 
         f.pointAt(400, 340);
         QTest::mouseRelease(start, Qt::LeftButton, {}, QPoint(80, 25));
@@ -138,13 +138,13 @@ TEST(TrackPointer, DuringThePresentationNoPanelOpensAndTheStartButtonHides) {
     MainWindowFixture f;
     f.pointAt(60, 170);
     ASSERT_TRUE(panel(f, 1)->isVisible());
-    f.main.Timer_Presentation.start();
+    f.main.findChild<QTimer*>(QStringLiteral("Timer_Presentation"))->start();
     f.pointAt(60, 170);
     EXPECT_FALSE(f.widget(QStringLiteral("Sb_Attraction_Show"))->isVisible());
     f.pointAt(250, 170); // over ghost 2
     EXPECT_TRUE(panel(f, 1)->isVisible()) << "an open panel keeps its state";
     EXPECT_FALSE(panel(f, 2)->isVisible());
-    f.main.Timer_Presentation.stop();
+    f.main.findChild<QTimer*>(QStringLiteral("Timer_Presentation"))->stop();
     f.widget(QStringLiteral("Sb_Attraction_Show"))->show();
     f.pointAt(250, 170);
     EXPECT_TRUE(panel(f, 2)->isVisible());

@@ -38,7 +38,8 @@ TEST(ActPlayback, AGhostActWritesItsSoundToTheAudioOutput) {
         ProgramState state;
         PlatformServices platform = fakes.services();
         platform.player = &player;
-        TfmGhost ghosts(state, platform);
+        const SharedImageLists images;
+        TfmGhost ghosts(state, platform, images);
         ghosts.ghostTable()[2] = GhostSettings{QStringLiteral("Doorman"), true, 1, 1, 1, 1, 1, 1};
         TfmSound sound(state, platform, ghosts.currentAct(), dir.path());
         ghosts.setSoundOutput(&sound);
