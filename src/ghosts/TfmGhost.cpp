@@ -8,8 +8,10 @@
 #include "ghosts/GhostTableStore.h"
 #include "ghosts/NameLengthValidator.h"
 #include "language/LanguageTexts.h"
+#include "language/TextEntries.h"
 #include "widgetkit/ClickSource.h"
 #include "widgetkit/GradientTitle.h"
+#include "widgetkit/ImageEntries.h"
 #include "widgetkit/SkinParts.h"
 
 #include <QFrame>
@@ -43,12 +45,12 @@ TfmGhost::TfmGhost(ProgramState& state, const PlatformServices& platform,
     , BitmapList_Scroll_1(QStringLiteral("BitmapList_Scroll_1"), resFolder(resDir))
     , m_ui(std::make_unique<GhostDialogControls>(this)) {
     const GhostDialogControls& ui = *m_ui;
-    showEntry(ui.Img_Yellow_Fon1, BitmapList_YellowMenu, 0);
-    showEntry(ui.Img_Fon, BitmapList_Yellow, 50);
-    showEntry(ui.Img_0, BitmapList_Yellow, 51);
-    showEntry(ui.Img_1, BitmapList_Yellow, 52);
-    showEntry(ui.Scroll_Regime_Fon, BitmapList_Scroll_1, 0);
-    showEntry(ui.Scroll_Special_Fon, BitmapList_Scroll_1, 0);
+    showEntry(ui.Img_Yellow_Fon1, BitmapList_YellowMenu, TabImage::Strip);
+    showEntry(ui.Img_Fon, BitmapList_Yellow, YellowImage::GhostPanelBackground);
+    showEntry(ui.Img_0, BitmapList_Yellow, YellowImage::MarkZero);
+    showEntry(ui.Img_1, BitmapList_Yellow, YellowImage::MarkOne);
+    showEntry(ui.Scroll_Regime_Fon, BitmapList_Scroll_1, ScrollImage::Middle);
+    showEntry(ui.Scroll_Special_Fon, BitmapList_Scroll_1, ScrollImage::Middle);
     connectControls();
 
     LoadGhostTable();
@@ -131,25 +133,25 @@ void TfmGhost::applyLanguageTexts(const LanguageTexts& texts) {
     const auto spaced = [](const QString& text) {
         return QLatin1Char(' ') + text + QLatin1Char(' ');
     };
-    ui.Lbl_Ghost_Title->setText(texts[72]);
-    ui.Lbl_Ghost_Num->setToolTip(texts[22] + colon);
-    ui.Edit_Ghost_Num->setToolTip(texts[22]);
-    setCaption(ui.Lbl_Ghost_Name, texts[23] + colon);
-    ui.Edit_Ghost_Name->setToolTip(texts[23]);
-    setCaption(ui.Lbl_Ghost_Foto, texts[24] + colon);
-    ui.Lbl_Ghost_Foto->setToolTip(texts[24]);
-    setCaption(ui.Lbl_Ghost_ON, texts[31] + colon);
-    ui.Lbl_Ghost_ON->setToolTip(texts[32]);
-    ui.GB_1->setTitle(spaced(texts[171]));
-    ui.GB_2->setTitle(spaced(texts[172]));
-    ui.GB_Regime->setTitle(spaced(texts[173]));
-    ui.GB_Special->setTitle(spaced(texts[174]));
+    ui.Lbl_Ghost_Title->setText(texts[TextEntry::GhostDialogTitle]);
+    ui.Lbl_Ghost_Num->setToolTip(texts[TextEntry::GhostNumber] + colon);
+    ui.Edit_Ghost_Num->setToolTip(texts[TextEntry::GhostNumber]);
+    setCaption(ui.Lbl_Ghost_Name, texts[TextEntry::GhostName] + colon);
+    ui.Edit_Ghost_Name->setToolTip(texts[TextEntry::GhostName]);
+    setCaption(ui.Lbl_Ghost_Foto, texts[TextEntry::GhostPhoto] + colon);
+    ui.Lbl_Ghost_Foto->setToolTip(texts[TextEntry::GhostPhoto]);
+    setCaption(ui.Lbl_Ghost_ON, texts[TextEntry::GhostOnCaption] + colon);
+    ui.Lbl_Ghost_ON->setToolTip(texts[TextEntry::GhostOnHint]);
+    ui.GB_1->setTitle(spaced(texts[TextEntry::PassportGroup]));
+    ui.GB_2->setTitle(spaced(texts[TextEntry::TemperGroup]));
+    ui.GB_Regime->setTitle(spaced(texts[TextEntry::WorkingTimeGroup]));
+    ui.GB_Special->setTitle(spaced(texts[TextEntry::HobbiesGroup]));
     for (QWidget* scroll : {ui.Scroll_Regime_Up, ui.Scroll_Regime_Fon, ui.Scroll_Regime_Down})
-        scroll->setToolTip(texts[177]);
-    ui.Panel_Regime_Dop_1->setToolTip(texts[178]);
+        scroll->setToolTip(texts[TextEntry::RegimeChoiceHint]);
+    ui.Panel_Regime_Dop_1->setToolTip(texts[TextEntry::WorkingHoursHint]);
     for (QWidget* scroll : {ui.Scroll_Special_Up, ui.Scroll_Special_Fon, ui.Scroll_Special_Down})
-        scroll->setToolTip(texts[179]);
-    ui.Panel_Special_Dop_1->setToolTip(texts[180]);
+        scroll->setToolTip(texts[TextEntry::SpecialtyChoiceHint]);
+    ui.Panel_Special_Dop_1->setToolTip(texts[TextEntry::SensorChoiceHint]);
 }
 
 void TfmGhost::FormShow() {
@@ -211,7 +213,8 @@ void TfmGhost::ShowEditedGhost() {
 void TfmGhost::ShowGhostOn() {
     const GhostDialogControls& ui = *m_ui;
     const bool on = EditedGhost.ON;
-    showEntry(ui.Sb_Ghost_ON, BitmapList_Yellow, on ? 55 : 56);
+    showEntry(ui.Sb_Ghost_ON, BitmapList_Yellow,
+              on ? YellowImage::SwitchOn : YellowImage::SwitchOff);
     ui.Sb_Ghost_ON->setToolTip(texts()[on ? 41 : 42]);
     for (QGroupBox* group : {ui.GB_2, ui.GB_Regime, ui.GB_Special})
         group->setVisible(on);
@@ -232,7 +235,8 @@ qint32& TfmGhost::temper(int n) {
 
 void TfmGhost::ShowTemper(int n) {
     const qint32 value = temper(n);
-    showEntry(m_ui->Cb_Nrav[n - 1], BitmapList_Yellow, value == 0 ? 57 : 58);
+    showEntry(m_ui->Cb_Nrav[n - 1], BitmapList_Yellow,
+              value == 0 ? YellowImage::CheckboxClear : YellowImage::CheckboxTicked);
     setCaption(m_ui->Lbl_Nrav[n - 1], texts()[temperEntry(n, value)]);
 }
 
@@ -330,15 +334,19 @@ void TfmGhost::trackPointer() {
     for (int n = 1; n <= 8; ++n) {
         QLabel* tab = ui.Btn_Yellow[n - 1];
         const bool lit = n == SelectedGhost || hovered(tab);
-        showEntry(tab, BitmapList_YellowMenu, (russian() ? 8 : 0) + (lit ? 16 : 0) + n);
+        const int first = russian() ? (lit ? TabImage::RussianHighlighted : TabImage::Russian)
+                                    : (lit ? TabImage::EnglishHighlighted : TabImage::English);
+        showEntry(tab, BitmapList_YellowMenu, first + n);
     }
     for (QLabel* up : {ui.Scroll_Regime_Up, ui.Scroll_Special_Up})
-        showEntry(up, BitmapList_Scroll_1, hovered(up) ? 3 : 1);
+        showEntry(up, BitmapList_Scroll_1, hovered(up) ? ScrollImage::UpHover : ScrollImage::Up);
     for (QLabel* down : {ui.Scroll_Regime_Down, ui.Scroll_Special_Down})
-        showEntry(down, BitmapList_Scroll_1, hovered(down) ? 4 : 2);
+        showEntry(down, BitmapList_Scroll_1,
+                  hovered(down) ? ScrollImage::DownHover : ScrollImage::Down);
     for (QLabel* up : {ui.Sb_Regime_Dop_1_Up, ui.Sb_Regime_Dop_1a_Up, ui.Sb_Special_Dop_1_Up})
-        showEntry(up, BitmapList_Btn, hovered(up) ? 9 : 8);
+        showEntry(up, BitmapList_Btn, hovered(up) ? BtnImage::SmallUpHover : BtnImage::SmallUp);
     for (QLabel* down :
          {ui.Sb_Regime_Dop_1_Down, ui.Sb_Regime_Dop_1a_Down, ui.Sb_Special_Dop_1_Down})
-        showEntry(down, BitmapList_Btn, hovered(down) ? 11 : 10);
+        showEntry(down, BitmapList_Btn,
+                  hovered(down) ? BtnImage::SmallDownHover : BtnImage::SmallDown);
 }

@@ -6,6 +6,7 @@
 #include "core/StoredStep.h"
 #include "widgetkit/ClickSource.h"
 #include "widgetkit/GradientTitle.h"
+#include "widgetkit/ImageEntries.h"
 #include "widgetkit/ImageList.h"
 #include "widgetkit/SkinColors.h"
 #include "widgetkit/SkinParts.h"
@@ -25,17 +26,19 @@ const QString Over2Name = QStringLiteral("Attraction_Over_2");
 
 const QColor DurationColour{0xD9, 0xD9, 0x00};
 
-// BitmapList_Yellow entries.
-constexpr int ImageBackground = 49;
-constexpr int ImageTrack = 39;
-constexpr int ImageUnticked = 57;
-constexpr int ImageTicked = 58;
+constexpr int ImageBackground = YellowImage::DialogBackgroundTall;
+constexpr int ImageTrack = YellowImage::DurationTrack;
+constexpr int ImageUnticked = YellowImage::CheckboxClear;
+constexpr int ImageTicked = YellowImage::CheckboxTicked;
 
 struct KnobPlace {
     int image;
     int left;
 };
-constexpr KnobPlace KnobPlaces[] = {{42, 23}, {43, 120}, {43, 217}, {44, 315}};
+constexpr KnobPlace KnobPlaces[] = {{YellowImage::DurationKnobFirst, 23},
+                                    {YellowImage::DurationKnobMiddle, 120},
+                                    {YellowImage::DurationKnobMiddle, 217},
+                                    {YellowImage::DurationKnobUnlimited, 315}};
 constexpr int DurationLabelLefts[] = {14, 110, 208, 308};
 
 } // namespace

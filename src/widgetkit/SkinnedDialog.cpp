@@ -2,6 +2,7 @@
 
 #include "core/ProgramState.h"
 #include "widgetkit/ClickSource.h"
+#include "widgetkit/ImageEntries.h"
 #include "widgetkit/ImageList.h"
 #include "widgetkit/SkinColors.h"
 #include "widgetkit/SkinParts.h"
@@ -11,10 +12,6 @@
 #include <QLineEdit>
 
 namespace {
-
-// BitmapList_Yellow entries of the close button; hovered is one more, hovered and pressed two.
-constexpr int CloseEnglish = 6;
-constexpr int CloseRussian = 21;
 
 constexpr qreal Opacity = 245.0 / 255.0;
 
@@ -106,7 +103,8 @@ void SkinnedDialog::Timer_WorkTimer() {
 }
 
 void SkinnedDialog::showCloseButton() {
-    const int base = russian() ? CloseRussian : CloseEnglish;
-    const int lit = hovered(Sb_Close) ? (m_closePressed ? 2 : 1) : 0;
+    const int base = russian() ? YellowImage::CloseRussian : YellowImage::CloseEnglish;
+    const int lit = hovered(Sb_Close) ? (m_closePressed ? ButtonState::Pressed : ButtonState::Hover)
+                                      : ButtonState::Normal;
     SkinParts::showEntry(Sb_Close, m_yellow, base + lit);
 }
