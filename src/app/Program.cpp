@@ -24,7 +24,7 @@ const PlatformServices& reportUnusableStore(const PlatformServices& platform) {
 
 } // namespace
 
-Program::Program(ProgramState& state, const PlatformServices& platform, int editionLanguage,
+Program::Program(ProgramState& state, const PlatformServices& platform, Language editionLanguage,
                  ShutdownSignals* signalSource, ProgramWindows::Observer observer)
     : m_shutdown([this] { return !m_started || m_showSequence.running(); }, signalSource)
     , m_storeMessages(platform.store, platform.messages)

@@ -3,6 +3,7 @@
 #include "app/MainShowSequence.h"
 #include "app/OrderlyShutdown.h"
 #include "app/ProgramWindows.h"
+#include "core/Language.h"
 #include "core/StoreMessageQueue.h"
 
 class ShutdownSignals;
@@ -12,7 +13,7 @@ class ShutdownSignals;
 class Program {
 public:
     // Listens to `signalSource`, if given, before the first window loads.
-    Program(ProgramState& state, const PlatformServices& platform, int editionLanguage,
+    Program(ProgramState& state, const PlatformServices& platform, Language editionLanguage,
             ShutdownSignals* signalSource = nullptr, ProgramWindows::Observer observer = {});
     // Only after the main loop has returned.
     ~Program();

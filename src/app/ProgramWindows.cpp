@@ -11,7 +11,7 @@
 #include "web/TfmWebServer.h"
 
 ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& platform,
-                               int editionLanguage, Observer observer)
+                               Language editionLanguage, Observer observer)
     : m_observer(std::move(observer)) {
     fmMain = created(new TfmMain(state, platform));
     fmHelp = created(new TfmHelp(state));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Language.h"
 #include "core/PlatformServices.h"
 
 #include <QString>
@@ -24,7 +25,7 @@ public:
     // Told each form name as its window is created and as it is destroyed.
     using Observer = std::function<void(const QString& formName, bool created)>;
 
-    ProgramWindows(ProgramState& state, const PlatformServices& platform, int editionLanguage,
+    ProgramWindows(ProgramState& state, const PlatformServices& platform, Language editionLanguage,
                    Observer observer = {});
     ~ProgramWindows();
     ProgramWindows(const ProgramWindows&) = delete;

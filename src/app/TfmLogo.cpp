@@ -32,7 +32,7 @@ int progressStep(int tick) {
 
 } // namespace
 
-TfmLogo::TfmLogo(ProgramState& state, const PlatformServices& platform, int editionLanguage)
+TfmLogo::TfmLogo(ProgramState& state, const PlatformServices& platform, Language editionLanguage)
     : QDialog(nullptr, Qt::FramelessWindowHint)
     , m_state(state)
     , m_platform(platform) {
@@ -94,7 +94,7 @@ void TfmLogo::createControls() {
     connect(Btn_Close, &QPushButton::clicked, this, &QDialog::close);
 }
 
-void TfmLogo::loadSettings(int editionLanguage) {
+void TfmLogo::loadSettings(Language editionLanguage) {
     const auto key = m_platform.store ? m_platform.store->openKey(ProgramKey, true) : nullptr;
     m_state.InterfaceLanguage = editionLanguage;
     if (!key) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Language.h"
 #include "core/PlatformServices.h"
 
 #include <QDialog>
@@ -21,7 +22,7 @@ public:
     static constexpr int SplashTop = 100;
     static constexpr int LastTick = 31;
 
-    TfmLogo(ProgramState& state, const PlatformServices& platform, int editionLanguage);
+    TfmLogo(ProgramState& state, const PlatformServices& platform, Language editionLanguage);
     ~TfmLogo() override;
 
     // Lays the splash out for a desktop of that width and starts its timer; ShowSplash also
@@ -48,7 +49,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void loadSettings(int editionLanguage);
+    void loadSettings(Language editionLanguage);
     void saveSettings();
     void createControls();
 

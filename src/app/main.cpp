@@ -71,7 +71,8 @@ int main(int argc, char** argv) {
     ProgramState state;
     int exitCode = 0;
     {
-        Program program(state, platformServices, GLOAMERY_EDITION_LANGUAGE, &signalSource);
+        Program program(state, platformServices, static_cast<Language>(GLOAMERY_EDITION_LANGUAGE),
+                        &signalSource);
         program.start();
         exitCode = QApplication::exec();
     }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "core/Language.h"
+
 // The program-wide flags that several windows read. Each has one writer: InterfaceLanguage the
 // splash (edition default) and the language commands, AttractionRunning the attraction,
 // DialogOpen the dialogs, SplashShown the splash, WebServerRunning the web access window.
 struct ProgramState {
-    int InterfaceLanguage = 0; // 0 English, 1 Russian; never stored
+    Language InterfaceLanguage = Language::English;
     bool AttractionRunning = false;
     bool DialogOpen = false;
     bool SplashShown = false;

@@ -2,8 +2,8 @@
 
 #include "language/LanguageLists.h"
 
-void LanguageTexts::assign(int language) {
-    const auto list = language == Russian ? russianAssignments() : englishAssignments();
+void LanguageTexts::assign(Language language) {
+    const auto list = language == Language::Russian ? russianAssignments() : englishAssignments();
     for (const LanguageAssignment& line : list)
         m_entries[static_cast<size_t>(line.entry)] = QString::fromUtf16(line.text);
 }

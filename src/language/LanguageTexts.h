@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Language.h"
+
 #include <QString>
 
 #include <array>
@@ -10,10 +12,9 @@
 class LanguageTexts {
 public:
     static constexpr int EntryCount = 300;
-    enum Language { English = 0, Russian = 1 };
 
     // Runs the assignment list of `language`: entries the list does not name keep their text.
-    void assign(int language);
+    void assign(Language language);
 
     // Entries outside 1..300 read as empty.
     const QString& operator[](int entry) const;

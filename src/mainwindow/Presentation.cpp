@@ -60,8 +60,9 @@ void Presentation::Timer_PresentationTimer() {
         // Doorman, electrician, plumber, postman: ghost k shows specialty k.
         showGhost(ghost2, GhostEntry(ghost2, ghost2));
     } else if (const int ghost3 = GhostInTurn(tick, 800)) {
-        const int picture = m_state.InterfaceLanguage == 0 ? GhostImage::PresentationEnglish
-                                                           : GhostImage::PresentationRussian;
+        const int picture = m_state.InterfaceLanguage == Language::English
+                                ? GhostImage::PresentationEnglish
+                                : GhostImage::PresentationRussian;
         showGhost(ghost3, GhostEntry(ghost3, picture));
     } else if (const int ghost4 = GhostInTurn(tick, 1100)) {
         showGhost(ghost4, GhostEntry(ghost4, GhostImage::Floating));

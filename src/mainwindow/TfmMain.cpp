@@ -45,9 +45,9 @@ const QRect ClosePlace(710, 13, 48, 48);
 // Start button pictures: outside, inside, inside and pressed; Russian ones 18 further on. While
 // the attraction runs the button shows its "Stop" face (the lamps that would say so lie out of
 // sight), kept at the end of the list so the older entries keep their numbers.
-int startButtonPicture(int language, bool running, bool hover, bool pressed) {
+int startButtonPicture(Language language, bool running, bool hover, bool pressed) {
     using namespace YellowImage;
-    const bool russian = language == 1;
+    const bool russian = language == Language::Russian;
     const int base =
         running ? (russian ? StopRussian : StopEnglish) : (russian ? StartRussian : StartEnglish);
     if (!hover)

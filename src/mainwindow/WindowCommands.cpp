@@ -10,16 +10,15 @@
 
 namespace {
 
-// File-name suffix of a language: "e" English, "r" Russian; empty for anything else.
-QString LanguageSuffix(int language) {
+// File-name suffix of a language: "e" English, "r" Russian.
+QString LanguageSuffix(Language language) {
     switch (language) {
-    case 0:
+    case Language::English:
         return QStringLiteral("e");
-    case 1:
+    case Language::Russian:
         return QStringLiteral("r");
-    default:
-        return {};
     }
+    return {};
 }
 
 } // namespace
@@ -53,7 +52,7 @@ void WindowCommands::TrayIconDblClick() {
     m_tray.setActive(false);
 }
 
-QString WindowCommands::HelpFile(int language, const QString& currentDir,
+QString WindowCommands::HelpFile(Language language, const QString& currentDir,
                                  const QString& programDir) {
     const QString suffix = LanguageSuffix(language);
     if (suffix.isEmpty())
@@ -71,7 +70,8 @@ QString WindowCommands::HelpFile(int language, const QString& currentDir,
     return {};
 }
 
-QString WindowCommands::pageFile(const QString& page, int language, const QString& programDir) {
+QString WindowCommands::pageFile(const QString& page, Language language,
+                                 const QString& programDir) {
     const QString suffix = LanguageSuffix(language);
     if (suffix.isEmpty())
         return {};

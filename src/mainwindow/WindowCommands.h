@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Language.h"
 #include "mainwindow/DialogHandle.h"
 #include "mainwindow/MainWindowCommands.h"
 
@@ -39,9 +40,10 @@ public:
 
     // "Help_e.txt" or "Help_r.txt" for the language, found in `currentDir` first and then in
     // `programDir`; empty when neither holds it or the language has no help.
-    static QString HelpFile(int language, const QString& currentDir, const QString& programDir);
+    static QString HelpFile(Language language, const QString& currentDir,
+                            const QString& programDir);
     // The page beside the program for the language; empty for a language without pages.
-    static QString pageFile(const QString& page, int language, const QString& programDir);
+    static QString pageFile(const QString& page, Language language, const QString& programDir);
 
 private:
     void openPage(const QString& page);

@@ -210,14 +210,14 @@ void TfmNastr::Cb_Attraction_Over_2Click() {
 }
 
 void TfmNastr::Cb_Lang_1Click() {
-    state().InterfaceLanguage = 0;
+    state().InterfaceLanguage = Language::English;
     showLanguage();
     if (m_applyLanguage)
         m_applyLanguage();
 }
 
 void TfmNastr::Cb_Lang_2Click() {
-    state().InterfaceLanguage = 1;
+    state().InterfaceLanguage = Language::Russian;
     showLanguage();
     if (m_applyLanguage)
         m_applyLanguage();

@@ -93,7 +93,7 @@ QPoint SkinnedDialog::readPointer() {
 }
 
 bool SkinnedDialog::russian() const {
-    return m_state.InterfaceLanguage == 1;
+    return m_state.InterfaceLanguage == Language::Russian;
 }
 
 void SkinnedDialog::Timer_WorkTimer() {

@@ -133,7 +133,7 @@ TEST(ProgramLifecycle, TheLanguageIsAppliedToTheMainWindowAtEveryShow) {
             EXPECT_EQ(lamp->toolTip(), QString::fromUtf8(c.lampHint));
             EXPECT_EQ(lamp->fill(), QColor(0x00, 0x80, 0xC0));
         }));
-        EXPECT_EQ(program.state.InterfaceLanguage, c.edition);
+        EXPECT_EQ(program.state.InterfaceLanguage, static_cast<Language>(c.edition));
     }
 }
 

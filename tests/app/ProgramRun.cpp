@@ -20,7 +20,7 @@ bool ProgramRun::run(const std::function<void(Program&)>& whileRunning,
         if (boxes)
             services.messages = boxes;
         Program program(
-            state, services, editionLanguage, signalSource,
+            state, services, static_cast<Language>(editionLanguage), signalSource,
             [this](const QString& form, bool created) { lifecycle.emplace_back(form, created); });
         TfmMain* main = program.windows().fmMain;
         QObject::connect(main, &TfmMain::presentationStarted, [this] { ++presentations; });

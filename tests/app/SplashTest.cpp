@@ -27,7 +27,8 @@ struct SplashFixture {
     ProgramState state;
 
     std::unique_ptr<TfmLogo> makeSplash(int editionLanguage = 0) {
-        return std::make_unique<TfmLogo>(state, platform.services(&temp.store()), editionLanguage);
+        return std::make_unique<TfmLogo>(state, platform.services(&temp.store()),
+                                         static_cast<Language>(editionLanguage));
     }
 };
 
@@ -164,10 +165,10 @@ TEST(Splash, FirstRunFlagComesFromPremier) {
     for (const Case& c : cases) {
         SplashFixture f;
         c.store(*f.temp.store().openKey(Key, true));
-        f.state.InterfaceLanguage = -1;
+        f.state.InterfaceLanguage = static_cast<Language>(-1);
         auto splash = f.makeSplash(1);
         EXPECT_EQ(splash->FirstRun, c.firstRun) << c.what;
-        EXPECT_EQ(f.state.InterfaceLanguage, 1) << c.what;
+        EXPECT_EQ(f.state.InterfaceLanguage, static_cast<Language>(1)) << c.what;
         if (c.error)
             EXPECT_EQ(f.messages.errors, QStringList{QLatin1String(c.error)}) << c.what;
         else
@@ -198,7 +199,7 @@ TEST(Splash, WithoutAUsableStoreEveryStartIsAFirstStartAndNothingIsReported) {
     RecordingMessageBoxes messages;
     ProgramState state;
     {
-        TfmLogo splash(state, {&store, &messages, nullptr, nullptr}, 0);
+        TfmLogo splash(state, {&store, &messages, nullptr, nullptr}, Language::English);
         EXPECT_TRUE(splash.FirstRun);
         splash.FirstRun = false;
     }

@@ -44,7 +44,7 @@ struct Dialog {
         setLanguage(language);
     }
     void setLanguage(int language) {
-        state.InterfaceLanguage = language;
+        state.InterfaceLanguage = static_cast<Language>(language);
         help.ApplyLanguage();
     }
     GhostTable& table() { return ghost->ghostTable(); }

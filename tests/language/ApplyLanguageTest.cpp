@@ -42,7 +42,7 @@ TEST(ApplyLanguage, WritesTheMainWindowHintsInTheCurrentLanguage) {
     };
     Windows w;
     for (const Case& c : cases) {
-        w.state.InterfaceLanguage = c.language;
+        w.state.InterfaceLanguage = static_cast<Language>(c.language);
         w.help.ApplyLanguage();
         EXPECT_EQ(w.hint("Sb_Help"), QString::fromUtf8(c.help));
         EXPECT_EQ(w.hint("Sb_Internet"), QString::fromUtf8(c.internet));
@@ -80,7 +80,7 @@ TEST(ApplyLanguage, TheLampsFollowTheRunningStatesAcrossASwitch) {
         w.state.AttractionRunning = c.attraction;
         w.state.WebServerRunning = c.web;
         for (int language : {0, 1}) {
-            w.state.InterfaceLanguage = language;
+            w.state.InterfaceLanguage = static_cast<Language>(language);
             w.help.ApplyLanguage();
             EXPECT_EQ(w.lamp("Indicator_Attraction_Show")->fill(), c.attractionFill);
             EXPECT_EQ(w.lamp("Indicator_Web")->fill(), c.webFill);

@@ -40,9 +40,9 @@ const Entry Samples[] = {
 
 TEST(LanguageTexts, EachLanguageGivesItsOwnTexts) {
     LanguageTexts english;
-    english.assign(LanguageTexts::English);
+    english.assign(Language::English);
     LanguageTexts russian;
-    russian.assign(LanguageTexts::Russian);
+    russian.assign(Language::Russian);
     for (const Entry& entry : Samples) {
         EXPECT_EQ(english[entry.number], QString::fromUtf16(entry.english)) << entry.number;
         EXPECT_EQ(russian[entry.number], QString::fromUtf16(entry.russian)) << entry.number;
@@ -51,7 +51,7 @@ TEST(LanguageTexts, EachLanguageGivesItsOwnTexts) {
 
 TEST(LanguageTexts, LineBreaksAreLineFeedThenCarriageReturn) {
     LanguageTexts texts;
-    texts.assign(LanguageTexts::English);
+    texts.assign(Language::English);
     for (int entry = 122; entry <= 130; entry += 2) {
         const QString text = texts[entry];
         const qsizetype lf = text.indexOf(QLatin1Char('\n'));
@@ -67,10 +67,10 @@ TEST(LanguageTexts, ASwitchToRussianKeepsTheEntriesTheRussianListDoesNotName) {
                                   QStringLiteral("Водопров."), QStringLiteral("Почтальон"),
                                   QStringLiteral("Пешеход")};
     LanguageTexts switched;
-    switched.assign(LanguageTexts::English);
-    switched.assign(LanguageTexts::Russian);
+    switched.assign(Language::English);
+    switched.assign(Language::Russian);
     LanguageTexts russianStart;
-    russianStart.assign(LanguageTexts::Russian);
+    russianStart.assign(Language::Russian);
 
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(switched[221 + i], shortNames[i]);
@@ -83,21 +83,21 @@ TEST(LanguageTexts, ASwitchToRussianKeepsTheEntriesTheRussianListDoesNotName) {
         }
     }
     // And back to English restores everything, including the Russian texts of the English list.
-    switched.assign(LanguageTexts::English);
+    switched.assign(Language::English);
     EXPECT_EQ(switched[220], QStringLiteral("Специальность призрака"));
     EXPECT_EQ(switched[31], QString());
 }
 
 TEST(LanguageTexts, UnassignedAndOutOfRangeEntriesAreEmpty) {
     LanguageTexts texts;
-    texts.assign(LanguageTexts::English);
+    texts.assign(Language::English);
     for (int entry : {0, -3, 5, 53, 60, 151, 160, 181, 219, 241, 259, 268, 300, 301, 1000})
         EXPECT_TRUE(texts[entry].isEmpty()) << entry;
 }
 
 TEST(LanguageTexts, RelatedTextsLieAtTheDistancesTheirReadersUse) {
     LanguageTexts texts;
-    texts.assign(LanguageTexts::English);
+    texts.assign(Language::English);
     EXPECT_EQ(texts[19], QStringLiteral("Attraction is stopped"));
     EXPECT_EQ(texts[19 + 1], QStringLiteral("Attraction is running"));
     EXPECT_EQ(texts[74 + 1], QStringLiteral("Stop the Attraction"));

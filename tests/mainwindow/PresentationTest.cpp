@@ -48,7 +48,7 @@ public:
 
 class PresentationTest : public ::testing::Test {
 protected:
-    void startIn(int language) {
+    void startIn(Language language) {
         state.InterfaceLanguage = language;
         texts.assign(language);
         presentation.Sb_PresentationClick();
@@ -126,7 +126,7 @@ TEST_F(PresentationTest, ShowsEachSentenceAndPictureAtItsTick) {
         {1200, Sentence7, Sentence8, {0, 10, 20, 30}},
         {1399, Sentence7, Sentence8, {0, 10, 20, 30}},
     };
-    startIn(LanguageTexts::English);
+    startIn(Language::English);
     for (const Frame& frame : frames) {
         runTo(frame.tick);
         ExpectFrame(view, frame);
@@ -136,7 +136,7 @@ TEST_F(PresentationTest, ShowsEachSentenceAndPictureAtItsTick) {
 }
 
 TEST_F(PresentationTest, EndsAtTick1400WithTheFourSpecialtyPictures) {
-    startIn(LanguageTexts::English);
+    startIn(Language::English);
     runTo(1399);
     EXPECT_EQ(view.showGhostImagesCalls, 0);
     presentation.Timer_PresentationTimer();
@@ -156,15 +156,15 @@ TEST_F(PresentationTest, EndsAtTick1400WithTheFourSpecialtyPictures) {
 
 TEST_F(PresentationTest, PresentationPicturesFollowTheLanguage) {
     const struct {
-        int language;
+        Language language;
         std::array<int, 4> pictures;
         QString lastSentence;
     } cases[] = {
-        {LanguageTexts::English, {9, 19, 29, 39}, Sentence8},
-        {LanguageTexts::Russian, {8, 18, 28, 38}, QStringLiteral("И нажать кнопку Старт!")},
+        {Language::English, {9, 19, 29, 39}, Sentence8},
+        {Language::Russian, {8, 18, 28, 38}, QStringLiteral("И нажать кнопку Старт!")},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.language);
+        SCOPED_TRACE(static_cast<int>(c.language));
         startIn(c.language);
         runTo(840);
         EXPECT_EQ(view.pictures, c.pictures);
@@ -174,7 +174,7 @@ TEST_F(PresentationTest, PresentationPicturesFollowTheLanguage) {
 }
 
 TEST_F(PresentationTest, PausesWhileTheWindowIsNotActive) {
-    startIn(LanguageTexts::English);
+    startIn(Language::English);
     runTo(60);
     view.active = false;
     for (int i = 0; i < 500; ++i)
@@ -193,10 +193,10 @@ TEST_F(PresentationTest, PausesWhileTheWindowIsNotActive) {
 }
 
 TEST_F(PresentationTest, ALanguageSwitchReachesOnlyTheSentencesStillToCome) {
-    startIn(LanguageTexts::English);
+    startIn(Language::English);
     runTo(350);
-    state.InterfaceLanguage = LanguageTexts::Russian;
-    texts.assign(LanguageTexts::Russian);
+    state.InterfaceLanguage = static_cast<Language>(Language::Russian);
+    texts.assign(Language::Russian);
     runTo(449);
     EXPECT_EQ(view.lines[0], Sentence1);
     EXPECT_EQ(view.lines[1], Sentence2);
@@ -207,7 +207,7 @@ TEST_F(PresentationTest, ALanguageSwitchReachesOnlyTheSentencesStillToCome) {
 }
 
 TEST_F(PresentationTest, StartingAgainWhilePresentingBeginsFromTheStart) {
-    startIn(LanguageTexts::English);
+    startIn(Language::English);
     runTo(700);
     presentation.Sb_PresentationClick();
 

@@ -234,7 +234,7 @@ TEST(QuickPanels, EveryCaptionLeavesRoomBeforeTheArrows) {
                 {"Volume", &GhostSettings::Nrav_3, 1}};
     for (int language : {0, 1}) {
         MainWindowFixture f;
-        f.state.InterfaceLanguage = language;
+        f.state.InterfaceLanguage = static_cast<Language>(language);
         f.help.ApplyLanguage();
         for (const auto& row : rows) {
             for (int value = 0; value <= row.maximum; ++value) {
@@ -287,7 +287,7 @@ TEST(QuickPanels, ALanguageSwitchKeepsValueCaptionsUntilTheNextRefresh) {
     MainWindowFixture f;
     f.table[1].Regime = 3;
     f.main.RefreshQuickPanels();
-    f.state.InterfaceLanguage = 1;
+    f.state.InterfaceLanguage = Language::Russian;
     f.help.ApplyLanguage();
     EXPECT_EQ(text(f, 1, "Regime"), QStringLiteral("Daytime"));
     EXPECT_EQ(f.label(QStringLiteral("Lbl_Ghost_1_Regime_Nastr"))->toolTip(),

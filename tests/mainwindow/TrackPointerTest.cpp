@@ -66,7 +66,7 @@ TEST(TrackPointer, TheCornerButtonsHideWhileADialogIsOpen) {
 TEST(TrackPointer, TheStartButtonShowsItsPictureByLanguagePointerAndPress) {
     for (int language : {0, 1}) {
         MainWindowFixture f;
-        f.state.InterfaceLanguage = language;
+        f.state.InterfaceLanguage = static_cast<Language>(language);
         const int base = language == 0 ? 15 : 33;
         QLabel* start = f.label(QStringLiteral("Sb_Attraction_Show"));
         f.pointAt(100, 100);
@@ -104,7 +104,7 @@ TEST(TrackPointer, WhileTheAttractionRunsTheStartButtonShowsStopAndTheTraySaysSo
     for (const auto& c : cases) {
         SCOPED_TRACE(c.language);
         MainWindowFixture f;
-        f.state.InterfaceLanguage = c.language;
+        f.state.InterfaceLanguage = static_cast<Language>(c.language);
         f.help.ApplyLanguage();
         QLabel* start = f.label(QStringLiteral("Sb_Attraction_Show"));
         f.pointAt(100, 100);

@@ -118,7 +118,8 @@ TEST_F(WindowCommandsTest, HelpIsLookedUpInTheCurrentDirectoryThenBesideTheProgr
             Touch(current.path(), name);
         for (const QString& name : c.inProgram)
             Touch(program.path(), name);
-        const QString found = WindowCommands::HelpFile(c.language, current.path(), program.path());
+        const QString found = WindowCommands::HelpFile(static_cast<Language>(c.language),
+                                                       current.path(), program.path());
         switch (c.found) {
         case Found::Nowhere:
             EXPECT_TRUE(found.isEmpty()) << found.toStdString();
@@ -137,7 +138,7 @@ TEST_F(WindowCommandsTest, HelpCommandOpensTheFileOfTheCurrentLanguage) {
     Touch(programDir.path(), QStringLiteral("Help_e.txt"));
     Touch(programDir.path(), QStringLiteral("Help_r.txt"));
     commands.Sb_HelpClick();
-    state.InterfaceLanguage = 1;
+    state.InterfaceLanguage = Language::Russian;
     commands.Sb_HelpClick();
     EXPECT_EQ(shell.opened, (QStringList{QDir(programDir.path()).filePath("Help_e.txt"),
                                          QDir(programDir.path()).filePath("Help_r.txt")}));
@@ -168,7 +169,7 @@ TEST_F(WindowCommandsTest, WebCommandsOpenThePageOfTheCurrentLanguage) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.language);
         shell.opened.clear();
-        state.InterfaceLanguage = c.language;
+        state.InterfaceLanguage = static_cast<Language>(c.language);
         (commands.*c.command)();
         if (c.opened) {
             EXPECT_EQ(shell.opened,

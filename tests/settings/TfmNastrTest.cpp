@@ -170,7 +170,7 @@ TEST(TfmNastr, AStoredDurationOutOfRangeLeavesTheKnobAndTheFirstStepClampsIt) {
 
 TEST(TfmNastr, AClickOnADurationLabelSelectsItsPosition) {
     Settings s;
-    s.state.InterfaceLanguage = 1;
+    s.state.InterfaceLanguage = Language::Russian;
     s.dialog->show();
     const int appliedAtShow = s.languageApplied;
     const int lefts[] = {23, 120, 217, 315};
@@ -180,7 +180,8 @@ TEST(TfmNastr, AClickOnADurationLabelSelectsItsPosition) {
         EXPECT_EQ(s.dialog->options().Attraction_Time, position);
         EXPECT_EQ(s.knob()->x(), lefts[position]);
     }
-    EXPECT_EQ(s.state.InterfaceLanguage, 1) << "the labels do not switch the language";
+    EXPECT_EQ(s.state.InterfaceLanguage, static_cast<Language>(1))
+        << "the labels do not switch the language";
     EXPECT_EQ(s.languageApplied, appliedAtShow);
 }
 
@@ -252,7 +253,7 @@ TEST(TfmNastr, ShowingSetsDialogOpenAppliesTheLanguageAndEveryCloseClearsIt) {
 
 TEST(TfmNastr, TheLanguageCommandsSetTheLanguageAndApplyIt) {
     Settings s;
-    s.state.InterfaceLanguage = 1;
+    s.state.InterfaceLanguage = Language::Russian;
     s.dialog->show();
     EXPECT_TRUE(s.control<QGroupBox>("GB_Lang")->isVisible());
     EXPECT_TRUE(shows(s.control("Cb_Lang_1"), 57));
@@ -267,14 +268,14 @@ TEST(TfmNastr, TheLanguageCommandsSetTheLanguageAndApplyIt) {
     int applied = s.languageApplied;
     for (const Step& step : steps) {
         s.click(s.control(step.control), {3, 3});
-        EXPECT_EQ(s.state.InterfaceLanguage, step.language) << step.control;
+        EXPECT_EQ(s.state.InterfaceLanguage, static_cast<Language>(step.language)) << step.control;
         EXPECT_EQ(s.languageApplied, ++applied) << step.control;
         EXPECT_TRUE(shows(s.control("Cb_Lang_1"), step.englishImage)) << step.control;
         EXPECT_TRUE(shows(s.control("Cb_Lang_2"), 115 - step.englishImage)) << step.control;
     }
     // Changed elsewhere while the dialog was closed: the next show follows it.
     s.dialog->close();
-    s.state.InterfaceLanguage = 0;
+    s.state.InterfaceLanguage = Language::English;
     s.dialog->show();
     EXPECT_TRUE(shows(s.control("Cb_Lang_1"), 58));
 }
@@ -294,7 +295,7 @@ TEST(TfmNastr, TheCloseButtonShowsHoverAndPressByLanguage) {
     };
     for (const Case& c : cases) {
         Settings s;
-        s.state.InterfaceLanguage = c.language;
+        s.state.InterfaceLanguage = static_cast<Language>(c.language);
         s.dialog->show();
         QLabel* close = s.control("Sb_Close");
         if (c.pressed)
@@ -311,7 +312,7 @@ TEST(TfmNastr, TheCloseButtonShowsHoverAndPressByLanguage) {
 TEST(TfmNastr, DrawsItsArtworkInBothLanguages) {
     for (int language : {0, 1}) {
         Settings s;
-        s.state.InterfaceLanguage = language;
+        s.state.InterfaceLanguage = static_cast<Language>(language);
         s.dialog->options().Attraction_Time = 1;
         s.dialog->options().Attraction_Over_2 = true;
         s.dialog->show();

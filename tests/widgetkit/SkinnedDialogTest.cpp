@@ -165,7 +165,7 @@ TEST(SkinnedDialog, TheCloseButtonLightsByLanguageHoverAndPress) {
     };
     for (const Case& c : cases) {
         Fixture f;
-        f.state.InterfaceLanguage = c.language;
+        f.state.InterfaceLanguage = static_cast<Language>(c.language);
         f.dialog->show();
         if (c.pressed)
             QTest::mousePress(f.closeButton(), Qt::LeftButton, {}, QPoint(5, 5));

@@ -1,0 +1,4 @@
+#pragma once
+
+// The interface language. Each edition starts in its own; it is never stored.
+enum class Language { English = 0, Russian = 1 };
