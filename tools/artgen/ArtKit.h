@@ -25,7 +25,7 @@ inline const QColor GoldLight{0xFF, 0xE6, 0xA0};
 inline const QColor GoldDark{0xA8, 0x65, 0x0B};
 inline const QColor GoldDeep{0x5E, 0x36, 0x04};
 inline const QColor Ink{0x1B, 0x22, 0x40};
-inline const QColor PaleText{0xD7, 0xED, 0xFF};
+inline const QColor PaleText = SkinColors::PaleText;
 
 // Deterministic pseudo-random numbers: the same pictures on every build.
 class Rng {
