@@ -47,6 +47,10 @@ QLineEdit* field(QWidget* parent, const QString& name, const QRect& place, bool 
     return edit;
 }
 
+constexpr int HourFieldWidth = 18;
+// The field with the arrows' place beside it (a 1-pixel gap and the 19-pixel arrows).
+constexpr int HourFieldWidthWithoutArrows = HourFieldWidth + 1 + 19;
+
 QLabel* hourField(QWidget* parent, const QString& name, const QRect& place) {
     auto* label = named(new QLabel(parent), name);
     label->setGeometry(place);
@@ -124,11 +128,13 @@ GhostDialogControls::GhostDialogControls(QDialog* dialog) {
              Scroll_Regime_Down);
     Panel_Regime_Dop_1 = panel(GB_Regime, "Panel_Regime_Dop_1", {8, 144, 130, 22});
     setCaption(caption(Panel_Regime_Dop_1, "Lbl_From", {2, 3}, false), QStringLiteral("С:"));
-    Edit_Regime_Dop_1 = hourField(Panel_Regime_Dop_1, "Edit_Regime_Dop_1", {18, 1, 18, 20});
+    Edit_Regime_Dop_1 =
+        hourField(Panel_Regime_Dop_1, "Edit_Regime_Dop_1", {18, 1, HourFieldWidth, 20});
     Sb_Regime_Dop_1_Up = button(Panel_Regime_Dop_1, "Sb_Regime_Dop_1_Up", {37, 1, 19, 10});
     Sb_Regime_Dop_1_Down = button(Panel_Regime_Dop_1, "Sb_Regime_Dop_1_Down", {37, 11, 19, 10});
     setCaption(caption(Panel_Regime_Dop_1, "Lbl_To", {64, 3}, false), QStringLiteral("До:"));
-    Edit_Regime_Dop_1a = hourField(Panel_Regime_Dop_1, "Edit_Regime_Dop_1a", {90, 1, 18, 20});
+    Edit_Regime_Dop_1a =
+        hourField(Panel_Regime_Dop_1, "Edit_Regime_Dop_1a", {90, 1, HourFieldWidth, 20});
     Sb_Regime_Dop_1a_Up = button(Panel_Regime_Dop_1, "Sb_Regime_Dop_1a_Up", {109, 1, 19, 10});
     Sb_Regime_Dop_1a_Down = button(Panel_Regime_Dop_1, "Sb_Regime_Dop_1a_Down", {109, 11, 19, 10});
 
@@ -141,4 +147,13 @@ GhostDialogControls::GhostDialogControls(QDialog* dialog) {
     Edit_Special_Dop_1 = field(Panel_Special_Dop_1, "Edit_Special_Dop_1", {2, 1, 174, 20}, true);
     Sb_Special_Dop_1_Up = button(Panel_Special_Dop_1, "Sb_Special_Dop_1_Up", {179, 1, 19, 10});
     Sb_Special_Dop_1_Down = button(Panel_Special_Dop_1, "Sb_Special_Dop_1_Down", {179, 11, 19, 10});
+}
+
+void GhostDialogControls::showHourArrows(bool shown) const {
+    for (QLabel* arrow :
+         {Sb_Regime_Dop_1_Up, Sb_Regime_Dop_1_Down, Sb_Regime_Dop_1a_Up, Sb_Regime_Dop_1a_Down})
+        arrow->setVisible(shown);
+    const int width = shown ? HourFieldWidth : HourFieldWidthWithoutArrows;
+    for (QLabel* field : {Edit_Regime_Dop_1, Edit_Regime_Dop_1a})
+        field->resize(width, field->height());
 }

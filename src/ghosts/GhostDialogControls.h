@@ -18,6 +18,10 @@ class QWidget;
 struct GhostDialogControls {
     explicit GhostDialogControls(QDialog* dialog);
 
+    // The hour arrows serve only the pre-set time; while they are hidden each hour field takes
+    // their place, so the light panel shows no empty gaps.
+    void showHourArrows(bool shown) const;
+
     GradientTitle* Lbl_Ghost_Title;
     QLabel* Img_Yellow_Fon1;
     std::array<QLabel*, 8> Btn_Yellow;

@@ -256,9 +256,7 @@ void TfmGhost::ShowRegime() {
         ui.Edit_Regime_Dop_1->setText(QLatin1String(view.from));
         ui.Edit_Regime_Dop_1a->setText(QLatin1String(view.to));
     }
-    for (QLabel* arrow : {ui.Sb_Regime_Dop_1_Up, ui.Sb_Regime_Dop_1_Down, ui.Sb_Regime_Dop_1a_Up,
-                          ui.Sb_Regime_Dop_1a_Down})
-        arrow->setVisible(preset);
+    ui.showHourArrows(preset);
 }
 
 void TfmGhost::ShowFromHour() {

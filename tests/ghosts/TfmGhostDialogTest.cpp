@@ -242,6 +242,18 @@ TEST(GhostDialog, EachRegimeShowsItsPictureTextsAndHours) {
         for (const char* arrow : {"Sb_Regime_Dop_1_Up", "Sb_Regime_Dop_1_Down",
                                   "Sb_Regime_Dop_1a_Up", "Sb_Regime_Dop_1a_Down"})
             EXPECT_EQ(d.shown(arrow), c.arrows) << arrow;
+        // The light hour panel shows no empty gap: a field reaches its arrows, or takes their
+        // place while they are hidden.
+        for (const auto& [field, arrow] :
+             {std::pair{"Edit_Regime_Dop_1", "Sb_Regime_Dop_1_Up"},
+              std::pair{"Edit_Regime_Dop_1a", "Sb_Regime_Dop_1a_Up"}}) {
+            const QRect fieldPlace = d.control(QLatin1String(field))->geometry();
+            const QRect arrowPlace = d.control(QLatin1String(arrow))->geometry();
+            if (c.arrows)
+                EXPECT_LT(fieldPlace.right(), arrowPlace.left()) << field;
+            else
+                EXPECT_GE(fieldPlace.right(), arrowPlace.right()) << field;
+        }
         d.click("Btn_Yellow_1");
         EXPECT_EQ(d.table()[2].Regime, c.committed) << "committed as shown";
     }
