@@ -38,8 +38,8 @@ bool MainShowSequence::run() {
     m_windows.fmGhost->selectFirstGhost();
     main->PlaceMainControls();
     main->hidePresentationLabels();
-    if (m_windows.fmLogo->FirstRun) {
-        m_windows.fmLogo->FirstRun = false;
+    if (m_windows.fmLogo->firstRun()) {
+        m_windows.fmLogo->presentationUsedUp();
         main->StartPresentation();
     } else {
         main->ShowGhostImages();

@@ -31,9 +31,11 @@ public:
     void ShowSplash(int desktopWidth);
 
     // True until the presentation has started once; read from "Premier".
-    bool FirstRun = true;
-    int SplashTick = 0;
-    QTimer Timer_Work;
+    bool firstRun() const { return FirstRun; }
+    // The presentation has started: from the next start on there is none.
+    void presentationUsedUp() { FirstRun = false; }
+    int splashTick() const { return SplashTick; }
+    const QTimer& workTimer() const { return Timer_Work; }
 
     void Timer_WorkTimer();
     // Enlarges the splash to show the board monitors; the splash then stays until closed.
@@ -55,6 +57,9 @@ private:
 
     ProgramState& m_state;
     PlatformServices m_platform;
+    bool FirstRun = true;
+    int SplashTick = 0;
+    QTimer Timer_Work;
 
     QLabel* Img_Logo = nullptr;
     QLabel* Img_Loading = nullptr;

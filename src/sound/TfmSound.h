@@ -46,8 +46,8 @@ public:
     int LeftLevel = 0;
     int RightLevel = 0;
     TLMDWaveList WaveList_Ghost;
-    QTimer Timer_Effect;
     StereoEffect Effect;
+    const QTimer& effectTimer() const { return Timer_Effect; }
 
     void done(int result) override;
 
@@ -55,6 +55,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    QTimer Timer_Effect;
+
     void createControls();
     void loadSettings();
     void saveSettings();

@@ -46,7 +46,7 @@ TEST(Splash, ProgressImagesAndCloseFollowTheTickSchedule) {
     auto* loading = child<QLabel>(splash.get(), "Img_Loading");
     auto* ready = child<QLabel>(splash.get(), "Img_Ready");
     EXPECT_EQ(bar->value(), 0);
-    EXPECT_TRUE(splash->Timer_Work.isActive());
+    EXPECT_TRUE(splash->workTimer().isActive());
 
     struct Step {
         int tick;
@@ -57,7 +57,7 @@ TEST(Splash, ProgressImagesAndCloseFollowTheTickSchedule) {
                           {13, 61, false}, {19, 91, false}, {20, 96, true}, {21, 99, true},
                           {25, 99, true},  {30, 99, true}};
     for (const Step& step : steps) {
-        while (splash->SplashTick < step.tick)
+        while (splash->splashTick() < step.tick)
             splash->Timer_WorkTimer();
         EXPECT_EQ(bar->value(), step.value) << "tick " << step.tick;
         EXPECT_EQ(ready->isVisible(), step.finishedShown) << "tick " << step.tick;
@@ -66,9 +66,9 @@ TEST(Splash, ProgressImagesAndCloseFollowTheTickSchedule) {
     }
     EXPECT_FALSE(f.state.SplashShown);
     splash->Timer_WorkTimer();
-    EXPECT_EQ(splash->SplashTick, 31);
+    EXPECT_EQ(splash->splashTick(), 31);
     EXPECT_FALSE(splash->isVisible());
-    EXPECT_FALSE(splash->Timer_Work.isActive());
+    EXPECT_FALSE(splash->workTimer().isActive());
     EXPECT_TRUE(f.state.SplashShown);
 }
 
@@ -90,7 +90,7 @@ TEST(Splash, ItsCloseButtonClosesIt) {
     child<QPushButton>(splash.get(), "Btn_Close")->click();
     EXPECT_FALSE(splash->isVisible());
     EXPECT_TRUE(f.state.SplashShown);
-    EXPECT_FALSE(splash->Timer_Work.isActive());
+    EXPECT_FALSE(splash->workTimer().isActive());
 }
 
 TEST(Splash, KeysNeverCloseIt) {
@@ -108,7 +108,7 @@ TEST(Splash, KeysNeverCloseIt) {
         QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : splash.get();
         QTest::keyClick(target, key);
         EXPECT_TRUE(splash->isVisible()) << name;
-        EXPECT_TRUE(splash->Timer_Work.isActive()) << name;
+        EXPECT_TRUE(splash->workTimer().isActive()) << name;
         EXPECT_FALSE(f.state.SplashShown) << name;
     }
 }
@@ -135,7 +135,7 @@ TEST(Splash, DeviceViewOpensOnlyWithDeleteToggledOnAndReleased) {
         QTest::mousePress(child<QLabel>(splash.get(), "Img_Loading"), Qt::LeftButton);
         auto* pages = child<QTabWidget>(splash.get(), "PageControl_USB");
         EXPECT_EQ(pages->isVisible(), c.opens) << c.presses << " held " << c.held;
-        EXPECT_EQ(splash->Timer_Work.isActive(), !c.opens);
+        EXPECT_EQ(splash->workTimer().isActive(), !c.opens);
         if (c.opens) {
             EXPECT_EQ(splash->size(), QSize(400, 550));
             EXPECT_EQ(pages->geometry(), QRect(0, 0, 400, 500));
@@ -167,7 +167,7 @@ TEST(Splash, FirstRunFlagComesFromPremier) {
         c.store(*f.temp.store().openKey(Key, true));
         f.state.InterfaceLanguage = static_cast<Language>(-1);
         auto splash = f.makeSplash(1);
-        EXPECT_EQ(splash->FirstRun, c.firstRun) << c.what;
+        EXPECT_EQ(splash->firstRun(), c.firstRun) << c.what;
         EXPECT_EQ(f.state.InterfaceLanguage, static_cast<Language>(1)) << c.what;
         if (c.error)
             EXPECT_EQ(f.messages.errors, QStringList{QLatin1String(c.error)}) << c.what;
@@ -180,7 +180,8 @@ TEST(Splash, WritesTheFirstRunFlagWhenDestroyed) {
     for (bool firstRun : {false, true}) {
         SplashFixture f;
         auto splash = f.makeSplash();
-        splash->FirstRun = firstRun;
+        if (!firstRun)
+            splash->presentationUsedUp();
         splash.reset();
         auto key = f.temp.reopen().openKey(Key, false);
         EXPECT_EQ(key->readInteger(QStringLiteral("Premier")), firstRun ? 1 : 0);
@@ -200,8 +201,8 @@ TEST(Splash, WithoutAUsableStoreEveryStartIsAFirstStartAndNothingIsReported) {
     ProgramState state;
     {
         TfmLogo splash(state, {&store, &messages, nullptr, nullptr}, Language::English);
-        EXPECT_TRUE(splash.FirstRun);
-        splash.FirstRun = false;
+        EXPECT_TRUE(splash.firstRun());
+        splash.presentationUsedUp();
     }
     EXPECT_TRUE(messages.errors.isEmpty());
 }

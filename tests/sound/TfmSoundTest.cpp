@@ -136,11 +136,11 @@ TEST(TfmSound, OnlyALibraryOfExactlyTenSoundsPlaysButTheEffectRunsAnyway) {
     EXPECT_EQ(w.label("Lbl2"), QStringLiteral("Звуков в Библе: 9"));
     sound.PlayGhostSound();
     EXPECT_TRUE(w.player.plays.empty());
-    EXPECT_TRUE(sound.Timer_Effect.isActive());
+    EXPECT_TRUE(sound.effectTimer().isActive());
     sound.Timer_EffectTimer();
     EXPECT_EQ(w.label("Label1"), QStringLiteral("L: 32767 (max: 65535)"));
     EXPECT_EQ(w.label("Label2"), QStringLiteral("R: 0 (max: 65535)"));
-    EXPECT_FALSE(sound.Timer_Effect.isActive());
+    EXPECT_FALSE(sound.effectTimer().isActive());
     EXPECT_EQ(w.mixer.state, (MixerDevice::State{32767, 0, true}));
 }
 
@@ -171,11 +171,11 @@ TEST(TfmSound, ASweepMovesTheMixerAndEndsSilent) {
         sound.Timer_EffectTimer();
     EXPECT_EQ(w.label("Label1"), QStringLiteral("L: 16384 (max: 65535)"));
     EXPECT_EQ(w.label("Label2"), QStringLiteral("R: 16384 (max: 65535)"));
-    EXPECT_TRUE(sound.Timer_Effect.isActive());
+    EXPECT_TRUE(sound.effectTimer().isActive());
     for (int tick = 76; tick <= 300; ++tick)
         sound.Timer_EffectTimer();
     EXPECT_EQ(w.label("Label1"), QStringLiteral("L: 0 (max: 65535)"));
-    EXPECT_FALSE(sound.Timer_Effect.isActive());
+    EXPECT_FALSE(sound.effectTimer().isActive());
     EXPECT_EQ(sound.Effect.SweepTick, 0);
 }
 
@@ -194,9 +194,9 @@ TEST(TfmSound, ANewPlayDoesNotRestartARunningEffectTimer) {
     w.act.StereoEffect = 4;
     sound.PlayGhostSound();
     QTest::qWait(60);
-    const int before = sound.Timer_Effect.remainingTime();
+    const int before = sound.effectTimer().remainingTime();
     sound.PlayGhostSound();
-    EXPECT_LE(sound.Timer_Effect.remainingTime(), before);
+    EXPECT_LE(sound.effectTimer().remainingTime(), before);
 }
 
 TEST(TfmSound, ValueMaxIsStoredAndShownAsTheMatchingChoice) {
@@ -236,7 +236,7 @@ TEST(TfmSound, ShowingTheWindowFreezesASweepAndMarksADialogOpen) {
         sound.Timer_EffectTimer();
     const QString left = w.label("Label1");
     sound.show();
-    EXPECT_FALSE(sound.Timer_Effect.isActive());
+    EXPECT_FALSE(sound.effectTimer().isActive());
     EXPECT_EQ(sound.Effect.SweepTick, 0);
     EXPECT_EQ(w.label("Label1"), left);
     EXPECT_EQ(sound.pos(), QPoint(0, 0));
