@@ -1,0 +1,31 @@
+#include "device/BoardReport.h"
+
+namespace BoardReport {
+
+Bytes outputReport(const Requests& FDOutputs) {
+    Bytes report{};
+    for (int output = 0; output < BoardOutputs; ++output) {
+        if (FDOutputs[static_cast<size_t>(output)] != 0)
+            report[2] |= OutputMasks[static_cast<size_t>(output)];
+    }
+    return report;
+}
+
+void applyInputReport(const Bytes& report, Inputs& inputs) {
+    const bool digitalKind = (report[1] & 0x01) != 0;
+    if (digitalKind) {
+        for (size_t bit = 0; bit < 8; ++bit)
+            inputs.DInputs[bit] = (report[2] >> bit & 0x01) != 0;
+        for (size_t analog = 3; analog <= 6; ++analog)
+            inputs.AInputs[analog] = report[analog];
+        const int count = report[7] + 256 * report[8];
+        inputs.Frequency = count / FrequencyDivisor;
+    } else {
+        for (size_t analog = 0; analog <= 2; ++analog)
+            inputs.AInputs[analog] = report[3 + analog];
+        inputs.DInputs[8] = (report[6] & 0x02) != 0;
+        inputs.Input10 = (report[6] & 0x04) != 0;
+    }
+}
+
+} // namespace BoardReport
