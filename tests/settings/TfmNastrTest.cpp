@@ -2,6 +2,7 @@
 
 #include "core/ProgramState.h"
 #include "core/SettingsStore.h"
+#include "support/CloseButtonCases.h"
 #include "support/FakePlatform.h"
 #include "support/FakePointer.h"
 #include "support/RecordingMessageBoxes.h"
@@ -281,29 +282,17 @@ TEST(TfmNastr, TheLanguageCommandsSetTheLanguageAndApplyIt) {
 }
 
 TEST(TfmNastr, TheCloseButtonShowsHoverAndPressByLanguage) {
-    struct Case {
-        int language;
-        QPoint at; // relative to the button
-        bool pressed;
-        int image;
-    };
-    const Case cases[] = {
-        {0, {-20, 10}, false, 6},  {0, {1, 1}, false, 7},    {0, {0, 10}, false, 6},
-        {0, {163, 49}, false, 7},  {0, {164, 20}, false, 6}, {0, {80, 25}, true, 8},
-        {1, {-20, 10}, false, 21}, {1, {80, 25}, false, 22}, {1, {80, 25}, true, 23},
-        {1, {80, 50}, true, 21},
-    };
-    for (const Case& c : cases) {
+    for (const CloseButtonCase& c : CloseButtonCases) {
         Settings s;
-        s.state.InterfaceLanguage = static_cast<Language>(c.language);
+        s.state.InterfaceLanguage = c.language;
         s.dialog->show();
         QLabel* close = s.control("Sb_Close");
         if (c.pressed)
             QTest::mousePress(close, Qt::LeftButton, {}, QPoint(5, 5));
         s.pointer.position = close->mapToGlobal(c.at);
         s.dialog->Timer_WorkTimer();
-        EXPECT_TRUE(shows(close, c.image))
-            << c.language << " at " << c.at.x() << "," << c.at.y() << " pressed " << c.pressed;
+        EXPECT_TRUE(shows(close, c.image)) << static_cast<int>(c.language) << " at " << c.at.x()
+                                           << "," << c.at.y() << " pressed " << c.pressed;
     }
 }
 

@@ -1,6 +1,7 @@
 #include "widgetkit/SkinnedDialog.h"
 
 #include "core/ProgramState.h"
+#include "support/CloseButtonCases.h"
 #include "support/FakePointer.h"
 #include "widgetkit/ImageList.h"
 #include "widgetkit/SkinParts.h"
@@ -151,27 +152,15 @@ TEST(SkinnedDialog, AMinimiseAndItsRestoreAreNoNewOpening) {
 }
 
 TEST(SkinnedDialog, TheCloseButtonLightsByLanguageHoverAndPress) {
-    struct Case {
-        int language;
-        QPoint at; // relative to the button
-        bool pressed;
-        int image;
-    };
-    const Case cases[] = {
-        {0, {-20, 10}, false, 6},  {0, {1, 1}, false, 7},    {0, {0, 10}, false, 6},
-        {0, {163, 49}, false, 7},  {0, {164, 20}, false, 6}, {0, {80, 25}, true, 8},
-        {1, {-20, 10}, false, 21}, {1, {80, 25}, false, 22}, {1, {80, 25}, true, 23},
-        {1, {80, 50}, true, 21},
-    };
-    for (const Case& c : cases) {
+    for (const CloseButtonCase& c : CloseButtonCases) {
         Fixture f;
-        f.state.InterfaceLanguage = static_cast<Language>(c.language);
+        f.state.InterfaceLanguage = c.language;
         f.dialog->show();
         if (c.pressed)
             QTest::mousePress(f.closeButton(), Qt::LeftButton, {}, QPoint(5, 5));
         f.pointAt(f.dialog->pos() + QPoint(608, 460) + c.at);
-        EXPECT_EQ(f.closeImage(), c.image)
-            << c.language << " at " << c.at.x() << "," << c.at.y() << " pressed " << c.pressed;
+        EXPECT_EQ(f.closeImage(), c.image) << static_cast<int>(c.language) << " at " << c.at.x()
+                                           << "," << c.at.y() << " pressed " << c.pressed;
     }
 }
 
