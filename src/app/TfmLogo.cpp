@@ -7,6 +7,11 @@
 #include "core/SettingsStore.h"
 #include "core/StoreAccess.h"
 #include "core/StoreError.h"
+#include "device/DeviceError.h"
+#include "device/HidBackendFactory.h"
+#include "device/MonitorTexts.h"
+#include "device/TJvHidDeviceController.h"
+#include "device/TMyDataFrame.h"
 #include "widgetkit/KeyToggleTracker.h"
 #include "widgetkit/WindowDrag.h"
 
@@ -45,11 +50,30 @@ TfmLogo::TfmLogo(ProgramState& state, const PlatformServices& platform, Language
 
     SplashTick = 0;
     loadSettings(editionLanguage);
+    createHidController();
     DiscoverBoards();
 }
 
 TfmLogo::~TfmLogo() {
     saveSettings();
+    // The monitors switch their boards' outputs off on the way, through the controller.
+    destroyBoardMonitors();
+    HidController.reset();
+}
+
+void TfmLogo::createHidController() {
+    if (!m_platform.boards)
+        return;
+    try {
+        HidController = std::make_unique<TJvHidDeviceController>(m_platform.boards->makeBackend());
+    } catch (const DeviceError& error) {
+        qCWarning(lcDevice).noquote() << error.message();
+    }
+}
+
+void TfmLogo::destroyBoardMonitors() {
+    while (PageControl_USB->count() > 0)
+        delete PageControl_USB->widget(0);
 }
 
 void TfmLogo::createControls() {
@@ -124,7 +148,18 @@ void TfmLogo::saveSettings() {
 }
 
 void TfmLogo::DiscoverBoards() {
-    // The USB board monitors join here, one page of PageControl_USB per board found.
+    if (!HidController)
+        return;
+    for (int productId = 1; productId <= 10; ++productId) {
+        TJvHidDevice* board = HidController->CheckOutByID(TMyDevice::BoardVendorID, productId);
+        if (!board)
+            continue;
+        auto* page = new QWidget;
+        page->setObjectName(QStringLiteral("TabSheet_USB_%1").arg(productId));
+        new TMyDataFrame(page, productId, HidController.get());
+        PageControl_USB->addTab(page, MonitorTexts::pageCaption(productId));
+        HidController->CheckIn(board);
+    }
 }
 
 void TfmLogo::prepareSplash(int desktopWidth) {

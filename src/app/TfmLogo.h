@@ -6,10 +6,13 @@
 #include <QDialog>
 #include <QTimer>
 
+#include <memory>
+
 class QLabel;
 class QProgressBar;
 class QPushButton;
 class QTabWidget;
+class TJvHidDeviceController;
 struct ProgramState;
 
 // The splash window (form fmLogo): shown modally for about three seconds at the first show of the
@@ -43,6 +46,7 @@ public:
 
     // Finds the USB boards and gives each a monitor page.
     void DiscoverBoards();
+    QTabWidget* devicePages() const { return PageControl_USB; }
 
     void done(int result) override;
 
@@ -54,6 +58,8 @@ private:
     void loadSettings(Language editionLanguage);
     void saveSettings();
     void createControls();
+    void createHidController();
+    void destroyBoardMonitors();
 
     ProgramState& m_state;
     PlatformServices m_platform;
@@ -67,4 +73,5 @@ private:
     QProgressBar* ProgressBar = nullptr;
     QPushButton* Btn_Close = nullptr;
     QTabWidget* PageControl_USB = nullptr;
+    std::unique_ptr<TJvHidDeviceController> HidController;
 };

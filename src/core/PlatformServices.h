@@ -3,6 +3,7 @@
 class Clock;
 class Desktop;
 class DesktopShell;
+class HidBackendFactory;
 class KeyToggleTracker;
 class MixerDevice;
 class PointerSource;
@@ -26,6 +27,8 @@ struct PlatformServices {
     MixerDevice* mixer = nullptr;
     const PointerSource* pointer = nullptr;
     DesktopShell* shell = nullptr;
+    // Without it the splash looks for no USB boards.
+    HidBackendFactory* boards = nullptr;
 };
 
 [[noreturn]] void missingPlatformService(const char* window, const char* service);

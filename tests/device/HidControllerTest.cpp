@@ -1,6 +1,6 @@
-#include "FakeHidBackend.h"
 #include "device/DeviceError.h"
 #include "device/TJvHidDeviceController.h"
+#include "support/FakeHidBackend.h"
 
 #include <gtest/gtest.h>
 

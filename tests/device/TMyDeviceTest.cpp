@@ -1,8 +1,8 @@
 #include "device/TMyDevice.h"
 
-#include "FakeHidBackend.h"
 #include "device/DeviceError.h"
 #include "device/TJvHidDeviceController.h"
+#include "support/FakeHidBackend.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "device/HidBackend.h"
+#include "device/HidBackendFactory.h"
 
 #include <deque>
 #include <memory>
@@ -94,4 +94,14 @@ private:
 
     std::vector<std::shared_ptr<FakeBoard>> m_boards;
     int m_nextNode = 0;
+};
+
+// Hands the controller a backend the test filled beforehand.
+class FakeHidBackendFactory : public HidBackendFactory {
+public:
+    FakeHidBackend& backend() { return *m_backend; }
+    std::unique_ptr<HidBackend> makeBackend() override { return std::move(m_backend); }
+
+private:
+    std::unique_ptr<FakeHidBackend> m_backend = std::make_unique<FakeHidBackend>();
 };
