@@ -17,10 +17,10 @@ bool TJvHidDevice::OpenFile() {
     m_connection = m_backend.open(m_info.path, &whyNot);
     if (!m_connection && !m_openFailureReported) {
         m_openFailureReported = true;
-        qCWarning(lcDevice).noquote() << QStringLiteral("Board %1:%2 at %3 cannot be opened: %4")
+        qCWarning(lcDevice).noquote() << QStringLiteral("Board %1:%2 cannot be opened: %3")
                                              .arg(m_info.vendorId, 4, 16, QLatin1Char('0'))
                                              .arg(m_info.productId, 4, 16, QLatin1Char('0'))
-                                             .arg(QString::fromLocal8Bit(m_info.path), whyNot);
+                                             .arg(whyNot);
     }
     return m_connection != nullptr;
 }

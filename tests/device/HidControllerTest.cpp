@@ -135,7 +135,7 @@ TEST(HidController, AFailingOpenIsReportedOncePerBoard) {
     counter = &warnings;
     const QtMessageHandler previous = qInstallMessageHandler(
         [](QtMsgType type, const QMessageLogContext&, const QString& message) {
-            if (type == QtWarningMsg && message.contains("/fake/hidraw0") &&
+            if (type == QtWarningMsg && message.contains("abcc:0001") &&
                 message.contains("permission denied"))
                 ++*counter;
         });
