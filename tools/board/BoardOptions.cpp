@@ -10,13 +10,14 @@ constexpr int MaxIntervalMs = 60 * 1000;
 
 std::variant<BoardOptions, QString> parseBoardOptions(const QStringList& arguments) {
     BoardOptions options;
+    // Asking for help is never an error, whatever else the line says.
+    if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
+        options.help = true;
+        return options;
+    }
     bool havePid = false;
     for (qsizetype at = 0; at < arguments.size(); ++at) {
         const QString& option = arguments[at];
-        if (option == u"--help" || option == u"-h") {
-            options.help = true;
-            return options;
-        }
         const bool known = option == u"--pid" || option == u"--vid" || option == u"--dir" ||
                            option == u"--interval" || option == u"--script";
         if (!known)

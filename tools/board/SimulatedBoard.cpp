@@ -2,6 +2,7 @@
 
 #include "device/SimBoardWire.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QSocketNotifier>
@@ -137,47 +138,48 @@ QString SimulatedBoard::plug() {
     if (!QDir().mkpath(directory))
         return QStringLiteral("cannot make the folder %1").arg(directory);
     const FolderLock lock(directory);
-    for (int slot = 1; slot <= MaxSlots; ++slot) {
-        const QString path =
+    QString path;
+    for (int slot = 1; slot <= MaxSlots && path.isEmpty(); ++slot) {
+        const QString candidate =
             directory + QLatin1Char('/') +
             SimBoardWire::socketFileName({m_options.vendorId, m_options.productId, slot});
-        const QByteArray encoded = QFile::encodeName(path);
-        const std::optional<sockaddr_un> address = socketAddress(encoded);
-        if (!address)
-            return QStringLiteral("the socket path %1 is too long; use a shorter --dir").arg(path);
-        switch (occupantOf(encoded)) {
-        case Occupant::LiveBoard:
-        case Occupant::OtherFile:
-            continue;
-        case Occupant::StaleSocket:
-            ::unlink(encoded.constData()); // left by a board that died
-            break;
-        case Occupant::None:
-            break;
-        }
-        const int listener = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-        if (listener < 0)
-            return lastError(QStringLiteral("cannot make a socket"));
-        if (::bind(listener, reinterpret_cast<const sockaddr*>(&*address), sizeof(*address)) != 0 ||
-            ::listen(listener, 16) != 0) {
-            const int error = errno;
-            const QString why = lastError(QStringLiteral("cannot listen on %1").arg(path));
-            ::close(listener);
-            if (error == EADDRINUSE)
-                continue;
-            return why;
-        }
-        struct stat status {};
-        ::lstat(encoded.constData(), &status);
-        m_socketInode = status.st_ino;
-        m_listener = listener;
-        m_socketPath = path;
-        m_listenerNotifier = new QSocketNotifier(listener, QSocketNotifier::Read, this);
-        connect(m_listenerNotifier, &QSocketNotifier::activated, this,
-                &SimulatedBoard::acceptHosts);
-        return {};
+        // A stale socket, left by a board that died, is replaced below.
+        const Occupant occupant = occupantOf(QFile::encodeName(candidate));
+        if (occupant == Occupant::None || occupant == Occupant::StaleSocket)
+            path = candidate;
     }
-    return QStringLiteral("no free slot for these ids in %1").arg(directory);
+    if (path.isEmpty())
+        return QStringLiteral("no free slot for these ids in %1").arg(directory);
+
+    // Bound and listening under a hidden name first, then renamed into place: a host that sees
+    // the board appear can connect at once.
+    const QString binding =
+        directory + QStringLiteral("/.binding-%1.sock").arg(QCoreApplication::applicationPid());
+    const QByteArray encodedBinding = QFile::encodeName(binding);
+    const QByteArray encoded = QFile::encodeName(path);
+    const std::optional<sockaddr_un> address = socketAddress(encodedBinding);
+    if (!address || !socketAddress(encoded))
+        return QStringLiteral("the socket path %1 is too long; use a shorter --dir").arg(path);
+    ::unlink(encodedBinding.constData());
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (listener < 0)
+        return lastError(QStringLiteral("cannot make a socket"));
+    if (::bind(listener, reinterpret_cast<const sockaddr*>(&*address), sizeof(*address)) != 0 ||
+        ::listen(listener, 16) != 0 ||
+        ::rename(encodedBinding.constData(), encoded.constData()) != 0) {
+        const QString why = lastError(QStringLiteral("cannot listen on %1").arg(path));
+        ::unlink(encodedBinding.constData());
+        ::close(listener);
+        return why;
+    }
+    struct stat status {};
+    ::lstat(encoded.constData(), &status);
+    m_socketInode = status.st_ino;
+    m_listener = listener;
+    m_socketPath = path;
+    m_listenerNotifier = new QSocketNotifier(listener, QSocketNotifier::Read, this);
+    connect(m_listenerNotifier, &QSocketNotifier::activated, this, &SimulatedBoard::acceptHosts);
+    return {};
 }
 
 void SimulatedBoard::unplug() {
@@ -204,6 +206,10 @@ void SimulatedBoard::acceptHosts() {
             emit problem(QStringLiteral("too many hosts; refused one"));
             continue;
         }
+        // A host that is not reading falls only a few reports behind; later ones are dropped,
+        // as a full hidraw queue drops them.
+        const int queueBytes = 4096;
+        ::setsockopt(socket, SOL_SOCKET, SO_SNDBUF, &queueBytes, sizeof queueBytes);
         auto host = std::make_unique<BoardHost>(socket);
         BoardHost* raw = host.get();
         host->notifier = new QSocketNotifier(socket, QSocketNotifier::Read);

@@ -45,5 +45,8 @@ int main(int argc, char** argv) {
         console.error(
             QStringLiteral("a line longer than %1 bytes; skipped").arg(LineSource::MaxLine));
     });
+    QObject::connect(&input, &LineSource::finished, &console, [&console] {
+        console.error(QStringLiteral("end of standard input; running on until SIGTERM or SIGINT"));
+    });
     return app.exec();
 }
