@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <sys/stat.h>
+#include <tuple>
+#include <vector>
 
 SimBoardBackend::SimBoardBackend(const QString& directory, QObject* parent)
     : HidBackend(parent)

@@ -120,7 +120,7 @@ bool SimBoardConnection::write(const quint8* data, int length) {
 }
 
 int SimBoardConnection::read(quint8* data, int capacity, int timeoutMs) {
-    if (m_socket < 0 || m_reader.invalid())
+    if (m_socket < 0 || m_reader.invalid() || (data == nullptr && capacity > 0))
         return -1;
     const QDeadlineTimer deadline(timeoutMs < 0 ? QDeadlineTimer::Forever
                                                 : QDeadlineTimer(timeoutMs));
@@ -156,7 +156,7 @@ int SimBoardConnection::read(quint8* data, int capacity, int timeoutMs) {
         if (report.empty())
             continue; // a bare report id carries nothing to deliver
         const int copied = std::clamp(int(report.size()), 0, std::max(capacity, 0));
-        if (copied > 0 && data != nullptr)
+        if (copied > 0)
             std::memcpy(data, report.data(), size_t(copied));
         return copied;
     }

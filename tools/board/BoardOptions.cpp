@@ -85,6 +85,7 @@ standard error and the board goes on.
 
 Output: "output K on" / "output K off" (K 1 to 8) each time an output report
 changes output K. The end of standard input leaves the board running (so it can run
-in the background); SIGTERM or SIGINT ends it and removes its socket file.
+in the background; started with & from a terminal it takes no commands there, use
+--script); SIGTERM or SIGINT ends it and removes its socket file.
 )");
 }

@@ -14,6 +14,9 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     // A reader of our output that went away must not kill the board mid-write.
     std::signal(SIGPIPE, SIG_IGN);
+    // Started with & from a terminal, reading the terminal would stop the board; ignored, the
+    // read fails and counts as the end of standard input.
+    std::signal(SIGTTIN, SIG_IGN);
     QTextStream out(stdout);
     QTextStream err(stderr);
 
