@@ -43,4 +43,27 @@ Bytes outputReport(const Requests& FDOutputs);
 // input 10. The other kind's fields keep their values.
 void applyInputReport(const Bytes& report, Inputs& inputs);
 
+// The board's side of the same two reports, for boards the program simulates.
+
+// What a board reads on its pins: the frequency is the raw pulse count it sends.
+struct BoardInputs {
+    std::array<quint8, AnalogInputs> AInputs{};
+    std::array<bool, DigitalInputs> DInputs{};
+    quint16 FrequencyCount = 0;
+    bool Input10 = false;
+
+    bool operator==(const BoardInputs&) const = default;
+};
+
+// The value of bit 0 of byte 1.
+enum class InputKind : quint8 { Analog = 0, Digital = 1 };
+
+// The input report of the kind carrying its share of the board's inputs; the other bytes are 0.
+Bytes inputReport(const BoardInputs& inputs, InputKind kind);
+
+using Outputs = std::array<bool, BoardOutputs>;
+
+// The eight outputs an output report asks for, FDOutputs order.
+Outputs boardOutputs(const Bytes& outputReport);
+
 } // namespace BoardReport
