@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes screenshots of both editions under Xvfb: the main window, a quick panel open, the
 # right-click menu with its language submenu, the ghost settings dialog and the settings dialog;
-# with openbox and trayer installed, also the tray icon and its menu.
+# with openbox and trayer installed, also the tray icon and its menu; with openbox, the splash's
+# device view with two simulated boards.
 # Usage: tools/screenshots.sh [BUILD_DIR] [OUT_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -75,4 +76,7 @@ shoot() {
 
 shoot en gloamery
 shoot ru gloamery-ru
+# The splash's device view with two simulated boards, one with inputs switched on.
+bash tests/wm/device_view_under_openbox.sh "$build/bin" "$out/en-devices.png" gloamery
+bash tests/wm/device_view_under_openbox.sh "$build/bin" "$out/ru-devices.png" gloamery-ru
 ls -1 "$out"

@@ -7,6 +7,7 @@
 #include "core/ProgramState.h"
 #include "core/RandomSource.h"
 #include "core/SettingsStore.h"
+#include "device/SystemHidBackends.h"
 #include "sound/AlsaMixerDevice.h"
 #include "sound/SdlSoundPlayer.h"
 #include "widgetkit/KeyToggleTracker.h"
@@ -54,6 +55,7 @@ int main(int argc, char** argv) {
     SdlSoundPlayer player;
     CursorPointerSource pointer;
     DesktopServicesShell shell;
+    SystemHidBackends boards(environment("GLOAMERY_BOARDS"));
     const PlatformServices platformServices{.store = &store,
                                             .messages = &messages,
                                             .desktop = &desktop,
@@ -63,7 +65,8 @@ int main(int argc, char** argv) {
                                             .player = &player,
                                             .mixer = &mixer,
                                             .pointer = &pointer,
-                                            .shell = &shell};
+                                            .shell = &shell,
+                                            .boards = &boards};
 
     // Caught from here on; the program listens before its first window loads, and a signal that
     // comes before that waits for it.

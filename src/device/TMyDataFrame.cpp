@@ -10,6 +10,7 @@
 #include <QLocale>
 #include <QTabWidget>
 
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -32,6 +33,8 @@ QLineEdit* valueField(QGroupBox* group, const char* name) {
 QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption, QRect place) {
     auto* box = new QCheckBox(caption, parent);
     box->setObjectName(name);
+    // The page's font stands in for one drawn narrower; a caption must not lose its last letters.
+    place.setWidth(std::max(place.width(), box->sizeHint().width()));
     box->setGeometry(place);
     return box;
 }
@@ -63,8 +66,12 @@ void TMyDataFrame::createControls() {
     PageControl1->setGeometry(0, 2, 390, 450);
     PageControl1->setTabPosition(QTabWidget::South);
     PageControl1->setFont(FormFont("MS Sans Serif", 11));
-    PageControl1->setStyleSheet(QStringLiteral("QTabBar::tab { color: black; }"
-                                               "QTabBar::tab:hover { color: navy; }"));
+    // Group boxes with their caption on the frame line, so the fields fit inside them.
+    PageControl1->setStyleSheet(QStringLiteral(
+        "QTabBar::tab { color: black; }"
+        "QTabBar::tab:hover { color: navy; }"
+        "QGroupBox { border: 1px solid #A0A0A0; border-radius: 2px; margin-top: 6px; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 6px; top: -1px; }"));
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("TabSheet_Input"));
     PageControl1->addTab(page, QStringLiteral("Входа и Выходы"));
