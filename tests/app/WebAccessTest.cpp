@@ -28,7 +28,7 @@ bool accepts(quint16 port) {
     return socket.waitForConnected(2000);
 }
 
-const IndicatorLamp* webLamp(const Program& p) {
+const IndicatorLamp* webLamp(Program& p) {
     return p.windows().fmMain->findChild<IndicatorLamp*>(QStringLiteral("Indicator_Web"));
 }
 
