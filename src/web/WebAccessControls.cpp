@@ -29,9 +29,12 @@ QCheckBox* checkbox(QWidget* parent, const QString& name, const QRect& place) {
     box->setObjectName(name);
     box->setGeometry(place);
     box->setFont(FormFont("Verdana", 11));
-    box->setStyleSheet(QStringLiteral("QCheckBox { color: %1; spacing: 4px; }"
-                                      "QCheckBox::indicator { width: 11px; height: 11px; }")
-                           .arg(SkinColors::PaleText.name()));
+    // The style's own box: it keeps its tick mark, on the field blue.
+    QPalette colours = box->palette();
+    colours.setColor(QPalette::WindowText, SkinColors::PaleText);
+    colours.setColor(QPalette::Base, SkinColors::FieldBlue);
+    colours.setColor(QPalette::Text, SkinColors::PaleText);
+    box->setPalette(colours);
     return box;
 }
 
