@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Takes screenshots of both editions under Xvfb: the main window, a quick panel open, the
 # right-click menu with its language submenu, the ghost settings dialog and the settings dialog;
-# with openbox and trayer installed, also the tray icon and its menu; with openbox, the splash's
-# device view with two simulated boards.
+# with openbox installed, the web access window with its accounts hidden and shown and the
+# splash's device view with two simulated boards; with openbox and trayer installed, also the
+# tray icon and its menu.
 # Usage: tools/screenshots.sh [BUILD_DIR] [OUT_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -53,6 +54,26 @@ shoot() {
         snap nastr $window
         kill -TERM \$pid; wait \$pid
     "
+    if command -v openbox >/dev/null; then
+        GLOAMERY_SETTINGS="$settings/settings.db" xvfb-run -a -s '-screen 0 1024x700x24' bash -c "
+            set -e
+            openbox >/dev/null 2>&1 & sleep 1
+            snap() { import -window root -crop \$2 \"$out/$edition-\$1.png\"; }
+            '$build/bin/$binary' & pid=\$!
+            sleep 4.5
+            # The second entry: web access.
+            xdotool mousemove 420 120 click 3; sleep 0.5
+            xdotool key Down Down Return; sleep 0.8
+            xdotool mousemove 760 20; sleep 0.3
+            snap web $window
+            # The User and Admin checkboxes, at the window's place beside the main window.
+            xdotool mousemove 171 261 click 1; sleep 0.2
+            xdotool mousemove 171 391 click 1; sleep 0.2
+            xdotool mousemove 760 20; sleep 0.3
+            snap web-accounts $window
+            kill -TERM \$pid; wait \$pid
+        " 2>/dev/null
+    fi
     if [ "$tray" = yes ]; then
         GLOAMERY_SETTINGS="$settings/settings.db" xvfb-run -a -s '-screen 0 1024x700x24' bash -c "
             set -e

@@ -9,6 +9,7 @@
 #include "mainwindow/TfmMain.h"
 #include "net/TfmNet.h"
 #include "sound/TfmSound.h"
+#include "web/TfmWebServer.h"
 
 #include <QScopedValueRollback>
 
@@ -22,6 +23,7 @@ bool MainShowSequence::run() {
     QScopedValueRollback<bool> guard(m_running, true);
     if (m_ending && m_ending())
         return false;
+    const bool firstShow = !m_state.SplashShown;
     if (!m_state.SplashShown)
         m_windows.fmLogo->ShowSplash(m_desktop.width());
     if (m_ending && m_ending())
@@ -45,5 +47,7 @@ bool MainShowSequence::run() {
         main->ShowGhostImages();
     }
     main->RefreshQuickPanels();
+    if (firstShow)
+        m_windows.fmWebServer->autorunIfWanted();
     return true;
 }

@@ -8,6 +8,7 @@
 #include "net/TfmNet.h"
 #include "settings/TfmNastr.h"
 #include "sound/TfmSound.h"
+#include "web/QtWebServerControl.h"
 #include "web/TfmWebServer.h"
 
 ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& platform,
@@ -17,7 +18,8 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
     fmHelp = created(new TfmHelp(state));
     fmLogo = created(new TfmLogo(state, platform, editionLanguage));
     fmGhost = created(new TfmGhost(state, platform, fmMain->imageLists()));
-    fmWebServer = created(new TfmWebServer());
+    m_webServer = std::make_unique<QtWebServerControl>();
+    fmWebServer = created(new TfmWebServer(state, platform, fmMain->imageLists(), *m_webServer));
     fmNet = created(new TfmNet());
     fmSound = created(new TfmSound(state, platform, fmGhost->currentAct()));
     fmNastr = created(new TfmNastr(
@@ -26,7 +28,10 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
 
     // The windows that take the language's fixed texts, in the order they are written.
     fmHelp->addLanguageTarget(fmMain);
+    fmHelp->addLanguageTarget(fmWebServer);
     fmHelp->addLanguageTarget(fmGhost);
+    fmWebServer->setMainWindow(fmMain);
+    fmWebServer->setWebIndicator([main = fmMain](bool running) { main->setWebIndicator(running); });
     fmGhost->setMainWindow(fmMain);
     fmGhost->setSoundOutput(fmSound);
     fmSound->setGhostAct([ghosts = fmGhost] { ghosts->GhostAct(); });
@@ -37,6 +42,7 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
     dialogs.help = fmHelp;
     dialogs.ghost = fmGhost;
     dialogs.nastr = fmNastr;
+    dialogs.webServer = fmWebServer;
     dialogs.sound = fmSound;
     fmMain->setDialogs(dialogs);
 }
@@ -49,6 +55,7 @@ ProgramWindows::~ProgramWindows() {
     fmMain->setDialogs({});
     destroy(fmSound);
     destroy(fmNet);
+    fmWebServer->setWebIndicator({});
     destroy(fmWebServer);
     destroy(fmGhost);
     destroy(fmLogo);

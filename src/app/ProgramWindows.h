@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class TfmGhost;
 class TfmHelp;
@@ -15,6 +16,7 @@ class TfmNastr;
 class TfmNet;
 class TfmSound;
 class TfmWebServer;
+class WebServerControl;
 struct ProgramState;
 
 // The program's eight windows, one of each, alive for the whole run. Created in a fixed order,
@@ -47,4 +49,6 @@ private:
     void destroy(Window*& window);
 
     Observer m_observer;
+    // The web access window's server; it outlives the window, which stops it at the end.
+    std::unique_ptr<WebServerControl> m_webServer;
 };

@@ -15,13 +15,10 @@
 namespace {
 
 using SkinParts::button;
+using SkinParts::field;
+using SkinParts::fieldStyle;
 using SkinParts::picture;
-
-QString fieldStyle(const char* kind, const char* extra = "") {
-    return QStringLiteral("%1 { background-color: %2; color: %3; border: 1px solid %4; %5}")
-        .arg(QLatin1String(kind), SkinColors::FieldBlue.name(), SkinColors::PaleText.name(),
-             SkinColors::FieldBorder.name(), QLatin1String(extra));
-}
+using SkinParts::setCaption;
 
 template <typename Widget>
 Widget* named(Widget* widget, const QString& name) {
@@ -33,18 +30,6 @@ Widget* named(Widget* widget, const QString& name) {
 QLabel* caption(QWidget* parent, const QString& name, QPoint at, bool underlined = true) {
     return SkinParts::text(parent, name, QString(), at,
                            underlined ? SkinColors::CaptionGreen : QColor(Qt::black), underlined);
-}
-
-QLineEdit* field(QWidget* parent, const QString& name, const QRect& place, bool readOnly) {
-    auto* edit = named(new QLineEdit(parent), name);
-    edit->setGeometry(place);
-    edit->setFont(FormFont("Verdana", 11));
-    edit->setStyleSheet(fieldStyle("QLineEdit", "padding: 0px 1px; "));
-    edit->setReadOnly(readOnly);
-    edit->setFrame(false);
-    if (readOnly)
-        edit->setFocusPolicy(Qt::NoFocus);
-    return edit;
 }
 
 constexpr int HourFieldWidth = 18;
@@ -74,11 +59,6 @@ QFrame* panel(QWidget* parent, const QString& name, const QRect& place) {
 }
 
 } // namespace
-
-void setCaption(QLabel* label, const QString& text) {
-    label->setText(text);
-    label->adjustSize();
-}
 
 GhostDialogControls::GhostDialogControls(QDialog* dialog) {
     Lbl_Ghost_Title = named(new GradientTitle(dialog, {8, 0, 200, 25}), "Lbl_Ghost_Title");

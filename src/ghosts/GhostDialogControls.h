@@ -71,6 +71,3 @@ struct GhostDialogControls {
     QLabel* Sb_Special_Dop_1_Up;
     QLabel* Sb_Special_Dop_1_Down;
 };
-
-// A label's caption; the label grows or shrinks to it, as the form's captions do.
-void setCaption(QLabel* label, const QString& text);

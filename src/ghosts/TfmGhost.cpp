@@ -29,6 +29,7 @@ QString resFolder(const QString& resDir) {
 
 } // namespace
 
+using SkinParts::setCaption;
 using SkinParts::showEntry;
 
 TfmGhost::TfmGhost(ProgramState& state, const PlatformServices& platform,

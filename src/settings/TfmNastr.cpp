@@ -24,7 +24,7 @@ const QString TimeName = QStringLiteral("Attraction_Time");
 const QString Over1Name = QStringLiteral("Attraction_Over_1");
 const QString Over2Name = QStringLiteral("Attraction_Over_2");
 
-const QColor DurationColour{0xD9, 0xD9, 0x00};
+const QColor DurationColour = SkinColors::HeadingYellow;
 
 constexpr int ImageBackground = YellowImage::DialogBackgroundTall;
 constexpr int ImageTrack = YellowImage::DurationTrack;

@@ -1,6 +1,362 @@
 #include "web/TfmWebServer.h"
 
-TfmWebServer::TfmWebServer()
-    : QDialog(nullptr, Qt::FramelessWindowHint) {
-    setObjectName(QStringLiteral("fmWebServer"));
+#include "core/IntegerText.h"
+#include "core/LogCategories.h"
+#include "core/MessageBoxes.h"
+#include "core/ProgramState.h"
+#include "language/LanguageTexts.h"
+#include "language/TextEntries.h"
+#include "web/AccessAddresses.h"
+#include "web/WebAccessControls.h"
+#include "web/WebServerControl.h"
+#include "widgetkit/ClickSource.h"
+#include "widgetkit/GradientTitle.h"
+#include "widgetkit/ImageEntries.h"
+#include "widgetkit/SharedImageLists.h"
+#include "widgetkit/SkinParts.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+
+using SkinParts::setCaption;
+using SkinParts::showEntry;
+
+const QString TfmWebServer::NotAPortMessage = QStringLiteral("'%1' is not a valid port number");
+
+namespace {
+
+constexpr int LowestPort = 1;
+constexpr int HighestPort = 65535;
+
+void setPermissions(const PermissionControls& controls,
+                    const WebAccessSettings::Permissions& permissions) {
+    for (size_t ghost = 0; ghost < controls.Cb_Web.size(); ++ghost)
+        controls.Cb_Web[ghost]->setChecked(permissions.ghost[ghost]);
+    controls.Cb_Web_50->setChecked(permissions.attraction);
+}
+
+WebAccessSettings::Permissions permissionsOf(const PermissionControls& controls) {
+    WebAccessSettings::Permissions permissions;
+    for (size_t ghost = 0; ghost < controls.Cb_Web.size(); ++ghost)
+        permissions.ghost[ghost] = controls.Cb_Web[ghost]->isChecked();
+    permissions.attraction = controls.Cb_Web_50->isChecked();
+    return permissions;
+}
+
+void writePermissionTexts(const PermissionControls& controls, const QString& account,
+                          const LanguageTexts& texts) {
+    const QString colon = QStringLiteral(":");
+    setCaption(controls.Lbl_Dostup_1, texts[TextEntry::Ghosts] + colon);
+    setCaption(controls.Lbl_Dostup_2, account + colon);
+    setCaption(controls.Lbl_Dostup_3, texts[TextEntry::Attraction] + colon);
+    for (size_t ghost = 0; ghost < controls.Cb_Web.size(); ++ghost)
+        controls.Cb_Web[ghost]->setText(texts[TextEntry::Ghost] +
+                                        QStringLiteral("  %1 [ON/OFF]").arg(ghost + 1));
+    controls.Cb_Web_50->setText(texts[TextEntry::Attraction] + QStringLiteral(" [ON/OFF]"));
+}
+
+} // namespace
+
+TfmWebServer::TfmWebServer(ProgramState& state, const PlatformServices& platform,
+                           const SharedImageLists& shared, WebServerControl& server,
+                           const HostAddressSource& addresses)
+    : SkinnedDialog("fmWebServer", state,
+                    requireService(platform.pointer, "The web access window", "pointer"),
+                    shared.BitmapList_Yellow)
+    , m_platform(platform)
+    , m_server(server)
+    , BitmapList_Btn(shared.BitmapList_Btn)
+    , BitmapList_Yellow(shared.BitmapList_Yellow)
+    , m_ui(std::make_unique<WebAccessControls>(this)) {
+    setWindowTitle(m_ui->Lbl_Ghost_Title->text());
+    const WebAccessControls& ui = *m_ui;
+    showEntry(ui.Img_Fon, BitmapList_Yellow, YellowImage::DialogBackgroundTall);
+    showEntry(ui.Img_09, BitmapList_Btn, BtnImage::WebRailLeft);
+    showEntry(ui.Img_12, BitmapList_Btn, BtnImage::WebRailRight);
+    SetUserFieldsVisible(false);
+    SetAdminFieldsVisible(false);
+    connectControls();
+
+    WebAccessSettings loaded;
+    WebAccessStore(m_platform.store).load(loaded);
+    showSettings(loaded);
+    state.WebServerRunning = false;
+    m_addresses = addresses ? addresses() : QStringList();
+    FillAddressList();
+    UpdateUserUrl();
+    UpdateAdminUrl();
+    Timer_WorkTimer();
+}
+
+TfmWebServer::~TfmWebServer() {
+    closeIfOpen();
+    WebAccessStore(m_platform.store).save(settings());
+    if (state().WebServerRunning) {
+        const QString failure = m_server.stop();
+        if (!failure.isEmpty())
+            qCWarning(lcWeb) << "stopping the web server at the end:" << failure;
+        state().WebServerRunning = false;
+    }
+}
+
+void TfmWebServer::connectControls() {
+    const WebAccessControls& ui = *m_ui;
+    const auto onClick = [this](QWidget* control, void (TfmWebServer::*handler)()) {
+        connect(ClickSource::on(control), &ClickSource::clicked, this, handler);
+    };
+    onClick(ui.Sb_Web_Connect, &TfmWebServer::Sb_Web_ConnectClick);
+    onClick(ui.User.Cb, &TfmWebServer::Cb_UserClick);
+    onClick(ui.User.Lbl, &TfmWebServer::Cb_UserClick);
+    onClick(ui.Admin.Cb, &TfmWebServer::Cb_AdminClick);
+    onClick(ui.Admin.Lbl, &TfmWebServer::Cb_AdminClick);
+    onClick(ui.Sb_IP_Up, &TfmWebServer::Sb_IP_UpClick);
+    onClick(ui.Sb_IP_Down, &TfmWebServer::Sb_IP_DownClick);
+    ClickSource* connectButton = ClickSource::on(ui.Sb_Web_Connect);
+    connect(connectButton, &ClickSource::pressed, this, [this] { m_connectPressed = true; });
+    connect(connectButton, &ClickSource::released, this, [this] { m_connectPressed = false; });
+    connect(ui.ListBox_IP, &QListWidget::itemDoubleClicked, this,
+            &TfmWebServer::ListBox_IPDblClick);
+
+    // Every change, typed or set by code, rebuilds the addresses it is part of.
+    for (QLineEdit* shared : {ui.Edit_Port, ui.Edit_Page})
+        connect(shared, &QLineEdit::textChanged, this, [this] {
+            UpdateUserUrl();
+            UpdateAdminUrl();
+        });
+    for (QLineEdit* user : {ui.User.Edit_Login, ui.User.Edit_Pass})
+        connect(user, &QLineEdit::textChanged, this, &TfmWebServer::UpdateUserUrl);
+    for (QLineEdit* admin : {ui.Admin.Edit_Login, ui.Admin.Edit_Pass})
+        connect(admin, &QLineEdit::textChanged, this, &TfmWebServer::UpdateAdminUrl);
+}
+
+void TfmWebServer::setWebIndicator(std::function<void(bool)> indicator) {
+    m_webIndicator = std::move(indicator);
+}
+
+void TfmWebServer::showSettings(const WebAccessSettings& loaded) {
+    const WebAccessControls& ui = *m_ui;
+    ui.Edit_Port->setText(loaded.Port);
+    ui.Edit_Page->setText(loaded.Page);
+    ui.User.Edit_Login->setText(loaded.User_Login);
+    ui.User.Edit_Pass->setText(loaded.User_Pass);
+    ui.Admin.Edit_Login->setText(loaded.Admin_Login);
+    ui.Admin.Edit_Pass->setText(loaded.Admin_Pass);
+    ui.Cb_Web_Autoconnect->setChecked(loaded.Web_Autoconnect);
+    User_OK = loaded.User_OK;
+    Admin_OK = loaded.Admin_OK;
+    setPermissions(ui.Web_User, loaded.Web_User);
+    setPermissions(ui.Web_Admin, loaded.Web_Admin);
+}
+
+WebAccessSettings TfmWebServer::settings() const {
+    const WebAccessControls& ui = *m_ui;
+    WebAccessSettings current;
+    current.Port = ui.Edit_Port->text();
+    current.Page = ui.Edit_Page->text();
+    current.User_Login = ui.User.Edit_Login->text();
+    current.User_Pass = ui.User.Edit_Pass->text();
+    current.Admin_Login = ui.Admin.Edit_Login->text();
+    current.Admin_Pass = ui.Admin.Edit_Pass->text();
+    current.Web_Autoconnect = ui.Cb_Web_Autoconnect->isChecked();
+    current.User_OK = User_OK;
+    current.Admin_OK = Admin_OK;
+    current.Web_User = permissionsOf(ui.Web_User);
+    current.Web_Admin = permissionsOf(ui.Web_Admin);
+    return current;
+}
+
+void TfmWebServer::FillAddressList() {
+    m_ui->ListBox_IP->clear();
+    m_ui->ListBox_IP->addItems(m_addresses);
+    m_ui->Edit_IP->setText(AccessAddresses::afterListing(m_addresses, m_ui->Edit_IP->text()));
+}
+
+void TfmWebServer::UpdateUserUrl() {
+    const WebAccessControls& ui = *m_ui;
+    ui.User.Edit_URL->setText(
+        AccessAddresses::compose(ui.User.Edit_Login->text(), ui.User.Edit_Pass->text(),
+                                 ui.Edit_IP->text(), ui.Edit_Port->text(), ui.Edit_Page->text()));
+}
+
+void TfmWebServer::UpdateAdminUrl() {
+    const WebAccessControls& ui = *m_ui;
+    ui.Admin.Edit_URL->setText(
+        AccessAddresses::compose(ui.Admin.Edit_Login->text(), ui.Admin.Edit_Pass->text(),
+                                 ui.Edit_IP->text(), ui.Edit_Port->text(), ui.Edit_Page->text()));
+}
+
+void TfmWebServer::chooseAddress() {
+    m_ui->Edit_IP->setText(AccessAddresses::nextAddress(m_addresses, m_ui->Edit_IP->text()));
+    UpdateUserUrl();
+    UpdateAdminUrl();
+}
+
+void TfmWebServer::Sb_IP_UpClick() {
+    chooseAddress();
+}
+
+void TfmWebServer::Sb_IP_DownClick() {
+    chooseAddress();
+}
+
+void TfmWebServer::ListBox_IPDblClick() {
+    m_ui->Edit_IP->setText(AccessAddresses::picked(m_addresses, m_ui->ListBox_IP->currentRow(),
+                                                   m_ui->Edit_IP->text()));
+    UpdateUserUrl();
+    UpdateAdminUrl();
+}
+
+void TfmWebServer::SetUserFieldsVisible(bool shown) {
+    m_ui->User.setFieldsVisible(shown);
+}
+
+void TfmWebServer::SetAdminFieldsVisible(bool shown) {
+    m_ui->Admin.setFieldsVisible(shown);
+}
+
+void TfmWebServer::showAccountToggles() {
+    const auto image = [](bool on) {
+        return on ? YellowImage::CheckboxTicked : YellowImage::CheckboxClear;
+    };
+    showEntry(m_ui->User.Cb, BitmapList_Yellow, image(User_OK));
+    showEntry(m_ui->Admin.Cb, BitmapList_Yellow, image(Admin_OK));
+}
+
+void TfmWebServer::Cb_UserClick() {
+    User_OK = !User_OK;
+    showAccountToggles();
+    SetUserFieldsVisible(User_OK);
+}
+
+void TfmWebServer::Cb_AdminClick() {
+    Admin_OK = !Admin_OK;
+    showAccountToggles();
+    SetAdminFieldsVisible(Admin_OK);
+}
+
+void TfmWebServer::FormShow() {
+    m_ui->Img_Fon->lower();
+    showAccountToggles();
+    SetUserFieldsVisible(User_OK);
+    SetAdminFieldsVisible(Admin_OK);
+}
+
+void TfmWebServer::Sb_Web_ConnectClick() {
+    if (state().WebServerRunning) {
+        stopServer();
+        return;
+    }
+    const QString failure = startServer();
+    if (!failure.isEmpty() && m_platform.messages)
+        m_platform.messages->showError(failure);
+}
+
+void TfmWebServer::autorunIfWanted() {
+    if (!m_ui->Cb_Web_Autoconnect->isChecked() || state().WebServerRunning)
+        return;
+    const QString failure = startServer();
+    if (!failure.isEmpty())
+        qCWarning(lcWeb) << "autorun of the web server:" << failure;
+}
+
+QString TfmWebServer::startServer() {
+    const QString text = m_ui->Edit_Port->text();
+    const std::optional<qint32> port = integerFromText(text);
+    if (!port)
+        return notAnIntegerMessage(text);
+    // Outside this range the socket layer would pick a port of its own or wrap the number.
+    if (*port < LowestPort || *port > HighestPort)
+        return NotAPortMessage.arg(text);
+    const QString failure = m_server.start(static_cast<quint16>(*port));
+    if (!failure.isEmpty())
+        return failure;
+    state().WebServerRunning = true;
+    showServerState(true);
+    return {};
+}
+
+void TfmWebServer::stopServer() {
+    showServerState(false);
+    const QString failure = m_server.stop();
+    state().WebServerRunning = false;
+    if (!failure.isEmpty() && m_platform.messages)
+        m_platform.messages->showError(failure);
+}
+
+void TfmWebServer::showServerState(bool running) {
+    if (m_webIndicator)
+        m_webIndicator(running);
+    showServerTexts(running);
+    const WebAccessControls& ui = *m_ui;
+    // While the server runs, what its addresses are made of stays as it is.
+    for (QLineEdit* edit : {ui.Edit_Port, ui.Edit_Page, ui.User.Edit_Login, ui.User.Edit_Pass,
+                            ui.Admin.Edit_Login, ui.Admin.Edit_Pass})
+        edit->setEnabled(!running);
+    ui.Sb_IP_Up->setVisible(!running);
+    ui.Sb_IP_Down->setVisible(!running);
+}
+
+void TfmWebServer::showServerTexts(bool running) {
+    m_ui->Sb_Web_Connect->setToolTip(
+        texts()[running ? TextEntry::StopWebServerHint : TextEntry::RunWebServerHint]);
+    setCaption(m_ui->Lbl_Web_Connect,
+               texts()[running ? TextEntry::WebStopCaption : TextEntry::WebStartCaption]);
+}
+
+const LanguageTexts& TfmWebServer::texts() const {
+    static const LanguageTexts none;
+    return m_texts ? *m_texts : none;
+}
+
+void TfmWebServer::applyLanguageTexts(const LanguageTexts& texts) {
+    m_texts = &texts;
+    const WebAccessControls& ui = *m_ui;
+    const QString lineBreak = QStringLiteral("\n\r");
+    ui.Cb_Web_Autoconnect->setText(texts[TextEntry::WebAutorun]);
+    setCaption(ui.Lbl_Port, texts[TextEntry::PortLabel]);
+    ui.Edit_Port->setToolTip(texts[TextEntry::PortHint]);
+    setCaption(ui.Lbl_Page, texts[TextEntry::PageLabel]);
+    ui.Edit_Page->setToolTip(texts[TextEntry::PageHint]);
+    setCaption(ui.Lbl_IP, texts[TextEntry::AddressLabel]);
+    ui.Edit_IP->setToolTip(texts[TextEntry::AddressHint]);
+
+    const struct {
+        const AccountControls& controls;
+        int title;
+        int loginHint;
+        int passwordHint;
+        int url;
+    } accounts[] = {{ui.User, TextEntry::User, TextEntry::UserLoginHint,
+                     TextEntry::UserPasswordHint, TextEntry::UserUrl},
+                    {ui.Admin, TextEntry::Admin, TextEntry::AdminLoginHint,
+                     TextEntry::AdminPasswordHint, TextEntry::AdminUrl}};
+    for (const auto& account : accounts) {
+        setCaption(account.controls.Lbl, texts[account.title]);
+        account.controls.Edit_Login->setToolTip(texts[account.loginHint]);
+        account.controls.Edit_Pass->setToolTip(texts[account.passwordHint]);
+        setCaption(account.controls.Lbl_URL, texts[account.url]);
+        setCaption(account.controls.Lbl_Login, texts[TextEntry::LoginLabel]);
+        setCaption(account.controls.Lbl_Pass, texts[TextEntry::PasswordLabel]);
+        account.controls.Edit_URL->setToolTip(texts[account.url] + lineBreak +
+                                              texts[TextEntry::UrlHintTail]);
+    }
+    writePermissionTexts(ui.Web_User, texts[TextEntry::User], texts);
+    writePermissionTexts(ui.Web_Admin, texts[TextEntry::Admin], texts);
+
+    showServerTexts(state().WebServerRunning);
+}
+
+void TfmWebServer::trackPointer() {
+    const WebAccessControls& ui = *m_ui;
+    showEntry(ui.Sb_IP_Up, BitmapList_Btn,
+              hovered(ui.Sb_IP_Up) ? BtnImage::SmallUpHover : BtnImage::SmallUp);
+    showEntry(ui.Sb_IP_Down, BitmapList_Btn,
+              hovered(ui.Sb_IP_Down) ? BtnImage::SmallDownHover : BtnImage::SmallDown);
+    if (hovered(ui.Sb_Web_Connect))
+        showEntry(ui.Sb_Web_Connect, BitmapList_Btn,
+                  m_connectPressed ? BtnImage::WebStartPressed : BtnImage::WebStartHover);
+    else if (!state().WebServerRunning)
+        showEntry(ui.Sb_Web_Connect, BitmapList_Btn, BtnImage::WebStart);
 }

@@ -1,10 +1,94 @@
 #pragma once
 
-#include <QDialog>
+#include "core/PlatformServices.h"
+#include "language/LanguageTarget.h"
+#include "web/HostAddresses.h"
+#include "web/WebAccessSettings.h"
+#include "widgetkit/SkinnedDialog.h"
 
-// The web access window (form fmWebServer).
-class TfmWebServer : public QDialog {
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class ImageList;
+class LanguageTexts;
+class WebServerControl;
+struct AccountControls;
+struct PermissionControls;
+struct ProgramState;
+struct SharedImageLists;
+struct WebAccessControls;
+
+// The web access window (form fmWebServer): the HTTP server's port and page, the two accounts
+// with their permissions, and the access addresses a phone's browser is given. Its start button
+// runs the server, which keeps running when the window closes and stops at the program's end.
+// Loads its settings when created and saves them when destroyed.
+class TfmWebServer : public SkinnedDialog, public LanguageTarget {
     Q_OBJECT
 public:
-    TfmWebServer();
+    static const QString NotAPortMessage; // "'%1' is not a valid port number"
+
+    // `shared`: the main window's image lists; `server` must outlive the window; `addresses`
+    // lists the computer's addresses, once, at creation.
+    TfmWebServer(ProgramState& state, const PlatformServices& platform,
+                 const SharedImageLists& shared, WebServerControl& server,
+                 const HostAddressSource& addresses = hostIPv4Addresses);
+    ~TfmWebServer() override;
+
+    // Colours the main window's web lamp (running or not); none: no lamp.
+    void setWebIndicator(std::function<void(bool running)> indicator);
+
+    // The settings as the controls hold them now.
+    WebAccessSettings settings() const;
+    bool userOk() const { return User_OK; }
+    bool adminOk() const { return Admin_OK; }
+    const QStringList& addresses() const { return m_addresses; }
+
+    // With the autorun option ticked, starts the server as the start button would; a failure is
+    // only logged, as no one has asked for anything yet. For the main window's first showing.
+    void autorunIfWanted();
+
+    void applyLanguageTexts(const LanguageTexts& texts) override;
+
+    void Sb_Web_ConnectClick();
+    void Cb_UserClick();
+    void Cb_AdminClick();
+    void Sb_IP_UpClick();
+    void Sb_IP_DownClick();
+    void ListBox_IPDblClick();
+    void UpdateUserUrl();
+    void UpdateAdminUrl();
+    void SetUserFieldsVisible(bool shown);
+    void SetAdminFieldsVisible(bool shown);
+
+protected:
+    void FormShow() override;
+    void trackPointer() override;
+
+private:
+    void connectControls();
+    void showSettings(const WebAccessSettings& loaded);
+    void FillAddressList();
+    void chooseAddress();
+    // Empty when the server listens; else the message for the user, and nothing has changed.
+    QString startServer();
+    void stopServer();
+    void showServerState(bool running);
+    void showServerTexts(bool running);
+    void showAccountToggles();
+    const LanguageTexts& texts() const;
+
+    PlatformServices m_platform;
+    WebServerControl& m_server;
+    const ImageList& BitmapList_Btn;
+    const ImageList& BitmapList_Yellow;
+    const LanguageTexts* m_texts = nullptr;
+    std::function<void(bool)> m_webIndicator;
+    QStringList m_addresses;
+    bool User_OK = false;
+    bool Admin_OK = false;
+    bool m_connectPressed = false;
+
+    std::unique_ptr<WebAccessControls> m_ui;
 };

@@ -6,6 +6,7 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 
 namespace SkinParts {
 
@@ -56,6 +57,30 @@ QGroupBox* group(QWidget* parent, const QString& name, const QString& caption, c
             .arg(SkinColors::GroupBlue.name(), SkinColors::GroupBorder.name(),
                  SkinColors::CaptionGreen.name()));
     return box;
+}
+
+QLineEdit* field(QWidget* parent, const QString& name, const QRect& place, bool readOnly) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    edit->setGeometry(place);
+    edit->setFont(FormFont("Verdana", 11));
+    edit->setStyleSheet(fieldStyle("QLineEdit", "padding: 0px 1px; "));
+    edit->setReadOnly(readOnly);
+    edit->setFrame(false);
+    if (readOnly)
+        edit->setFocusPolicy(Qt::NoFocus);
+    return edit;
+}
+
+QString fieldStyle(const char* kind, const char* extra) {
+    return QStringLiteral("%1 { background-color: %2; color: %3; border: 1px solid %4; %5}")
+        .arg(QLatin1String(kind), SkinColors::FieldBlue.name(), SkinColors::PaleText.name(),
+             SkinColors::FieldBorder.name(), QLatin1String(extra));
+}
+
+void setCaption(QLabel* label, const QString& caption) {
+    label->setText(caption);
+    label->adjustSize();
 }
 
 void showEntry(QLabel* label, const ImageList& list, int entry) {

@@ -7,6 +7,7 @@ class ImageList;
 class QColor;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QString;
 class QWidget;
 
@@ -22,6 +23,12 @@ QLabel* text(QWidget* parent, const QString& name, const QString& caption, QPoin
              const QColor& colour, bool underlined);
 // A group box in the forms' blue with its caption in Verdana 12 px.
 QGroupBox* group(QWidget* parent, const QString& name, const QString& caption, const QRect& place);
+// A Verdana 11 px edit field, pale text on the field blue; a read-only one takes no focus.
+QLineEdit* field(QWidget* parent, const QString& name, const QRect& place, bool readOnly);
+// The fields' colours for a widget of class `kind` ("QLineEdit", "QLabel"), with `extra` rules.
+QString fieldStyle(const char* kind, const char* extra = "");
+// A label's caption; the label grows or shrinks to it, as the forms' captions do.
+void setCaption(QLabel* label, const QString& caption);
 
 // Shows entry `entry` of `list`. The entry is kept on the label (property "imageEntry"), so a
 // timer tick that asks for the picture already shown costs nothing.

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "web/WebServerControl.h"
+
+#include <vector>
+
+// Records each start and stop; a test sets what the next ones answer.
+class FakeWebServerControl : public WebServerControl {
+public:
+    QString start(quint16 port) override {
+        starts.push_back(port);
+        listening = startFailure.isEmpty();
+        return startFailure;
+    }
+    QString stop() override {
+        ++stops;
+        listening = false;
+        return stopFailure;
+    }
+    bool isListening() const override { return listening; }
+
+    std::vector<quint16> starts;
+    int stops = 0;
+    bool listening = false;
+    QString startFailure;
+    QString stopFailure;
+};
