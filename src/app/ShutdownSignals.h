@@ -1,11 +1,11 @@
 #pragma once
 
+#include "core/SignalPipe.h"
+
 #include <QObject>
 
-class QSocketNotifier;
-
-// Turns SIGTERM, SIGINT and SIGHUP into a Qt signal on the user-interface thread (the handler
-// only writes a byte to a socket pair). One instance per process.
+// SIGTERM, SIGINT and SIGHUP as a Qt signal on the user-interface thread. One instance per
+// process.
 //
 // A modal box runs its own event loop, so a signal can be read before anything is connected;
 // it is then kept and delivered as soon as a receiver connects, never dropped.
@@ -22,10 +22,10 @@ protected:
     void connectNotify(const QMetaMethod& signal) override;
 
 private:
-    void readSignal();
+    void readSignal(int signalNumber);
     void deliverWaiting();
     bool heard() const;
 
-    QSocketNotifier* m_notifier = nullptr;
+    SignalPipe m_pipe;
     int m_waiting = 0; // the signal read while nobody listened
 };

@@ -64,31 +64,7 @@ for ((i = 0; i < 50; i++)); do
     sleep 0.1
 done
 
-window_sized() {
-    local id
-    for id in $(xdotool search --onlyvisible --class gloamery 2>/dev/null); do
-        [[ "$(xdotool getwindowgeometry "$id" | awk '/Geometry/ {print $2}')" == "$1" ]] &&
-            { echo "$id"; return; }
-    done
-}
-wait_for_window() { # SIZE TENTHS
-    local id
-    for ((i = 0; i < $2; i++)); do
-        id=$(window_sized "$1")
-        [[ -n "$id" ]] && { echo "$id"; return; }
-        sleep 0.1
-    done
-}
-origin_of() {
-    xdotool getwindowgeometry "$1" | awk -F'[ ,]+' '/Position/ {print $3, $4}'
-}
-shot() { # NAME WIDTHxHEIGHT X Y
-    import -window root -crop "$2+$3+$4" +repage "$work/$1.png"
-    echo "$work/$1.png"
-}
-differ() {
-    compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1
-}
+source "$(dirname "$0")/screen.sh"
 
 "$bin/$edition" >"$work/program.log" 2>&1 &
 program=$!

@@ -2,7 +2,7 @@
 #include "BoardOptions.h"
 #include "LineSource.h"
 #include "SimulatedBoard.h"
-#include "TerminationSignals.h"
+#include "core/SignalPipe.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -31,8 +31,9 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    TerminationSignals endRequests;
-    QObject::connect(&endRequests, &TerminationSignals::terminate, &app, &QCoreApplication::quit);
+    // Ended through the destructors, so the board removes its socket file.
+    SignalPipe endRequests({SIGTERM, SIGINT});
+    QObject::connect(&endRequests, &SignalPipe::received, &app, &QCoreApplication::quit);
     SimulatedBoard board(options);
     BoardConsole console(board, out, err);
     if (const QString why = board.plug(); !why.isEmpty()) {

@@ -1,4 +1,4 @@
-#include "TerminationSignals.h"
+#include "core/SignalPipe.h"
 
 #include <QSocketNotifier>
 
@@ -12,11 +12,9 @@ int signalSockets[2] = {-1, -1};
 
 void onSignal(int signalNumber) {
     const unsigned char byte = static_cast<unsigned char>(signalNumber);
-    // A full pipe already holds a request to end.
+    // Nothing to do if the pipe is full: it already holds a request.
     [[maybe_unused]] const ssize_t written = ::write(signalSockets[0], &byte, 1);
 }
-
-constexpr int HandledSignals[] = {SIGTERM, SIGINT};
 
 void setHandler(int signalNumber, void (*handler)(int)) {
     struct sigaction action = {};
@@ -28,19 +26,22 @@ void setHandler(int signalNumber, void (*handler)(int)) {
 
 } // namespace
 
-TerminationSignals::TerminationSignals(QObject* parent)
-    : QObject(parent) {
+SignalPipe::SignalPipe(std::initializer_list<int> signalNumbers, QObject* parent)
+    : QObject(parent)
+    , m_signals(signalNumbers) {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalSockets) != 0)
-        return; // the default action still ends the board, only without removing its file
+        return;
     m_notifier = new QSocketNotifier(signalSockets[1], QSocketNotifier::Read, this);
-    connect(m_notifier, &QSocketNotifier::activated, this, &TerminationSignals::readSignal);
-    for (int signalNumber : HandledSignals)
+    connect(m_notifier, &QSocketNotifier::activated, this, &SignalPipe::readSignals);
+    for (int signalNumber : m_signals)
         setHandler(signalNumber, onSignal);
 }
 
-TerminationSignals::~TerminationSignals() {
-    for (int signalNumber : HandledSignals)
-        setHandler(signalNumber, SIG_DFL);
+SignalPipe::~SignalPipe() {
+    if (m_notifier) {
+        for (int signalNumber : m_signals)
+            setHandler(signalNumber, SIG_DFL);
+    }
     delete m_notifier;
     for (int& socket : signalSockets) {
         if (socket >= 0)
@@ -49,11 +50,8 @@ TerminationSignals::~TerminationSignals() {
     }
 }
 
-void TerminationSignals::readSignal() {
+void SignalPipe::readSignals() {
     unsigned char byte = 0;
-    bool heard = false;
     while (::read(signalSockets[1], &byte, 1) == 1)
-        heard = true;
-    if (heard)
-        emit terminate();
+        emit received(byte);
 }
