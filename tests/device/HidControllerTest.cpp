@@ -1,6 +1,7 @@
 #include "device/DeviceError.h"
 #include "device/TJvHidDeviceController.h"
 #include "support/FakeHidBackend.h"
+#include "support/WarningRecorder.h"
 
 #include <gtest/gtest.h>
 
@@ -130,15 +131,7 @@ TEST(HidController, AFailingOpenIsReportedOncePerBoard) {
     const auto board = h.backend->add(Vendor, 1);
     board->openFails = true;
     h.start();
-    int warnings = 0;
-    static int* counter = nullptr;
-    counter = &warnings;
-    const QtMessageHandler previous = qInstallMessageHandler(
-        [](QtMsgType type, const QMessageLogContext&, const QString& message) {
-            if (type == QtWarningMsg && message.contains("abcc:0001") &&
-                message.contains("permission denied"))
-                ++*counter;
-        });
+    const WarningRecorder warnings("gloamery.device");
     for (int round = 0; round < 3; ++round) {
         TJvHidDevice* device = h.controller->CheckOutByID(Vendor, 1);
         ASSERT_TRUE(device);
@@ -148,9 +141,10 @@ TEST(HidController, AFailingOpenIsReportedOncePerBoard) {
         EXPECT_FALSE(device->ReadFile(buffer, 9, count, 50));
         h.controller->CheckIn(device);
     }
-    qInstallMessageHandler(previous);
     EXPECT_EQ(board->opens, 6);
-    EXPECT_EQ(warnings, 1);
+    ASSERT_EQ(warnings.messages().size(), 1);
+    EXPECT_TRUE(warnings.messages().first().contains("abcc:0001"));
+    EXPECT_TRUE(warnings.messages().first().contains("permission denied"));
 }
 
 } // namespace

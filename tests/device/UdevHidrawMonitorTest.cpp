@@ -1,6 +1,7 @@
 #include "device/UdevHidrawMonitor.h"
 
 #include "device/HidApiBackend.h"
+#include "support/WarningRecorder.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -14,25 +15,6 @@
 #include <fcntl.h>
 
 namespace {
-
-// Collects the device category's warnings while a test runs.
-class WarningRecorder {
-public:
-    WarningRecorder() {
-        s_messages.clear();
-        m_previous = qInstallMessageHandler(&WarningRecorder::record);
-    }
-    ~WarningRecorder() { qInstallMessageHandler(m_previous); }
-    static const QStringList& messages() { return s_messages; }
-
-private:
-    static void record(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-        if (type == QtWarningMsg && QLatin1String(context.category) == "gloamery.device")
-            s_messages.append(text);
-    }
-    static inline QStringList s_messages;
-    QtMessageHandler m_previous;
-};
 
 // Stands in for udevd's control socket, so the monitor believes udev runs.
 class RunningUdevMarker {
@@ -55,7 +37,7 @@ QList<QPointer<QSocketNotifier>> notifiersUnder(const QObject& owner) {
 }
 
 TEST(UdevHidrawMonitor, WithoutUdevItWarnsOnceAndWatchesNothing) {
-    WarningRecorder warnings;
+    WarningRecorder warnings("gloamery.device");
     UdevHidrawMonitor monitor(nullptr, QStringLiteral("/nonexistent/udev/control"));
     EXPECT_FALSE(monitor.isWatching());
     EXPECT_TRUE(notifiersUnder(monitor).isEmpty());
@@ -66,7 +48,7 @@ TEST(UdevHidrawMonitor, WithoutUdevItWarnsOnceAndWatchesNothing) {
 
 TEST(UdevHidrawMonitor, WithUdevItWatchesANonBlockingSocketAndClosesItWhenDestroyed) {
     RunningUdevMarker udev;
-    WarningRecorder warnings;
+    WarningRecorder warnings("gloamery.device");
     auto* monitor = new UdevHidrawMonitor(nullptr, udev.path());
     if (!monitor->isWatching()) {
         // A sandbox without netlink sockets: the monitor must have said so, once.

@@ -1,5 +1,7 @@
 #include "widgetkit/ImageList.h"
 
+#include "support/WarningRecorder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -7,25 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Collects the warnings of the program's categories while a test runs.
-class WarningRecorder {
-public:
-    WarningRecorder() {
-        s_messages.clear();
-        m_previous = qInstallMessageHandler(&WarningRecorder::record);
-    }
-    ~WarningRecorder() { qInstallMessageHandler(m_previous); }
-    static const QStringList& messages() { return s_messages; }
-
-private:
-    static void record(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-        if (type == QtWarningMsg && QLatin1String(context.category) == "gloamery.app")
-            s_messages.append(text);
-    }
-    static inline QStringList s_messages;
-    QtMessageHandler m_previous;
-};
 
 class ImageListFolder {
 public:
@@ -74,7 +57,7 @@ TEST(ImageList, MissingOrBrokenEntriesGiveEmptyPicturesAndOneWarningEach) {
     folder.picture(0, {8, 8});
     folder.picture(2, {8, 8});
     folder.garbage(3);
-    const WarningRecorder warnings;
+    const WarningRecorder warnings("gloamery.app");
     const ImageList list("Holes", folder.res());
     EXPECT_EQ(list.count(), 4);
 
@@ -104,7 +87,7 @@ TEST(ImageList, AnIndexLineWithAHugeEntryIsIgnored) {
         folder.index(QByteArray("0 4x4 a\n") + huge + " 4x4 b\n1 4x4 c\n");
         folder.picture(0, {4, 4});
         folder.picture(1, {4, 4});
-        const WarningRecorder warnings;
+        const WarningRecorder warnings("gloamery.app");
         const ImageList list("Huge", folder.res());
         EXPECT_EQ(list.count(), 2) << huge;
         EXPECT_FALSE(list.pixmap(1).isNull()) << huge;
@@ -125,7 +108,7 @@ TEST(ImageList, WithoutIndexTheListIsTheUnbrokenRunOfFiles) {
 
 TEST(ImageList, AMissingListIsEmptyAndSaysSo) {
     const QTemporaryDir res;
-    const WarningRecorder warnings;
+    const WarningRecorder warnings("gloamery.app");
     const ImageList list("Nowhere", res.path());
     EXPECT_EQ(list.count(), 0);
     EXPECT_TRUE(list.pixmap(0).isNull());
@@ -134,7 +117,7 @@ TEST(ImageList, AMissingListIsEmptyAndSaysSo) {
 }
 
 TEST(ImageList, AMissingSinglePictureIsEmptyWithAWarning) {
-    const WarningRecorder warnings;
+    const WarningRecorder warnings("gloamery.app");
     EXPECT_TRUE(ImageList::picture("Img/NoSuchPicture.png").isNull());
     ASSERT_EQ(warnings.messages().size(), 1);
     EXPECT_TRUE(warnings.messages().first().contains("NoSuchPicture.png"));

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QStringList>
+#include <QtGlobal>
+
+// Collects the warnings of one logging category (e.g. "gloamery.device") while it lives.
+class WarningRecorder {
+public:
+    explicit WarningRecorder(const char* category) {
+        s_category = category;
+        s_messages.clear();
+        m_previous = qInstallMessageHandler(&WarningRecorder::record);
+    }
+    ~WarningRecorder() { qInstallMessageHandler(m_previous); }
+    WarningRecorder(const WarningRecorder&) = delete;
+    WarningRecorder& operator=(const WarningRecorder&) = delete;
+
+    static const QStringList& messages() { return s_messages; }
+
+private:
+    static void record(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        if (type == QtWarningMsg && context.category && s_category == context.category)
+            s_messages.append(text);
+    }
+    static inline QByteArray s_category;
+    static inline QStringList s_messages;
+    QtMessageHandler m_previous;
+};
