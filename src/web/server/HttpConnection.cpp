@@ -1,0 +1,106 @@
+#include "web/server/HttpConnection.h"
+
+#include "core/LogCategories.h"
+#include "web/server/HttpReply.h"
+
+#include <cerrno>
+#include <sys/socket.h>
+
+namespace {
+
+// Reads per wake-up of one connection, so a client sending a large body cannot keep the
+// thread from the other connections.
+constexpr int ReadsPerWakeUp = 4;
+constexpr qsizetype ReadChunk = 16384;
+
+} // namespace
+
+HttpConnection::HttpConnection(UniqueFd socket, const WebServerLimits& limits, QObject* parent)
+    : QObject(parent)
+    , m_socket(std::move(socket))
+    , m_reader(limits.request)
+    , m_readable(m_socket.get(), QSocketNotifier::Read)
+    , m_writable(m_socket.get(), QSocketNotifier::Write) {
+    m_writable.setEnabled(false);
+    connect(&m_readable, &QSocketNotifier::activated, this, &HttpConnection::readAvailable);
+    connect(&m_writable, &QSocketNotifier::activated, this, &HttpConnection::sendReply);
+    m_deadline.setSingleShot(true);
+    // A coarse timer may fire 5% early, cutting off a client that kept to the stated deadline.
+    m_deadline.setTimerType(Qt::PreciseTimer);
+    connect(&m_deadline, &QTimer::timeout, this, [this] {
+        qCDebug(lcWeb) << "connection closed at its deadline";
+        end();
+    });
+    m_deadline.start(limits.requestDeadline);
+}
+
+HttpConnection::~HttpConnection() {
+    // The notifiers must let go of the descriptor before it is closed.
+    m_readable.setEnabled(false);
+    m_writable.setEnabled(false);
+}
+
+void HttpConnection::readAvailable() {
+    char buffer[ReadChunk];
+    for (int round = 0; round < ReadsPerWakeUp; ++round) {
+        const ssize_t received = ::recv(m_socket.get(), buffer, sizeof buffer, 0);
+        if (received > 0) {
+            act(m_reader.feed(QByteArrayView(buffer, received)));
+            if (!m_readable.isEnabled())
+                return;
+        } else if (received == 0) {
+            act(m_reader.endOfInput());
+            return;
+        } else if (errno == EINTR) {
+            continue;
+        } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            return;
+        } else {
+            end();
+            return;
+        }
+    }
+}
+
+void HttpConnection::act(HttpRequestReader::Verdict verdict) {
+    switch (verdict) {
+    case HttpRequestReader::Verdict::NeedMore:
+    case HttpRequestReader::Verdict::ReadUntilHalfClose:
+        return;
+    case HttpRequestReader::Verdict::Reply:
+        m_readable.setEnabled(false);
+        sendReply();
+        return;
+    case HttpRequestReader::Verdict::CloseWithoutReply:
+        end();
+        return;
+    }
+}
+
+void HttpConnection::sendReply() {
+    while (m_replySent < HttpEmptySuccessReply.size()) {
+        const ssize_t sent =
+            ::send(m_socket.get(), HttpEmptySuccessReply.data() + m_replySent,
+                   size_t(HttpEmptySuccessReply.size() - m_replySent), MSG_NOSIGNAL);
+        if (sent >= 0) {
+            m_replySent += sent;
+        } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            m_writable.setEnabled(true);
+            return;
+        } else if (errno != EINTR) {
+            end();
+            return;
+        }
+    }
+    end();
+}
+
+void HttpConnection::end() {
+    if (!m_socket.isValid())
+        return;
+    m_readable.setEnabled(false);
+    m_writable.setEnabled(false);
+    m_deadline.stop();
+    m_socket.reset();
+    emit ended(this);
+}

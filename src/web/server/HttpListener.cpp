@@ -1,0 +1,91 @@
+#include "web/server/HttpListener.h"
+
+#include "core/LogCategories.h"
+#include "web/server/HttpConnection.h"
+
+#include <cerrno>
+#include <chrono>
+#include <sys/socket.h>
+
+namespace {
+
+constexpr std::chrono::milliseconds AcceptBackOff{100};
+
+// Errors of the one connection being accepted, not of the listening socket: accept(2) asks to
+// retry at once.
+bool isConnectionError(int error) {
+    switch (error) {
+    case EINTR:
+    case ECONNABORTED:
+    case EPROTO:
+    case ENETDOWN:
+    case ENOPROTOOPT:
+    case EHOSTDOWN:
+    case ENONET:
+    case EHOSTUNREACH:
+    case EOPNOTSUPP:
+    case ENETUNREACH:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+HttpListener::HttpListener(UniqueFd listening, const WebServerLimits& limits,
+                           OpenConnectionsReport reportOpenConnections)
+    : m_listening(std::move(listening))
+    , m_limits(limits)
+    , m_reportOpenConnections(std::move(reportOpenConnections))
+    , m_acceptable(m_listening.get(), QSocketNotifier::Read) {
+    connect(&m_acceptable, &QSocketNotifier::activated, this, &HttpListener::acceptPending);
+    m_acceptBackOff.setSingleShot(true);
+    m_acceptBackOff.setInterval(AcceptBackOff);
+    connect(&m_acceptBackOff, &QTimer::timeout, this, [this] {
+        updateAccepting();
+        acceptPending();
+    });
+}
+
+HttpListener::~HttpListener() {
+    for (HttpConnection* connection : m_connections)
+        delete connection;
+    m_acceptable.setEnabled(false);
+}
+
+void HttpListener::acceptPending() {
+    // Bounded even if accept keeps failing for connections that vanish before we take them.
+    int attempts = m_limits.maxOpenConnections + 16;
+    while (int(m_connections.size()) < m_limits.maxOpenConnections && attempts-- > 0) {
+        const int fd = ::accept4(m_listening.get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (fd >= 0) {
+            auto* connection = new HttpConnection(UniqueFd(fd), m_limits, this);
+            connect(connection, &HttpConnection::ended, this, &HttpListener::connectionEnded);
+            m_connections.insert(connection);
+            m_reportOpenConnections(int(m_connections.size()));
+            continue;
+        }
+        if (errno == EAGAIN || errno == EWOULDBLOCK)
+            break;
+        if (isConnectionError(errno))
+            continue;
+        qCWarning(lcWeb) << "accept failed, pausing:" << qt_error_string(errno);
+        m_acceptBackOff.start();
+        break;
+    }
+    updateAccepting();
+}
+
+void HttpListener::connectionEnded(HttpConnection* connection) {
+    m_connections.erase(connection);
+    // It is still inside its own handler.
+    connection->deleteLater();
+    m_reportOpenConnections(int(m_connections.size()));
+    updateAccepting();
+}
+
+void HttpListener::updateAccepting() {
+    m_acceptable.setEnabled(int(m_connections.size()) < m_limits.maxOpenConnections &&
+                            !m_acceptBackOff.isActive());
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "web/server/UniqueFd.h"
+#include "web/server/WebServerLimits.h"
+
+#include <QObject>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <functional>
+#include <unordered_set>
+
+class HttpConnection;
+
+// Accepts clients on the listening socket and keeps their connections, all on the thread that
+// created it. While the cap of open connections is reached it stops accepting, so the next
+// clients wait in the listen backlog rather than in our memory.
+class HttpListener : public QObject {
+    Q_OBJECT
+public:
+    using OpenConnectionsReport = std::function<void(int open)>;
+
+    HttpListener(UniqueFd listening, const WebServerLimits& limits,
+                 OpenConnectionsReport reportOpenConnections);
+    // Closes every open connection, then the listening socket.
+    ~HttpListener() override;
+
+private:
+    void acceptPending();
+    void connectionEnded(HttpConnection* connection);
+    void updateAccepting();
+
+    UniqueFd m_listening;
+    WebServerLimits m_limits;
+    OpenConnectionsReport m_reportOpenConnections;
+    QSocketNotifier m_acceptable;
+    // Set after accept failed for want of descriptors or memory: a level-triggered notifier
+    // would otherwise wake us again at once, forever.
+    QTimer m_acceptBackOff;
+    std::unordered_set<HttpConnection*> m_connections;
+};

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "web/server/WebServerLimits.h"
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class WebServerThread;
+
+// The HTTP server of the web access: listens on every local IPv4 address and answers each
+// request it accepts with an empty success reply, one request per connection. It serves from a
+// thread of its own and touches no program state. Start and stop from the owning thread; they
+// return an empty string on success, else the message to show the user.
+class WebAccessServer : public QObject {
+    Q_OBJECT
+public:
+    static inline const QString BindFailureMessage =
+        QStringLiteral("Could not bind socket. Address and port are already in use.");
+    static inline const QString StopTimeoutMessage = QStringLiteral("Terminate Thread Timeout");
+
+    explicit WebAccessServer(WebServerLimits limits = {}, QObject* parent = nullptr);
+    // Stops a running server.
+    ~WebAccessServer() override;
+
+    // Listens on the port (0: one the system chooses). A running server is stopped first.
+    // Fails with BindFailureMessage when the port is out of range, taken or not permitted.
+    QString start(int port);
+    // Closes the listening socket and every open connection. StopTimeoutMessage when the
+    // server's thread did not end within the stop timeout; the server counts as stopped anyway.
+    QString stop();
+
+    bool isRunning() const { return m_thread != nullptr; }
+    // The port listened on while running, else 0.
+    quint16 port() const { return m_port; }
+
+signals:
+    // Each time a connection opens or ends. Emitted on the server's thread: receivers on the
+    // owner's thread get it queued.
+    void openConnectionsChanged(int open);
+
+private:
+    void reapAbandonedThreads();
+
+    WebServerLimits m_limits;
+    std::unique_ptr<WebServerThread> m_thread;
+    // Threads a stop gave up on; deleted once they have finished.
+    std::vector<std::unique_ptr<WebServerThread>> m_abandoned;
+    quint16 m_port = 0;
+};
