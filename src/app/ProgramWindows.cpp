@@ -8,8 +8,8 @@
 #include "net/TfmNet.h"
 #include "settings/TfmNastr.h"
 #include "sound/TfmSound.h"
-#include "web/QtWebServerControl.h"
 #include "web/TfmWebServer.h"
+#include "web/server/WebAccessServer.h"
 
 ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& platform,
                                Language editionLanguage, Observer observer)
@@ -18,7 +18,7 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
     fmHelp = created(new TfmHelp(state));
     fmLogo = created(new TfmLogo(state, platform, editionLanguage));
     fmGhost = created(new TfmGhost(state, platform, fmMain->imageLists()));
-    m_webServer = std::make_unique<QtWebServerControl>();
+    m_webServer = std::make_unique<WebAccessServer>();
     fmWebServer = created(new TfmWebServer(state, platform, fmMain->imageLists(), *m_webServer));
     fmNet = created(new TfmNet());
     fmSound = created(new TfmSound(state, platform, fmGhost->currentAct()));

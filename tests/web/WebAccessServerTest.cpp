@@ -120,7 +120,7 @@ TEST(WebAccessServer, ATakenPortGivesTheBindMessageAndStaysStopped) {
     ASSERT_TRUE(taken.isValid());
     WebAccessServer server;
     for (const int port : {int(boundPort(taken.get())), -1, 65536, 70000}) {
-        EXPECT_EQ(server.start(port), WebAccessServer::BindFailureMessage) << port;
+        EXPECT_EQ(server.start(port), WebAccessServer::BindFailedMessage) << port;
         EXPECT_FALSE(server.isRunning());
         EXPECT_EQ(server.port(), 0);
     }

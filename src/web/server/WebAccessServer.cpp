@@ -30,7 +30,7 @@ QString WebAccessServer::start(int port) {
     UniqueFd listening = openListeningSocket(port, WebServerLimits::ListenBacklog);
     if (!listening.isValid()) {
         qCDebug(lcWeb) << "cannot listen on port" << port << ":" << qt_error_string(errno);
-        return BindFailureMessage;
+        return BindFailedMessage;
     }
     m_port = boundPort(listening.get());
     m_thread = std::make_unique<WebServerThread>(std::move(listening), m_limits);

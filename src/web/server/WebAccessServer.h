@@ -1,5 +1,6 @@
 #pragma once
 
+#include "web/WebServerControl.h"
 #include "web/server/WebServerLimits.h"
 
 #include <QObject>
@@ -14,25 +15,23 @@ class WebServerThread;
 // request it accepts with an empty success reply, one request per connection. It serves from a
 // thread of its own and touches no program state. Start and stop from the owning thread; they
 // return an empty string on success, else the message to show the user.
-class WebAccessServer : public QObject {
+class WebAccessServer : public QObject, public WebServerControl {
     Q_OBJECT
 public:
-    static inline const QString BindFailureMessage =
-        QStringLiteral("Could not bind socket. Address and port are already in use.");
-    static inline const QString StopTimeoutMessage = QStringLiteral("Terminate Thread Timeout");
-
     explicit WebAccessServer(WebServerLimits limits = {}, QObject* parent = nullptr);
     // Stops a running server.
     ~WebAccessServer() override;
 
     // Listens on the port (0: one the system chooses). A running server is stopped first.
-    // Fails with BindFailureMessage when the port is out of range, taken or not permitted.
+    // Fails with BindFailedMessage when the port is out of range, taken or not permitted.
     QString start(int port);
+    QString start(quint16 port) override { return start(int{port}); }
     // Closes the listening socket and every open connection. StopTimeoutMessage when the
     // server's thread did not end within the stop timeout; the server counts as stopped anyway.
-    QString stop();
+    QString stop() override;
 
     bool isRunning() const { return m_thread != nullptr; }
+    bool isListening() const override { return isRunning(); }
     // The port listened on while running, else 0.
     quint16 port() const { return m_port; }
 
