@@ -20,6 +20,7 @@ enum Picture {
     ExitPicture = 6,
     SitePicture = 7,
     ProgramPagePicture = 8,
+    NetPicture = 9,
 };
 
 const QString Caption = QStringLiteral("Gloamery");
