@@ -10,7 +10,7 @@ public:
     virtual ~NetTransport() = default;
     // Sends one whole message; skipped for a connection that is no longer connected.
     virtual void send(NetConnectionId id, const QByteArray& message) = 0;
-    // Closes a connection the server chose to close. The protocol has already forgotten it, so
-    // nothing the socket reports afterwards may reach the protocol again.
+    // Closes a connection the server chose to close, once. The protocol forgets it, so nothing
+    // the socket reports afterwards may reach the protocol again.
     virtual void close(NetConnectionId id) = 0;
 };
