@@ -56,8 +56,6 @@ SkinnedDialog::Frame netFrame(const ImageList& buttons) {
     frame.closePlace = {768, 4, 22, 23};
     frame.closeEnglish = {NetBtnImage::Close, NetBtnImage::CloseHover, NetBtnImage::CloseHover};
     frame.closeRussian = frame.closeEnglish;
-    // Of the main window's dialogs only this one leaves its close button showing.
-    frame.raisesDialogOpen = false;
     return frame;
 }
 

@@ -71,8 +71,7 @@ void SkinnedDialog::setVisible(bool visible) {
         if (m_mainWindow)
             move(m_mainWindow->pos() + OffsetFromMainWindow);
         m_open = true;
-        if (m_frame.raisesDialogOpen)
-            m_state.DialogOpen = true;
+        m_state.DialogOpen = true;
         Sb_Close->raise();
         FormShow();
         QDialog::setVisible(true);
@@ -93,8 +92,7 @@ void SkinnedDialog::closeIfOpen() {
         return;
     m_open = false;
     m_closePressed = false;
-    if (m_frame.raisesDialogOpen)
-        m_state.DialogOpen = false;
+    m_state.DialogOpen = false;
     FormClose();
 }
 

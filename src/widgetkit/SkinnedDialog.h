@@ -37,8 +37,6 @@ public:
         QRect closePlace{608, 460, 164, 50};
         std::array<int, 3> closeEnglish{};
         std::array<int, 3> closeRussian{};
-        // Whether the main window's DialogOpen flag rises while the dialog is open.
-        bool raisesDialogOpen = true;
     };
 
     // The dialog opens over this window; none: where it stood last.

@@ -59,11 +59,12 @@ TEST(NetServerWindow, TheMenuEntryOpensTheWindowOnlyWhileTheAttractionIsStopped)
         EXPECT_FALSE(net->isVisible());
         program.state.AttractionRunning = false;
         QTimer::singleShot(50, [&] {
-            openedAfterStop = net->isVisible() && net->isModal();
+            openedAfterStop = net->isVisible() && net->isModal() && program.state.DialogOpen;
             net->close();
         });
         entry->trigger();
         EXPECT_FALSE(net->isVisible());
+        EXPECT_FALSE(program.state.DialogOpen);
     }));
     EXPECT_TRUE(openedAfterStop);
     EXPECT_TRUE(program.messages.errors.isEmpty());
