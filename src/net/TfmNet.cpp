@@ -240,10 +240,6 @@ void TfmNet::FormClose() {
     Sb_CancelClick();
 }
 
-void TfmNet::Sb_CloseClick() {
-    hide();
-}
-
 // The look -------------------------------------------------------------------------------------
 
 void TfmNet::showIndicator(const QColor& colour) {

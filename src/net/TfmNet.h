@@ -54,7 +54,6 @@ public:
     // The row shown at the top of list 1 (current clients) or 2 (registered clients).
     int topEntry(int list) const;
 
-    void Sb_CloseClick();
     void Sb_Socket_ConnectClick();
     void Sb_Socket_ReConnectClick();
     void Edit_ServerPortChange();
