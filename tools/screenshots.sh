@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Takes screenshots of both editions under Xvfb: the main window, a quick panel open, the
 # right-click menu with its language submenu, the ghost settings dialog and the settings dialog;
-# with openbox installed, the web access window with its accounts hidden and shown and the
-# splash's device view with two simulated boards; with openbox and trayer installed, also the
+# with openbox installed, the web access window with its accounts hidden and shown, the network
+# server window with two clients logged in, and the splash's device view with two simulated boards; with openbox and trayer installed, also the
 # tray icon and its menu.
 # Usage: tools/screenshots.sh [BUILD_DIR] [OUT_DIR]
 set -euo pipefail
@@ -40,16 +40,16 @@ shoot() {
         xdotool key Down Right; sleep 0.6
         snap language $window
         xdotool key Escape Escape; sleep 0.3
-        # Entries: language, web access, program settings, ghost settings, exit.
+        # Entries: language, web access, network server, program settings, ghost settings, exit.
         xdotool mousemove 420 120 click 3; sleep 0.5
-        xdotool key Down Down Down Down Return; sleep 0.8
+        xdotool key Down Down Down Down Down Return; sleep 0.8
         # Ghost 1's on/off switch, so that all its groups show; then the close button.
         xdotool mousemove 219 485 click 1; sleep 0.2
         xdotool mousemove 760 20; sleep 0.3
         snap ghost $window
         xdotool mousemove 808 550 click 1; sleep 0.5
         xdotool mousemove 420 120 click 3; sleep 0.5
-        xdotool key Down Down Down Return; sleep 0.8
+        xdotool key Down Down Down Down Return; sleep 0.8
         xdotool mousemove 760 20; sleep 0.3
         snap nastr $window
         kill -TERM \$pid; wait \$pid
@@ -71,6 +71,29 @@ shoot() {
             xdotool mousemove 171 391 click 1; sleep 0.2
             xdotool mousemove 760 20; sleep 0.3
             snap web-accounts $window
+            kill -TERM \$pid; wait \$pid
+        " 2>/dev/null
+        # The network server window: socket started, two clients logged in with an action each,
+        # the first one marked. It stands where its form puts it, moved in to fit the screen.
+        GLOAMERY_SETTINGS="$settings/settings.db" xvfb-run -a -s '-screen 0 1024x700x24' bash -c "
+            set -e
+            openbox >/dev/null 2>&1 & sleep 1
+            '$build/bin/$binary' & pid=\$!
+            sleep 4.5
+            xdotool mousemove 420 120 click 3; sleep 0.5
+            xdotool key Down Down Down Return; sleep 1
+            for id in \$(xdotool search --onlyvisible --class gloamery); do
+                xdotool getwindowgeometry \$id | grep -q 942x470 && net=\$id
+            done
+            read -r x y < <(xdotool getwindowgeometry \$net | awk -F'[ ,]+' '/Position/ {print \$3, \$4}')
+            # The start button, then the clients.
+            xdotool mousemove \$((x + 650)) \$((y + 164)) click 1; sleep 0.5
+            python3 tools/net-demo-clients.py '$settings/settings.db' 25963 15 & clients=\$!
+            sleep 2
+            xdotool mousemove \$((x + 27)) \$((y + 111)) click 1; sleep 0.3
+            xdotool mousemove \$((x + 600)) \$((y + 260)); sleep 0.4
+            import -window root -crop 942x470+\$x+\$y +repage '$out/$edition-net.png'
+            kill \$clients || true
             kill -TERM \$pid; wait \$pid
         " 2>/dev/null
     fi

@@ -47,7 +47,9 @@ bool MainShowSequence::run() {
         main->ShowGhostImages();
     }
     main->RefreshQuickPanels();
-    if (firstShow)
+    if (firstShow) {
         m_windows.fmWebServer->autorunIfWanted();
+        m_windows.fmNet->autoconnectIfWanted();
+    }
     return true;
 }

@@ -20,7 +20,7 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
     fmGhost = created(new TfmGhost(state, platform, fmMain->imageLists()));
     m_webServer = std::make_unique<WebAccessServer>();
     fmWebServer = created(new TfmWebServer(state, platform, fmMain->imageLists(), *m_webServer));
-    fmNet = created(new TfmNet());
+    fmNet = created(new TfmNet(state, platform));
     fmSound = created(new TfmSound(state, platform, fmGhost->currentAct()));
     fmNastr = created(new TfmNastr(
         state, platform, fmMain->imageLists().BitmapList_Yellow,
@@ -43,6 +43,7 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
     dialogs.ghost = fmGhost;
     dialogs.nastr = fmNastr;
     dialogs.webServer = fmWebServer;
+    dialogs.net = fmNet;
     dialogs.sound = fmSound;
     fmMain->setDialogs(dialogs);
 }

@@ -1,8 +1,8 @@
 #include "ghosts/GhostDialogControls.h"
 
-#include "ghosts/NameLengthValidator.h"
 #include "widgetkit/FormFont.h"
 #include "widgetkit/GradientTitle.h"
+#include "widgetkit/NameLengthValidator.h"
 #include "widgetkit/SkinColors.h"
 #include "widgetkit/SkinParts.h"
 

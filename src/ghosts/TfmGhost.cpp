@@ -6,12 +6,12 @@
 #include "ghosts/GhostDialogControls.h"
 #include "ghosts/GhostShowRules.h"
 #include "ghosts/GhostTableStore.h"
-#include "ghosts/NameLengthValidator.h"
 #include "language/LanguageTexts.h"
 #include "language/TextEntries.h"
 #include "widgetkit/ClickSource.h"
 #include "widgetkit/GradientTitle.h"
 #include "widgetkit/ImageEntries.h"
+#include "widgetkit/NameLengthValidator.h"
 #include "widgetkit/SkinParts.h"
 
 #include <QFrame>

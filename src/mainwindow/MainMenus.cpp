@@ -20,6 +20,7 @@ enum Picture {
     ExitPicture = 6,
     SitePicture = 7,
     ProgramPagePicture = 8,
+    NetPicture = 9,
 };
 
 const QString Caption = QStringLiteral("Gloamery");
@@ -50,6 +51,8 @@ MainMenus::MainMenus(MainWindowCommands& commands, const ImageList& MenuPictures
     connect(
         addItem(m_main.get(), "MenuItem_Web", QStringLiteral("Настройки Web доступа"), WebPicture),
         &QAction::triggered, this, [this] { m_commands.OpenDialog(Dialog::WebServer); });
+    connect(addItem(m_main.get(), "MenuItem_Net", QStringLiteral("Сетевой сервер"), NetPicture),
+            &QAction::triggered, this, [this] { m_commands.OpenDialog(Dialog::Net); });
     connect(addItem(m_main.get(), "MenuItem_Nastr", QStringLiteral("Настройки программы"),
                     NastrPicture),
             &QAction::triggered, this, [this] { m_commands.OpenDialog(Dialog::Nastr); });

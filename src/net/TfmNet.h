@@ -1,10 +1,127 @@
 #pragma once
 
-#include <QWidget>
+#include "core/PlatformServices.h"
+#include "net/ClientListPaging.h"
+#include "net/ServerSettings.h"
+#include "widgetkit/ImageList.h"
+#include "widgetkit/SkinnedDialog.h"
 
-// The network server window (form fmNet).
-class TfmNet : public QWidget {
+#include <QColor>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class NetClients;
+class NetServer;
+class QLabel;
+class QListWidget;
+struct NetWindowControls;
+struct PageButtons;
+struct ProgramState;
+
+// The network server window (form fmNet): the listening socket's port, start, stop and
+// reconnect, the logged-in clients with check marks for closing them, the registered clients
+// with the selected one's password and command rights, and the log of the clients' actions.
+// Its texts are Russian in both editions. Loads its settings when created (the socket stays
+// closed) and saves them when destroyed.
+class TfmNet : public SkinnedDialog {
     Q_OBJECT
 public:
-    TfmNet();
+    static constexpr QPoint DesignedPlace{279, 284};
+    static const QColor SocketClosedColour; // $00C08000
+    static const QColor SocketOpenColour;   // $000000FF
+    static const QColor PortAdvisedColour;  // $00008000
+    static const QColor PortOddColour;      // $000000FF
+
+    TfmNet(ProgramState& state, const PlatformServices& platform);
+    ~TfmNet() override;
+
+    // With the autoconnect option ticked, opens the socket as the reconnect button would; a
+    // failure is only logged, as no one has asked for anything yet. For the main window's first
+    // showing.
+    void autoconnectIfWanted();
+
+    bool socketOpen() const { return m_indicatorColour == SocketOpenColour; }
+    QColor indicatorColour() const { return m_indicatorColour; }
+    QColor portFieldColour() const { return m_portFieldColour; }
+    // The port the socket listens on; 0 while it is closed.
+    quint16 listeningPort() const;
+    const ServerSettings& settings() const { return m_settings; }
+    QStringList currentClients() const;
+    QStringList registeredClients() const;
+    QStringList clientActionLog() const;
+    // The row shown at the top of list 1 (current clients) or 2 (registered clients).
+    int topEntry(int list) const;
+
+    void Sb_Socket_ConnectClick();
+    void Sb_Socket_ReConnectClick();
+    void Edit_ServerPortChange();
+    void Sb_CloseSelectClick();
+    void Sb_CloseAllClick();
+    void Sb_SendSelectClick() {}
+    void Sb_SendAllClick() {}
+    void Sb_UserPlusClick();
+    void Sb_OkClick();
+    void Sb_CancelClick();
+    void DelUserActionExecute();
+    void UsersListBoxClick();
+    void SbScroll_1_UpClick();
+    void SbScroll_1_DownClick();
+    void SbScroll_2_UpClick();
+    void SbScroll_2_DownClick();
+
+protected:
+    void FormShow() override;
+    void FormClose() override;
+    void trackPointer() override;
+
+private:
+    void connectControls();
+    void showSettings();
+    void SaveServerSettings();
+
+    // The look of each socket state; the indicator's colour is what the buttons go by.
+    void showIndicator(const QColor& colour);
+    void showStoppedLook();
+    void showRunningLook();
+    void OpenServerSocket();
+    void closeListeningSocket();
+    // Reconnect: `refuse` is told why a port text could not be used.
+    void reopen(const std::function<void(const QString&)>& refuse);
+
+    void CloseAllClients();
+    void CloseMarkedClients();
+    void showCurrentClients(const QStringList& names);
+    void showClientActions(const QStringList& lines);
+
+    void showRegisteredClients();
+    void ShowSelectedUser();
+    void selectFirstUser();
+    void applySelectedUser();
+    void setDetailsHint(const QString& separator);
+    void showNewClientPanel(bool shown);
+
+    // False when the step changed nothing or selected nothing.
+    bool scroll(QListWidget* list, ClientListPaging& paging, bool down);
+    void scrollRegistered(bool down);
+    void trackToolButton(QLabel* button, int normal, int hovered);
+    void trackPageButtons(const PageButtons& buttons, int count);
+    void trackSocketButtons();
+    void trackDetailsPanel();
+
+    PlatformServices m_platform;
+    ImageList BitmapList_Btn;
+    ServerSettings m_settings;
+    QColor m_indicatorColour;
+    QColor m_portFieldColour;
+    ClientListPaging m_currentPaging;
+    ClientListPaging m_registeredPaging;
+    bool m_connectPressed = false;
+    bool m_reconnectPressed = false;
+    bool m_detailsEntered = false;
+
+    std::unique_ptr<NetClients> m_clients;
+    std::unique_ptr<NetServer> m_server;
+    std::unique_ptr<NetWindowControls> m_ui;
 };

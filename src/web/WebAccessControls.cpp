@@ -25,17 +25,7 @@ QLabel* caption(QWidget* parent, const QString& name, QPoint at,
 }
 
 QCheckBox* checkbox(QWidget* parent, const QString& name, const QRect& place) {
-    auto* box = new QCheckBox(parent);
-    box->setObjectName(name);
-    box->setGeometry(place);
-    box->setFont(FormFont("Verdana", 11));
-    // The style's own box: it keeps its tick mark, on the field blue.
-    QPalette colours = box->palette();
-    colours.setColor(QPalette::WindowText, SkinColors::PaleText);
-    colours.setColor(QPalette::Base, SkinColors::FieldBlue);
-    colours.setColor(QPalette::Text, SkinColors::PaleText);
-    box->setPalette(colours);
-    return box;
+    return SkinParts::checkbox(parent, name, QString(), place);
 }
 
 // The two accounts share one layout; the administrator's sits 130 pixels lower, with a

@@ -31,6 +31,41 @@ constexpr int WebStartHover = 21;
 constexpr int WebStart = 22;
 } // namespace BtnImage
 
+// fmNet/BitmapList_Btn: the network server window's own buttons. Its numbering has gaps; only
+// these entries hold pictures.
+namespace NetBtnImage {
+constexpr int Count = 119;
+constexpr int CloseHover = 34;
+constexpr int Close = 35;
+constexpr int ReconnectPressed = 46; // this button's states run backwards
+constexpr int ReconnectHover = 47;
+constexpr int Reconnect = 48;
+constexpr int RailLeft = 49;
+constexpr int RailRight = 50;
+constexpr int RailFiller = 51;
+constexpr int DeleteClientHover = 69;
+constexpr int DeleteClient = 70;
+constexpr int AddClientHover = 71;
+constexpr int AddClient = 72;
+constexpr int SocketPressed = 81; // backwards too; also the open socket's look at rest
+constexpr int SocketHover = 82;
+constexpr int SocketStart = 83;
+constexpr int CloseAll = 87;
+constexpr int CloseAllHover = 88;
+constexpr int CloseMarked = 89;
+constexpr int CloseMarkedHover = 90;
+constexpr int SendAll = 91;
+constexpr int SendAllHover = 92;
+constexpr int SendMarked = 93;
+constexpr int SendMarkedHover = 94;
+constexpr int PageDownNoMore = 112;
+constexpr int PageDown = 113;
+constexpr int PageDownHover = 114;
+constexpr int PageUpNoMore = 116;
+constexpr int PageUp = 117;
+constexpr int PageUpHover = 118;
+} // namespace NetBtnImage
+
 // BitmapList_Yellow: the big gold buttons and the dialogs' pictures.
 namespace YellowImage {
 constexpr int Count = 68;

@@ -4,6 +4,7 @@
 #include "widgetkit/ImageList.h"
 #include "widgetkit/SkinColors.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -70,6 +71,20 @@ QLineEdit* field(QWidget* parent, const QString& name, const QRect& place, bool 
     if (readOnly)
         edit->setFocusPolicy(Qt::NoFocus);
     return edit;
+}
+
+QCheckBox* checkbox(QWidget* parent, const QString& name, const QString& caption,
+                    const QRect& place) {
+    auto* box = new QCheckBox(caption, parent);
+    box->setObjectName(name);
+    box->setGeometry(place);
+    box->setFont(FormFont("Verdana", 11));
+    QPalette colours = box->palette();
+    colours.setColor(QPalette::WindowText, SkinColors::PaleText);
+    colours.setColor(QPalette::Base, SkinColors::FieldBlue);
+    colours.setColor(QPalette::Text, SkinColors::PaleText);
+    box->setPalette(colours);
+    return box;
 }
 
 QString fieldStyle(const char* kind, const char* extra) {

@@ -4,6 +4,7 @@
 #include <QRect>
 
 class ImageList;
+class QCheckBox;
 class QColor;
 class QGroupBox;
 class QLabel;
@@ -25,6 +26,9 @@ QLabel* text(QWidget* parent, const QString& name, const QString& caption, QPoin
 QGroupBox* group(QWidget* parent, const QString& name, const QString& caption, const QRect& place);
 // A Verdana 11 px edit field, pale text on the field blue; a read-only one takes no focus.
 QLineEdit* field(QWidget* parent, const QString& name, const QRect& place, bool readOnly);
+// A Verdana 11 px checkbox in pale text; the style's own box keeps its tick, on the field blue.
+QCheckBox* checkbox(QWidget* parent, const QString& name, const QString& caption,
+                    const QRect& place);
 // The fields' colours for a widget of class `kind` ("QLineEdit", "QLabel"), with `extra` rules.
 QString fieldStyle(const char* kind, const char* extra = "");
 // A label's caption; the label grows or shrinks to it, as the forms' captions do.

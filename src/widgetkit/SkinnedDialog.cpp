@@ -15,23 +15,40 @@ namespace {
 
 constexpr qreal Opacity = 245.0 / 255.0;
 
+// The gold "Close" button at the bottom right of a dialog in the window blue.
+SkinnedDialog::Frame standardFrame(const ImageList& yellow) {
+    SkinnedDialog::Frame frame;
+    frame.background = SkinColors::WindowBlue;
+    frame.closeImages = &yellow;
+    for (int state = 0; state < 3; ++state) {
+        frame.closeEnglish[static_cast<size_t>(state)] = YellowImage::CloseEnglish + state;
+        frame.closeRussian[static_cast<size_t>(state)] = YellowImage::CloseRussian + state;
+    }
+    return frame;
+}
+
 } // namespace
 
 SkinnedDialog::SkinnedDialog(const char* formName, ProgramState& state,
                              const PointerSource& pointer, const ImageList& yellow)
+    : SkinnedDialog(formName, state, pointer, standardFrame(yellow)) {}
+
+SkinnedDialog::SkinnedDialog(const char* formName, ProgramState& state,
+                             const PointerSource& pointer, const Frame& frame)
     : QDialog(nullptr, Qt::FramelessWindowHint)
     , m_state(state)
-    , m_yellow(yellow)
+    , m_frame(frame)
     , m_probe(pointer) {
+    Q_ASSERT(frame.closeImages);
     setObjectName(QLatin1String(formName));
-    setFixedSize(Size);
+    setFixedSize(frame.size);
     QPalette colours = palette();
-    colours.setColor(QPalette::Window, SkinColors::WindowBlue);
+    colours.setColor(QPalette::Window, frame.background);
     setPalette(colours);
     setAutoFillBackground(true);
     WindowDrag::install(this, this);
 
-    Sb_Close = SkinParts::button(this, QStringLiteral("Sb_Close"), {608, 460, 164, 50});
+    Sb_Close = SkinParts::button(this, QStringLiteral("Sb_Close"), frame.closePlace);
     ClickSource* close = ClickSource::on(Sb_Close);
     connect(close, &ClickSource::pressed, this, [this] { m_closePressed = true; });
     connect(close, &ClickSource::released, this, [this] { m_closePressed = false; });
@@ -103,8 +120,8 @@ void SkinnedDialog::Timer_WorkTimer() {
 }
 
 void SkinnedDialog::showCloseButton() {
-    const int base = russian() ? YellowImage::CloseRussian : YellowImage::CloseEnglish;
+    const std::array<int, 3>& entries = russian() ? m_frame.closeRussian : m_frame.closeEnglish;
     const int lit = hovered(Sb_Close) ? (m_closePressed ? ButtonState::Pressed : ButtonState::Hover)
                                       : ButtonState::Normal;
-    SkinParts::showEntry(Sb_Close, m_yellow, base + lit);
+    SkinParts::showEntry(Sb_Close, *m_frame.closeImages, entries[static_cast<size_t>(lit)]);
 }

@@ -2,8 +2,11 @@
 
 #include "widgetkit/PointerProbe.h"
 
+#include <QColor>
 #include <QDialog>
 #include <QTimer>
+
+#include <array>
 
 class ImageList;
 class PointerSource;
@@ -24,6 +27,17 @@ class SkinnedDialog : public QDialog {
 public:
     static constexpr QSize Size{790, 520};
     static constexpr QPoint OffsetFromMainWindow{6, 55};
+
+    // What a dialog of another cut changes: its size, background and close button. The close
+    // button's entries are given per state (ButtonState) for English and for Russian.
+    struct Frame {
+        QSize size = Size;
+        QColor background;
+        const ImageList* closeImages = nullptr;
+        QRect closePlace{608, 460, 164, 50};
+        std::array<int, 3> closeEnglish{};
+        std::array<int, 3> closeRussian{};
+    };
 
     // The dialog opens over this window; none: where it stood last.
     void setMainWindow(const QWidget* mainWindow) { m_mainWindow = mainWindow; }
@@ -46,6 +60,8 @@ protected:
     // `yellow` is the main window's BitmapList_Yellow, which holds the close button's images.
     SkinnedDialog(const char* formName, ProgramState& state, const PointerSource& pointer,
                   const ImageList& yellow);
+    SkinnedDialog(const char* formName, ProgramState& state, const PointerSource& pointer,
+                  const Frame& frame);
 
     // The dialog's own part of each opening, run once it is placed and before it shows.
     virtual void FormShow() {}
@@ -71,7 +87,7 @@ private:
     void showCloseButton();
 
     ProgramState& m_state;
-    const ImageList& m_yellow;
+    Frame m_frame;
     const QWidget* m_mainWindow = nullptr;
     PointerProbe m_probe;
     QTimer Timer_Work;

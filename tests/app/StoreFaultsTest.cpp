@@ -144,6 +144,7 @@ TEST(StoreFaults, SavesThatCannotGetTheWriteLockReportTheFirstValueEachCouldNotK
         EXPECT_EQ(program.messages.errors,
                   QStringList({QStringLiteral("Failed to set data for 'Attraction_Time'"),
                                QStringLiteral("Failed to set data for 'Value_Max'"),
+                               QStringLiteral("Failed to set data for 'AutoSocket'"),
                                QStringLiteral("Failed to set data for 'Ghost_1_Name'")}))
             << lock;
         other.exec("ROLLBACK");

@@ -55,10 +55,11 @@ QStringList Captions(const QMenu* menu) {
     return captions;
 }
 
-TEST_F(MainMenusTest, MainMenuHasFiveEntriesTheFirstASubmenuOfTheTwoLanguages) {
+TEST_F(MainMenusTest, MainMenuHasSixEntriesTheFirstASubmenuOfTheTwoLanguages) {
     const QMenu* main = menus.Menu_MainForm();
-    EXPECT_EQ(Captions(main), (QStringList{"Язык интерфейса", "Настройки Web доступа",
-                                           "Настройки программы", "Настройки призраков", "Выход"}));
+    EXPECT_EQ(Captions(main),
+              (QStringList{"Язык интерфейса", "Настройки Web доступа", "Сетевой сервер",
+                           "Настройки программы", "Настройки призраков", "Выход"}));
     const QMenu* language = main->actions().at(0)->menu();
     ASSERT_NE(language, nullptr);
     EXPECT_EQ(Captions(language), (QStringList{"Русский", "English (Не готов)"}));
@@ -74,15 +75,11 @@ TEST_F(MainMenusTest, EachEntryRunsItsCommand) {
         const char* item;
         QStringList calls;
     } cases[] = {
-        {"MenuItem_Lang_Russ", {}},
-        {"MenuItem_Lang_Engl", {}},
-        {"MenuItem_Web", {"dialog:web"}},
-        {"MenuItem_Nastr", {"dialog:nastr"}},
-        {"MenuItem_Ghost", {"dialog:ghost"}},
-        {"MenuItem_Exit", {"exit"}},
-        {"TrayMenu_1", {"sitePage"}},
-        {"TrayMenu_2", {"programPage"}},
-        {"TrayMenu_3", {"exit"}},
+        {"MenuItem_Lang_Russ", {}},           {"MenuItem_Lang_Engl", {}},
+        {"MenuItem_Web", {"dialog:web"}},     {"MenuItem_Net", {"dialog:net"}},
+        {"MenuItem_Nastr", {"dialog:nastr"}}, {"MenuItem_Ghost", {"dialog:ghost"}},
+        {"MenuItem_Exit", {"exit"}},          {"TrayMenu_1", {"sitePage"}},
+        {"TrayMenu_2", {"programPage"}},      {"TrayMenu_3", {"exit"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.item);
@@ -97,7 +94,7 @@ TEST_F(MainMenusTest, EachEntryRunsItsCommand) {
 }
 
 TEST_F(MainMenusTest, EveryEntryHasItsPicture) {
-    ASSERT_EQ(pictures.count(), 9) << "the artwork is built before the tests";
+    ASSERT_EQ(pictures.count(), 10) << "the artwork is built before the tests";
     for (const QMenu* menu : {menus.Menu_MainForm(), menus.Menu_Tray()})
         for (const QAction* action : menu->actions()) {
             EXPECT_FALSE(action->icon().isNull()) << action->text().toStdString();

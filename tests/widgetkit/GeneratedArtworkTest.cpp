@@ -52,6 +52,7 @@ const std::vector<ListCase>& generatedLists() {
         {"BitmapList_GhostPassport", 16, {{0, 5, {90, 90}}, {11, 15, {90, 90}}}},
         {"BitmapList_YellowMenu", 33, {{0, 0, {764, 42}}, {1, 32, {82, 42}}}},
         {"BitmapList_Scroll_1", 5, {{0, 0, {21, 32}}, {1, 4, {21, 30}}}},
+        {"MenuPictures", 10, {{0, 9, {20, 20}}}},
         {"fmNet/BitmapList_Btn",
          119,
          {{34, 35, {22, 23}},

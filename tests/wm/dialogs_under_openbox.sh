@@ -50,7 +50,7 @@ stop_program() {
     kill -TERM "$program" 2>/dev/null
     wait "$program" 2>/dev/null
 }
-# Menu entries: language, web access, program settings, ghost settings, exit.
+# Menu entries: language, web access, network server, program settings, ghost settings, exit.
 open_dialog() { # DOWNS
     local id
     for attempt in 1 2 3; do
@@ -133,7 +133,7 @@ for run in 1 2 3; do
     [[ $run -eq 2 ]] && binary=gloamery-ru
     start_program "$binary"
     label="start $run ($binary), settings dialog"
-    dialog=$(open_dialog 3)
+    dialog=$(open_dialog 4)
     if [[ -z "$dialog" ]]; then
         fail "$label: did not open"
         stop_program
@@ -150,7 +150,7 @@ for run in 1 2 3; do
     fi
     if [[ $run -eq 3 ]]; then
         xdotool key Escape; sleep 0.3
-        ghost=$(open_dialog 4)
+        ghost=$(open_dialog 5)
         if [[ -z "$ghost" ]]; then
             fail "ghost dialog: did not open"
         else

@@ -553,7 +553,7 @@ QImage pageButton(bool up, int state) {
 }
 
 int menuPictureCount() {
-    return 9;
+    return 10;
 }
 
 QImage menuPicture(int entry) {
@@ -622,6 +622,19 @@ QImage menuPicture(int entry) {
         painter.setPen(Qt::NoPen);
         painter.setBrush(LabelInk);
         painter.drawRect(QRectF(8.5, 12, 3, 5.5));
+        break;
+    }
+    case 9: { // network server: a hub linked to three clients
+        const QPointF hub(10, 10);
+        const QPointF clients[] = {{3.5, 4}, {16.5, 4}, {10, 17}};
+        painter.setPen(QPen(GoldLight, 1.6, Qt::SolidLine, Qt::RoundCap));
+        for (const QPointF& client : clients)
+            painter.drawLine(hub, client);
+        painter.setPen(QPen(GoldDeep, 1));
+        painter.setBrush(goldGradient(1, 19));
+        for (const QPointF& client : clients)
+            painter.drawEllipse(client, 2.8, 2.8);
+        painter.drawRoundedRect(QRectF(6, 7, 8, 6), 1.5, 1.5);
         break;
     }
     default: { // the program's page: a sheet with a ghost on it

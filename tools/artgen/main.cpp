@@ -181,19 +181,21 @@ ImageListWriter scrollList() {
 
 // The network server window keeps its own button list under the same name as the main window's.
 ImageListWriter netButtonList() {
-    ImageListWriter list(QStringLiteral("fmNet/BitmapList_Btn"), 119, QSize(22, 22));
+    ImageListWriter list(QStringLiteral("fmNet/BitmapList_Btn"), NetBtnImage::Count, QSize(22, 22));
     using namespace ControlArt;
+    using namespace NetBtnImage;
     const QString over = QStringLiteral(", pointer over");
-    list.set(34, toolButton(22, 23, ToolClose, true), QStringLiteral("close") + over);
-    list.set(35, toolButton(22, 23, ToolClose, false), QStringLiteral("close"));
+    list.set(CloseHover, toolButton(22, 23, ToolClose, true), QStringLiteral("close") + over);
+    list.set(Close, toolButton(22, 23, ToolClose, false), QStringLiteral("close"));
     for (int state = 0; state < 3; ++state) {
-        list.set(48 - state, reconnectButton(state), QStringLiteral("reconnect, ") + states(state));
-        list.set(83 - state, powerButton(state),
+        list.set(Reconnect - state, reconnectButton(state),
+                 QStringLiteral("reconnect, ") + states(state));
+        list.set(SocketStart - state, powerButton(state),
                  QStringLiteral("socket start/stop, ") + states(state));
     }
-    list.set(49, railCap(true, 6), QStringLiteral("socket rail, left cap"));
-    list.set(50, railCap(false, 6), QStringLiteral("socket rail, right cap"));
-    list.set(51, railFiller(), QStringLiteral("socket rail, filler"));
+    list.set(RailLeft, railCap(true, 6), QStringLiteral("socket rail, left cap"));
+    list.set(RailRight, railCap(false, 6), QStringLiteral("socket rail, right cap"));
+    list.set(RailFiller, railFiller(), QStringLiteral("socket rail, filler"));
     struct Tool {
         int normal;
         int hovered;
@@ -201,11 +203,12 @@ ImageListWriter netButtonList() {
         const char* what;
     };
     for (const Tool& tool :
-         {Tool{70, 69, ToolMinus, "delete client"}, Tool{72, 71, ToolPlus, "add client"},
-          Tool{87, 88, ToolCloseAll, "close all clients"},
-          Tool{89, 90, ToolCloseMarked, "close marked clients"},
-          Tool{91, 92, ToolSendAll, "send to all"},
-          Tool{93, 94, ToolSendMarked, "send to marked"}}) {
+         {Tool{DeleteClient, DeleteClientHover, ToolMinus, "delete client"},
+          Tool{AddClient, AddClientHover, ToolPlus, "add client"},
+          Tool{CloseAll, CloseAllHover, ToolCloseAll, "close all clients"},
+          Tool{CloseMarked, CloseMarkedHover, ToolCloseMarked, "close marked clients"},
+          Tool{SendAll, SendAllHover, ToolSendAll, "send to all"},
+          Tool{SendMarked, SendMarkedHover, ToolSendMarked, "send to marked"}}) {
         list.set(tool.normal, toolButton(22, 22, tool.glyph, false),
                  QString::fromLatin1(tool.what));
         list.set(tool.hovered, toolButton(22, 22, tool.glyph, true),
@@ -213,9 +216,9 @@ ImageListWriter netButtonList() {
     }
     static const char* const pageStates[] = {"no more pages", "normal", "pointer over"};
     for (int state = 0; state < 3; ++state) {
-        list.set(112 + state, pageButton(false, state),
+        list.set(PageDownNoMore + state, pageButton(false, state),
                  QStringLiteral("page down, ") + QString::fromLatin1(pageStates[state]));
-        list.set(116 + state, pageButton(true, state),
+        list.set(PageUpNoMore + state, pageButton(true, state),
                  QStringLiteral("page up, ") + QString::fromLatin1(pageStates[state]));
     }
     return list;
@@ -226,7 +229,7 @@ ImageListWriter menuList() {
                          QSize(20, 20));
     static const char* const entries[] = {
         "interface language", "Russian", "English",  "web access settings", "program settings",
-        "ghost settings",     "exit",    "our site", "program page"};
+        "ghost settings",     "exit",    "our site", "program page",        "network server"};
     for (int i = 0; i < ControlArt::menuPictureCount(); ++i)
         list.set(i, ControlArt::menuPicture(i), QString::fromLatin1(entries[i]));
     return list;

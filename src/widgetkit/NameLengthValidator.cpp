@@ -1,4 +1,4 @@
-#include "ghosts/NameLengthValidator.h"
+#include "widgetkit/NameLengthValidator.h"
 
 #include <algorithm>
 

@@ -1,0 +1,315 @@
+#include "net/NetProtocol.h"
+
+#include "core/Clock.h"
+#include "core/IntegerText.h"
+#include "core/LogCategories.h"
+#include "core/Windows1251.h"
+#include "net/NetClients.h"
+#include "net/NetUserData.h"
+#include "net/NetWire.h"
+
+#include <algorithm>
+
+using NetWire::ExtractField;
+using NetWire::FieldSeparator;
+
+const QString NetProtocol::ClientActionFormat =
+    QStringLiteral("От %1 получено: %2,%3,%4,\"%5\",\"%6\",\"%7\".");
+
+NetProtocol::NetProtocol(NetClients& clients, NetTransport& transport, const Clock& clock,
+                         std::function<void()> beep, QObject* parent)
+    : QObject(parent)
+    , m_clients(clients)
+    , m_transport(transport)
+    , m_clock(clock)
+    , m_beep(std::move(beep)) {}
+
+NetProtocol::~NetProtocol() = default;
+
+NetConnectionState* NetProtocol::find(NetConnectionId id) {
+    auto it = std::find_if(m_connections.begin(), m_connections.end(),
+                           [id](const NetConnectionState& c) { return c.id == id; });
+    return it == m_connections.end() ? nullptr : &*it;
+}
+
+bool NetProtocol::forget(NetConnectionId id) {
+    auto it = std::find_if(m_connections.begin(), m_connections.end(),
+                           [id](const NetConnectionState& c) { return c.id == id; });
+    if (it == m_connections.end())
+        return false;
+    m_connections.erase(it);
+    return true;
+}
+
+void NetProtocol::connectionOpened(NetConnectionId id, const QString& remoteAddress) {
+    if (find(id))
+        return;
+    NetConnectionState state;
+    state.id = id;
+    state.remoteAddress = remoteAddress;
+    m_connections.push_back(std::move(state));
+}
+
+void NetProtocol::dataReceived(NetConnectionId id, QByteArrayView bytes) {
+    while (!bytes.isEmpty()) {
+        // Looked up again for every line: a line's handling may have closed this connection.
+        NetConnectionState* state = find(id);
+        if (!state)
+            return;
+        const qsizetype lineEnd = bytes.indexOf(NetWire::LineEnd);
+        const QByteArrayView part = lineEnd < 0 ? bytes : bytes.first(lineEnd);
+        if (state->receiveBuffer.size() + part.size() > MaxLineBytes) {
+            qCWarning(lcNet) << "connection" << id << "sent a line over" << MaxLineBytes
+                             << "bytes; closing it";
+            closeConnection(id);
+            return;
+        }
+        state->receiveBuffer.append(part);
+        if (lineEnd < 0)
+            return;
+        const QByteArray line = std::exchange(state->receiveBuffer, QByteArray());
+        bytes = bytes.sliced(lineEnd + 1);
+        if (HandleClientLine(id, line))
+            BroadcastUserVariables();
+    }
+}
+
+bool NetProtocol::HandleClientLine(NetConnectionId id, QByteArrayView line) {
+    const QByteArrayView word = ExtractField(FieldSeparator, 1, line);
+    if (word == "login")
+        HandleLogin(id, line);
+    else if (word == "ExecCommand")
+        return HandleExecCommand(id, line);
+    else if (word == "SendMessageTo")
+        HandleSendMessageTo(id, line);
+    else if (word == "ClientAction")
+        HandleClientAction(id, line);
+    return true;
+}
+
+void NetProtocol::HandleLogin(NetConnectionId id, QByteArrayView line) {
+    NetConnectionState* state = find(id);
+    if (!state)
+        return;
+    const bool addressLoggedIn =
+        std::any_of(m_connections.begin(), m_connections.end(), [&](const NetConnectionState& c) {
+            return c.loggedIn && c.remoteAddress == state->remoteAddress;
+        });
+    if (addressLoggedIn) {
+        send(*state, NetWire::message("AlreadyConnected"));
+        return;
+    }
+    const QByteArrayView name = ExtractField(FieldSeparator, 2, line);
+    const QByteArrayView password = ExtractField(FieldSeparator, 3, line);
+    // An entry without a name or a password would let anyone in who sends empty fields.
+    auto account = name.isEmpty() || password.isEmpty() ? nullptr : m_clients.find(name, password);
+    if (!account) {
+        send(*state, NetWire::message("AcsessDeny"));
+        return;
+    }
+    state->loggedIn = true;
+    state->account = std::move(account);
+    RefreshLoggedClients();
+    state = find(id);
+    if (!state)
+        return;
+    SendPrivileges(*state);
+    send(*state, NetWire::message("LoggedAs", {name}));
+}
+
+void NetProtocol::SendPrivileges(const NetConnectionState& to) {
+    QByteArray block = NetWire::message("BeginPrivileges");
+    for (int n = 1; n <= NetUserData::RightCount; ++n) {
+        block += NetWire::message("Privilege",
+                                  {QByteArray::number(n), to.account->right(n) ? "1" : "0"});
+    }
+    if (to.account->editEnable())
+        block += NetWire::message("EditEnable");
+    block += NetWire::message("EndPrivileges");
+    send(to, block);
+}
+
+bool NetProtocol::HandleExecCommand(NetConnectionId id, QByteArrayView line) {
+    const NetConnectionState* state = find(id);
+    if (!state || !state->account)
+        return true;
+    const QString text = Windows1251::decode(ExtractField(FieldSeparator, 2, line));
+    const auto command = integerFromText(text);
+    if (!command) {
+        // Once a message box that stopped the server; now a note the operator can read, and
+        // the line is dropped as it always was.
+        const QString name = Windows1251::decode(state->account->name());
+        const QString message = notAnIntegerMessage(text);
+        qCWarning(lcNet).noquote() << name << "sent ExecCommand with" << message;
+        putLogEntry(name, message);
+        return false;
+    }
+    if (state->account->right(*command) && m_executeClientCommand)
+        m_executeClientCommand(*state->account, *command);
+    return true;
+}
+
+void NetProtocol::HandleSendMessageTo(NetConnectionId id, QByteArrayView line) {
+    const NetConnectionState* sender = find(id);
+    if (!sender || !sender->account)
+        return;
+    const QByteArrayView target = ExtractField(FieldSeparator, 2, line);
+    const QByteArray relayed = NetWire::message(
+        "ShowMessageFrom", {sender->account->name(), ExtractField(FieldSeparator, 3, line)});
+    const auto connections = m_connections;
+    for (const NetConnectionState& c : connections) {
+        if (c.id != id && c.account && c.account->name() == target)
+            send(c, relayed);
+    }
+}
+
+void NetProtocol::HandleClientAction(NetConnectionId id, QByteArrayView line) {
+    const NetConnectionState* state = find(id);
+    if (!state || !state->account)
+        return;
+    auto integer = [&](int field) {
+        return integerFromText(Windows1251::decode(ExtractField(FieldSeparator, field, line)))
+            .value_or(0);
+    };
+    auto text = [&](int field) {
+        return Windows1251::decode(ExtractField(FieldSeparator, field, line));
+    };
+    const QString name = Windows1251::decode(state->account->name());
+    putLogEntry(name, ClientActionFormat.arg(name)
+                          .arg(integer(2))
+                          .arg(integer(3))
+                          .arg(integer(4))
+                          .arg(text(5), text(6), text(7)));
+}
+
+void NetProtocol::putLogEntry(const QString& name, const QString& entry) {
+    m_log.put(name, entry);
+    emit clientActionLogChanged(m_log.lines());
+}
+
+void NetProtocol::clearClientActionLog() {
+    m_log.clear();
+    emit clientActionLogChanged(m_log.lines());
+}
+
+void NetProtocol::BroadcastUserVariables() {
+    const auto connections = m_connections;
+    for (const NetConnectionState& c : connections)
+        send(c, NetWire::userVariables());
+}
+
+void NetProtocol::send(const NetConnectionState& to, const QByteArray& message) {
+    m_transport.send(to.id, message);
+}
+
+void NetProtocol::rebuildLoggedClients() {
+    m_loggedClients.clear();
+    QStringList shown;
+    for (const NetConnectionState& c : m_connections) {
+        if (!c.account)
+            continue;
+        const QString name = Windows1251::decode(c.account->name());
+        if (!shown.contains(name, Qt::CaseInsensitive)) {
+            shown.append(name);
+            m_loggedClients.append(c.account->name());
+        }
+    }
+    emit loggedClientsChanged(shown);
+}
+
+QStringList NetProtocol::loggedClients() const {
+    QStringList names;
+    for (const QByteArray& name : m_loggedClients)
+        names.append(Windows1251::decode(name));
+    return names;
+}
+
+void NetProtocol::RefreshLoggedClients() {
+    rebuildLoggedClients();
+    const auto connections = m_connections;
+    for (const NetConnectionState& c : connections)
+        SendLoggedList(c);
+}
+
+void NetProtocol::SendLoggedList(const NetConnectionState& recipient) {
+    QByteArray block = NetWire::message("BeginLogged");
+    QStringList named;
+    for (const NetConnectionState& c : m_connections) {
+        if (!c.account || (recipient.account && c.account->name() == recipient.account->name()))
+            continue;
+        const QString name = Windows1251::decode(c.account->name());
+        if (named.contains(name, Qt::CaseInsensitive))
+            continue;
+        named.append(name);
+        block += NetWire::message("Logged", {c.account->name()});
+    }
+    block += NetWire::message("EndLogged");
+    send(recipient, block);
+}
+
+void NetProtocol::beep() {
+    // A burst of disconnects (a stop of many clients, a flood of short connections) must not
+    // turn into a burst of beeps.
+    const QDateTime now = m_clock.now();
+    if (m_lastBeep.isValid() && qAbs(m_lastBeep.msecsTo(now)) < MinBeepIntervalMs)
+        return;
+    m_lastBeep = now;
+    if (m_beep)
+        m_beep();
+}
+
+void NetProtocol::connectionClosed(NetConnectionId id) {
+    if (!find(id))
+        return;
+    beep();
+    forget(id);
+    RefreshLoggedClients();
+}
+
+void NetProtocol::closeConnection(NetConnectionId id) {
+    if (!find(id))
+        return;
+    m_transport.close(id);
+    beep();
+    forget(id);
+    RefreshLoggedClients();
+}
+
+void NetProtocol::closeAll() {
+    const auto closing = std::exchange(m_connections, {});
+    for (const NetConnectionState& c : closing)
+        m_transport.close(c.id);
+    rebuildLoggedClients();
+}
+
+void NetProtocol::closeWhere(const std::function<bool(const NetConnectionState&)>& matches) {
+    std::vector<NetConnectionId> closing;
+    for (const NetConnectionState& c : m_connections) {
+        if (c.account && matches(c))
+            closing.push_back(c.id);
+    }
+    for (NetConnectionId id : closing)
+        closeConnection(id);
+}
+
+void NetProtocol::closeAllClients() {
+    const QList<QByteArray> names = m_loggedClients;
+    for (auto name = names.crbegin(); name != names.crend(); ++name)
+        closeWhere([&](const NetConnectionState& c) { return c.account->name() == *name; });
+    RefreshLoggedClients();
+}
+
+void NetProtocol::closeMarkedClients(const QStringList& names) {
+    closeWhere([&](const NetConnectionState& c) {
+        return names.contains(Windows1251::decode(c.account->name()), Qt::CaseInsensitive);
+    });
+    RefreshLoggedClients();
+}
+
+void NetProtocol::deleteClient(int index) {
+    if (index < 0 || index >= m_clients.count())
+        return;
+    const auto record = m_clients.record(index);
+    closeWhere([&](const NetConnectionState& c) { return c.account == record; });
+    m_clients.removeAt(index);
+}

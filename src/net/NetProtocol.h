@@ -1,0 +1,110 @@
+#pragma once
+
+#include "net/NetClientActionLog.h"
+#include "net/NetTransport.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QObject>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class Clock;
+class NetClients;
+class NetUserData;
+
+// One accepted connection (NetConnectionState).
+struct NetConnectionState {
+    NetConnectionId id = 0;
+    QString remoteAddress; // IPv4 as dotted text
+    QByteArray receiveBuffer;
+    bool loggedIn = false;
+    std::shared_ptr<NetUserData> account;
+};
+
+// The client protocol without sockets: bytes received on a connection in, messages to the
+// connections out through the transport. Every event arrives on one thread and runs to its end.
+class NetProtocol : public QObject {
+    Q_OBJECT
+public:
+    // A line this long without a line feed is not a client of ours: the connection is closed.
+    static constexpr qsizetype MaxLineBytes = 64 * 1024;
+    static constexpr qint64 MinBeepIntervalMs = 1000;
+    static const QString ClientActionFormat;
+
+    // The beep is the window's (it needs the GUI); the clock only paces it.
+    NetProtocol(NetClients& clients, NetTransport& transport, const Clock& clock,
+                std::function<void()> beep, QObject* parent = nullptr);
+    ~NetProtocol() override;
+
+    // ExecuteClientCommand: runs a command a logged-in client is allowed to send. Does nothing
+    // until the commands are given a meaning.
+    using CommandHandler = std::function<void(const NetUserData& account, int command)>;
+    void setExecuteClientCommand(CommandHandler handler) {
+        m_executeClientCommand = std::move(handler);
+    }
+
+    // Socket events.
+    void connectionOpened(NetConnectionId id, const QString& remoteAddress);
+    void dataReceived(NetConnectionId id, QByteArrayView bytes);
+    // The peer closed the connection or it failed: the disconnect handling (beep, fresh lists).
+    void connectionClosed(NetConnectionId id);
+
+    // The server closes one connection: the transport closes it, then the disconnect handling.
+    void closeConnection(NetConnectionId id);
+    // The listening socket closes: every connection is closed without beeps or lists.
+    void closeAll();
+    // CloseAllClients: for each current-clients name from the last to the first, the
+    // connections logged in under exactly that name; then fresh lists.
+    void closeAllClients();
+    // CloseMarkedClients: the connections whose account name is among `names` (letter case
+    // ignored); then fresh lists. Connections without an account are never closed here.
+    void closeMarkedClients(const QStringList& names);
+    // Delete of a registered client: its connections close first, then the entry goes.
+    void deleteClient(int index);
+    void RefreshLoggedClients();
+
+    // The current-clients list: each distinct logged-in name (letter case ignored), in
+    // connection order.
+    QStringList loggedClients() const;
+    const NetClientActionLog& clientActionLog() const { return m_log; }
+    void clearClientActionLog();
+    const std::vector<NetConnectionState>& connections() const { return m_connections; }
+
+signals:
+    void loggedClientsChanged(const QStringList& names);
+    void clientActionLogChanged(const QStringList& lines);
+
+private:
+    NetConnectionState* find(NetConnectionId id);
+    // Forgets the connection; true when it was known.
+    bool forget(NetConnectionId id);
+    void beep();
+    void send(const NetConnectionState& to, const QByteArray& message);
+    // False when the line was dropped without its broadcast.
+    bool HandleClientLine(NetConnectionId id, QByteArrayView line);
+    void HandleLogin(NetConnectionId id, QByteArrayView line);
+    bool HandleExecCommand(NetConnectionId id, QByteArrayView line);
+    void HandleSendMessageTo(NetConnectionId id, QByteArrayView line);
+    void HandleClientAction(NetConnectionId id, QByteArrayView line);
+    void SendLoggedList(const NetConnectionState& recipient);
+    void SendPrivileges(const NetConnectionState& to);
+    void BroadcastUserVariables();
+    void putLogEntry(const QString& name, const QString& entry);
+    void rebuildLoggedClients();
+    void closeWhere(const std::function<bool(const NetConnectionState&)>& matches);
+
+    NetClients& m_clients;
+    NetTransport& m_transport;
+    const Clock& m_clock;
+    std::function<void()> m_beep;
+    CommandHandler m_executeClientCommand;
+    std::vector<NetConnectionState> m_connections;
+    QList<QByteArray> m_loggedClients;
+    NetClientActionLog m_log;
+    QDateTime m_lastBeep;
+};

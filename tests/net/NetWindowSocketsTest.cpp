@@ -1,0 +1,144 @@
+#include "NetWindowFixture.h"
+
+#include <QPlainTextEdit>
+
+#include <list>
+
+namespace {
+
+const QByteArray EmptyLoggedList = "BeginLogged\nEndLogged\n";
+
+// The window with three stored clients, its socket open, and the first `count` clients logged
+// in from their own addresses.
+struct LoggedIn {
+    NetWindow w{[](SettingsStore& store) {
+        storeClients(store, 3);
+    }};
+    quint16 port = freePort();
+    std::list<NetClient> clients;
+
+    explicit LoggedIn(int count) {
+        w.window->show();
+        w.listenOn(port);
+        for (int n = 1; n <= count; ++n) {
+            NetClient& client = clients.emplace_back(port, n + 1);
+            client.login(QStringLiteral("Client_%1").arg(n), QStringLiteral("pw%1").arg(n));
+            EXPECT_TRUE(client.waitFor("LoggedAs\x01" + QByteArray::number(n).prepend("Client_")));
+        }
+        EXPECT_TRUE(QTest::qWaitFor([&] { return w.window->currentClients().size() == count; }));
+    }
+    NetClient& client(int n) { return *std::next(clients.begin(), n - 1); }
+    QListWidget* current() { return w.list(QStringLiteral("UsersCheckListBox")); }
+    void mark(const QString& name) {
+        const auto found = current()->findItems(name, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1);
+        found.first()->setCheckState(Qt::Checked);
+    }
+    bool waitClosed(int n) {
+        return QTest::qWaitFor([&] { return !client(n).connected(); }, 3000);
+    }
+};
+
+TEST(TfmNetSockets, LoggedInClientsAreListedWithCheckMarks) {
+    LoggedIn s(2);
+    EXPECT_EQ(s.w.window->currentClients(), (QStringList{"Client_1", "Client_2"}));
+    for (int row = 0; row < 2; ++row) {
+        EXPECT_TRUE(s.current()->item(row)->flags() & Qt::ItemIsUserCheckable);
+        EXPECT_EQ(s.current()->item(row)->checkState(), Qt::Unchecked);
+    }
+}
+
+TEST(TfmNetSockets, CloseMarkedClosesOnlyTheMarkedClient) {
+    LoggedIn s(2);
+    s.mark(QStringLiteral("Client_1"));
+    s.client(2).received.clear();
+    s.w.click(QStringLiteral("Sb_CloseSelect"));
+    EXPECT_TRUE(s.waitClosed(1));
+    EXPECT_TRUE(s.client(2).waitFor(EmptyLoggedList)) << "the other client hears it is alone";
+    QTest::qWait(100);
+    EXPECT_TRUE(s.client(2).connected());
+    EXPECT_EQ(s.w.window->currentClients(), QStringList{"Client_2"});
+    EXPECT_TRUE(s.w.window->socketOpen());
+}
+
+TEST(TfmNetSockets, CloseMarkedWithNothingMarkedClosesNobody) {
+    LoggedIn s(2);
+    s.w.click(QStringLiteral("Sb_CloseSelect"));
+    QTest::qWait(200);
+    EXPECT_TRUE(s.client(1).connected());
+    EXPECT_TRUE(s.client(2).connected());
+    EXPECT_EQ(s.w.window->currentClients().size(), 2);
+}
+
+TEST(TfmNetSockets, CloseAllClosesEveryLoggedInClientAndLeavesTheSocketOpen) {
+    LoggedIn s(2);
+    // A connection that never logged in is not a client the window closes.
+    NetClient anonymous(s.port, 9);
+    anonymous.send("\n");
+    ASSERT_TRUE(anonymous.waitFor("UserVariables")) << "the server knows the connection";
+    s.w.click(QStringLiteral("Sb_CloseAll"));
+    EXPECT_TRUE(s.waitClosed(1));
+    EXPECT_TRUE(s.waitClosed(2));
+    EXPECT_TRUE(anonymous.waitFor(EmptyLoggedList));
+    EXPECT_TRUE(anonymous.connected());
+    EXPECT_TRUE(s.w.window->currentClients().isEmpty());
+    EXPECT_TRUE(s.w.window->socketOpen());
+}
+
+TEST(TfmNetSockets, StopClosesEveryConnectionAtOnceAndEmptiesTheList) {
+    LoggedIn s(3);
+    NetClient anonymous(s.port, 9);
+    anonymous.send("\n");
+    ASSERT_TRUE(anonymous.waitFor("UserVariables")) << "the server knows the connection";
+    for (int n = 1; n <= 3; ++n)
+        s.client(n).received.clear();
+    s.w.click(QStringLiteral("Sb_Socket_Connect"));
+    for (int n = 1; n <= 3; ++n)
+        EXPECT_TRUE(s.waitClosed(n)) << n;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !anonymous.connected(); }, 3000));
+    // Closed without the lists a disconnect sends.
+    for (int n = 1; n <= 3; ++n)
+        EXPECT_FALSE(s.client(n).received.contains("BeginLogged")) << n;
+    EXPECT_TRUE(s.w.window->currentClients().isEmpty());
+    EXPECT_EQ(s.current()->count(), 0);
+    EXPECT_FALSE(s.w.window->socketOpen());
+}
+
+TEST(TfmNetSockets, DeletingALoggedInClientClosesItsConnection) {
+    LoggedIn s(2);
+    s.w.list(QStringLiteral("UsersListBox"))->setCurrentRow(0);
+    s.w.click(QStringLiteral("Sb_UserMinus"));
+    EXPECT_TRUE(s.waitClosed(1));
+    EXPECT_EQ(s.w.window->registeredClients(), (QStringList{"Client_2", "Client_3"}));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return s.w.window->currentClients().size() == 1; }));
+    EXPECT_EQ(s.w.window->currentClients(), QStringList{"Client_2"});
+}
+
+TEST(TfmNetSockets, ClientActionsAreShownInTheLogAndReopeningEmptiesIt) {
+    LoggedIn s(2);
+    s.client(1).send("ClientAction\x01"
+                     "1\x01"
+                     "2\x01"
+                     "3\x01"
+                     "a\x01"
+                     "b\x01"
+                     "c\n");
+    s.client(2).send("ClientAction\x01"
+                     "4\x01"
+                     "x\x01"
+                     "6\x01"
+                     "d\x01"
+                     "e\x01"
+                     "f\n");
+    auto* memo = s.w.control<QPlainTextEdit>(QStringLiteral("ClientActionMemo"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return memo->blockCount() == 2; }, 3000));
+    EXPECT_EQ(memo->toPlainText(),
+              QString::fromUtf8("Client_1:От Client_1 получено: 1,2,3,\"a\",\"b\",\"c\".\n"
+                                "Client_2:От Client_2 получено: 4,0,6,\"d\",\"e\",\"f\"."));
+    EXPECT_TRUE(memo->isVisible());
+    EXPECT_TRUE(s.w.window->rect().contains(memo->geometry())) << "the log is in sight";
+    s.w.click(QStringLiteral("Sb_Socket_ReConnect"));
+    EXPECT_TRUE(memo->toPlainText().isEmpty());
+}
+
+} // namespace
