@@ -6,6 +6,7 @@
 #include "net/ServerSettings.h"
 #include "net/TfmNet.h"
 #include "support/FakePlatform.h"
+#include "support/PointerClick.h"
 #include "support/TempStore.h"
 #include "widgetkit/SkinParts.h"
 
@@ -118,22 +119,8 @@ struct NetWindow {
         tick();
     }
 
-    // A left click on `target`, with the pointer there as the window system reports it.
     void click(QWidget* target, bool doubleClick = false) {
-        const QPoint local(target->width() / 2, target->height() / 2);
-        fakes.pointer.position = target->mapToGlobal(local);
-        const auto send = [&](QEvent::Type type) {
-            QMouseEvent event(type, QPointF(local), QPointF(fakes.pointer.position), Qt::LeftButton,
-                              type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
-                              Qt::NoModifier);
-            QApplication::sendEvent(target, &event);
-        };
-        send(QEvent::MouseButtonPress);
-        send(QEvent::MouseButtonRelease);
-        if (doubleClick) {
-            send(QEvent::MouseButtonDblClick);
-            send(QEvent::MouseButtonRelease);
-        }
+        clickWithPointer(fakes.pointer, target, doubleClick);
     }
     void click(const QString& name, bool doubleClick = false) { click(control(name), doubleClick); }
 

@@ -5,6 +5,7 @@
 #include "support/CloseButtonCases.h"
 #include "support/FakePlatform.h"
 #include "support/FakePointer.h"
+#include "support/PointerClick.h"
 #include "support/RecordingMessageBoxes.h"
 #include "support/TempStore.h"
 #include "widgetkit/ImageList.h"
@@ -75,21 +76,8 @@ struct Settings {
         return found;
     }
     QLabel* knob() const { return control("Scroll_Attraction_Time_Btn"); }
-    // A left click at `local` of `target`, with the pointer there as the window system reports it.
     void click(QWidget* target, QPoint local = {5, 5}, bool doubleClick = false) {
-        pointer.position = target->mapToGlobal(local);
-        const auto send = [&](QEvent::Type type) {
-            QMouseEvent event(type, QPointF(local), QPointF(pointer.position), Qt::LeftButton,
-                              type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
-                              Qt::NoModifier);
-            QApplication::sendEvent(target, &event);
-        };
-        send(QEvent::MouseButtonPress);
-        send(QEvent::MouseButtonRelease);
-        if (doubleClick) {
-            send(QEvent::MouseButtonDblClick);
-            send(QEvent::MouseButtonRelease);
-        }
+        clickWithPointer(pointer, target, local, doubleClick);
     }
     int knobScreenLeft() const { return knob()->mapToGlobal(QPoint(0, 0)).x(); }
 };
