@@ -104,10 +104,10 @@ void TMyDataFrame::createControls() {
     QGroupBox* outputGroup =
         groupBox(page, "GroupBox3", QStringLiteral(" Выходы "), {4, 136, 117, 105});
     for (int k = 1; k <= Outputs; ++k) {
-        const OutputBox& spec = outputs[k - 1];
+        const OutputBox& box = outputs[k - 1];
         m_outputs[static_cast<size_t>(k - 1)] = checkBox(
-            spec.inGroup ? static_cast<QWidget*>(outputGroup) : page,
-            QStringLiteral("Cb_Out%1_1").arg(k), QString::fromUtf8(spec.caption), spec.place);
+            box.inGroup ? static_cast<QWidget*>(outputGroup) : page,
+            QStringLiteral("Cb_Out%1_1").arg(k), QString::fromUtf8(box.caption), box.place);
     }
 }
 
