@@ -2,6 +2,7 @@
 #include "mainwindow/TfmMain.h"
 #include "net/ServerSettings.h"
 #include "net/TfmNet.h"
+#include "support/LocalPorts.h"
 #include "support/TempStore.h"
 
 #include <QAction>
@@ -16,18 +17,6 @@
 #include <optional>
 
 namespace {
-
-quint16 freePort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::AnyIPv4, 0);
-    return probe.serverPort();
-}
-
-bool accepts(quint16 port) {
-    QTcpSocket socket;
-    socket.connectToHost(QHostAddress::LocalHost, port);
-    return socket.waitForConnected(2000);
-}
 
 QAction* netMenuEntry() {
     for (QWidget* widget : QApplication::allWidgets()) {

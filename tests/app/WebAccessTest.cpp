@@ -1,6 +1,7 @@
 #include "ProgramRun.h"
 #include "mainwindow/IndicatorLamp.h"
 #include "mainwindow/TfmMain.h"
+#include "support/LocalPorts.h"
 #include "support/TempStore.h"
 #include "web/TfmWebServer.h"
 #include "web/WebAccessSettings.h"
@@ -14,19 +15,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// A port nothing listens on right now.
-quint16 freePort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::AnyIPv4, 0);
-    return probe.serverPort();
-}
-
-bool accepts(quint16 port) {
-    QTcpSocket socket;
-    socket.connectToHost(QHostAddress::LocalHost, port);
-    return socket.waitForConnected(2000);
-}
 
 const IndicatorLamp* webLamp(Program& p) {
     return p.windows().fmMain->findChild<IndicatorLamp*>(QStringLiteral("Indicator_Web"));

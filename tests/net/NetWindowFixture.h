@@ -6,6 +6,7 @@
 #include "net/ServerSettings.h"
 #include "net/TfmNet.h"
 #include "support/FakePlatform.h"
+#include "support/LocalPorts.h"
 #include "support/PointerClick.h"
 #include "support/TempStore.h"
 #include "widgetkit/SkinParts.h"
@@ -26,13 +27,6 @@
 
 #include <functional>
 #include <memory>
-
-// A port nothing listens on right now.
-inline quint16 freePort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::AnyIPv4, 0);
-    return probe.serverPort();
-}
 
 // Stores `count` registered clients "Client_1" ... with passwords "pw1" ..., as a user would
 // have set them up in an earlier run.

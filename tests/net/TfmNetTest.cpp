@@ -1,4 +1,5 @@
 #include "NetWindowFixture.h"
+#include "support/LocalPorts.h"
 #include "widgetkit/ImageEntries.h"
 
 #include <QPlainTextEdit>
@@ -21,12 +22,6 @@ void expectLook(NetWindow& w, bool open, const std::string& why) {
     EXPECT_EQ(w.label(QStringLiteral("Sb_Socket_Connect"))->toolTip(),
               open ? u8("Отключиться от выбранного порта") : u8("Подключиться к выбранному порту"))
         << why;
-}
-
-bool accepts(quint16 port) {
-    QTcpSocket socket;
-    socket.connectToHost(QHostAddress::LocalHost, port);
-    return socket.waitForConnected(2000);
 }
 
 TEST(TfmNet, FirstRunShowsTheDefaultPortClosedAndWritesThePortAtOnce) {
