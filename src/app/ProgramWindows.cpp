@@ -1,6 +1,8 @@
 #include "app/ProgramWindows.h"
 
+#include "app/ProgramControlHub.h"
 #include "app/TfmLogo.h"
+#include "device/HouseBoards.h"
 #include "ghosts/AttractionScheduler.h"
 #include "ghosts/TfmGhost.h"
 #include "language/TfmHelp.h"
@@ -38,6 +40,12 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
     fmMain->attachGhosts(&fmGhost->ghostTable(), &fmGhost->currentAct(), fmSound,
                          [ghosts = fmGhost] { ghosts->GhostAct(); });
     fmMain->attraction().setOptions(&fmNastr->options());
+    HouseBoards* house = &fmLogo->house();
+    QObject::connect(house, &HouseBoards::sensorTurnedOn, fmGhost,
+                     [ghosts = fmGhost](int input) { ghosts->SensorAct(input); });
+    fmMain->setDoorOpener([house] { house->openDoor(); });
+    m_control = std::make_unique<ProgramControlHub>(state, *fmMain, *fmGhost,
+                                                    [house] { return house->openDoor(); });
     TfmMain::Dialogs dialogs;
     dialogs.help = fmHelp;
     dialogs.ghost = fmGhost;
@@ -49,6 +57,8 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
 }
 
 ProgramWindows::~ProgramWindows() {
+    m_control.reset();
+    fmMain->setDoorOpener({});
     fmMain->attraction().setOptions(nullptr);
     destroy(fmNastr);
     fmGhost->setSoundOutput(nullptr);

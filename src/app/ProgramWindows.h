@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+class ProgramControl;
 class TfmGhost;
 class TfmHelp;
 class TfmLogo;
@@ -42,6 +43,9 @@ public:
     TfmSound* fmSound = nullptr;
     TfmNastr* fmNastr = nullptr;
 
+    // The program as a phone or a network client drives it.
+    ProgramControl& control() { return *m_control; }
+
 private:
     template <typename Window>
     Window* created(Window* window);
@@ -51,4 +55,5 @@ private:
     Observer m_observer;
     // The web access window's server; it outlives the window, which stops it at the end.
     std::unique_ptr<WebServerControl> m_webServer;
+    std::unique_ptr<ProgramControl> m_control;
 };

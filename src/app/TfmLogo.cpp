@@ -9,6 +9,7 @@
 #include "core/StoreError.h"
 #include "device/DeviceError.h"
 #include "device/HidBackendFactory.h"
+#include "device/HouseBoards.h"
 #include "device/MonitorTexts.h"
 #include "device/TJvHidDeviceController.h"
 #include "device/TMyDataFrame.h"
@@ -50,6 +51,7 @@ TfmLogo::TfmLogo(ProgramState& state, const PlatformServices& platform, Language
 
     SplashTick = 0;
     loadSettings(editionLanguage);
+    m_house = new HouseBoards(this);
     createHidController();
     DiscoverBoards();
 }
@@ -156,7 +158,7 @@ void TfmLogo::DiscoverBoards() {
             continue;
         auto* page = new QWidget;
         page->setObjectName(QStringLiteral("TabSheet_USB_%1").arg(productId));
-        new TMyDataFrame(page, productId, HidController.get());
+        m_house->addMonitor(new TMyDataFrame(page, productId, HidController.get()));
         PageControl_USB->addTab(page, MonitorTexts::pageCaption(productId));
         HidController->CheckIn(board);
     }

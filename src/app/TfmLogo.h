@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class HouseBoards;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -47,6 +48,8 @@ public:
     // Finds the USB boards and gives each a monitor page.
     void DiscoverBoards();
     QTabWidget* devicePages() const { return PageControl_USB; }
+    // The boards found, as the home's sensors and door.
+    HouseBoards& house() { return *m_house; }
 
     void done(int result) override;
 
@@ -74,4 +77,5 @@ private:
     QPushButton* Btn_Close = nullptr;
     QTabWidget* PageControl_USB = nullptr;
     std::unique_ptr<TJvHidDeviceController> HidController;
+    HouseBoards* m_house = nullptr;
 };

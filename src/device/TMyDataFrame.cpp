@@ -124,8 +124,14 @@ void TMyDataFrame::Timer_WorkTimer() {
     for (int i = 0; i < BoardReport::AnalogInputs; ++i)
         analog[static_cast<size_t>(i)] = m_device->AInputs(i);
     Edit_AD1->setText(MonitorTexts::analogInputs(analog));
-    for (int input = 0; input < 8; ++input)
+    quint16 inputs = 0;
+    for (int input = 0; input < 8; ++input) {
         m_inputs[static_cast<size_t>(input)]->setChecked(m_device->DInputs(input));
+        inputs |= static_cast<quint16>(m_device->DInputs(input) ? 1U << input : 0U);
+    }
+    if (m_device->DInputs(8))
+        inputs |= 1U << 8;
+    emit inputsRead(inputs);
 }
 
 bool TMyDataFrame::exchangeLogged() {

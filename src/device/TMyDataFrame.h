@@ -36,6 +36,10 @@ public:
     QLineEdit* frequencyField() const { return Edit_FQ1; }
     const QTimer& workTimer() const { return Timer_Work; }
 
+signals:
+    // After each cycle in which the board answered: bit k set when digital input k (0..8) is on.
+    void inputsRead(quint16 inputs);
+
 private:
     void createControls();
     // False when the exchange raised an error, which ends the cycle.

@@ -6,6 +6,7 @@
 #include "core/ProgramState.h"
 #include "core/RandomSource.h"
 
+#include <algorithm>
 #include <iterator>
 
 AttractionScheduler::AttractionScheduler(ProgramState& state, RandomSource& random, Actions actions)
@@ -41,18 +42,25 @@ void AttractionScheduler::Timer_GhostTimer() {
     }
     if (limitReached()) {
         StopAttraction();
+        // Only the end by the duration: a stop by the start button plays and opens nothing.
         if (m_options->Attraction_Over_2 && m_actions.finalSound)
             m_actions.finalSound();
+        if (m_options->Attraction_Over_1 && m_actions.openDoor)
+            m_actions.openDoor();
     }
 }
 
 bool AttractionScheduler::limitReached() const {
+    return ticksLeft() == 0;
+}
+
+qint32 AttractionScheduler::ticksLeft() const {
     if (!m_options)
-        return false;
+        return -1;
     const qint32 position = m_options->Attraction_Time;
     if (position < 0 || position >= static_cast<qint32>(std::size(Limits)))
-        return false;
-    return LimitTick >= Limits[position];
+        return -1;
+    return std::max<qint32>(0, Limits[position] - LimitTick);
 }
 
 void AttractionScheduler::StopAttraction() {

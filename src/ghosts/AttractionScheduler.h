@@ -23,6 +23,7 @@ public:
         std::function<void(bool running)> showState;        // lamp colour and the two hints
         std::function<void()> ghostAct;                     // GhostAct
         std::function<void()> finalSound;                   // "Финальный звук"
+        std::function<void()> openDoor;                     // "Открыть дверь"
     };
 
     AttractionScheduler(ProgramState& state, RandomSource& random, Actions actions);
@@ -33,6 +34,8 @@ public:
     void Sb_Attraction_ShowClick();
     void Timer_GhostTimer();
     void StopAttraction();
+    // Whole ticks until the chosen duration ends a running attraction; -1 without a limit.
+    qint32 ticksLeft() const;
 
     // The final sound: the long sounds of specialty 0, sound 0, in the middle, at full amplitude.
     static void PlayFinalSound(CurrentAct& act, GhostSoundOutput& output);

@@ -53,15 +53,13 @@ bool GhostActor::soundsAt(qint32 regime, qint32 fromHour, qint32 toHour, int hou
     }
 }
 
-int GhostActor::chooseGhost(int startIndex) const {
-    // The startIndex-th switched-on ghost, counted from ghost 1: every switched-on ghost has the
-    // same chance.
-    int seen = 0;
+QList<int> GhostActor::switchedOnGhosts() const {
+    QList<int> ghosts;
     for (int n = 1; n <= GhostTable::GhostCount; ++n) {
-        if (m_table[n].ON && ++seen == startIndex)
-            return n;
+        if (m_table[n].ON)
+            ghosts.append(n);
     }
-    return 0;
+    return ghosts;
 }
 
 bool GhostActor::regimeAllowsSound() {
@@ -79,6 +77,14 @@ bool GhostActor::regimeAllowsSound() {
 }
 
 void GhostActor::GhostAct() {
+    actAmong(switchedOnGhosts());
+}
+
+int GhostActor::SensorAct(const QList<int>& listeners) {
+    return actAmong(listeners);
+}
+
+int GhostActor::actAmong(const QList<int>& candidates) {
     m_act.ActiveCount = 0;
     m_act.StartIndex = 0;
     m_act.GhostNumber = 0;
@@ -87,12 +93,9 @@ void GhostActor::GhostAct() {
     m_act.SoundKind = 0;
     m_act.SoundNumber = 0;
 
-    for (int n = 1; n <= GhostTable::GhostCount; ++n) {
-        if (m_table[n].ON)
-            ++m_act.ActiveCount;
-    }
+    m_act.ActiveCount = static_cast<qint32>(candidates.size());
     if (m_act.ActiveCount < 1)
-        return;
+        return 0;
 
     m_random.Randomize();
     m_act.StartIndex = m_random.Random(m_act.ActiveCount) + 1;
@@ -100,7 +103,8 @@ void GhostActor::GhostAct() {
     m_act.SoundNumber = m_random.Random(10);
     m_act.StereoEffect = m_random.Random(3);
 
-    const int chosen = chooseGhost(m_act.StartIndex);
+    // Every candidate has the same chance: the StartIndex-th of them, in ghost order.
+    const int chosen = candidates[m_act.StartIndex - 1];
     const GhostSettings& ghost = m_table[chosen];
     m_act.GhostNumber = chosen;
     m_act.Special = ghost.Special;
@@ -112,8 +116,9 @@ void GhostActor::GhostAct() {
     m_act.Nrav_3 = ghost.Nrav_3;
     m_act.Nrav_4 = ghost.Nrav_4;
 
-    if (!m_output || !regimeAllowsSound())
-        return;
-    m_output->LoadGhostLibrary();
-    m_output->PlayGhostSound(ghost.Nrav_3 == 0 ? SoundAmplitude::Half : SoundAmplitude::Full);
+    if (m_output && regimeAllowsSound()) {
+        m_output->LoadGhostLibrary();
+        m_output->PlayGhostSound(ghost.Nrav_3 == 0 ? SoundAmplitude::Half : SoundAmplitude::Full);
+    }
+    return chosen;
 }

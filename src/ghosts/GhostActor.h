@@ -2,6 +2,7 @@
 
 #include "core/GhostSoundOutput.h"
 
+#include <QList>
 #include <QtGlobal>
 
 class Clock;
@@ -18,6 +19,9 @@ public:
                GhostSoundOutput* output);
 
     void GhostAct();
+    // A ghost answering a sensor: one of `listeners` (ghost numbers), drawn and played as any
+    // act, with ActiveCount the number of listeners. Returns the ghost that acted, 0 for none.
+    int SensorAct(const QList<int>& listeners);
 
     // Whether a ghost with these regime settings sounds at `hour` (0..23). Regime 5 is decided by
     // a draw and is not answered here.
@@ -26,7 +30,8 @@ public:
     static int wrapHour(qint32 hour);
 
 private:
-    int chooseGhost(int startIndex) const;
+    QList<int> switchedOnGhosts() const;
+    int actAmong(const QList<int>& candidates);
     bool regimeAllowsSound();
 
     const GhostTable& m_table;

@@ -1,5 +1,6 @@
 #include "ghosts/TfmGhost.h"
 
+#include "core/Clock.h"
 #include "core/ProgramState.h"
 #include "core/StoredStep.h"
 #include "ghosts/GhostActor.h"
@@ -100,6 +101,21 @@ void TfmGhost::GhostAct() {
                requireService(m_platform.random, "The ghost act", "random"),
                requireService(m_platform.clock, "The ghost act", "clock"), m_soundOutput)
         .GhostAct();
+}
+
+void TfmGhost::SensorAct(int input) {
+    if (!state().AttractionRunning)
+        return;
+    const Clock& clock = requireService(m_platform.clock, "The ghost act", "clock");
+    const QDateTime now = clock.now();
+    const QList<int> listeners = m_sensorHoldOff.readyListeners(m_ghostTable, input, now);
+    if (listeners.isEmpty())
+        return;
+    const int ghost = GhostActor(m_ghostTable, m_currentAct,
+                                 requireService(m_platform.random, "The ghost act", "random"),
+                                 clock, m_soundOutput)
+                          .SensorAct(listeners);
+    m_sensorHoldOff.reacted(ghost, now);
 }
 
 void TfmGhost::LoadGhostTable() {

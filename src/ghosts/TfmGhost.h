@@ -4,6 +4,7 @@
 #include "core/GhostSettings.h"
 #include "core/PlatformServices.h"
 #include "ghosts/GhostTable.h"
+#include "ghosts/SensorHoldOff.h"
 #include "language/LanguageTarget.h"
 #include "widgetkit/ImageList.h"
 #include "widgetkit/SharedImageLists.h"
@@ -47,6 +48,9 @@ public:
     // Where acts play their sound (the sound window); none: acts stay silent.
     void setSoundOutput(GhostSoundOutput* output) { m_soundOutput = output; }
     void GhostAct();
+    // A board input has turned on: while the attraction runs, one of the switched-on ghosts
+    // listening to it acts at once, unless each has just reacted.
+    void SensorAct(int input);
 
     void LoadGhostTable();
     void SaveGhostTable();
@@ -88,6 +92,7 @@ private:
     int SelectedGhost = 1;
     GhostTable m_ghostTable;
     CurrentAct m_currentAct;
+    SensorHoldOff m_sensorHoldOff;
     GhostSoundOutput* m_soundOutput = nullptr;
     PlatformServices m_platform;
     const LanguageTexts* m_texts = nullptr;

@@ -117,6 +117,10 @@ TfmMain::TfmMain(ProgramState& state, const PlatformServices& platform)
         if (m_act && m_sound)
             AttractionScheduler::PlayFinalSound(*m_act, *m_sound);
     };
+    actions.openDoor = [this] {
+        if (m_openDoor)
+            m_openDoor();
+    };
     m_attraction = std::make_unique<AttractionScheduler>(
         m_state, requireService(m_platform.random, "The main window", "random"),
         std::move(actions));

@@ -61,6 +61,8 @@ public:
     void attachGhosts(GhostTable* table, CurrentAct* act, GhostSoundOutput* sound,
                       std::function<void()> ghostAct);
     AttractionScheduler& attraction() { return *m_attraction; }
+    // What opens the door when the attraction's duration ends it; none: nothing opens.
+    void setDoorOpener(std::function<void()> openDoor) { m_openDoor = std::move(openDoor); }
     void setDialogs(const Dialogs& dialogs);
 
     // Centred horizontally (the halving truncates toward zero, so a narrow desktop gives a
@@ -142,6 +144,7 @@ private:
     Dialogs m_dialogs;
     std::unique_ptr<AttractionScheduler> m_attraction;
     std::function<void()> m_ghostAct;
+    std::function<void()> m_openDoor;
     CurrentAct* m_act = nullptr;
     GhostSoundOutput* m_sound = nullptr;
     PointerProbe m_probe;

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -28,8 +29,9 @@ struct Attraction {
                                          ++acts;
                                          record("act");
                                      },
+                                     [this] { record("final sound"); },
                                      [this] {
-                                         record("final sound");
+                                         record("door");
                                      }}};
 
     Attraction() { scheduler.setOptions(&options); }
@@ -114,29 +116,51 @@ TEST(AttractionScheduler, TheDurationEndsTheAttractionAtItsLimitCountedFromTheSt
     }
 }
 
-TEST(AttractionScheduler, TheFinalSoundFollowsOnlyAStopByTheLimitWhenTicked) {
+TEST(AttractionScheduler, TheEndOptionsFollowOnlyAStopByTheLimitWhenTicked) {
     struct Case {
         bool finalSound;
+        bool door;
         bool byButton;
-        bool played;
+        std::vector<std::string> afterStop;
     };
     const Case cases[] = {
-        {true, false, true}, {false, false, false}, {true, true, false}, {false, true, false}};
+        {true, false, false, {"final sound"}},
+        {false, true, false, {"door"}},
+        {true, true, false, {"final sound", "door"}}, // the door opens after the sound starts
+        {false, false, false, {}},
+        {true, true, true, {}},
+        {false, true, true, {}},
+    };
     for (const Case& c : cases) {
         Attraction a;
         a.options.Attraction_Time = 0;
         a.options.Attraction_Over_2 = c.finalSound;
+        a.options.Attraction_Over_1 = c.door;
         a.waits({0, 0, 0, 0});
         a.scheduler.Sb_Attraction_ShowClick();
         a.ticks(c.byButton ? 500 : 900);
         if (c.byButton)
             a.scheduler.Sb_Attraction_ShowClick();
+        a.ticks(100); // ticks delivered after the stop open nothing either
         EXPECT_FALSE(a.state.AttractionRunning);
-        const bool played = !a.events.empty() && a.events.back() == "final sound";
-        EXPECT_EQ(played, c.played) << c.finalSound << c.byButton;
-        if (played) {
-            EXPECT_EQ(a.events[a.events.size() - 2], "stopped") << "the sound comes after the stop";
-        }
+        const auto stopped = std::find(a.events.begin(), a.events.end(), "stopped");
+        ASSERT_NE(stopped, a.events.end());
+        const std::vector<std::string> afterStop(stopped + 1, a.events.end());
+        EXPECT_EQ(afterStop, c.afterStop) << c.finalSound << c.door << c.byButton;
+    }
+}
+
+TEST(AttractionScheduler, TicksLeftCountDownToTheLimitAndAreUnboundedWithoutOne) {
+    Attraction a;
+    a.options.Attraction_Time = 1;
+    a.waits({0, 0, 0, 0, 0, 0, 0});
+    a.scheduler.Sb_Attraction_ShowClick();
+    EXPECT_EQ(a.scheduler.ticksLeft(), 1800);
+    a.ticks(1799);
+    EXPECT_EQ(a.scheduler.ticksLeft(), 1);
+    for (const qint32 position : {3, 4, -1}) {
+        a.options.Attraction_Time = position;
+        EXPECT_EQ(a.scheduler.ticksLeft(), -1) << position;
     }
 }
 

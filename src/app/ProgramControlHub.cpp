@@ -1,0 +1,75 @@
+#include "app/ProgramControlHub.h"
+
+#include "core/ProgramState.h"
+#include "ghosts/AttractionScheduler.h"
+#include "ghosts/GhostTable.h"
+#include "ghosts/TfmGhost.h"
+#include "mainwindow/TfmMain.h"
+
+ProgramControlHub::ProgramControlHub(ProgramState& state, TfmMain& main, TfmGhost& ghosts,
+                                     DoorOpener door)
+    : m_state(state)
+    , m_main(main)
+    , m_ghosts(ghosts)
+    , m_door(std::move(door)) {}
+
+Language ProgramControlHub::language() const {
+    return m_state.InterfaceLanguage;
+}
+
+bool ProgramControlHub::dialogOpen() const {
+    return m_state.DialogOpen;
+}
+
+ProgramControl::AttractionView ProgramControlHub::attraction() const {
+    AttractionView view;
+    view.running = m_state.AttractionRunning;
+    // One tick a second; a stopped attraction has no time running out.
+    view.secondsLeft = view.running ? m_main.attraction().ticksLeft() : -1;
+    return view;
+}
+
+ProgramControl::GhostView ProgramControlHub::ghost(int number) const {
+    if (number < 1 || number > GhostTable::GhostCount)
+        return {};
+    const GhostSettings& settings = m_ghosts.ghostTable()[number];
+    return {number, settings.Name, settings.ON, settings.Special};
+}
+
+ProgramControl::Outcome ProgramControlHub::runAttraction(bool running) {
+    if (m_state.DialogOpen)
+        return Outcome::DialogOpen;
+    if (m_state.AttractionRunning != running)
+        m_main.Sb_Attraction_ShowClick();
+    return Outcome::Done;
+}
+
+ProgramControl::Outcome ProgramControlHub::startAttraction() {
+    return runAttraction(true);
+}
+
+ProgramControl::Outcome ProgramControlHub::stopAttraction() {
+    return runAttraction(false);
+}
+
+ProgramControl::Outcome ProgramControlHub::switchGhost(int number, bool on) {
+    if (m_state.DialogOpen)
+        return Outcome::DialogOpen;
+    if (number < 1 || number > GhostTable::GhostCount)
+        return Outcome::NoSuchGhost;
+    m_ghosts.ghostTable()[number].ON = on;
+    return Outcome::Done;
+}
+
+ProgramControl::Outcome ProgramControlHub::ghostActNow() {
+    if (m_state.DialogOpen)
+        return Outcome::DialogOpen;
+    m_ghosts.GhostAct();
+    return Outcome::Done;
+}
+
+ProgramControl::Outcome ProgramControlHub::openDoor() {
+    if (m_state.DialogOpen)
+        return Outcome::DialogOpen;
+    return m_door && m_door() ? Outcome::Done : Outcome::NoBoard;
+}

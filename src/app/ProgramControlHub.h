@@ -1,0 +1,38 @@
+#pragma once
+
+#include "core/ProgramControl.h"
+
+#include <functional>
+
+class TfmGhost;
+class TfmMain;
+struct ProgramState;
+
+// The program as a phone or a network client sees it: the start button, the ghosts' on/off
+// switches, the act and the door, each refused while a dialog is open.
+class ProgramControlHub : public ProgramControl {
+public:
+    // Opens the door; false when there is no board to open it with.
+    using DoorOpener = std::function<bool()>;
+
+    ProgramControlHub(ProgramState& state, TfmMain& main, TfmGhost& ghosts, DoorOpener door);
+
+    Language language() const override;
+    bool dialogOpen() const override;
+    AttractionView attraction() const override;
+    GhostView ghost(int number) const override;
+
+    Outcome startAttraction() override;
+    Outcome stopAttraction() override;
+    Outcome switchGhost(int number, bool on) override;
+    Outcome ghostActNow() override;
+    Outcome openDoor() override;
+
+private:
+    Outcome runAttraction(bool running);
+
+    ProgramState& m_state;
+    TfmMain& m_main;
+    TfmGhost& m_ghosts;
+    DoorOpener m_door;
+};
