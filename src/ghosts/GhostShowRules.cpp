@@ -1,5 +1,7 @@
 #include "ghosts/GhostShowRules.h"
 
+#include "ghosts/SensorInputs.h"
+
 namespace GhostShowRules {
 
 qint32 wrapSix(qint32 value) {
@@ -53,6 +55,15 @@ int sensorEntry(qint32 wrappedSpecial, qint32 wrappedSensor) {
     if (wrappedSpecial == 5)
         return 149;
     return 138 + 2 * wrappedSpecial + wrappedSensor;
+}
+
+QString sensorHint(const QString& hint, qint32 special, qint32 sensor, bool russian) {
+    const int input = SensorInputs::inputFor(special, sensor);
+    if (input == SensorInputs::None)
+        return hint;
+    const QString wiring =
+        russian ? QStringLiteral("вход платы %1") : QStringLiteral("board input %1");
+    return hint + QLatin1Char('\n') + wiring.arg(input + 1);
 }
 
 int temperEntry(int n, qint32 value) {

@@ -30,6 +30,10 @@ int specialHintEntry(qint32 wrappedSpecial);
 // The sensor text's entry; 0 where the field keeps its fixed "not selected".
 int sensorEntry(qint32 wrappedSpecial, qint32 wrappedSensor);
 
+// The sensor field's hint: the language's hint and, when a sensor is chosen, the board input to
+// wire it to, numbered from 1 as the board monitor's boxes and the board simulator count them.
+QString sensorHint(const QString& hint, qint32 special, qint32 sensor, bool russian);
+
 // Temper n (1..4): the word for a value of 0, otherwise the next entry.
 int temperEntry(int n, qint32 value);
 

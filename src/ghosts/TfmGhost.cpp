@@ -168,7 +168,9 @@ void TfmGhost::applyLanguageTexts(const LanguageTexts& texts) {
     ui.Panel_Regime_Dop_1->setToolTip(texts[TextEntry::WorkingHoursHint]);
     for (QWidget* scroll : {ui.Scroll_Special_Up, ui.Scroll_Special_Fon, ui.Scroll_Special_Down})
         scroll->setToolTip(texts[TextEntry::SpecialtyChoiceHint]);
-    ui.Panel_Special_Dop_1->setToolTip(texts[TextEntry::SensorChoiceHint]);
+    ui.Panel_Special_Dop_1->setToolTip(sensorHint(texts[TextEntry::SensorChoiceHint],
+                                                  EditedGhost.Special, EditedGhost.Special_Dop_1,
+                                                  russian()));
 }
 
 void TfmGhost::FormShow() {
@@ -306,6 +308,9 @@ void TfmGhost::ShowSensor() {
     EditedGhost.Special_Dop_1 = wrapSensor(EditedGhost.Special, EditedGhost.Special_Dop_1);
     if (const int entry = sensorEntry(EditedGhost.Special, EditedGhost.Special_Dop_1))
         field->setText(texts()[entry]);
+    m_ui->Panel_Special_Dop_1->setToolTip(sensorHint(texts()[TextEntry::SensorChoiceHint],
+                                                     EditedGhost.Special, EditedGhost.Special_Dop_1,
+                                                     russian()));
 }
 
 void TfmGhost::Sb_Ghost_ONClick() {

@@ -1,6 +1,7 @@
 #include "core/ProgramState.h"
 #include "ghosts/GhostTableStore.h"
 #include "ghosts/TfmGhost.h"
+#include "language/TextEntries.h"
 #include "language/TfmHelp.h"
 #include "support/FakePlatform.h"
 #include "support/FakePointer.h"
@@ -380,18 +381,20 @@ TEST(GhostDialog, TheSensorFollowsTheSpecialty) {
         int picture;
         const char* sensor;
         qint32 sensorValue;
+        int boardInput; // named in the sensor's hint; 0: none
     };
     const Step steps[] = {
-        {nullptr, 0, "Electrician", 12, "Объемник в комнате", 2},
-        {"Scroll_Special_Up", 1, "Plumber", 13, "Объемник в ванной", 2},
-        {"Scroll_Special_Up", 2, "Pedestrian", 15, "Not selected", 0},
-        {"Sb_Special_Dop_1_Up", 1, "Pedestrian", 15, "Объемник в комнате", 1},
-        {"Scroll_Special_Up", 1, "Not selected", 0, "Не выбрано", 1},
-        {"Sb_Special_Dop_1_Up", 4, "Not selected", 0, "Не выбрано", 5},
-        {"Scroll_Special_Up", 1, "Doorman", 11, "Not selected", 0},
-        {"Sb_Special_Dop_1_Down", 1, "Doorman", 11, "Объемник в прихожей", 2},
-        {"Scroll_Special_Down", 2, "Pedestrian", 15, "Not selected", 0},
+        {nullptr, 0, "Electrician", 12, "Объемник в комнате", 2, 4},
+        {"Scroll_Special_Up", 1, "Plumber", 13, "Объемник в ванной", 2, 6},
+        {"Scroll_Special_Up", 2, "Pedestrian", 15, "Not selected", 0, 0},
+        {"Sb_Special_Dop_1_Up", 1, "Pedestrian", 15, "Объемник в комнате", 1, 9},
+        {"Scroll_Special_Up", 1, "Not selected", 0, "Не выбрано", 1, 0},
+        {"Sb_Special_Dop_1_Up", 4, "Not selected", 0, "Не выбрано", 5, 0},
+        {"Scroll_Special_Up", 1, "Doorman", 11, "Not selected", 0, 0},
+        {"Sb_Special_Dop_1_Down", 1, "Doorman", 11, "Объемник в прихожей", 2, 2},
+        {"Scroll_Special_Down", 2, "Pedestrian", 15, "Not selected", 0, 0},
     };
+    const QString sensorHint = d.help.texts()[TextEntry::SensorChoiceHint];
     for (const Step& s : steps) {
         for (int i = 0; i < s.times; ++i)
             d.click(QLatin1String(s.control));
@@ -399,6 +402,9 @@ TEST(GhostDialog, TheSensorFollowsTheSpecialty) {
         EXPECT_EQ(d.entry("Img_Special"), s.picture) << s.label;
         EXPECT_EQ(d.text("Edit_Special_Dop_1"), u8(s.sensor)) << s.label;
         EXPECT_EQ(d.ghost->editedGhost().Special_Dop_1, s.sensorValue) << s.label;
+        const QString wiring =
+            s.boardInput ? QStringLiteral("\nboard input %1").arg(s.boardInput) : QString();
+        EXPECT_EQ(d.hint("Panel_Special_Dop_1"), sensorHint + wiring) << s.label;
     }
     d.click("Scroll_Special_Down");
     EXPECT_EQ(d.text("Lbl_Special"), QStringLiteral("Postman"));
