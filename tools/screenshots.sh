@@ -88,7 +88,7 @@ shoot() {
             read -r x y < <(xdotool getwindowgeometry \$net | awk -F'[ ,]+' '/Position/ {print \$3, \$4}')
             # The start button, then the clients.
             xdotool mousemove \$((x + 650)) \$((y + 164)) click 1; sleep 0.5
-            python3 tools/net-demo-clients.py '$settings/settings.db' 25963 15 & clients=\$!
+            python3 tools/net-client.py --port 25963 --demo '$settings/settings.db' --seconds 15 & clients=\$!
             sleep 2
             xdotool mousemove \$((x + 27)) \$((y + 111)) click 1; sleep 0.3
             xdotool mousemove \$((x + 600)) \$((y + 260)); sleep 0.4

@@ -46,6 +46,7 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
     fmMain->setDoorOpener([house] { house->openDoor(); });
     m_control = std::make_unique<ProgramControlHub>(state, *fmMain, *fmGhost,
                                                     [house] { return house->openDoor(); });
+    fmNet->setProgramControl(m_control.get());
     TfmMain::Dialogs dialogs;
     dialogs.help = fmHelp;
     dialogs.ghost = fmGhost;
@@ -57,6 +58,7 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
 }
 
 ProgramWindows::~ProgramWindows() {
+    fmNet->setProgramControl(nullptr);
     m_control.reset();
     fmMain->setDoorOpener({});
     fmMain->attraction().setOptions(nullptr);

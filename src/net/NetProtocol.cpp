@@ -3,8 +3,10 @@
 #include "core/Clock.h"
 #include "core/IntegerText.h"
 #include "core/LogCategories.h"
+#include "core/ProgramControl.h"
 #include "core/Windows1251.h"
 #include "net/NetClients.h"
+#include "net/NetCommands.h"
 #include "net/NetUserData.h"
 #include "net/NetWire.h"
 
@@ -15,6 +17,7 @@ using NetWire::FieldSeparator;
 
 const QString NetProtocol::ClientActionFormat =
     QStringLiteral("От %1 получено: %2,%3,%4,\"%5\",\"%6\",\"%7\".");
+const QString NetProtocol::CommandEntryFormat = QStringLiteral(" command %1");
 
 NetProtocol::NetProtocol(NetClients& clients, NetTransport& transport, const Clock& clock,
                          std::function<void()> beep, QObject* parent)
@@ -144,9 +147,31 @@ bool NetProtocol::HandleExecCommand(NetConnectionId id, QByteArrayView line) {
         putLogEntry(name, message);
         return false;
     }
-    if (state->account->right(*command) && m_executeClientCommand)
-        m_executeClientCommand(*state->account, *command);
+    // The account stays alive through the command even if its connection does not.
+    const std::shared_ptr<NetUserData> account = state->account;
+    if (account->right(*command))
+        ExecuteClientCommand(*account, *command);
+    else
+        qCInfo(lcNet).noquote() << Windows1251::decode(account->name()) << "may not send command"
+                                << *command;
     return true;
+}
+
+void NetProtocol::ExecuteClientCommand(const NetUserData& account, int command) {
+    if (!m_control)
+        return;
+    const auto outcome = NetCommands::run(*m_control, command);
+    const QString name = Windows1251::decode(account.name());
+    if (outcome == ProgramControl::Outcome::Done) {
+        putLogEntry(name, CommandEntryFormat.arg(command));
+        return;
+    }
+    // The protocol answers no command, so a refusal reaches only the operator's debug output.
+    const char* why = !outcome                                          ? "no such command"
+                      : *outcome == ProgramControl::Outcome::DialogOpen ? "a dialog is open"
+                      : *outcome == ProgramControl::Outcome::NoBoard    ? "no board for the door"
+                                                                        : "refused";
+    qCInfo(lcNet).noquote() << name << "sent command" << command << "and it was not run:" << why;
 }
 
 void NetProtocol::HandleSendMessageTo(NetConnectionId id, QByteArrayView line) {

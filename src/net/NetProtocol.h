@@ -16,6 +16,7 @@
 class Clock;
 class NetClients;
 class NetUserData;
+class ProgramControl;
 
 // One accepted connection (NetConnectionState).
 struct NetConnectionState {
@@ -35,18 +36,16 @@ public:
     static constexpr qsizetype MaxLineBytes = 64 * 1024;
     static constexpr qint64 MinBeepIntervalMs = 1000;
     static const QString ClientActionFormat;
+    // The log entry of a command carried out, after the client's name and ":".
+    static const QString CommandEntryFormat;
 
     // The beep is the window's (it needs the GUI); the clock only paces it.
     NetProtocol(NetClients& clients, NetTransport& transport, const Clock& clock,
                 std::function<void()> beep, QObject* parent = nullptr);
     ~NetProtocol() override;
 
-    // ExecuteClientCommand: runs a command a logged-in client is allowed to send. Does nothing
-    // until the commands are given a meaning.
-    using CommandHandler = std::function<void(const NetUserData& account, int command)>;
-    void setExecuteClientCommand(CommandHandler handler) {
-        m_executeClientCommand = std::move(handler);
-    }
+    // What a permitted "ExecCommand" drives; without it (null) the commands change nothing.
+    void setProgramControl(ProgramControl* control) { m_control = control; }
 
     // Socket events.
     void connectionOpened(NetConnectionId id, const QString& remoteAddress);
@@ -89,6 +88,7 @@ private:
     bool HandleClientLine(NetConnectionId id, QByteArrayView line);
     void HandleLogin(NetConnectionId id, QByteArrayView line);
     bool HandleExecCommand(NetConnectionId id, QByteArrayView line);
+    void ExecuteClientCommand(const NetUserData& account, int command);
     void HandleSendMessageTo(NetConnectionId id, QByteArrayView line);
     void HandleClientAction(NetConnectionId id, QByteArrayView line);
     void SendLoggedList(const NetConnectionState& recipient);
@@ -102,7 +102,7 @@ private:
     NetTransport& m_transport;
     const Clock& m_clock;
     std::function<void()> m_beep;
-    CommandHandler m_executeClientCommand;
+    ProgramControl* m_control = nullptr;
     std::vector<NetConnectionState> m_connections;
     QList<QByteArray> m_loggedClients;
     NetClientActionLog m_log;

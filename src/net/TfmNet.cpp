@@ -181,6 +181,10 @@ void TfmNet::SaveServerSettings() {
         .save(m_settings, ui.Edit_ServerPort->text());
 }
 
+void TfmNet::setProgramControl(ProgramControl* control) {
+    m_server->protocol().setProgramControl(control);
+}
+
 quint16 TfmNet::listeningPort() const {
     return m_server->isListening() ? m_server->port() : 0;
 }

@@ -14,6 +14,7 @@
 
 class NetClients;
 class NetServer;
+class ProgramControl;
 class QLabel;
 class QListWidget;
 struct NetWindowControls;
@@ -41,6 +42,9 @@ public:
     // failure is only logged, as no one has asked for anything yet. For the main window's first
     // showing.
     void autoconnectIfWanted();
+
+    // What the clients' permitted commands drive; null: the commands change nothing.
+    void setProgramControl(ProgramControl* control);
 
     bool socketOpen() const { return m_indicatorColour == SocketOpenColour; }
     QColor indicatorColour() const { return m_indicatorColour; }

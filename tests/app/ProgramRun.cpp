@@ -19,6 +19,7 @@ bool ProgramRun::run(const std::function<void(Program&)>& whileRunning,
         PlatformServices services = platform.services(&store);
         if (boxes)
             services.messages = boxes;
+        services.boards = boards;
         Program program(
             state, services, static_cast<Language>(editionLanguage), signalSource,
             [this](const QString& form, bool created) { lifecycle.emplace_back(form, created); });

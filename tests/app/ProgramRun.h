@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+class HidBackendFactory;
 class MessageBoxes;
 class SettingsStore;
 class ShutdownSignals;
@@ -34,6 +35,7 @@ struct ProgramRun {
     int editionLanguage;
     ShutdownSignals* signalSource = nullptr; // heard by the program from its first window on
     MessageBoxes* boxes = nullptr;           // instead of `messages`, e.g. real modal boxes
+    HidBackendFactory* boards = nullptr;     // USB boards for the splash to find
     std::vector<std::pair<QString, bool>> lifecycle; // form name, created (else destroyed)
     int presentations = 0;
     bool mainWindowShown = false;

@@ -1,6 +1,7 @@
 #include "net/NetProtocol.h"
 
 #include "FakeTransport.h"
+#include "RecordingProgramControl.h"
 #include "core/Windows1251.h"
 #include "net/NetClients.h"
 #include "net/NetWire.h"
@@ -24,9 +25,7 @@ protected:
     NetProtocolTest()
         : clients(nullptr, nullptr)
         , protocol(clients, transport, clock, [this] { ++beeps; }) {
-        protocol.setExecuteClientCommand([this](const NetUserData& account, int n) {
-            executed.push_back({account.name(), n});
-        });
+        protocol.setProgramControl(&control);
     }
 
     void addClient(const QString& name, const QString& password, std::array<bool, 4> rights = {}) {
@@ -44,7 +43,7 @@ protected:
     FakeTransport transport;
     NetClients clients;
     int beeps = 0;
-    std::vector<std::pair<QByteArray, int>> executed;
+    RecordingProgramControl control;
     NetProtocol protocol;
 };
 
@@ -145,7 +144,7 @@ TEST_F(NetProtocolTest, ExecCommandRunsOnlyGrantedCommands) {
     transport.clear();
     for (const char* number : {"1", "3", " 3", "$3", "5", "0", "-3"})
         receive(1, QByteArray("ExecCommand\x01") + number + "\n");
-    EXPECT_EQ(executed, (std::vector<std::pair<QByteArray, int>>{{"A", 3}, {"A", 3}, {"A", 3}}));
+    EXPECT_EQ(control.asked, (QStringList{"act", "act", "act"}));
     QByteArray sevenBroadcasts;
     for (int i = 0; i < 7; ++i)
         sevenBroadcasts += UV;
@@ -158,12 +157,16 @@ TEST_F(NetProtocolTest, ANonNumericCommandIsLoggedAndDroppedWithoutItsBroadcast)
     login(1, "A", "pa");
     transport.clear();
     receive(1, "ExecCommand\x01"
+               "3 \n");
+    EXPECT_EQ(transport.take(1), "");
+    EXPECT_EQ(protocol.clientActionLog().lines(),
+              QStringList({"A:'3 ' is not a valid integer value"}));
+    receive(1, "ExecCommand\x01"
                "3 \nExecCommand\x01"
                "2\n");
     EXPECT_EQ(transport.take(1), UV); // the second line only
-    EXPECT_EQ(executed, (std::vector<std::pair<QByteArray, int>>{{"A", 2}}));
-    EXPECT_EQ(protocol.clientActionLog().lines(),
-              QStringList({"A:'3 ' is not a valid integer value"}));
+    EXPECT_EQ(control.asked, QStringList{"stop"});
+    EXPECT_EQ(protocol.clientActionLog().lines(), QStringList({"A: command 2"}));
 }
 
 TEST_F(NetProtocolTest, SendMessageToReachesEveryOtherConnectionOfTheTarget) {
