@@ -125,8 +125,10 @@ echo "disk output: $before sound bytes before the test click, $after after"
 [[ "$after" -gt 10000 ]] || fail "the test sound did not reach the disk output"
 stop_program "second start"
 
-if grep -qE 'cannot read picture|image list|Sound library|\.gsn' "$work/program.log"; then
-    fail "the program could not find its files:"
+grep -qE 'cannot read picture|image list|Sound library|\.gsn' "$work/program.log" &&
+    fail "the program could not find its files"
+if [[ $failures -gt 0 ]]; then
+    echo "the program's output:"
     sed 's/^/  /' "$work/program.log"
 fi
 exit $((failures > 0))
