@@ -13,20 +13,21 @@ set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${CPACK_PACKAGE_CONTACT})
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# Not "games": that section is for packages with files in /usr/games, and the editions live in
+# /usr/bin like the tools.
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# The long description: one paragraph per line, indented by one space as control files want.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
- Gloamery lets up to eight ghosts live in your home. Each has a name, a temper,
- a working time and a hobby (doorman, electrician, plumber, postman,
- pedestrian). While the attraction runs, one of them acts at random moments:
- it plays a sound of its hobby through the speakers, from the left, the right,
- the middle, or sweeping across the room.
- .
- The package holds both editions, gloamery (English) and gloamery-ru
- (Russian), the sound library tool gsn and the board simulator
- gloamery-board.")
+# The long description; cpack adds the summary line and the control file's indentation.
+set(CPACK_PACKAGE_DESCRIPTION "Gloamery lets up to eight ghosts live in your home. Each has a name, a temper,
+a working time and a hobby (doorman, electrician, plumber, postman,
+pedestrian). While the attraction runs, one of them acts at random moments:
+it plays a sound of its hobby through the speakers, from the left, the right,
+the middle, or sweeping across the room.
+
+The package holds both editions, gloamery (English) and gloamery-ru
+(Russian), the sound library tool gsn and the board simulator
+gloamery-board.")
 
 include(CPack)

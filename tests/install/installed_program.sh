@@ -46,7 +46,7 @@ expected=(
     usr/share/metainfo/org.brannoch.gloamery.metainfo.xml
     usr/share/man/man6/gloamery.6.gz usr/share/man/man6/gloamery-ru.6.gz
     usr/share/man/man1/gsn.1.gz usr/share/man/man1/gloamery-board.1.gz
-    usr/share/doc/gloamery/copyright usr/share/doc/gloamery/changelog.Debian.gz
+    usr/share/doc/gloamery/copyright usr/share/doc/gloamery/changelog.gz
     usr/lib/udev/rules.d/70-gloamery-boards.rules
 )
 for file in "${expected[@]}"; do
