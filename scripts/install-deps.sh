@@ -10,7 +10,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev liblz4-dev libxcb1-dev
     clang libclang-rt-14-dev clang-format
     xvfb xauth fonts-dejavu-core
-    openbox xdotool imagemagick
+    openbox xdotool imagemagick x11-utils
+    desktop-file-utils appstream dpkg-dev lintian
 )
 
 missing=()

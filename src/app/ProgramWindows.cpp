@@ -2,6 +2,8 @@
 
 #include "app/ProgramControlHub.h"
 #include "app/TfmLogo.h"
+#include "core/DesktopAutostart.h"
+#include "core/Edition.h"
 #include "device/HouseBoards.h"
 #include "ghosts/AttractionScheduler.h"
 #include "ghosts/TfmGhost.h"
@@ -12,6 +14,8 @@
 #include "sound/TfmSound.h"
 #include "web/TfmWebServer.h"
 #include "web/server/WebAccessServer.h"
+
+#include <QCoreApplication>
 
 ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& platform,
                                Language editionLanguage, Observer observer)
@@ -27,6 +31,10 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
     fmNastr = created(new TfmNastr(
         state, platform, fmMain->imageLists().BitmapList_Yellow,
         [help = fmHelp] { help->ApplyLanguage(); }, fmMain));
+    m_autostart = std::make_unique<DesktopAutostart>(editionName(editionLanguage),
+                                                     QCoreApplication::applicationFilePath(),
+                                                     DesktopAutostart::configHome());
+    fmNastr->setAutostart(m_autostart.get());
 
     // The windows that take the language's fixed texts, in the order they are written.
     fmHelp->addLanguageTarget(fmMain);

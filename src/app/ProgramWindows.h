@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+class DesktopAutostart;
 class ProgramControl;
 class TfmGhost;
 class TfmHelp;
@@ -56,4 +57,6 @@ private:
     // The web access window's server; it outlives the window, which stops it at the end.
     std::unique_ptr<WebServerControl> m_webServer;
     std::unique_ptr<ProgramControl> m_control;
+    // The running edition's entry in the desktop's autostart folder.
+    std::unique_ptr<DesktopAutostart> m_autostart;
 };

@@ -3,6 +3,7 @@
 #include "app/ShutdownSignals.h"
 #include "core/Clock.h"
 #include "core/DesktopShell.h"
+#include "core/Edition.h"
 #include "core/PointerSource.h"
 #include "core/ProgramState.h"
 #include "core/RandomSource.h"
@@ -11,6 +12,7 @@
 #include "sound/AlsaMixerDevice.h"
 #include "sound/SdlSoundPlayer.h"
 #include "widgetkit/KeyToggleTracker.h"
+#include "widgetkit/ProgramIcon.h"
 #include "widgetkit/QtPlatform.h"
 
 #include <QApplication>
@@ -41,6 +43,10 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Gloamery"));
+    const auto edition = static_cast<Language>(GLOAMERY_EDITION_LANGUAGE);
+    // Lets the desktop match the windows to the edition's menu entry and its icon.
+    QGuiApplication::setDesktopFileName(editionName(edition));
+    QApplication::setWindowIcon(ProgramIcon::load());
     // Only the main window's close ends the program; the splash and dialogs come and go.
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -74,8 +80,7 @@ int main(int argc, char** argv) {
     ProgramState state;
     int exitCode = 0;
     {
-        Program program(state, platformServices, static_cast<Language>(GLOAMERY_EDITION_LANGUAGE),
-                        &signalSource);
+        Program program(state, platformServices, edition, &signalSource);
         program.start();
         exitCode = QApplication::exec();
     }

@@ -7,6 +7,7 @@
 #include "core/PointerSource.h"
 #include "core/ProgramState.h"
 #include "core/RandomSource.h"
+#include "core/RuntimeFiles.h"
 #include "core/SettingsStore.h"
 #include "core/StoreAccess.h"
 #include "ghosts/AttractionScheduler.h"
@@ -238,7 +239,7 @@ void TfmMain::createCommands() {
     m_tray = new TrayIcon(nullptr, this);
     m_commands = std::make_unique<WindowCommands>(
         *this, *m_tray, requireService(m_platform.shell, "The main window", "shell"), m_state,
-        WindowCommands::Places{QCoreApplication::applicationDirPath(), {}});
+        WindowCommands::Places{RuntimeFiles::folders(), {}});
     m_menus = std::make_unique<MainMenus>(*m_commands, MenuPictures);
     m_tray->setMenu(m_menus->Menu_Tray());
     m_tray->setOnDoubleClick([this] { m_commands->TrayIconDblClick(); });

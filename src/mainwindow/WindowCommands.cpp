@@ -21,6 +21,18 @@ QString LanguageSuffix(Language language) {
     return {};
 }
 
+// The first of `dirs` that holds the file `name`, as an absolute path; empty if none does.
+QString firstFile(const QString& name, const QStringList& dirs) {
+    for (const QString& dir : dirs) {
+        if (dir.isEmpty())
+            continue;
+        const QFileInfo file(QDir(dir).filePath(name));
+        if (file.isFile())
+            return file.absoluteFilePath();
+    }
+    return {};
+}
+
 } // namespace
 
 WindowCommands::WindowCommands(MainWindowHost& host, TrayArea& tray, DesktopShell& shell,
@@ -53,41 +65,33 @@ void WindowCommands::TrayIconDblClick() {
 }
 
 QString WindowCommands::HelpFile(Language language, const QString& currentDir,
-                                 const QString& programDir) {
+                                 const QStringList& dataDirs) {
     const QString suffix = LanguageSuffix(language);
     if (suffix.isEmpty())
         return {};
-    const QString name = QStringLiteral("Help_%1.txt").arg(suffix);
-    // The current directory first, as a relative name always was; the program's own folder
-    // makes help work when the program is started from elsewhere.
-    for (const QString& dir : {currentDir, programDir}) {
-        if (dir.isEmpty())
-            continue;
-        const QFileInfo file(QDir(dir).filePath(name));
-        if (file.isFile())
-            return file.absoluteFilePath();
-    }
-    return {};
+    // The current directory first, as a relative name always was; the program's own folders
+    // make help work when the program is started from elsewhere.
+    return firstFile(QStringLiteral("Help_%1.txt").arg(suffix), QStringList{currentDir} + dataDirs);
 }
 
 QString WindowCommands::pageFile(const QString& page, Language language,
-                                 const QString& programDir) {
+                                 const QStringList& dataDirs) {
     const QString suffix = LanguageSuffix(language);
     if (suffix.isEmpty())
         return {};
-    return QDir(programDir).filePath(QStringLiteral("%1_%2.html").arg(page, suffix));
+    return firstFile(QStringLiteral("%1_%2.html").arg(page, suffix), dataDirs);
 }
 
 void WindowCommands::Sb_HelpClick() {
     const QString currentDir = m_places.currentDir ? m_places.currentDir() : QDir::currentPath();
-    const QString file = HelpFile(m_state.InterfaceLanguage, currentDir, m_places.programDir);
+    const QString file = HelpFile(m_state.InterfaceLanguage, currentDir, m_places.dataDirs);
     if (!file.isEmpty())
         m_shell.open(file);
 }
 
 void WindowCommands::openPage(const QString& page) {
-    const QString file = pageFile(page, m_state.InterfaceLanguage, m_places.programDir);
-    if (!file.isEmpty() && QFileInfo(file).isFile())
+    const QString file = pageFile(page, m_state.InterfaceLanguage, m_places.dataDirs);
+    if (!file.isEmpty())
         m_shell.open(file);
 }
 

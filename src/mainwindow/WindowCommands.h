@@ -5,6 +5,7 @@
 #include "mainwindow/MainWindowCommands.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <functional>
@@ -19,8 +20,8 @@ struct ProgramState;
 class WindowCommands : public MainWindowCommands {
 public:
     struct Places {
-        // Where the help files and pages were installed: the executable's folder.
-        QString programDir;
+        // Where the help files and pages may be, in the order they are looked in.
+        QStringList dataDirs;
         // Asked at each help command; the process's current directory in the program.
         std::function<QString()> currentDir;
     };
@@ -39,11 +40,12 @@ public:
     void OpenDialog(Dialog dialog) override;
 
     // "Help_e.txt" or "Help_r.txt" for the language, found in `currentDir` first and then in
-    // `programDir`; empty when neither holds it or the language has no help.
+    // `dataDirs`; empty when none holds it or the language has no help.
     static QString HelpFile(Language language, const QString& currentDir,
-                            const QString& programDir);
-    // The page beside the program for the language; empty for a language without pages.
-    static QString pageFile(const QString& page, Language language, const QString& programDir);
+                            const QStringList& dataDirs);
+    // The page for the language from the first of `dataDirs` that has it; empty when none has it
+    // or the language has no pages.
+    static QString pageFile(const QString& page, Language language, const QStringList& dataDirs);
 
 private:
     void openPage(const QString& page);

@@ -1,5 +1,7 @@
 #include "settings/TfmNastr.h"
 
+#include "core/DesktopAutostart.h"
+#include "core/LogCategories.h"
 #include "core/ProgramState.h"
 #include "core/SettingsStore.h"
 #include "core/StoreAccess.h"
@@ -119,6 +121,15 @@ void TfmNastr::createControls() {
                    QStringLiteral("Lbl_Attraction_Over_2"), QStringLiteral("Финальный звук"),
                    {8, 62}, &TfmNastr::Cb_Attraction_Over_2Click);
 
+    // Below the two option groups, in their style; its caption stays Russian like theirs, the
+    // option speaks the interface language.
+    GB_Autostart = group(this, QStringLiteral("GB_Autostart"), QStringLiteral(" Рабочий стол "),
+                         {28, 199, 734, 60});
+    std::tie(Cb_Autostart, Lbl_Autostart) =
+        makeOption(GB_Autostart, QStringLiteral("Cb_Autostart"), QStringLiteral("Lbl_Autostart"),
+                   QString(), {8, 24}, &TfmNastr::Cb_AutostartClick);
+    GB_Autostart->hide();
+
     GB_Lang = group(this, QStringLiteral("GB_Lang"), QStringLiteral(" Язык Интерфейса"),
                     {28, 360, 734, 80});
     Cb_Lang_1 = makeOption(GB_Lang, QStringLiteral("Cb_Lang_1"), QStringLiteral("Lbl_Lang_1"),
@@ -127,6 +138,12 @@ void TfmNastr::createControls() {
     Cb_Lang_2 = makeOption(GB_Lang, QStringLiteral("Cb_Lang_2"), QStringLiteral("Lbl_Lang_2"),
                            QStringLiteral("Русс"), {158, 22}, &TfmNastr::Cb_Lang_2Click)
                     .first;
+}
+
+void TfmNastr::setAutostart(const DesktopAutostart* autostart) {
+    m_autostart = autostart;
+    GB_Autostart->setVisible(m_autostart != nullptr);
+    ShowAutostart();
 }
 
 void TfmNastr::loadSettings() {
@@ -156,6 +173,7 @@ void TfmNastr::FormShow() {
         m_applyLanguage();
     ShowAttractionTime();
     ShowAttractionOver();
+    ShowAutostart();
     showLanguage();
 }
 
@@ -194,6 +212,18 @@ void TfmNastr::ShowAttractionOver() {
                          m_options.Attraction_Over_2 ? ImageTicked : ImageUnticked);
 }
 
+// The entry's presence is the setting: it is read again at each show, as the user may have
+// removed it in the desktop's own settings meanwhile.
+void TfmNastr::ShowAutostart() {
+    if (!m_autostart)
+        return;
+    SkinParts::showEntry(Cb_Autostart, m_yellow,
+                         m_autostart->isEnabled() ? ImageTicked : ImageUnticked);
+    SkinParts::setCaption(Lbl_Autostart, russian()
+                                             ? QStringLiteral("Запускать вместе с рабочим столом")
+                                             : QStringLiteral("Start with the desktop"));
+}
+
 void TfmNastr::showLanguage() {
     SkinParts::showEntry(Cb_Lang_1, m_yellow, russian() ? ImageUnticked : ImageTicked);
     SkinParts::showEntry(Cb_Lang_2, m_yellow, russian() ? ImageTicked : ImageUnticked);
@@ -209,9 +239,19 @@ void TfmNastr::Cb_Attraction_Over_2Click() {
     ShowAttractionOver();
 }
 
+void TfmNastr::Cb_AutostartClick() {
+    if (!m_autostart)
+        return;
+    const QString error = m_autostart->setEnabled(!m_autostart->isEnabled());
+    if (!error.isEmpty())
+        qCWarning(lcApp) << "start with the desktop:" << m_autostart->entryPath() << error;
+    ShowAutostart();
+}
+
 void TfmNastr::Cb_Lang_1Click() {
     state().InterfaceLanguage = Language::English;
     showLanguage();
+    ShowAutostart();
     if (m_applyLanguage)
         m_applyLanguage();
 }
@@ -219,6 +259,7 @@ void TfmNastr::Cb_Lang_1Click() {
 void TfmNastr::Cb_Lang_2Click() {
     state().InterfaceLanguage = Language::Russian;
     showLanguage();
+    ShowAutostart();
     if (m_applyLanguage)
         m_applyLanguage();
 }

@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 
+class DesktopAutostart;
 class GradientTitle;
 class ImageList;
 class QGroupBox;
@@ -25,6 +26,9 @@ public:
              std::function<void()> applyLanguage, const QWidget* mainWindow);
     ~TfmNastr() override;
 
+    // The entry that starts this edition with the desktop; without one the option is hidden.
+    void setAutostart(const DesktopAutostart* autostart);
+
     AttractionOptions& options() { return m_options; }
     const AttractionOptions& options() const { return m_options; }
 
@@ -33,9 +37,11 @@ public:
     void Cb_Attraction_Over_2Click();
     void Cb_Lang_1Click();
     void Cb_Lang_2Click();
+    void Cb_AutostartClick();
 
     void ShowAttractionTime();
     void ShowAttractionOver();
+    void ShowAutostart();
 
 protected:
     void FormShow() override;
@@ -51,6 +57,7 @@ private:
     const ImageList& m_yellow;
     std::function<void()> m_applyLanguage;
     AttractionOptions m_options;
+    const DesktopAutostart* m_autostart = nullptr;
 
     GradientTitle* Lbl_Ghost_Title = nullptr;
     QLabel* Img_Fon = nullptr;
@@ -63,6 +70,9 @@ private:
     QLabel* Lbl_Attraction_Over_1 = nullptr;
     QLabel* Cb_Attraction_Over_2 = nullptr;
     QLabel* Lbl_Attraction_Over_2 = nullptr;
+    QGroupBox* GB_Autostart = nullptr;
+    QLabel* Cb_Autostart = nullptr;
+    QLabel* Lbl_Autostart = nullptr;
     QGroupBox* GB_Lang = nullptr;
     QLabel* Cb_Lang_1 = nullptr;
     QLabel* Cb_Lang_2 = nullptr;

@@ -3,13 +3,13 @@
 #include "core/CurrentAct.h"
 #include "core/LogCategories.h"
 #include "core/ProgramState.h"
+#include "core/RuntimeFiles.h"
 #include "core/SettingsStore.h"
 #include "core/StoreAccess.h"
 #include "sound/MixerScale.h"
 #include "sound/SoundLibraryError.h"
 #include "sound/SoundPlayer.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -35,7 +35,7 @@ TfmSound::TfmSound(ProgramState& state, const PlatformServices& platform, Curren
     setObjectName(QStringLiteral("fmSound"));
     setWindowTitle(QStringLiteral("fmSound"));
     if (m_soundFolder.isEmpty())
-        m_soundFolder = QCoreApplication::applicationDirPath() + QStringLiteral("/Res/Snd");
+        m_soundFolder = RuntimeFiles::locate(QStringLiteral("Res/Snd"));
     WaveList_Ghost.setStopPlayer([this] {
         if (m_platform.player)
             m_platform.player->stop();

@@ -24,8 +24,7 @@ class TfmSound : public QDialog, public GhostSoundOutput {
 public:
     static constexpr int PlayableCount = 10;
 
-    // `soundFolder` holds the libraries ("<specialty><b|m>.gsn"); empty: Res/Snd beside the
-    // executable.
+    // `soundFolder` holds the libraries ("<specialty><b|m>.gsn"); empty: the program's Res/Snd.
     TfmSound(ProgramState& state, const PlatformServices& platform, CurrentAct& act,
              QString soundFolder = {});
     ~TfmSound() override;

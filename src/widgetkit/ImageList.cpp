@@ -1,8 +1,8 @@
 #include "widgetkit/ImageList.h"
 
 #include "core/LogCategories.h"
+#include "core/RuntimeFiles.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
@@ -26,7 +26,7 @@ ImageList::ImageList(const QString& name, const QString& resDir)
 }
 
 QString ImageList::resDir() {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/Res");
+    return QFileInfo(RuntimeFiles::locate(QStringLiteral("Res/Img"))).path();
 }
 
 QImage ImageList::picture(const QString& relativePath) {

@@ -12,11 +12,11 @@
 // failure: a window without a picture is still usable.
 class ImageList {
 public:
-    // The list `name` from the Res folder beside the executable.
+    // The list `name` from the program's Res folder.
     explicit ImageList(const QString& name);
     ImageList(const QString& name, const QString& resDir);
 
-    // The Res folder beside the executable.
+    // The Res folder that holds Img/: beside the executable, else the installed one.
     static QString resDir();
     // A single picture of the Res folder, e.g. "Img/Skin.png"; empty with a warning if unreadable.
     static QImage picture(const QString& relativePath);

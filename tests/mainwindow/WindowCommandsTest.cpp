@@ -58,12 +58,13 @@ void Touch(const QString& dir, const QString& name) {
 class WindowCommandsTest : public ::testing::Test {
 protected:
     WindowCommands::Places places() {
-        return {programDir.path(), [this] {
+        return {{programDir.path(), installedDir.path()}, [this] {
                     return currentDir.path();
                 }};
     }
 
     QTemporaryDir programDir;
+    QTemporaryDir installedDir;
     QTemporaryDir currentDir;
     RecordingHost host;
     FakeTray tray;
@@ -72,13 +73,14 @@ protected:
     WindowCommands commands{host, tray, shell, state, places()};
 };
 
-enum class Found { Nowhere, InCurrent, InProgram };
+enum class Found { Nowhere, InCurrent, InProgram, InInstalled };
 
 TEST_F(WindowCommandsTest, HelpIsLookedUpInTheCurrentDirectoryThenBesideTheProgram) {
     const struct {
         const char* name;
         QStringList inCurrent;
         QStringList inProgram;
+        QStringList inInstalled;
         int language;
         Found found;
         const char* file;
@@ -86,16 +88,19 @@ TEST_F(WindowCommandsTest, HelpIsLookedUpInTheCurrentDirectoryThenBesideTheProgr
         {"English beside the program",
          {},
          {"Help_e.txt", "Help_r.txt"},
+         {},
          0,
          Found::InProgram,
          "Help_e.txt"},
         {"Russian beside the program",
          {},
          {"Help_e.txt", "Help_r.txt"},
+         {},
          1,
          Found::InProgram,
          "Help_r.txt"},
         {"current directory first",
+         {"Help_e.txt"},
          {"Help_e.txt"},
          {"Help_e.txt"},
          0,
@@ -104,22 +109,34 @@ TEST_F(WindowCommandsTest, HelpIsLookedUpInTheCurrentDirectoryThenBesideTheProgr
         {"the other language's file does not count",
          {"Help_e.txt"},
          {"Help_r.txt"},
+         {},
          1,
          Found::InProgram,
          "Help_r.txt"},
-        {"nowhere", {"Help_r.txt"}, {"Help_r.txt"}, 0, Found::Nowhere, ""},
-        {"a language without help", {"Help_e.txt"}, {"Help_e.txt"}, 2, Found::Nowhere, ""},
+        {"installed only", {}, {}, {"Help_e.txt"}, 0, Found::InInstalled, "Help_e.txt"},
+        {"beside the program before the install",
+         {},
+         {"Help_r.txt"},
+         {"Help_r.txt"},
+         1,
+         Found::InProgram,
+         "Help_r.txt"},
+        {"nowhere", {"Help_r.txt"}, {"Help_r.txt"}, {"Help_r.txt"}, 0, Found::Nowhere, ""},
+        {"a language without help", {"Help_e.txt"}, {"Help_e.txt"}, {}, 2, Found::Nowhere, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         QTemporaryDir current;
         QTemporaryDir program;
+        QTemporaryDir installed;
         for (const QString& name : c.inCurrent)
             Touch(current.path(), name);
         for (const QString& name : c.inProgram)
             Touch(program.path(), name);
-        const QString found = WindowCommands::HelpFile(static_cast<Language>(c.language),
-                                                       current.path(), program.path());
+        for (const QString& name : c.inInstalled)
+            Touch(installed.path(), name);
+        const QString found = WindowCommands::HelpFile(
+            static_cast<Language>(c.language), current.path(), {program.path(), installed.path()});
         switch (c.found) {
         case Found::Nowhere:
             EXPECT_TRUE(found.isEmpty()) << found.toStdString();
@@ -129,6 +146,9 @@ TEST_F(WindowCommandsTest, HelpIsLookedUpInTheCurrentDirectoryThenBesideTheProgr
             break;
         case Found::InProgram:
             EXPECT_EQ(found, QDir(program.path()).filePath(QLatin1String(c.file)));
+            break;
+        case Found::InInstalled:
+            EXPECT_EQ(found, QDir(installed.path()).filePath(QLatin1String(c.file)));
             break;
         }
     }
@@ -178,6 +198,17 @@ TEST_F(WindowCommandsTest, WebCommandsOpenThePageOfTheCurrentLanguage) {
             EXPECT_TRUE(shell.opened.isEmpty());
         }
     }
+}
+
+TEST_F(WindowCommandsTest, PagesComeFromTheFirstFolderThatHasThem) {
+    Touch(installedDir.path(), QStringLiteral("ProgramPage_e.html"));
+    Touch(installedDir.path(), QStringLiteral("ProductSitePage_e.html"));
+    Touch(programDir.path(), QStringLiteral("ProductSitePage_e.html"));
+    commands.Sb_InternetClick();
+    commands.openProductSitePage();
+    EXPECT_EQ(shell.opened,
+              (QStringList{QDir(installedDir.path()).filePath("ProgramPage_e.html"),
+                           QDir(programDir.path()).filePath("ProductSitePage_e.html")}));
 }
 
 TEST_F(WindowCommandsTest, AMissingPageIsNotOpened) {

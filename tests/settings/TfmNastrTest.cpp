@@ -1,5 +1,6 @@
 #include "settings/TfmNastr.h"
 
+#include "core/DesktopAutostart.h"
 #include "core/ProgramState.h"
 #include "core/SettingsStore.h"
 #include "support/CloseButtonCases.h"
@@ -11,10 +12,12 @@
 #include "widgetkit/ImageList.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -267,6 +270,80 @@ TEST(TfmNastr, TheLanguageCommandsSetTheLanguageAndApplyIt) {
     s.state.InterfaceLanguage = Language::English;
     s.dialog->show();
     EXPECT_TRUE(shows(s.control("Cb_Lang_1"), 58));
+}
+
+// The option's state is the autostart entry on disk: the test's own configuration folder.
+struct AutostartPlace {
+    QTemporaryDir config;
+    DesktopAutostart entry{QStringLiteral("gloamery"), QStringLiteral("/usr/bin/gloamery"),
+                           config.path()};
+};
+
+TEST(TfmNastr, WithoutAnAutostartEntryTheDesktopOptionIsHidden) {
+    Settings s;
+    s.dialog->show();
+    EXPECT_FALSE(s.control<QGroupBox>("GB_Autostart")->isVisible());
+    // A click that still reaches it changes nothing and does not crash.
+    s.dialog->Cb_AutostartClick();
+}
+
+TEST(TfmNastr, TheDesktopOptionWritesAndRemovesTheEntryAndShowsWhatIsOnDisk) {
+    AutostartPlace place;
+    Settings s;
+    s.dialog->setAutostart(&place.entry);
+    s.dialog->show();
+    ASSERT_TRUE(s.control<QGroupBox>("GB_Autostart")->isVisible());
+    EXPECT_TRUE(shows(s.control("Cb_Autostart"), 57));
+    const struct {
+        const char* control;
+        bool doubleClick;
+        bool entry;
+    } steps[] = {
+        {"Cb_Autostart", false, true},
+        {"Lbl_Autostart", false, false},
+        {"Lbl_Autostart", true, true}, // a double click toggles once
+        {"Cb_Autostart", false, false},
+    };
+    for (const auto& step : steps) {
+        s.click(s.control(step.control), {3, 3}, step.doubleClick);
+        EXPECT_EQ(QFile::exists(place.entry.entryPath()), step.entry) << step.control;
+        EXPECT_TRUE(shows(s.control("Cb_Autostart"), step.entry ? 58 : 57)) << step.control;
+    }
+    // Made or removed elsewhere while the dialog was closed: the next show follows the disk.
+    s.dialog->close();
+    ASSERT_EQ(place.entry.setEnabled(true), QString());
+    s.dialog->show();
+    EXPECT_TRUE(shows(s.control("Cb_Autostart"), 58));
+    s.dialog->close();
+    ASSERT_EQ(place.entry.setEnabled(false), QString());
+    s.dialog->show();
+    EXPECT_TRUE(shows(s.control("Cb_Autostart"), 57));
+    EXPECT_TRUE(s.messages.errors.isEmpty());
+}
+
+TEST(TfmNastr, TheDesktopOptionSpeaksTheInterfaceLanguage) {
+    AutostartPlace place;
+    Settings s;
+    s.dialog->setAutostart(&place.entry);
+    const struct {
+        const char* how;
+        Language language;
+        const char16_t* caption;
+    } steps[] = {
+        {"shown in English", Language::English, u"Start with the desktop"},
+        {"switched to Russian", Language::Russian, u"Запускать вместе с рабочим столом"},
+        {"switched back", Language::English, u"Start with the desktop"},
+    };
+    s.state.InterfaceLanguage = steps[0].language;
+    s.dialog->show();
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.how);
+        if (s.state.InterfaceLanguage != step.language)
+            s.click(s.control(step.language == Language::Russian ? "Cb_Lang_2" : "Cb_Lang_1"));
+        QLabel* label = s.control("Lbl_Autostart");
+        EXPECT_EQ(label->text(), QString::fromUtf16(step.caption));
+        EXPECT_GE(label->width(), label->sizeHint().width()) << "the caption is not cut";
+    }
 }
 
 TEST(TfmNastr, TheCloseButtonShowsHoverAndPressByLanguage) {

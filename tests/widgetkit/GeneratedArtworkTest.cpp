@@ -1,5 +1,6 @@
 #include "widgetkit/ColorKey.h"
 #include "widgetkit/ImageList.h"
+#include "widgetkit/ProgramIcon.h"
 
 #include <QBitmap>
 #include <QRegion>
@@ -195,6 +196,23 @@ TEST(GeneratedArtwork, IconsExistInTheSizesTheTrayAndDesktopUse) {
         EXPECT_TRUE(icon.hasAlphaChannel());
     }
     EXPECT_EQ(ImageList::picture("Img/Icon/tray-32.png").width(), 32);
+}
+
+// The desktop's icon theme and the window take one picture per size: each drawn at its size, not
+// scaled from another, and all of them in the window's icon.
+TEST(GeneratedArtwork, TheProgramIconComesInEverySizeTheDesktopAsksFor) {
+    for (const int size : ProgramIcon::Sizes) {
+        SCOPED_TRACE(size);
+        const QImage icon = ImageList::picture(QStringLiteral("Img/Icon/app-%1.png").arg(size));
+        ASSERT_EQ(icon.size(), QSize(size, size));
+        EXPECT_TRUE(icon.hasAlphaChannel());
+        EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0) << "the corners are transparent";
+        EXPECT_EQ(qAlpha(icon.pixel(size / 2, size / 2)), 255) << "the middle is drawn";
+    }
+    QList<QSize> expected;
+    for (const int size : ProgramIcon::Sizes)
+        expected << QSize(size, size);
+    EXPECT_EQ(ProgramIcon::load().availableSizes(), expected);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "ImageListWriter.h"
 #include "SkinArt.h"
 #include "widgetkit/ImageEntries.h"
+#include "widgetkit/ProgramIcon.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -358,7 +359,7 @@ int main(int argc, char** argv) {
     for (const int size : {32, 64})
         ok = save(GhostArt::appIcon(size), img + QStringLiteral("/Icon/tray-%1.png").arg(size)) &&
              ok;
-    for (const int size : {48, 128, 256})
+    for (const int size : ProgramIcon::Sizes)
         ok =
             save(GhostArt::appIcon(size), img + QStringLiteral("/Icon/app-%1.png").arg(size)) && ok;
 

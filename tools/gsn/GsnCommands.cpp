@@ -71,6 +71,11 @@ int GsnCommands::run(const QStringList& arguments) {
     if (arguments.isEmpty())
         return usage();
     const QString command = arguments.first();
+    // Asked for, the usage is the answer: on standard output, and no failure.
+    if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
+        writeUsage(m_out);
+        return Ok;
+    }
     const QStringList rest = arguments.mid(1);
     if (command == QLatin1String("list") && rest.size() == 1)
         return list(rest[0]);
@@ -83,13 +88,18 @@ int GsnCommands::run(const QStringList& arguments) {
     return usage();
 }
 
+void GsnCommands::writeUsage(QTextStream& stream) {
+    stream << "usage: gsn list FILE\n"
+              "       gsn extract FILE DIR\n"
+              "       gsn pack [--plain] OUT.gsn [--description TEXT] WAV...\n"
+              "       gsn check FILE\n"
+              "       gsn --help\n"
+              "--description applies to the WAV files after it, until the next one.\n";
+    stream.flush();
+}
+
 int GsnCommands::usage() {
-    m_err << "usage: gsn list FILE\n"
-             "       gsn extract FILE DIR\n"
-             "       gsn pack [--plain] OUT.gsn [--description TEXT] WAV...\n"
-             "       gsn check FILE\n"
-             "--description applies to the WAV files after it, until the next one.\n";
-    m_err.flush();
+    writeUsage(m_err);
     return Usage;
 }
 

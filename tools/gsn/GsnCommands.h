@@ -23,6 +23,7 @@ private:
     int pack(const QStringList& arguments);
     int check(const QString& file);
     int usage();
+    static void writeUsage(QTextStream& stream);
 
     // Loads a library; on failure prints the file and the reason and returns false. The list
     // keeps what was read before the failure.

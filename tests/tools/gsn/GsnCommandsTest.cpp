@@ -148,6 +148,15 @@ TEST_F(Gsn, ListShowsEachSoundsLoudness) {
             << lines[2 + i].toStdString();
 }
 
+TEST_F(Gsn, HelpIsAnAnswerNotAFailure) {
+    for (const char* option : {"--help", "-h"}) {
+        SCOPED_TRACE(option);
+        EXPECT_EQ(run({QLatin1String(option)}), 0);
+        EXPECT_TRUE(out.startsWith("usage: gsn list FILE\n")) << out.toStdString();
+        EXPECT_TRUE(err.isEmpty()) << err.toStdString();
+    }
+}
+
 TEST_F(Gsn, WrongUsage) {
     for (const QStringList& arguments : {QStringList{},
                                          {"list"},
