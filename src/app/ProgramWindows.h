@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+class ManagementPage;
 class ProgramControl;
 class TfmGhost;
 class TfmHelp;
@@ -17,6 +18,7 @@ class TfmNastr;
 class TfmNet;
 class TfmSound;
 class TfmWebServer;
+class WebAccessServer;
 class WebServerControl;
 struct ProgramState;
 
@@ -55,5 +57,8 @@ private:
     Observer m_observer;
     // The web access window's server; it outlives the window, which stops it at the end.
     std::unique_ptr<WebServerControl> m_webServer;
+    WebAccessServer* m_webAccessServer = nullptr;
     std::unique_ptr<ProgramControl> m_control;
+    // What the web access server answers a phone with; it acts through the control.
+    std::unique_ptr<ManagementPage> m_managementPage;
 };
