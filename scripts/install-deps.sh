@@ -11,6 +11,7 @@ packages=(
     clang libclang-rt-14-dev clang-format
     xvfb xauth fonts-dejavu-core
     openbox xdotool imagemagick
+    chromium chromium-driver python3-selenium
 )
 
 missing=()
