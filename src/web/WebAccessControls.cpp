@@ -49,9 +49,9 @@ AccountControls account(QWidget* group, const QString& who, int top, int passWid
     controls.Edit_URL = field(group, name("Edit_%1_URL"), {32, top + 81, 250, 20}, true);
     controls.Lbl_Weak = SkinParts::text(group, name("Lbl_%1_Weak"), QString(), {32, top + 102},
                                         WarningOrange, false);
-    controls.Lbl_Weak->setFont(FormFont("Verdana", 10, true, false));
+    controls.Lbl_Weak->setFont(FormFont("Verdana", 9, true, false));
     controls.Lbl_Weak->setWordWrap(true);
-    controls.Lbl_Weak->setGeometry(32, top + 102, 250, 26);
+    controls.Lbl_Weak->setGeometry(32, top + 101, 250, 23);
     controls.Lbl_Weak->hide();
     return controls;
 }
