@@ -5,6 +5,7 @@
 #include "web/page/FormFields.h"
 
 #include <QByteArray>
+#include <QList>
 
 #include <cstddef>
 #include <cstdint>
