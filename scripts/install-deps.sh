@@ -12,6 +12,7 @@ packages=(
     xvfb xauth fonts-dejavu-core
     openbox xdotool imagemagick x11-utils
     desktop-file-utils appstream dpkg-dev lintian
+    chromium chromium-driver python3-selenium
 )
 
 missing=()

@@ -123,4 +123,6 @@ shoot ru gloamery-ru
 # The splash's device view with two simulated boards, one with inputs switched on.
 bash tests/wm/device_view_under_openbox.sh "$build/bin" "$out/en-devices.png" gloamery
 bash tests/wm/device_view_under_openbox.sh "$build/bin" "$out/ru-devices.png" gloamery-ru
+# The management page as a phone shows it.
+bash tools/phone-screenshots.sh "$build" "$out"
 ls -1 "$out"

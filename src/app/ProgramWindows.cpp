@@ -13,7 +13,9 @@
 #include "settings/TfmNastr.h"
 #include "sound/TfmSound.h"
 #include "web/TfmWebServer.h"
+#include "web/page/ManagementPage.h"
 #include "web/server/WebAccessServer.h"
+#include "widgetkit/ImageList.h"
 
 #include <QCoreApplication>
 
@@ -24,7 +26,9 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
     fmHelp = created(new TfmHelp(state));
     fmLogo = created(new TfmLogo(state, platform, editionLanguage));
     fmGhost = created(new TfmGhost(state, platform, fmMain->imageLists()));
-    m_webServer = std::make_unique<WebAccessServer>();
+    auto webServer = std::make_unique<WebAccessServer>();
+    m_webAccessServer = webServer.get();
+    m_webServer = std::move(webServer);
     fmWebServer = created(new TfmWebServer(state, platform, fmMain->imageLists(), *m_webServer));
     fmNet = created(new TfmNet(state, platform));
     fmSound = created(new TfmSound(state, platform, fmGhost->currentAct()));
@@ -55,6 +59,11 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
     m_control = std::make_unique<ProgramControlHub>(state, *fmMain, *fmGhost,
                                                     [house] { return house->openDoor(); });
     fmNet->setProgramControl(m_control.get());
+    m_managementPage = std::make_unique<ManagementPage>(
+        [web = fmWebServer] { return web->settings(); }, *m_control,
+        GhostPictures::fromFolder(ImageList::resDir() +
+                                  QStringLiteral("/Img/BitmapList_GhostFoto")));
+    m_webAccessServer->setPageHandler(m_managementPage.get());
     TfmMain::Dialogs dialogs;
     dialogs.help = fmHelp;
     dialogs.ghost = fmGhost;
@@ -67,6 +76,9 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
 
 ProgramWindows::~ProgramWindows() {
     fmNet->setProgramControl(nullptr);
+    // Page requests still on their way get the empty reply from here on.
+    m_webAccessServer->setPageHandler(nullptr);
+    m_managementPage.reset();
     m_control.reset();
     fmMain->setDoorOpener({});
     fmMain->attraction().setOptions(nullptr);

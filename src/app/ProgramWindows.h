@@ -9,6 +9,7 @@
 #include <memory>
 
 class DesktopAutostart;
+class ManagementPage;
 class ProgramControl;
 class TfmGhost;
 class TfmHelp;
@@ -18,6 +19,7 @@ class TfmNastr;
 class TfmNet;
 class TfmSound;
 class TfmWebServer;
+class WebAccessServer;
 class WebServerControl;
 struct ProgramState;
 
@@ -56,7 +58,10 @@ private:
     Observer m_observer;
     // The web access window's server; it outlives the window, which stops it at the end.
     std::unique_ptr<WebServerControl> m_webServer;
+    WebAccessServer* m_webAccessServer = nullptr;
     std::unique_ptr<ProgramControl> m_control;
     // The running edition's entry in the desktop's autostart folder.
     std::unique_ptr<DesktopAutostart> m_autostart;
+    // What the web access server answers a phone with; it acts through the control.
+    std::unique_ptr<ManagementPage> m_managementPage;
 };

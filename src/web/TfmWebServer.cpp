@@ -129,6 +129,8 @@ void TfmWebServer::connectControls() {
         connect(user, &QLineEdit::textChanged, this, &TfmWebServer::UpdateUserUrl);
     for (QLineEdit* admin : {ui.Admin.Edit_Login, ui.Admin.Edit_Pass})
         connect(admin, &QLineEdit::textChanged, this, &TfmWebServer::UpdateAdminUrl);
+    for (QLineEdit* password : {ui.User.Edit_Pass, ui.Admin.Edit_Pass})
+        connect(password, &QLineEdit::textChanged, this, &TfmWebServer::showWeakPasswordWarnings);
 }
 
 void TfmWebServer::setWebIndicator(std::function<void(bool)> indicator) {
@@ -210,10 +212,20 @@ void TfmWebServer::ListBox_IPDblClick() {
 
 void TfmWebServer::SetUserFieldsVisible(bool shown) {
     m_ui->User.setFieldsVisible(shown);
+    showWeakPasswordWarnings();
 }
 
 void TfmWebServer::SetAdminFieldsVisible(bool shown) {
     m_ui->Admin.setFieldsVisible(shown);
+    showWeakPasswordWarnings();
+}
+
+void TfmWebServer::showWeakPasswordWarnings() {
+    // The management page lets anyone with the password switch ghosts; one character is soon
+    // guessed, back-off or not.
+    for (const AccountControls* account : {&m_ui->User, &m_ui->Admin})
+        account->Lbl_Weak->setVisible(!account->Edit_URL->isHidden() &&
+                                      account->Edit_Pass->text().size() < StrongPasswordLength);
 }
 
 void TfmWebServer::showAccountToggles() {
@@ -342,6 +354,12 @@ void TfmWebServer::applyLanguageTexts(const LanguageTexts& texts) {
         account.controls.Edit_URL->setToolTip(texts[account.url] + lineBreak +
                                               texts[TextEntry::UrlHintTail]);
     }
+    const QString weakPassword =
+        state().InterfaceLanguage == Language::Russian
+            ? QStringLiteral("слабый пароль: его может угадать любой в вашей сети")
+            : QStringLiteral("weak password: anyone on your network could guess it");
+    ui.User.Lbl_Weak->setText(weakPassword);
+    ui.Admin.Lbl_Weak->setText(weakPassword);
     writePermissionTexts(ui.Web_User, texts[TextEntry::User], texts);
     writePermissionTexts(ui.Web_Admin, texts[TextEntry::Admin], texts);
 

@@ -28,6 +28,8 @@ class TfmWebServer : public SkinnedDialog, public LanguageTarget {
     Q_OBJECT
 public:
     static const QString NotAPortMessage; // "'%1' is not a valid port number"
+    // Passwords shorter than this get the weak-password warning beside their address.
+    static constexpr int StrongPasswordLength = 6;
 
     // `shared`: the main window's image lists; `server` must outlive the window; `addresses`
     // lists the computer's addresses, once, at creation.
@@ -77,6 +79,7 @@ private:
     void showServerState(bool running);
     void showServerTexts(bool running);
     void showAccountToggles();
+    void showWeakPasswordWarnings();
     const LanguageTexts& texts() const;
 
     PlatformServices m_platform;

@@ -23,6 +23,8 @@ struct AccountControls {
     QLineEdit* Edit_Pass;
     QLabel* Lbl_URL;
     QLineEdit* Edit_URL;
+    // Under the address: the password is too short to keep a neighbour out.
+    QLabel* Lbl_Weak;
 
     void setFieldsVisible(bool shown) const;
 };

@@ -650,3 +650,58 @@ TEST(TfmWebServer, AutorunStartsOnlyWhenTickedAndAFailureIsOnlyLogged) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(TfmWebServer, AShortPasswordOfAShownAccountWarnsBesideItsAddress) {
+    struct Case {
+        const char* name;
+        bool userShown;
+        QString userPassword;
+        bool adminShown;
+        QString adminPassword;
+        bool userWarned;
+        bool adminWarned;
+    };
+    const Case cases[] = {
+        {"default_one_character", true, "1", true, "2", true, true},
+        {"five_characters", true, "12345", false, "2", true, false},
+        {"six_characters", true, "123456", true, "abcdef", false, false},
+        {"empty", true, "", true, "longenough", true, false},
+        {"cyrillic_six", true, QStringLiteral("пароль"), true, "x", false, true},
+        {"hidden_accounts", false, "1", false, "2", false, false},
+    };
+    for (const Case& c : cases) {
+        WebWindow w;
+        w.window->show();
+        w.edit("Edit_User_Pass")->setText(c.userPassword);
+        w.edit("Edit_Admin_Pass")->setText(c.adminPassword);
+        if (c.userShown)
+            w.click("Cb_User");
+        if (c.adminShown)
+            w.click("Cb_Admin");
+        EXPECT_EQ(w.label("Lbl_User_Weak")->isVisible(), c.userWarned) << c.name;
+        EXPECT_EQ(w.label("Lbl_Admin_Weak")->isVisible(), c.adminWarned) << c.name;
+    }
+}
+
+TEST(TfmWebServer, TheWeakPasswordWarningFollowsTypingAndTheLanguage) {
+    WebWindow w;
+    w.window->show();
+    w.click("Cb_User");
+    QLabel* warning = w.label("Lbl_User_Weak");
+    EXPECT_TRUE(warning->isVisible());
+    EXPECT_EQ(warning->text(),
+              QStringLiteral("weak password: anyone on your network could guess it"));
+    QTest::keyClicks(w.edit("Edit_User_Pass"), QStringLiteral("23456"));
+    EXPECT_FALSE(warning->isVisible()) << "six characters now";
+    QTest::keyClick(w.edit("Edit_User_Pass"), Qt::Key_Backspace);
+    EXPECT_TRUE(warning->isVisible());
+    w.state.InterfaceLanguage = Language::Russian;
+    w.help->ApplyLanguage();
+    EXPECT_EQ(warning->text(), u8("слабый пароль: его может угадать любой в вашей сети"));
+    w.click("Cb_User");
+    EXPECT_FALSE(warning->isVisible()) << "the account's fields are hidden";
+}
+
+} // namespace

@@ -3,7 +3,9 @@
 #include "core/LogCategories.h"
 #include "web/server/HttpReply.h"
 
+#include <arpa/inet.h>
 #include <cerrno>
+#include <netinet/in.h>
 #include <sys/socket.h>
 
 namespace {
@@ -13,14 +15,26 @@ namespace {
 constexpr int ReadsPerWakeUp = 4;
 constexpr qsizetype ReadChunk = 16384;
 
+quint32 peerAddressOf(int fd) {
+    sockaddr_in peer{};
+    socklen_t length = sizeof peer;
+    if (::getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &length) != 0 ||
+        peer.sin_family != AF_INET)
+        return 0;
+    return ntohl(peer.sin_addr.s_addr);
+}
+
 } // namespace
 
-HttpConnection::HttpConnection(UniqueFd socket, const WebServerLimits& limits, QObject* parent)
+HttpConnection::HttpConnection(UniqueFd socket, const WebServerLimits& limits,
+                               std::shared_ptr<PageRoute> route, QObject* parent)
     : QObject(parent)
     , m_socket(std::move(socket))
     , m_reader(limits.request)
     , m_readable(m_socket.get(), QSocketNotifier::Read)
-    , m_writable(m_socket.get(), QSocketNotifier::Write) {
+    , m_writable(m_socket.get(), QSocketNotifier::Write)
+    , m_route(std::move(route))
+    , m_reply(HttpEmptySuccessReply.toByteArray()) {
     m_writable.setEnabled(false);
     connect(&m_readable, &QSocketNotifier::activated, this, &HttpConnection::readAvailable);
     connect(&m_writable, &QSocketNotifier::activated, this, &HttpConnection::sendReply);
@@ -35,6 +49,8 @@ HttpConnection::HttpConnection(UniqueFd socket, const WebServerLimits& limits, Q
 }
 
 HttpConnection::~HttpConnection() {
+    if (m_pageReply)
+        m_pageReply->withdraw();
     // The notifiers must let go of the descriptor before it is closed.
     m_readable.setEnabled(false);
     m_writable.setEnabled(false);
@@ -69,7 +85,10 @@ void HttpConnection::act(HttpRequestReader::Verdict verdict) {
         return;
     case HttpRequestReader::Verdict::Reply:
         m_readable.setEnabled(false);
-        sendReply();
+        if (m_route && m_route->isPage(m_reader.target()))
+            askPage();
+        else
+            sendReply();
         return;
     case HttpRequestReader::Verdict::CloseWithoutReply:
         end();
@@ -77,11 +96,27 @@ void HttpConnection::act(HttpRequestReader::Verdict verdict) {
     }
 }
 
+void HttpConnection::askPage() {
+    PageRequest request;
+    request.method = m_reader.method();
+    request.authorization = m_reader.authorization();
+    request.body = m_reader.body();
+    request.bodyCut = m_reader.bodyCut();
+    request.peerAddress = peerAddressOf(m_socket.get());
+    m_pageReply = std::make_shared<PendingPageReply>(this, [this](const QByteArray& reply) {
+        if (!m_socket.isValid())
+            return;
+        m_reply = reply;
+        sendReply();
+    });
+    if (!m_route->send(std::move(request), m_pageReply))
+        end();
+}
+
 void HttpConnection::sendReply() {
-    while (m_replySent < HttpEmptySuccessReply.size()) {
-        const ssize_t sent =
-            ::send(m_socket.get(), HttpEmptySuccessReply.data() + m_replySent,
-                   size_t(HttpEmptySuccessReply.size() - m_replySent), MSG_NOSIGNAL);
+    while (m_replySent < m_reply.size()) {
+        const ssize_t sent = ::send(m_socket.get(), m_reply.constData() + m_replySent,
+                                    size_t(m_reply.size() - m_replySent), MSG_NOSIGNAL);
         if (sent >= 0) {
             m_replySent += sent;
         } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
@@ -101,6 +136,8 @@ void HttpConnection::end() {
     m_readable.setEnabled(false);
     m_writable.setEnabled(false);
     m_deadline.stop();
+    if (m_pageReply)
+        m_pageReply->withdraw();
     m_socket.reset();
     emit ended(this);
 }

@@ -34,10 +34,12 @@ bool isConnectionError(int error) {
 } // namespace
 
 HttpListener::HttpListener(UniqueFd listening, const WebServerLimits& limits,
-                           OpenConnectionsReport reportOpenConnections)
+                           OpenConnectionsReport reportOpenConnections,
+                           std::shared_ptr<PageRoute> pageRoute)
     : m_listening(std::move(listening))
     , m_limits(limits)
     , m_reportOpenConnections(std::move(reportOpenConnections))
+    , m_pageRoute(std::move(pageRoute))
     , m_acceptable(m_listening.get(), QSocketNotifier::Read) {
     connect(&m_acceptable, &QSocketNotifier::activated, this, &HttpListener::acceptPending);
     m_acceptBackOff.setSingleShot(true);
@@ -60,7 +62,7 @@ void HttpListener::acceptPending() {
     while (int(m_connections.size()) < m_limits.maxOpenConnections && attempts-- > 0) {
         const int fd = ::accept4(m_listening.get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
         if (fd >= 0) {
-            auto* connection = new HttpConnection(UniqueFd(fd), m_limits, this);
+            auto* connection = new HttpConnection(UniqueFd(fd), m_limits, m_pageRoute, this);
             connect(connection, &HttpConnection::ended, this, &HttpListener::connectionEnded);
             m_connections.insert(connection);
             m_reportOpenConnections(int(m_connections.size()));

@@ -8,9 +8,11 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 #include <unordered_set>
 
 class HttpConnection;
+class PageRoute;
 
 // Accepts clients on the listening socket and keeps their connections, all on the thread that
 // created it. While the cap of open connections is reached it stops accepting, so the next
@@ -21,7 +23,8 @@ public:
     using OpenConnectionsReport = std::function<void(int open)>;
 
     HttpListener(UniqueFd listening, const WebServerLimits& limits,
-                 OpenConnectionsReport reportOpenConnections);
+                 OpenConnectionsReport reportOpenConnections,
+                 std::shared_ptr<PageRoute> pageRoute = {});
     // Closes every open connection, then the listening socket.
     ~HttpListener() override;
 
@@ -33,6 +36,7 @@ private:
     UniqueFd m_listening;
     WebServerLimits m_limits;
     OpenConnectionsReport m_reportOpenConnections;
+    std::shared_ptr<PageRoute> m_pageRoute;
     QSocketNotifier m_acceptable;
     // Set after accept failed for want of descriptors or memory: a level-triggered notifier
     // would otherwise wake us again at once, forever.

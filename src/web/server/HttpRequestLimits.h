@@ -8,7 +8,10 @@ struct HttpRequestLimits {
     static constexpr qsizetype MaxLineLength = 16384;
     static constexpr int DefaultMaxHeaderLines = 100;
     static constexpr qint64 DefaultMaxBodyBytes = qint64(1) << 20;
+    // A form of the management page is a few dozen bytes; more is read and dropped, never kept.
+    static constexpr qsizetype DefaultMaxKeptBodyBytes = 4096;
 
     int maxHeaderLines = DefaultMaxHeaderLines;
     qint64 maxBodyBytes = DefaultMaxBodyBytes;
+    qsizetype maxKeptBodyBytes = DefaultMaxKeptBodyBytes;
 };

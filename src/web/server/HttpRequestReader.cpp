@@ -138,6 +138,8 @@ void HttpRequestReader::takeHeaderLine(QByteArrayView line) {
         const QByteArrayView scheme = value.first(schemeEnd - value.begin());
         if (!sameIgnoringCase(scheme, "Basic"))
             finish(Verdict::CloseWithoutReply);
+        else
+            m_authorization = value.toByteArray();
     }
 }
 
@@ -159,15 +161,24 @@ qsizetype HttpRequestReader::consumeBody(QByteArrayView bytes) {
     if (m_stage == Stage::Body) {
         const qint64 length = *m_contentLength;
         const qsizetype used = qsizetype(std::min<qint64>(length - m_bodyRead, bytes.size()));
+        keepBody(bytes.first(used));
         m_bodyRead += used;
         if (m_bodyRead == length)
             finish(Verdict::Reply);
         return used;
     }
+    keepBody(bytes);
     m_bodyRead += bytes.size();
     if (m_bodyRead > m_limits.maxBodyBytes)
         finish(Verdict::CloseWithoutReply);
     return bytes.size();
+}
+
+void HttpRequestReader::keepBody(QByteArrayView bytes) {
+    const qsizetype room = std::max<qsizetype>(m_limits.maxKeptBodyBytes - m_body.size(), 0);
+    if (bytes.size() > room)
+        m_bodyCut = true;
+    m_body.append(bytes.first(std::min(room, bytes.size())));
 }
 
 void HttpRequestReader::finish(Verdict verdict) {

@@ -33,6 +33,11 @@ public:
     const QByteArray& method() const { return m_method; }
     const QByteArray& target() const { return m_target; }
     const QByteArray& version() const { return m_version; }
+    // The last Authorization header's value (its scheme is Basic), empty when there was none.
+    const QByteArray& authorization() const { return m_authorization; }
+    // The body's first bytes, at most the kept-body limit; bodyCut() when there were more.
+    const QByteArray& body() const { return m_body; }
+    bool bodyCut() const { return m_bodyCut; }
     // Bytes held while waiting for the end of a line; never more than one line's worth.
     qsizetype bufferedBytes() const { return m_line.size(); }
 
@@ -45,6 +50,7 @@ private:
     void takeHeaderLine(QByteArrayView line);
     void endOfHeaders();
     qsizetype consumeBody(QByteArrayView bytes);
+    void keepBody(QByteArrayView bytes);
     void finish(Verdict verdict);
 
     HttpRequestLimits m_limits;
@@ -59,4 +65,7 @@ private:
     // Empty while no readable Content-Length header has been seen.
     std::optional<qint64> m_contentLength;
     qint64 m_bodyRead = 0;
+    QByteArray m_authorization;
+    QByteArray m_body;
+    bool m_bodyCut = false;
 };

@@ -9,12 +9,18 @@
 #include <memory>
 #include <vector>
 
+class PageHandler;
+class PageRoute;
+class PendingPageReply;
 class WebServerThread;
+struct PageRequest;
 
 // The HTTP server of the web access: listens on every local IPv4 address and answers each
-// request it accepts with an empty success reply, one request per connection. It serves from a
-// thread of its own and touches no program state. Start and stop from the owning thread; they
-// return an empty string on success, else the message to show the user.
+// request it accepts with an empty success reply, one request per connection, except those for
+// the management page, which its page handler answers. It serves from a thread of its own and
+// touches no program state: page requests are queued to the owning thread, and the server's
+// thread never waits for it. Start and stop from the owning thread; they return an empty string
+// on success, else the message to show the user.
 class WebAccessServer : public QObject, public WebServerControl {
     Q_OBJECT
 public:
@@ -30,6 +36,10 @@ public:
     // server's thread did not end within the stop timeout; the server counts as stopped anyway.
     QString stop() override;
 
+    // Answers the page from the next start on; none (or null): no page, every request gets the
+    // empty reply. The handler must outlive the server or be taken away first.
+    void setPageHandler(PageHandler* handler);
+
     bool isRunning() const { return m_thread != nullptr; }
     bool isListening() const override { return isRunning(); }
     // The port listened on while running, else 0.
@@ -42,8 +52,11 @@ signals:
 
 private:
     void reapAbandonedThreads();
+    void answerPage(const PageRequest& request, const std::shared_ptr<PendingPageReply>& reply);
 
     WebServerLimits m_limits;
+    PageHandler* m_pageHandler = nullptr;
+    std::shared_ptr<PageRoute> m_pageRoute;
     std::unique_ptr<WebServerThread> m_thread;
     // Threads a stop gave up on; deleted once they have finished.
     std::vector<std::unique_ptr<WebServerThread>> m_abandoned;

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "core/Language.h"
+
+#include <QString>
+
+// The management page's words, in the program's interface language.
+struct PageTexts {
+    QString htmlLanguage; // the page's lang attribute
+    QString signedInAs;   // %1: the login
+    QString attraction;
+    QString running;
+    QString stopped;
+    QString timeLeft; // %1: m:ss
+    QString noTimeLimit;
+    QString start;
+    QString stop;
+    QString ghosts;
+    QString on;
+    QString off;
+    QString switchGhostOn;  // %1: the ghost's number
+    QString switchGhostOff; // %1: the ghost's number
+    QString notYours;       // beside a state this account may not switch
+    QString dialogOpen;     // a settings window is open on the computer
+    QString refused;        // an action just refused for the open window
+    QString loginNeeded;
+    QString forbidden;
+    QString tooManyTries; // %1: seconds to wait
+    QString badRequest;
+    QString tooLarge;
+
+    static const PageTexts& of(Language language);
+};
