@@ -262,7 +262,7 @@ TEST_P(ShippedLibrary, HoldsTenPlayableSoundsOfItsLength) {
         ASSERT_TRUE(format.has_value());
         EXPECT_EQ(format->formatTag, 1);
         EXPECT_EQ(format->channels, 1);
-        EXPECT_EQ(format->sampleRate, 22050u);
+        EXPECT_EQ(format->sampleRate, 44100u);
         EXPECT_EQ(format->bitsPerSample, 16);
         EXPECT_TRUE(list.item(i).Compressed);
         if (longSounds) {
