@@ -59,6 +59,15 @@ Wave hum(Rng& rng, double seconds, double base, double harshness) {
     return w;
 }
 
+// A fluorescent tube sings thinner than the mains under it: its buzz without the low hum.
+Wave tubeBuzz(Rng& rng, double seconds) {
+    Wave w = hum(rng, seconds, 50, 0.97);
+    Biquad thin = Biquad::highpass(400);
+    for (float& s : w)
+        s = thin(s);
+    return w;
+}
+
 Wave fizz(Rng& rng, double seconds, double density) {
     Wave w = hum(rng, seconds, 50, 0.6);
     for (float& s : w)
@@ -161,6 +170,9 @@ Wave footstep(Rng& rng, double weight = 1.0, double brightness = 1.0) {
     Wave w = burst(0.09, 0.002, 0.05, Biquad::lowpass(650 * brightness), rng);
     mix(w, impact({{85 / weight, 0.09, 0.8}, {190, 0.05, 0.3}}, 0.12, 0.0, rng), 0, 1.0);
     mix(w, burst(0.07, 0.003, 0.04, Biquad::lowpass(900 * brightness), rng), 0.11, 0.45);
+    // A heel meets the floor over a few milliseconds; the thud's partials must not start on a
+    // jump, whose click would make carpet and boards sound alike.
+    fade(w, 0.004 / brightness, 0);
     return w;
 }
 
@@ -173,12 +185,24 @@ Wave gravelStep(Rng& rng) {
     return w;
 }
 
-Wave walk(Rng& rng, int steps, double interval, double weight, double crescendo = 0) {
+// Brightness is the floor and the shoe: under 1 carpet and soft soles, above it bare boards and
+// heels. Approach brings the steps nearer, louder and less muffled with each one.
+Wave walk(Rng& rng, int steps, double interval, double weight, double brightness = 1.0,
+          double approach = 0) {
     Wave w = silence(steps * interval + 0.3);
     for (int k = 0; k < steps; ++k) {
-        const double gain = 0.6 + 0.4 * (k % 2) + crescendo * k / steps;
-        mix(w, footstep(rng, weight), k * interval + rng.range(0, 0.03), gain);
+        const double nearer = approach * k / steps;
+        const double gain = 0.6 + 0.4 * (k % 2) + nearer;
+        mix(w, footstep(rng, weight, brightness * (1 + nearer)), k * interval + rng.range(0, 0.03),
+            gain);
     }
+    return w;
+}
+
+// A stair tread is a hollow box: it booms where a floor thuds.
+Wave treadStep(Rng& rng) {
+    Wave w = impact({{95, 0.22, 1.0}, {212, 0.16, 0.7}, {515, 0.08, 0.4}}, 0.35, 0.2, rng);
+    mix(w, footstep(rng, 1.2, 0.8), 0, 0.5);
     return w;
 }
 
@@ -322,7 +346,8 @@ std::vector<Recipe> doorman(bool longSounds) {
              }},
             {"Door creaks, then slams",
              [](Rng& r) {
-                 return seq(3.2, {{0, doorCreak(r, 2.0, 0.2, 0.7)}, {2.3, slam(r)}});
+                 // A light inner door: higher than the front door, and slammed.
+                 return seq(3.2, {{0, doorCreak(r, 2.0, 0.2, 0.7, 1.35)}, {2.3, slam(r)}});
              }},
             {"Door slams in the hall",
              [](Rng& r) {
@@ -360,8 +385,8 @@ std::vector<Recipe> doorman(bool longSounds) {
                      {{0,
                        stickSlip(
                            1.7, {{0, 0}, {0.2, 0.3}, {0.6, 0.1}, {0.9, 0.5}, {1.5, 0.25}, {1.7, 0}},
-                           doorWood(), r)},
-                      {3.4, doorCreak(r, 1.0, 0.6, 0.9)},
+                           doorWood(0.8), r)},
+                      {3.4, hingeSqueak(r, 1.0, 0.6, 0.9, 0.8)},
                       {4.42, slam(r, 0.5)},
                       {4.45, metalClick(r)}});
              }},
@@ -431,7 +456,7 @@ std::vector<Recipe> electrician(bool longSounds) {
         return {
             {"Mains hum",
              [](Rng& r) {
-                 return hum(r, 3.0, 50, 0.3);
+                 return hum(r, 3.0, 50, 0.1);
              }},
             {"Fizzing bulb",
              [](Rng& r) {
@@ -480,7 +505,7 @@ std::vector<Recipe> electrician(bool longSounds) {
                  return seq(3.4, {{0, switchClick(r)},
                                   {0.4, spark(r)},
                                   {0.8, spark(r)},
-                                  {1.0, hum(r, 2.3, 50, 0.4)}});
+                                  {1.0, tubeBuzz(r, 2.3)}});
              }},
             {"Short circuit",
              [](Rng& r) {
@@ -563,7 +588,7 @@ std::vector<Recipe> plumber(bool longSounds) {
             {"Tap on, running, off",
              [](Rng& r) {
                  return seq(3.8, {{0, hingeSqueak(r, 0.3, 0.6, 0.4, 1.3)},
-                                  {0.3, runningWater(r, 2.8, 1800)},
+                                  {0.3, runningWater(r, 2.8, 750)},
                                   {3.2, hingeSqueak(r, 0.3, 0.4, 0.6, 1.3)}});
              }},
             {"Pipes knock",
@@ -591,7 +616,7 @@ std::vector<Recipe> plumber(bool longSounds) {
             {"Water pours into a bucket",
              [](Rng& r) {
                  return seq(3.2,
-                            {{0, runningWater(r, 3.0, 500)}, {0.2, runningWater(r, 2.8, 1400)}});
+                            {{0, runningWater(r, 3.0, 350)}, {0.2, runningWater(r, 2.8, 4000)}});
              }},
         };
     return {
@@ -618,7 +643,8 @@ std::vector<Recipe> plumber(bool longSounds) {
          }},
         {"Two drips",
          [](Rng& r) {
-             return seq(0.6, {{0, drip(r)}, {0.3, drip(r)}});
+             // One from the tap's lip, one from the spout into the full basin below.
+             return seq(0.6, {{0, drip(r, 1.5)}, {0.3, drip(r, 0.55)}});
          }},
         {"Bubble",
          [](Rng&) {
@@ -648,10 +674,11 @@ std::vector<Recipe> postman(bool longSounds) {
              }},
             {"Doorbell twice",
              [](Rng& r) {
-                 return seq(4.4, {{0, bell(r, 659, 1.4)},
-                                  {0.5, bell(r, 523, 1.4)},
-                                  {2.1, bell(r, 659, 1.6)},
-                                  {2.6, bell(r, 523, 1.8)}});
+                 // Another house's bell: a third higher than the ding-dong.
+                 return seq(4.4, {{0, bell(r, 880, 1.4)},
+                                  {0.5, bell(r, 698, 1.4)},
+                                  {2.1, bell(r, 880, 1.6)},
+                                  {2.6, bell(r, 698, 1.8)}});
              }},
             {"Electric bell rings",
              [](Rng& r) {
@@ -754,18 +781,20 @@ std::vector<Recipe> pedestrian(bool longSounds) {
         return {
             {"Footsteps across the room",
              [](Rng& r) {
-                 return walk(r, 7, 0.52, 1.0);
+                 // Hard soles on bare boards.
+                 return walk(r, 7, 0.52, 1.0, 1.8);
              }},
             {"Steps on a creaking floor",
              [](Rng& r) {
                  Wave w = walk(r, 5, 0.6, 1.1);
-                 mix(w, floorCreak(r, 0.6, 0.45, 0.8), 0.62, 0.6);
-                 mix(w, floorCreak(r, 0.7, 0.55, 0.3), 1.85, 0.6);
+                 mix(w, floorCreak(r, 0.9, 0.45, 0.8), 0.62, 2.0);
+                 mix(w, floorCreak(r, 1.0, 0.55, 0.3), 1.85, 2.0);
                  return w;
              }},
             {"Someone runs past",
              [](Rng& r) {
-                 return walk(r, 12, 0.22, 0.9);
+                 // Hard heels on a tiled hall.
+                 return walk(r, 12, 0.22, 0.8, 3.0);
              }},
             {"Steps on gravel",
              [](Rng& r) {
@@ -780,7 +809,8 @@ std::vector<Recipe> pedestrian(bool longSounds) {
              }},
             {"Slow heavy steps",
              [](Rng& r) {
-                 return walk(r, 4, 0.9, 1.6);
+                 // Boots on a carpet.
+                 return walk(r, 4, 0.9, 1.6, 0.3);
              }},
             {"Floorboards creak",
              [](Rng& r) {
@@ -796,14 +826,20 @@ std::vector<Recipe> pedestrian(bool longSounds) {
              }},
             {"Steps come closer and stop",
              [](Rng& r) {
-                 return walk(r, 8, 0.5, 1.0, 1.2);
+                 // Closer with every step, then they stop; a while later the floor gives
+                 // under someone standing still.
+                 Wave w = walk(r, 7, 0.5, 1.0, 0.7, 1.0);
+                 mix(w, floorCreak(r, 0.8, 0.25, 0.5, 0.8), 4.3, 1.5);
+                 return w;
              }},
             {"Stairs creak under steps",
              [](Rng& r) {
-                 Wave w = walk(r, 5, 0.7, 1.2);
-                 for (int k = 0; k < 5; ++k)
-                     mix(w, floorCreak(r, 0.45, 0.5 + 0.1 * k, 0.9, 1.0 + 0.08 * k), 0.7 * k + 0.05,
-                         0.5);
+                 Wave w = silence(3.8);
+                 for (int k = 0; k < 5; ++k) {
+                     mix(w, treadStep(r), 0.7 * k);
+                     mix(w, floorCreak(r, 0.45, 0.5 + 0.1 * k, 0.9, 1.3 + 0.08 * k), 0.7 * k + 0.05,
+                         0.8);
+                 }
                  return w;
              }},
         };
