@@ -32,7 +32,7 @@ private:
 
 } // namespace
 
-Wave stickSlip(double seconds, const Motion& motion, const FrictionBody& body, Rng& rng) {
+Wave slipTrain(double seconds, const Motion& motion, const FrictionBody& body, Rng& rng) {
     const std::size_t n = samples(seconds);
     Wave slips(n, 0.0f);
     // The grip along the surface.
@@ -58,7 +58,12 @@ Wave stickSlip(double seconds, const Motion& motion, const FrictionBody& body, R
         slips[i] = float(drop * (0.35 + 0.65 * std::min(1.0, push)));
         load = held;
     }
+    return slips;
+}
 
+Wave stickSlip(double seconds, const Motion& motion, const FrictionBody& body, Rng& rng) {
+    const Wave slips = slipTrain(seconds, motion, body, rng);
+    const std::size_t n = slips.size();
     Wave out(n, 0.0f);
     for (const Mode& mode : body.modes) {
         ModeResonator ring(mode);

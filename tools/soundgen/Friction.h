@@ -22,5 +22,8 @@ struct FrictionBody {
 // the speed, and the grip strength varies along the surface, so the same spot of a hinge sticks
 // the same way however fast it passes.
 Wave stickSlip(double seconds, const Motion& motion, const FrictionBody& body, Rng& rng);
+// The slips alone, before they ring the wood: zero but where the grip gives, and there the force
+// it let go.
+Wave slipTrain(double seconds, const Motion& motion, const FrictionBody& body, Rng& rng);
 
 } // namespace Synth
