@@ -89,7 +89,8 @@ Wave laugh(Rng& rng, int syllables, double pitchHz, double spacing, Vowel vowel)
         gap *= rng.range(1.02, 1.09);
         strength *= 0.93;
     }
-    mix(w, levelled(breath(rng, 0.45, true), 0.3), t + 0.05);
+    // The breath back in is much softer than the laugh it ends.
+    mix(w, levelled(breath(rng, 0.45, true), 0.12), t + 0.05);
     w.resize(samples(t + 0.55), 0.0f);
     return w;
 }
@@ -107,7 +108,7 @@ Wave sigh(Rng& rng, double seconds, double pitchHz) {
     u.jitter = 0.02;
     u.shimmer = 0.12;
     Wave w = silence(seconds);
-    mix(w, levelled(breath(rng, in, true), 0.5), 0);
+    mix(w, levelled(breath(rng, in, true), 0.3), 0);
     mix(w, levelled(utter(u, rng), 1.0), in);
     return w;
 }
