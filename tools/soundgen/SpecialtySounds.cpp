@@ -1,8 +1,12 @@
 #include "SpecialtySounds.h"
 
+#include "Creaks.h"
 #include "Finish.h"
+#include "GhostVoices.h"
+#include "Room.h"
 #include "Synth.h"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <utility>
@@ -15,15 +19,9 @@ using Recipe = std::pair<const char*, std::function<Wave(Rng&)>>;
 
 // ---- shared pieces -------------------------------------------------------------------------
 
-Wave doorCreak(Rng& rng, double seconds, double from, double to, double pitch = 1.0) {
-    return creak(seconds, from, to,
-                 {{620 * pitch, 9, 1.0}, {1450 * pitch, 11, 0.7}, {2700 * pitch, 14, 0.35}}, 0.12,
-                 rng);
-}
-
-Wave floorCreak(Rng& rng, double seconds, double from, double to) {
-    return creak(seconds, from, to, {{260, 5, 1.0}, {640, 7, 0.6}, {1250, 9, 0.25}}, 0.2, rng);
-}
+// White noise through a low-pass keeps less of its level the higher the sample rate; the
+// flutters below were set by ear at 22050 Hz.
+const double slowNoiseGain = std::sqrt(rate / 22050.0);
 
 Wave metalClick(Rng& rng, double pitch = 1.0) {
     return impact(
@@ -61,6 +59,15 @@ Wave hum(Rng& rng, double seconds, double base, double harshness) {
     return w;
 }
 
+// A fluorescent tube sings thinner than the mains under it: its buzz without the low hum.
+Wave tubeBuzz(Rng& rng, double seconds) {
+    Wave w = hum(rng, seconds, 50, 0.97);
+    Biquad thin = Biquad::highpass(400);
+    for (float& s : w)
+        s = thin(s);
+    return w;
+}
+
 Wave fizz(Rng& rng, double seconds, double density) {
     Wave w = hum(rng, seconds, 50, 0.6);
     for (float& s : w)
@@ -91,7 +98,7 @@ Wave runningWater(Rng& rng, double seconds, double centre) {
     Wave w = burst(seconds, 0.15, 100.0, Biquad::bandpass(centre, 1.2), rng);
     Biquad flutter = Biquad::lowpass(12);
     for (float& s : w)
-        s *= float(0.7 + 3.0 * std::abs(flutter(float(rng.noise()))));
+        s *= float(0.7 + 3.0 * slowNoiseGain * std::abs(flutter(float(rng.noise()))));
     // A bed of hiss under the bubbles that make it sound like water rather than wind.
     normalize(w, 0.45);
     for (double t = 0.05; t < seconds - 0.1; t += rng.range(0.008, 0.04))
@@ -152,7 +159,7 @@ Wave rustle(Rng& rng, double seconds) {
     Wave w = burst(seconds, 0.02, 100.0, Biquad::highpass(1800), rng);
     Biquad crackle = Biquad::lowpass(30);
     for (float& s : w) {
-        const double c = crackle(float(rng.noise()));
+        const double c = slowNoiseGain * crackle(float(rng.noise()));
         s *= float(std::max(0.0, c * 8.0));
     }
     fade(w, 0.02, seconds * 0.4);
@@ -163,6 +170,9 @@ Wave footstep(Rng& rng, double weight = 1.0, double brightness = 1.0) {
     Wave w = burst(0.09, 0.002, 0.05, Biquad::lowpass(650 * brightness), rng);
     mix(w, impact({{85 / weight, 0.09, 0.8}, {190, 0.05, 0.3}}, 0.12, 0.0, rng), 0, 1.0);
     mix(w, burst(0.07, 0.003, 0.04, Biquad::lowpass(900 * brightness), rng), 0.11, 0.45);
+    // A heel meets the floor over a few milliseconds; the thud's partials must not start on a
+    // jump, whose click would make carpet and boards sound alike.
+    fade(w, 0.004 / brightness, 0);
     return w;
 }
 
@@ -175,12 +185,24 @@ Wave gravelStep(Rng& rng) {
     return w;
 }
 
-Wave walk(Rng& rng, int steps, double interval, double weight, double crescendo = 0) {
+// Brightness is the floor and the shoe: under 1 carpet and soft soles, above it bare boards and
+// heels. Approach brings the steps nearer, louder and less muffled with each one.
+Wave walk(Rng& rng, int steps, double interval, double weight, double brightness = 1.0,
+          double approach = 0) {
     Wave w = silence(steps * interval + 0.3);
     for (int k = 0; k < steps; ++k) {
-        const double gain = 0.6 + 0.4 * (k % 2) + crescendo * k / steps;
-        mix(w, footstep(rng, weight), k * interval + rng.range(0, 0.03), gain);
+        const double nearer = approach * k / steps;
+        const double gain = 0.6 + 0.4 * (k % 2) + nearer;
+        mix(w, footstep(rng, weight, brightness * (1 + nearer)), k * interval + rng.range(0, 0.03),
+            gain);
     }
+    return w;
+}
+
+// A stair tread is a hollow box: it booms where a floor thuds.
+Wave treadStep(Rng& rng) {
+    Wave w = impact({{95, 0.22, 1.0}, {212, 0.16, 0.7}, {515, 0.08, 0.4}}, 0.35, 0.2, rng);
+    mix(w, footstep(rng, 1.2, 0.8), 0, 0.5);
     return w;
 }
 
@@ -198,57 +220,6 @@ Wave bounce(Rng& rng, const std::vector<Mode>& modes, double firstGap, int bounc
     return w;
 }
 
-Wave moan(Rng& rng, double seconds, double from, double to) {
-    Wave w = voice(seconds, from, to, 0.025, {{310, 5, 1.0}, {820, 6, 0.45}, {2400, 8, 0.08}}, 0.25,
-                   rng);
-    fade(w, seconds * 0.35, seconds * 0.45);
-    return w;
-}
-
-Wave whisper(Rng& rng, double seconds) {
-    Wave w = silence(seconds);
-    const std::vector<std::vector<Formant>> vowels = {
-        {{700, 6, 1.0}, {1200, 7, 0.7}, {2600, 8, 0.4}},
-        {{300, 6, 1.0}, {2300, 8, 0.8}, {3000, 9, 0.4}},
-        {{450, 6, 1.0}, {850, 7, 0.8}, {2500, 8, 0.3}},
-    };
-    for (double t = 0; t < seconds - 0.15;) {
-        const double length = rng.range(0.12, 0.3);
-        Wave syllable(samples(length), 0.0f);
-        for (const Formant& f : vowels[std::size_t(rng.uniform() * 3)]) {
-            Biquad b = Biquad::bandpass(f.frequency, f.q);
-            for (float& s : syllable)
-                s += float(f.gain * b(float(rng.noise())));
-        }
-        if (rng.uniform() < 0.4)
-            mix(syllable, burst(0.08, 0.01, 0.05, Biquad::highpass(4500), rng), 0, 0.8);
-        fade(syllable, length * 0.3, length * 0.5);
-        mix(w, syllable, t, rng.range(0.5, 1.0));
-        t += length + rng.range(0.0, 0.12);
-    }
-    return w;
-}
-
-Wave laugh(Rng& rng, int syllables, double pitch, double spacing) {
-    Wave w = silence(syllables * spacing + 0.3);
-    for (int k = 0; k < syllables; ++k) {
-        const double p = pitch * (1.0 - 0.04 * k);
-        Wave ha = voice(spacing * 0.7, p * 1.1, p, 0.01,
-                        {{760, 5, 1.0}, {1250, 6, 0.6}, {2550, 8, 0.25}}, 0.5, rng);
-        mix(ha, burst(0.03, 0.003, 0.02, Biquad::highpass(1200), rng), 0, 0.5); // the "h"
-        fade(ha, 0.015, spacing * 0.35);
-        mix(w, ha, k * spacing, 1.0 - 0.05 * k);
-    }
-    return w;
-}
-
-Wave sigh(Rng& rng, double seconds) {
-    Wave w = burst(seconds, seconds * 0.3, seconds, Biquad::bandpass(900, 1.2), rng);
-    mix(w, voice(seconds, 160, 110, 0.01, {{500, 5, 1.0}, {900, 6, 0.4}}, 0.9, rng), 0, 0.15);
-    fade(w, seconds * 0.3, seconds * 0.6);
-    return w;
-}
-
 Wave seq(double seconds, std::initializer_list<std::pair<double, Wave>> parts) {
     Wave w = silence(seconds);
     // Parts come at their own loudness; level them so a creak is not lost beside a slam.
@@ -260,7 +231,8 @@ Wave seq(double seconds, std::initializer_list<std::pair<double, Wave>> parts) {
     return w;
 }
 
-Wave withRoom(Wave w, double amount) {
+// A hard, bare space on top of the home's own room: a stairwell, a tiled basin.
+Wave withEcho(Wave w, double amount) {
     reverb(w, amount);
     return w;
 }
@@ -268,91 +240,97 @@ Wave withRoom(Wave w, double amount) {
 // ---- the libraries -------------------------------------------------------------------------
 
 std::vector<Recipe> ghostly(bool longSounds) {
+    using namespace Vowels;
     if (longSounds)
         return {
             {"Low moan",
              [](Rng& r) {
-                 return withRoom(moan(r, 3.5, 120, 95), 0.6);
+                 return moan(r, 3.6, 112, 86, oo, oh);
              }},
             {"Rising wail",
              [](Rng& r) {
-                 return withRoom(moan(r, 3.0, 170, 340), 0.7);
+                 return moan(r, 3.0, 180, 390, oo, ee);
              }},
             {"Whispering",
              [](Rng& r) {
-                 return withRoom(whisper(r, 3.2), 0.3);
+                 return whisper(r, 3.4);
              }},
             {"Evil laugh",
              [](Rng& r) {
-                 return withRoom(laugh(r, 9, 115, 0.24), 0.7);
+                 return laugh(r, 9, 112, 0.21, ah);
              }},
             {"Giggle",
              [](Rng& r) {
-                 return withRoom(laugh(r, 10, 330, 0.16), 0.4);
+                 return laugh(r, 11, 340, 0.13, ee);
              }},
             {"Moan, then whispers",
              [](Rng& r) {
-                 return withRoom(seq(4.0, {{0, moan(r, 2.0, 130, 100)}, {2.1, whisper(r, 1.8)}}),
-                                 0.5);
+                 return seq(4.4,
+                            {{0, moan(r, 2.0, 130, 104, oh, uh)}, {2.2, whisper(r, 2.1, 1.3)}});
              }},
             {"Long sigh",
              [](Rng& r) {
-                 return withRoom(sigh(r, 2.5), 0.5);
+                 return sigh(r, 2.8, 175);
              }},
             {"Wail in the stairwell",
              [](Rng& r) {
-                 return withRoom(moan(r, 2.6, 260, 180), 1.2);
+                 return withEcho(moan(r, 2.6, 270, 175, ah, oh), 1.0);
              }},
             {"Two ghosts moan",
              [](Rng& r) {
-                 return withRoom(
-                     seq(3.5, {{0, moan(r, 3.0, 110, 90)}, {0.6, moan(r, 2.8, 165, 140)}}), 0.6);
+                 return seq(3.8, {{0, moan(r, 3.2, 104, 90, oo, mm)},
+                                  {0.7, moan(r, 2.9, 158, 205, eh, ah)}});
              }},
             {"Slow breathing",
              [](Rng& r) {
-                 return seq(4.5, {{0, sigh(r, 1.3)}, {1.5, sigh(r, 1.3)}, {3.0, sigh(r, 1.4)}});
+                 Wave w = silence(4.6);
+                 for (int k = 0; k < 3; ++k) {
+                     mix(w, breath(r, 0.7, true), 1.5 * k);
+                     mix(w, breath(r, 0.8, false), 1.5 * k + 0.75, 0.8);
+                 }
+                 return w;
              }},
         };
     return {
         {"Short moan",
          [](Rng& r) {
-             return withRoom(moan(r, 1.2, 125, 100), 0.4);
+             return moan(r, 1.2, 125, 100, oo, oh);
          }},
         {"Hushed whisper",
          [](Rng& r) {
-             return whisper(r, 0.8);
+             return whisper(r, 0.9, 1.4);
          }},
         {"Ha",
          [](Rng& r) {
-             return withRoom(laugh(r, 1, 140, 0.35), 0.5);
+             return laugh(r, 1, 150, 0.5, ah);
          }},
         {"Chuckle",
          [](Rng& r) {
-             return laugh(r, 4, 150, 0.17);
+             return laugh(r, 4, 132, 0.16, uh);
          }},
         {"Sigh",
          [](Rng& r) {
-             return sigh(r, 1.0);
+             return sigh(r, 1.3, 190);
          }},
         {"Boo",
          [](Rng& r) {
-             return moan(r, 0.6, 150, 120);
+             return moan(r, 0.7, 165, 118, uh, oo);
          }},
         {"Gasp",
          [](Rng& r) {
-             return burst(0.35, 0.05, 0.2, Biquad::bandpass(1100, 1.5), r);
+             return breath(r, 0.4, true);
          }},
         {"Hiss",
          [](Rng& r) {
-             return burst(0.5, 0.05, 0.4, Biquad::highpass(3500), r);
+             return burst(0.6, 0.08, 0.5, Biquad::bandpass(6500, 1.2), r);
          }},
         {"Giggle",
          [](Rng& r) {
-             return laugh(r, 5, 340, 0.13);
+             return laugh(r, 5, 360, 0.12, ee);
          }},
         {"Short wail",
          [](Rng& r) {
-             return withRoom(moan(r, 1.0, 220, 330), 0.6);
+             return moan(r, 1.1, 240, 360, oh, ee);
          }},
     };
 }
@@ -362,27 +340,30 @@ std::vector<Recipe> doorman(bool longSounds) {
         return {
             {"Door creaks open",
              [](Rng& r) {
-                 return doorCreak(r, 3.2, 14, 45);
+                 return stickSlip(
+                     3.4, {{0, 0}, {0.2, 0.12}, {1.2, 0.35}, {2.2, 0.8}, {2.9, 0.4}, {3.3, 0}},
+                     doorWood(), r);
              }},
             {"Door creaks, then slams",
              [](Rng& r) {
-                 return withRoom(seq(3.0, {{0, doorCreak(r, 2.0, 20, 50)}, {2.2, slam(r)}}), 0.4);
+                 // A light inner door: higher than the front door, and slammed.
+                 return seq(3.2, {{0, doorCreak(r, 2.0, 0.2, 0.7, 1.35)}, {2.3, slam(r)}});
              }},
             {"Door slams in the hall",
              [](Rng& r) {
-                 return withRoom(seq(1.8, {{0, slam(r)}}), 1.0);
+                 return withEcho(seq(1.8, {{0, slam(r)}}), 0.8);
              }},
             {"Key turns, door creaks",
              [](Rng& r) {
-                 return seq(3.4, {{0, metalClick(r, 0.7)},
+                 return seq(3.6, {{0, metalClick(r, 0.7)},
                                   {0.25, metalClick(r, 0.9)},
                                   {0.45, metalClick(r, 0.6)},
-                                  {0.8, doorCreak(r, 2.4, 18, 35, 1.1)}});
+                                  {0.9, doorCreak(r, 2.5, 0.15, 0.45, 1.1)}});
              }},
             {"Hinge squeaks to and fro",
              [](Rng& r) {
-                 return seq(3.0, {{0, doorCreak(r, 1.3, 30, 70, 1.4)},
-                                  {1.5, doorCreak(r, 1.3, 70, 30, 1.4)}});
+                 return seq(3.2, {{0, hingeSqueak(r, 1.3, 0.3, 0.8)},
+                                  {1.6, hingeSqueak(r, 1.3, 0.8, 0.25, 0.95)}});
              }},
             {"Latch rattles",
              [](Rng& r) {
@@ -393,18 +374,25 @@ std::vector<Recipe> doorman(bool longSounds) {
              }},
             {"Heavy door groans",
              [](Rng& r) {
-                 return doorCreak(r, 4.0, 9, 18, 0.55);
+                 return doorCreak(r, 4.2, 0.1, 0.3, 0.55);
              }},
-            {"Door opens and shuts gently",
+            {"Door opens, waits and closes",
              [](Rng& r) {
-                 return seq(3.6, {{0, doorCreak(r, 1.6, 25, 40)},
-                                  {2.0, doorCreak(r, 1.0, 40, 25)},
-                                  {3.05, slam(r, 0.5)},
-                                  {3.1, metalClick(r)}});
+                 // Pushed open in fits, left standing, then swung shut: the story is in the
+                 // silence between.
+                 return seq(
+                     5.6,
+                     {{0,
+                       stickSlip(
+                           1.7, {{0, 0}, {0.2, 0.3}, {0.6, 0.1}, {0.9, 0.5}, {1.5, 0.25}, {1.7, 0}},
+                           doorWood(0.8), r)},
+                      {3.4, hingeSqueak(r, 1.0, 0.6, 0.9, 0.8)},
+                      {4.42, slam(r, 0.5)},
+                      {4.45, metalClick(r)}});
              }},
             {"Two doors slam",
              [](Rng& r) {
-                 return withRoom(seq(2.5, {{0, slam(r)}, {1.3, slam(r, 1.3)}}), 0.6);
+                 return seq(2.6, {{0, slam(r)}, {1.3, slam(r, 1.3)}});
              }},
             {"Someone tries the locked door",
              [](Rng& r) {
@@ -427,11 +415,11 @@ std::vector<Recipe> doorman(bool longSounds) {
          }},
         {"Short creak",
          [](Rng& r) {
-             return doorCreak(r, 0.8, 25, 55);
+             return doorCreak(r, 0.9, 0.25, 0.6);
          }},
         {"Slam",
          [](Rng& r) {
-             return withRoom(seq(0.7, {{0, slam(r)}}), 0.5);
+             return seq(0.7, {{0, slam(r)}});
          }},
         {"Handle rattles",
          [](Rng& r) {
@@ -441,7 +429,7 @@ std::vector<Recipe> doorman(bool longSounds) {
          }},
         {"Hinge squeak",
          [](Rng& r) {
-             return doorCreak(r, 0.5, 60, 90, 1.6);
+             return hingeSqueak(r, 0.6, 0.5, 0.9, 1.1);
          }},
         {"Door shuts softly",
          [](Rng& r) {
@@ -458,7 +446,7 @@ std::vector<Recipe> doorman(bool longSounds) {
          }},
         {"Short groan",
          [](Rng& r) {
-             return doorCreak(r, 1.0, 10, 16, 0.6);
+             return doorCreak(r, 1.1, 0.12, 0.2, 0.6);
          }},
     };
 }
@@ -468,7 +456,7 @@ std::vector<Recipe> electrician(bool longSounds) {
         return {
             {"Mains hum",
              [](Rng& r) {
-                 return hum(r, 3.0, 50, 0.3);
+                 return hum(r, 3.0, 50, 0.1);
              }},
             {"Fizzing bulb",
              [](Rng& r) {
@@ -517,13 +505,11 @@ std::vector<Recipe> electrician(bool longSounds) {
                  return seq(3.4, {{0, switchClick(r)},
                                   {0.4, spark(r)},
                                   {0.8, spark(r)},
-                                  {1.0, hum(r, 2.3, 50, 0.4)}});
+                                  {1.0, tubeBuzz(r, 2.3)}});
              }},
             {"Short circuit",
              [](Rng& r) {
-                 return withRoom(
-                     seq(2.4, {{0, fizz(r, 1.6, 3.0)}, {1.6, spark(r)}, {1.62, slam(r, 0.7)}}),
-                     0.5);
+                 return seq(2.4, {{0, fizz(r, 1.6, 3.0)}, {1.6, spark(r)}, {1.62, slam(r, 0.7)}});
              }},
         };
     return {
@@ -597,21 +583,20 @@ std::vector<Recipe> plumber(bool longSounds) {
                  Wave w = silence(3.0);
                  for (int k = 0; k < 4; ++k)
                      mix(w, drip(r, 0.7), 0.7 * k + r.range(0, 0.1));
-                 return withRoom(w, 0.8);
+                 return withEcho(w, 0.8);
              }},
             {"Tap on, running, off",
              [](Rng& r) {
-                 return seq(3.8, {{0, doorCreak(r, 0.3, 80, 60, 1.8)},
-                                  {0.3, runningWater(r, 2.8, 1800)},
-                                  {3.2, doorCreak(r, 0.3, 60, 80, 1.8)}});
+                 return seq(3.8, {{0, hingeSqueak(r, 0.3, 0.6, 0.4, 1.3)},
+                                  {0.3, runningWater(r, 2.8, 750)},
+                                  {3.2, hingeSqueak(r, 0.3, 0.4, 0.6, 1.3)}});
              }},
             {"Pipes knock",
              [](Rng& r) {
-                 return withRoom(seq(2.6, {{0, pipeKnock(r)},
-                                           {0.35, pipeKnock(r)},
-                                           {1.1, pipeKnock(r)},
-                                           {1.3, pipeKnock(r)}}),
-                                 0.3);
+                 return seq(2.6, {{0, pipeKnock(r)},
+                                  {0.35, pipeKnock(r)},
+                                  {1.1, pipeKnock(r)},
+                                  {1.3, pipeKnock(r)}});
              }},
             {"Drain gulps",
              [](Rng& r) {
@@ -631,7 +616,7 @@ std::vector<Recipe> plumber(bool longSounds) {
             {"Water pours into a bucket",
              [](Rng& r) {
                  return seq(3.2,
-                            {{0, runningWater(r, 3.0, 500)}, {0.2, runningWater(r, 2.8, 1400)}});
+                            {{0, runningWater(r, 3.0, 350)}, {0.2, runningWater(r, 2.8, 4000)}});
              }},
         };
     return {
@@ -641,7 +626,7 @@ std::vector<Recipe> plumber(bool longSounds) {
          }},
         {"Drip with echo",
          [](Rng& r) {
-             return withRoom(drip(r, 0.8), 1.0);
+             return withEcho(drip(r, 0.8), 1.0);
          }},
         {"Short gurgle",
          [](Rng& r) {
@@ -658,7 +643,8 @@ std::vector<Recipe> plumber(bool longSounds) {
          }},
         {"Two drips",
          [](Rng& r) {
-             return seq(0.6, {{0, drip(r)}, {0.3, drip(r)}});
+             // One from the tap's lip, one from the spout into the full basin below.
+             return seq(0.6, {{0, drip(r, 1.5)}, {0.3, drip(r, 0.55)}});
          }},
         {"Bubble",
          [](Rng&) {
@@ -666,7 +652,7 @@ std::vector<Recipe> plumber(bool longSounds) {
          }},
         {"Tap squeaks",
          [](Rng& r) {
-             return doorCreak(r, 0.45, 80, 110, 1.8);
+             return hingeSqueak(r, 0.5, 0.5, 0.8, 1.3);
          }},
         {"Tap bursts on",
          [](Rng& r) {
@@ -688,10 +674,11 @@ std::vector<Recipe> postman(bool longSounds) {
              }},
             {"Doorbell twice",
              [](Rng& r) {
-                 return seq(4.4, {{0, bell(r, 659, 1.4)},
-                                  {0.5, bell(r, 523, 1.4)},
-                                  {2.1, bell(r, 659, 1.6)},
-                                  {2.6, bell(r, 523, 1.8)}});
+                 // Another house's bell: a third higher than the ding-dong.
+                 return seq(4.4, {{0, bell(r, 880, 1.4)},
+                                  {0.5, bell(r, 698, 1.4)},
+                                  {2.1, bell(r, 880, 1.6)},
+                                  {2.6, bell(r, 698, 1.8)}});
              }},
             {"Electric bell rings",
              [](Rng& r) {
@@ -712,7 +699,7 @@ std::vector<Recipe> postman(bool longSounds) {
              }},
             {"Letterbox and a letter",
              [](Rng& r) {
-                 return seq(2.6, {{0, doorCreak(r, 0.35, 90, 120, 2.0)},
+                 return seq(2.6, {{0, hingeSqueak(r, 0.35, 0.5, 0.7, 0.8)},
                                   {0.4, rustle(r, 0.8)},
                                   {1.3, flapClack(r)},
                                   {1.6, burst(0.1, 0.002, 0.06, Biquad::lowpass(500), r)}});
@@ -777,7 +764,7 @@ std::vector<Recipe> postman(bool longSounds) {
          }},
         {"Flap snaps shut",
          [](Rng& r) {
-             return seq(0.5, {{0, doorCreak(r, 0.15, 120, 140, 2.0)}, {0.16, flapClack(r)}});
+             return seq(0.5, {{0, hingeSqueak(r, 0.15, 0.7, 0.8, 0.8)}, {0.16, flapClack(r)}});
          }},
         {"Tap on the glass",
          [](Rng& r) {
@@ -794,18 +781,20 @@ std::vector<Recipe> pedestrian(bool longSounds) {
         return {
             {"Footsteps across the room",
              [](Rng& r) {
-                 return walk(r, 7, 0.52, 1.0);
+                 // Hard soles on bare boards.
+                 return walk(r, 7, 0.52, 1.0, 1.8);
              }},
             {"Steps on a creaking floor",
              [](Rng& r) {
                  Wave w = walk(r, 5, 0.6, 1.1);
-                 mix(w, floorCreak(r, 0.6, 20, 35), 0.62, 0.6);
-                 mix(w, floorCreak(r, 0.7, 25, 15), 1.85, 0.6);
+                 mix(w, floorCreak(r, 0.9, 0.45, 0.8), 0.62, 2.0);
+                 mix(w, floorCreak(r, 1.0, 0.55, 0.3), 1.85, 2.0);
                  return w;
              }},
             {"Someone runs past",
              [](Rng& r) {
-                 return walk(r, 12, 0.22, 0.9);
+                 // Hard heels on a tiled hall.
+                 return walk(r, 12, 0.22, 0.8, 3.0);
              }},
             {"Steps on gravel",
              [](Rng& r) {
@@ -816,33 +805,41 @@ std::vector<Recipe> pedestrian(bool longSounds) {
              }},
             {"Something falls and bounces",
              [wood](Rng& r) {
-                 return withRoom(bounce(r, wood, 0.35, 6), 0.4);
+                 return bounce(r, wood, 0.35, 6);
              }},
             {"Slow heavy steps",
              [](Rng& r) {
-                 return walk(r, 4, 0.9, 1.6);
+                 // Boots on a carpet.
+                 return walk(r, 4, 0.9, 1.6, 0.3);
              }},
             {"Floorboards creak",
              [](Rng& r) {
-                 return seq(3.5,
-                            {{0, floorCreak(r, 1.4, 15, 30)}, {1.7, floorCreak(r, 1.6, 30, 12)}});
+                 return seq(3.5, {{0, floorCreak(r, 1.4, 0.3, 0.7)},
+                                  {1.7, floorCreak(r, 1.6, 0.7, 0.25)}});
              }},
             {"Pans clatter to the floor",
              [pan](Rng& r) {
                  Wave w = silence(2.6);
                  for (int k = 0; k < 3; ++k)
                      mix(w, bounce(r, pan, r.range(0.15, 0.3), 5), r.range(0, 0.4), 0.7);
-                 return withRoom(w, 0.4);
+                 return w;
              }},
             {"Steps come closer and stop",
              [](Rng& r) {
-                 return walk(r, 8, 0.5, 1.0, 1.2);
+                 // Closer with every step, then they stop; a while later the floor gives
+                 // under someone standing still.
+                 Wave w = walk(r, 7, 0.5, 1.0, 0.7, 1.0);
+                 mix(w, floorCreak(r, 0.8, 0.25, 0.5, 0.8), 4.3, 1.5);
+                 return w;
              }},
             {"Stairs creak under steps",
              [](Rng& r) {
-                 Wave w = walk(r, 5, 0.7, 1.2);
-                 for (int k = 0; k < 5; ++k)
-                     mix(w, floorCreak(r, 0.45, 25 + 5 * k, 40), 0.7 * k + 0.05, 0.5);
+                 Wave w = silence(3.8);
+                 for (int k = 0; k < 5; ++k) {
+                     mix(w, treadStep(r), 0.7 * k);
+                     mix(w, floorCreak(r, 0.45, 0.5 + 0.1 * k, 0.9, 1.3 + 0.08 * k), 0.7 * k + 0.05,
+                         0.8);
+                 }
                  return w;
              }},
         };
@@ -857,7 +854,7 @@ std::vector<Recipe> pedestrian(bool longSounds) {
          }},
         {"Floor creaks",
          [](Rng& r) {
-             return floorCreak(r, 0.8, 20, 35);
+             return floorCreak(r, 0.9, 0.45, 0.8);
          }},
         {"Something drops",
          [wood](Rng& r) {
@@ -883,13 +880,32 @@ std::vector<Recipe> pedestrian(bool longSounds) {
          }},
         {"Board squeaks",
          [](Rng& r) {
-             return floorCreak(r, 0.5, 35, 50);
+             return floorCreak(r, 0.5, 0.8, 1.0, 1.4);
          }},
         {"Pan falls",
          [pan](Rng& r) {
              return bounce(r, pan, 0.18, 5);
          }},
     };
+}
+
+// Where each ghost is heard from: a knock at the front door comes from down the hall, a drip
+// from the bathroom next door, a voice from anywhere in the house.
+Room roomOf(int specialty) {
+    switch (specialty) {
+    case 1: // doors: in the hall
+        return {0.5, 0.25, 0.6, 1.2};
+    case 2: // switches and wiring: in the room itself
+        return {0.2, 0.15, 0.4, 0.9};
+    case 3: // the bathroom: near, small and hard-walled
+        return {0.25, 0.25, 0.7, 0.6};
+    case 4: // the front door: farthest away
+        return {0.85, 0.3, 0.6, 1.4};
+    case 5: // steps in the next room
+        return {0.55, 0.2, 0.5, 1.0};
+    default: // voices: somewhere in the house, never quite placed
+        return {0.45, 0.3, 0.8, 1.3};
+    }
 }
 
 } // namespace
@@ -920,11 +936,13 @@ std::vector<SpecialtySounds::Sound> SpecialtySounds::make(int specialty, bool lo
     for (std::size_t i = 0; i < recipes.size(); ++i) {
         Rng rng(std::uint64_t(specialty) * 1000 + (longSounds ? 500 : 0) + i);
         Wave wave = recipes[i].second(rng);
+        placeInRoom(wave, roomOf(specialty));
         // A single click is over in a few hundredths of a second; silence after it keeps every
-        // sound of a library within its kind's length.
+        // sound of a library within its kind's length. A tail that would pass the longest is
+        // cut; the finishing fade hides the cut.
         const std::size_t shortest = samples(longSounds ? 2.2 : 0.4);
-        if (wave.size() < shortest)
-            wave.resize(shortest, 0.0f);
+        const std::size_t longest = samples(longSounds ? 7.5 : 1.9);
+        wave.resize(std::clamp(wave.size(), shortest, longest), 0.0f);
         sounds.push_back({recipes[i].first, finish(std::move(wave))});
     }
     return sounds;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Synth.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -8,7 +10,7 @@
 // 1 doorman, 2 electrician, 3 plumber, 4 postman, 5 pedestrian; long ("b") or short ("m").
 class SpecialtySounds {
 public:
-    static constexpr int sampleRate = 22050;
+    static constexpr int sampleRate = Synth::rate;
     static constexpr int specialties = 6;
     static constexpr int soundsPerLibrary = 10;
 

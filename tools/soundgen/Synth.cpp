@@ -21,6 +21,30 @@ double Rng::uniform() {
     return double((m_state * 0x2545F4914F6CDD1Dull) >> 11) * (1.0 / 9007199254740992.0);
 }
 
+double valueAt(const Curve& curve, double seconds) {
+    if (curve.empty())
+        return 0;
+    if (seconds <= curve.front().first)
+        return curve.front().second;
+    for (std::size_t k = 1; k < curve.size(); ++k) {
+        const auto& [t1, v1] = curve[k];
+        if (seconds < t1) {
+            const auto& [t0, v0] = curve[k - 1];
+            return t1 > t0 ? v0 + (v1 - v0) * (seconds - t0) / (t1 - t0) : v1;
+        }
+    }
+    return curve.back().second;
+}
+
+double SmoothNoise::at(double x) {
+    const auto cell = std::size_t(std::max(0.0, x));
+    while (m_points.size() < cell + 2)
+        m_points.push_back(m_rng.noise());
+    const double f = std::max(0.0, x) - double(cell);
+    const double smooth = f * f * (3 - 2 * f);
+    return m_points[cell] + (m_points[cell + 1] - m_points[cell]) * smooth;
+}
+
 Biquad Biquad::bandpass(double frequency, double q) {
     Biquad f;
     const double w = twoPi * frequency / rate;
@@ -118,53 +142,6 @@ Wave burst(double seconds, double attack, double decay, Biquad filter, Rng& rng)
         out[i] = filter(float(rng.noise() * rise * amplitude));
         if (i >= attackSamples)
             amplitude *= k;
-    }
-    return out;
-}
-
-Wave creak(double seconds, double rateFrom, double rateTo, const std::vector<Formant>& body,
-           double jitter, Rng& rng) {
-    Wave pulses(samples(seconds), 0.0f);
-    double next = 0;
-    const double total = double(pulses.size());
-    while (next < total) {
-        const std::size_t i = std::size_t(next);
-        const double t = next / total;
-        const double swell = std::sin(std::numbers::pi * t);
-        pulses[i] = float(swell * rng.range(0.6, 1.0));
-        const double r = rateFrom + (rateTo - rateFrom) * t +
-                         0.25 * rateFrom * std::sin(twoPi * 1.3 * next / rate);
-        next += rate / std::max(r, 5.0) * (1.0 + jitter * rng.noise());
-    }
-    Wave out(pulses.size(), 0.0f);
-    for (const Formant& formant : body) {
-        Biquad f = Biquad::bandpass(formant.frequency, formant.q);
-        for (std::size_t i = 0; i < out.size(); ++i)
-            out[i] += float(formant.gain * f(pulses[i]));
-    }
-    return out;
-}
-
-Wave voice(double seconds, double pitchFrom, double pitchTo, double vibrato,
-           const std::vector<Formant>& formants, double breath, Rng& rng) {
-    const std::size_t n = samples(seconds);
-    Wave source(n, 0.0f);
-    double phase = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const double t = double(i) / double(n);
-        const double pitch = (pitchFrom + (pitchTo - pitchFrom) * t) *
-                             (1.0 + vibrato * std::sin(twoPi * 5.0 * double(i) / rate));
-        phase += pitch / rate;
-        phase -= std::floor(phase);
-        // A glottal-like pulse: a sawtooth softened towards its reset.
-        const double saw = 1.0 - 2.0 * phase;
-        source[i] = float(saw * saw * saw + breath * rng.noise());
-    }
-    Wave out(n, 0.0f);
-    for (const Formant& f : formants) {
-        Biquad filter = Biquad::bandpass(f.frequency, f.q);
-        for (std::size_t i = 0; i < n; ++i)
-            out[i] += float(f.gain * filter(source[i]));
     }
     return out;
 }

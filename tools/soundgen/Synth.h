@@ -1,13 +1,15 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 // Small building blocks for the synthesised sounds: all deterministic, so every build makes the
 // same files.
 namespace Synth {
 
-inline constexpr int rate = 22050;
+// Whispers, hisses and sparks carry much of their character above 11 kHz.
+inline constexpr int rate = 44100;
 using Wave = std::vector<float>;
 
 // xorshift64*: the same sequence on every compiler, unlike the standard distributions.
@@ -36,6 +38,24 @@ private:
     double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
 };
 
+// A value over time: (seconds, value) points joined by straight lines; it holds before the first
+// point and after the last.
+using Curve = std::vector<std::pair<double, double>>;
+double valueAt(const Curve& curve, double seconds);
+
+// Random values on a lattice, joined smoothly: a slow, wandering quantity. The points are drawn
+// as they are reached, so the same seed and the same order of reading give the same values.
+class SmoothNoise {
+public:
+    explicit SmoothNoise(Rng& rng)
+        : m_rng(rng) {}
+    double at(double x); // in lattice steps from 0; -1..1
+
+private:
+    Rng& m_rng;
+    std::vector<double> m_points;
+};
+
 struct Mode {
     double frequency;
     double decay; // seconds to fall by 60 dB
@@ -46,22 +66,10 @@ Wave silence(double seconds);
 std::size_t samples(double seconds);
 void mix(Wave& into, const Wave& sound, double atSeconds, double gain = 1.0);
 
-struct Formant {
-    double frequency;
-    double q;
-    double gain;
-};
-
 // A struck object: decaying partials, a little noise for the contact.
 Wave impact(const std::vector<Mode>& modes, double seconds, double noiseGain, Rng& rng);
 // Filtered noise burst with an attack and an exponential decay.
 Wave burst(double seconds, double attack, double decay, Biquad filter, Rng& rng);
-// Friction (hinges, floorboards): a train of pulses at a wandering rate through resonances.
-Wave creak(double seconds, double rateFrom, double rateTo, const std::vector<Formant>& body,
-           double jitter, Rng& rng);
-// A voice-like source at a gliding pitch, shaped by formants.
-Wave voice(double seconds, double pitchFrom, double pitchTo, double vibrato,
-           const std::vector<Formant>& formants, double breath, Rng& rng);
 // A rising sine chirp: the sound of a drop or a bubble.
 Wave bubble(double seconds, double fromHz, double toHz, double decay);
 // Room echo: a few feedback combs.
