@@ -55,8 +55,9 @@ TEST(Voice, SingsAtItsPitchAndAWhisperHasNone) {
         const Periodicity p = periodicityOf(Synth::utter(u, rng));
         EXPECT_GE(p.strength, c.minStrength);
         EXPECT_LE(p.strength, c.maxStrength);
-        if (c.voicing > 0) // the jitter and the drift keep it within a few per cent
+        if (c.voicing > 0) { // the jitter and the drift keep it within a few per cent
             EXPECT_NEAR(double(Synth::rate) / double(p.lag), c.pitchHz, 0.04 * c.pitchHz);
+        }
     }
 }
 
