@@ -17,6 +17,10 @@ ShutdownSignals::ShutdownSignals(QObject* parent)
 
 ShutdownSignals::~ShutdownSignals() = default;
 
+HeldSignals ShutdownSignals::holdUntilListening() {
+    return HeldSignals({SIGTERM, SIGINT, SIGHUP});
+}
+
 void ShutdownSignals::readSignal(int signalNumber) {
     if (heard())
         emit shutdownRequested(signalNumber);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/HeldSignals.h"
 #include "core/SignalPipe.h"
 
 #include <QObject>
@@ -14,6 +15,9 @@ class ShutdownSignals : public QObject {
 public:
     explicit ShutdownSignals(QObject* parent = nullptr);
     ~ShutdownSignals() override;
+
+    // The same signals held from the first line of main; release them once an instance listens.
+    static HeldSignals holdUntilListening();
 
 signals:
     void shutdownRequested(int signalNumber);

@@ -32,6 +32,8 @@ QString environment(const char* name) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // A signal while the libraries start waits for the program to hear it, below.
+    HeldSignals held = ShutdownSignals::holdUntilListening();
     const QString platform = DisplayCheck::preferredPlatform(environment);
     if (!platform.isEmpty())
         qputenv("QT_QPA_PLATFORM", platform.toUtf8());
@@ -77,6 +79,7 @@ int main(int argc, char** argv) {
     // Caught from here on; the program listens before its first window loads, and a signal that
     // comes before that waits for it.
     ShutdownSignals signalSource;
+    held.release();
     ProgramState state;
     int exitCode = 0;
     {
