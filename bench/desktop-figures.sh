@@ -28,7 +28,7 @@ unset GLOAMERY_BOARDS
 
 display=:$((70 + RANDOM % 100))
 start_x() {
-    Xvfb "$display" -screen 0 1024x700x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb "$display" -screen 0 1024x700x24 -nolisten tcp -noreset >/dev/null 2>&1 &
     xserver=$!
     export DISPLAY=$display
     for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && return; sleep 0.1; done

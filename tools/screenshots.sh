@@ -26,7 +26,7 @@ shoot() {
     # A first run uses up the first-start presentation, so the pictures show the window at rest.
     GLOAMERY_SETTINGS="$settings/settings.db" xvfb-run -a bash -c "
         '$build/bin/$binary' & pid=\$!; sleep 4.5; kill -TERM \$pid; wait \$pid"
-    GLOAMERY_SETTINGS="$settings/settings.db" xvfb-run -a -s '-screen 0 1024x700x24' bash -c "
+    GLOAMERY_SETTINGS="$settings/settings.db" xvfb-run -a -s '-screen 0 1024x700x24 -noreset' bash -c "
         set -e
         snap() { import -window root -crop \$2 \"$out/$edition-\$1.png\"; }
         '$build/bin/$binary' & pid=\$!
@@ -55,7 +55,7 @@ shoot() {
         kill -TERM \$pid; wait \$pid
     "
     if command -v openbox >/dev/null; then
-        GLOAMERY_SETTINGS="$settings/settings.db" xvfb-run -a -s '-screen 0 1024x700x24' bash -c "
+        GLOAMERY_SETTINGS="$settings/settings.db" xvfb-run -a -s '-screen 0 1024x700x24 -noreset' bash -c "
             set -e
             openbox >/dev/null 2>&1 & sleep 1
             snap() { import -window root -crop \$2 \"$out/$edition-\$1.png\"; }
@@ -75,7 +75,7 @@ shoot() {
         " 2>/dev/null
         # The network server window: socket started, two clients logged in with an action each,
         # the first one marked. It stands where its form puts it, moved in to fit the screen.
-        GLOAMERY_SETTINGS="$settings/settings.db" xvfb-run -a -s '-screen 0 1024x700x24' bash -c "
+        GLOAMERY_SETTINGS="$settings/settings.db" xvfb-run -a -s '-screen 0 1024x700x24 -noreset' bash -c "
             set -e
             openbox >/dev/null 2>&1 & sleep 1
             '$build/bin/$binary' & pid=\$!
@@ -98,7 +98,7 @@ shoot() {
         " 2>/dev/null
     fi
     if [ "$tray" = yes ]; then
-        GLOAMERY_SETTINGS="$settings/settings.db" xvfb-run -a -s '-screen 0 1024x700x24' bash -c "
+        GLOAMERY_SETTINGS="$settings/settings.db" xvfb-run -a -s '-screen 0 1024x700x24 -noreset' bash -c "
             set -e
             openbox >/dev/null 2>&1 & sleep 1
             trayer --edge bottom --align right --widthtype pixel --width 120 --height 32 \

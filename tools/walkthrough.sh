@@ -20,7 +20,7 @@ xvfb-run -a bash -c '"$0/bin/gloamery" & pid=$!; sleep 4.5; kill -TERM $pid; wai
 
 # Screen places on a 1024 by 700 screen: the main window at 112,10, the dialogs at 118,65.
 export out build
-xvfb-run -a -s '-screen 0 1024x700x24' bash -c '
+xvfb-run -a -s '-screen 0 1024x700x24 -noreset' bash -c '
     set -e
     "$build/bin/gloamery" & pid=$!
     sleep 4.5
@@ -42,7 +42,7 @@ xvfb-run -a -s '-screen 0 1024x700x24' bash -c '
 echo "stored for ghost 1:"
 sqlite3 "$GLOAMERY_SETTINGS" "SELECT name, data FROM settings WHERE name LIKE 'Ghost\_1\_%' ESCAPE '\\' ORDER BY name"
 
-xvfb-run -a -s '-screen 0 1024x700x24' bash -c '
+xvfb-run -a -s '-screen 0 1024x700x24 -noreset' bash -c '
     set -e
     "$build/bin/gloamery" & pid=$!
     sleep 5

@@ -17,7 +17,9 @@ done
 
 if [[ -z "${GLOAMERY_INSTALL_INSIDE:-}" ]]; then
     export GLOAMERY_INSTALL_INSIDE=1
-    exec xvfb-run -a -s '-screen 0 1024x700x24' "$0" "$@"
+    # -noreset: without a window manager the program can be the server's only client, and the
+    # closing of its display probe would reset the server just as Qt connects.
+    exec xvfb-run -a -s '-screen 0 1024x700x24 -noreset' "$0" "$@"
 fi
 
 work=$(mktemp -d)

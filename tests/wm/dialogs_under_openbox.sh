@@ -17,7 +17,7 @@ done
 
 if [[ -z "${GLOAMERY_WM_INSIDE:-}" ]]; then
     export GLOAMERY_WM_INSIDE=1
-    exec xvfb-run -a -s '-screen 0 1024x700x24' "$0" "$@"
+    exec xvfb-run -a -s '-screen 0 1024x700x24 -noreset' "$0" "$@"
 fi
 
 work=$(mktemp -d)
