@@ -85,7 +85,6 @@ TfmMain::TfmMain(ProgramState& state, const PlatformServices& platform)
     standard.setPixelSize(11);
     setFont(standard);
     resize(WindowWidth, WindowHeight);
-    loadSkin();
     createControls();
     WindowDrag::install(this, this);
 
@@ -142,6 +141,9 @@ TfmMain::~TfmMain() {
 }
 
 void TfmMain::loadSkin() {
+    if (m_skinLoaded)
+        return;
+    m_skinLoaded = true;
     m_skin = ImageList::picture(QStringLiteral("Img/Skin.png"));
     if (m_skin.isNull())
         return; // a plain rectangle then, but a working one
@@ -411,6 +413,9 @@ void TfmMain::RefreshQuickPanels() {
 }
 
 void TfmMain::setVisible(bool visible) {
+    // Read at the first show, after the splash: nobody sees the skin before that.
+    if (visible)
+        loadSkin();
     QWidget::setVisible(visible);
     const bool watching = m_pointerPoll->isWatching(this);
     if (isVisible() == watching)

@@ -156,6 +156,7 @@ private:
     CurrentAct* m_act = nullptr;
     GhostSoundOutput* m_sound = nullptr;
     PointerProbe m_probe;
+    bool m_skinLoaded = false;
     QImage m_skin;
     QImage StartButtonBuffer;
     int m_startButtonEntry = -1;

@@ -113,4 +113,18 @@ TEST(IdleTracking, TheMainWindowWatchesThePointerOnlyWhileShown) {
     EXPECT_TRUE(f.main.closeButtonHover());
 }
 
+TEST(MainWindowStart, TheSkinIsReadWhenTheWindowFirstShowsNotWhenItIsMade) {
+    ProgramState state;
+    FakePlatform fakes;
+    TfmMain main(state, fakes.services());
+    EXPECT_TRUE(main.mask().isEmpty()) << "the splash comes first; nobody sees the skin yet";
+    main.show();
+    const QRegion shape = main.mask();
+    EXPECT_TRUE(shape.contains(QPoint(400, 300)));
+    EXPECT_FALSE(shape.contains(QPoint(0, 0))) << "shaped by the skin's key colour";
+    main.hide();
+    main.show();
+    EXPECT_EQ(main.mask(), shape);
+}
+
 } // namespace
