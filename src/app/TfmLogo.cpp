@@ -184,6 +184,9 @@ void TfmLogo::prepareSplash(int desktopWidth) {
 void TfmLogo::ShowSplash(int desktopWidth) {
     prepareSplash(desktopWidth);
     exec();
+    // The splash shows once a run: its window, and the picture of it the window system keeps,
+    // go back to the system until then.
+    destroy();
 }
 
 void TfmLogo::Timer_WorkTimer() {
