@@ -5,6 +5,10 @@
 #include <QCoreApplication>
 #include <QDir>
 
+#ifndef GLOAMERY_MODULES_FROM_BIN
+#define GLOAMERY_MODULES_FROM_BIN "../lib/gloamery"
+#endif
+
 namespace {
 
 using MakePlayer = SoundPlayer* (*)();
@@ -13,11 +17,11 @@ const char* const MakePlayerSymbol = "gloamery_make_sound_player";
 } // namespace
 
 QStringList LoadedSoundPlayer::moduleFolders() {
-    QStringList folders{QCoreApplication::applicationDirPath()};
-#ifdef GLOAMERY_INSTALLED_MODULE_DIR
-    folders << QStringLiteral(GLOAMERY_INSTALLED_MODULE_DIR);
-#endif
-    return folders;
+    // Beside the executable in a build folder; in an install, in the program's own library
+    // folder, found from the executable so that an install under any prefix works.
+    const QDir program(QCoreApplication::applicationDirPath());
+    return {program.absolutePath(),
+            QDir::cleanPath(program.absoluteFilePath(QStringLiteral(GLOAMERY_MODULES_FROM_BIN)))};
 }
 
 LoadedSoundPlayer::LoadedSoundPlayer(QStringList folders)

@@ -19,7 +19,7 @@ public:
     static constexpr int IntervalMs = 100;
     using Tick = std::function<void(QPoint pointer)>;
 
-    // `timerName` names the timer among its parent's children.
+    // `timerName` names the timer, so that a window's Timer_Work is still found by its name.
     PointerPoll(const PointerSource& source, const QString& timerName, QObject* parent = nullptr);
 
     // `owner`'s tick, not yet watching. Forgotten when the owner is destroyed.
