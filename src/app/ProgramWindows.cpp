@@ -16,8 +16,11 @@
 #include "web/page/ManagementPage.h"
 #include "web/server/WebAccessServer.h"
 #include "widgetkit/ImageList.h"
+#include "widgetkit/PointerPoll.h"
 
 #include <QCoreApplication>
+
+#include <initializer_list>
 
 ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& platform,
                                Language editionLanguage, Observer observer)
@@ -44,6 +47,10 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
     fmHelp->addLanguageTarget(fmMain);
     fmHelp->addLanguageTarget(fmWebServer);
     fmHelp->addLanguageTarget(fmGhost);
+    // One reading of the pointer per tick for every window that shows hover looks.
+    for (SkinnedDialog* dialog :
+         std::initializer_list<SkinnedDialog*>{fmGhost, fmWebServer, fmNet, fmNastr})
+        dialog->sharePointerPoll(fmMain->pointerPoll());
     fmWebServer->setMainWindow(fmMain);
     fmWebServer->setWebIndicator([main = fmMain](bool running) { main->setWebIndicator(running); });
     fmGhost->setMainWindow(fmMain);

@@ -81,16 +81,13 @@ void TfmLogo::destroyBoardMonitors() {
 void TfmLogo::createControls() {
     Img_Logo = new QLabel(this);
     Img_Logo->setObjectName(QStringLiteral("Img_Logo"));
-    Img_Logo->setPixmap(SplashArt::picture(SplashWidth, SplashHeight));
     WindowDrag::install(this, Img_Logo);
 
     Img_Loading = new QLabel(this);
     Img_Loading->setObjectName(QStringLiteral("Img_Loading"));
-    Img_Loading->setPixmap(SplashArt::loadingImage());
     Img_Loading->installEventFilter(this);
     Img_Ready = new QLabel(this);
     Img_Ready->setObjectName(QStringLiteral("Img_Ready"));
-    Img_Ready->setPixmap(SplashArt::finishedImage());
 
     ProgressBar = new QProgressBar(this);
     ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
@@ -165,6 +162,11 @@ void TfmLogo::DiscoverBoards() {
 }
 
 void TfmLogo::prepareSplash(int desktopWidth) {
+    // Drawn for each showing and let go when the splash closes: it is up for three seconds of
+    // an evening's run.
+    Img_Logo->setPixmap(SplashArt::picture(SplashWidth, SplashHeight));
+    Img_Loading->setPixmap(SplashArt::loadingImage());
+    Img_Ready->setPixmap(SplashArt::finishedImage());
     setGeometry((desktopWidth - SplashWidth) / 2, SplashTop, SplashWidth, SplashHeight);
     PageControl_USB->hide();
     PageControl_USB->setGeometry(0, 0, 400, 500);
@@ -182,6 +184,9 @@ void TfmLogo::prepareSplash(int desktopWidth) {
 void TfmLogo::ShowSplash(int desktopWidth) {
     prepareSplash(desktopWidth);
     exec();
+    // The splash shows once a run: its window, and the picture of it the window system keeps,
+    // go back to the system until then.
+    destroy();
 }
 
 void TfmLogo::Timer_WorkTimer() {
@@ -210,6 +215,8 @@ void TfmLogo::done(int result) {
     Timer_Work.stop();
     m_state.SplashShown = true;
     QDialog::done(result);
+    for (QLabel* picture : {Img_Logo, Img_Loading, Img_Ready})
+        picture->setPixmap({});
 }
 
 bool TfmLogo::eventFilter(QObject* watched, QEvent* event) {

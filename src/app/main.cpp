@@ -10,7 +10,7 @@
 #include "core/SettingsStore.h"
 #include "device/SystemHidBackends.h"
 #include "sound/AlsaMixerDevice.h"
-#include "sound/SdlSoundPlayer.h"
+#include "sound/LoadedSoundPlayer.h"
 #include "widgetkit/KeyToggleTracker.h"
 #include "widgetkit/ProgramIcon.h"
 #include "widgetkit/QtPlatform.h"
@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
     SystemClock clock;
     ClockSeededRandom random(clock);
     AlsaMixerDevice mixer; // first: it quiets ALSA's own messages, which SDL would print too
-    SdlSoundPlayer player;
+    LoadedSoundPlayer player;
     CursorPointerSource pointer;
     DesktopServicesShell shell;
     SystemHidBackends boards(environment("GLOAMERY_BOARDS"));

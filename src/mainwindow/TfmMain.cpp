@@ -26,6 +26,8 @@
 #include "widgetkit/ClickSource.h"
 #include "widgetkit/ColorKey.h"
 #include "widgetkit/ImageEntries.h"
+#include "widgetkit/PointerPoll.h"
+#include "widgetkit/SkinParts.h"
 #include "widgetkit/WindowDrag.h"
 
 #include <QCloseEvent>
@@ -83,18 +85,15 @@ TfmMain::TfmMain(ProgramState& state, const PlatformServices& platform)
     standard.setPixelSize(11);
     setFont(standard);
     resize(WindowWidth, WindowHeight);
-    loadSkin();
     createControls();
     WindowDrag::install(this, this);
 
-    for (QTimer* timer : {&Timer_Work, &Timer_Ghost, &Timer_Presentation})
+    for (QTimer* timer : {&Timer_Ghost, &Timer_Presentation})
         timer->setParent(this);
-    Timer_Work.setObjectName(QStringLiteral("Timer_Work"));
     Timer_Ghost.setObjectName(QStringLiteral("Timer_Ghost"));
     Timer_Presentation.setObjectName(QStringLiteral("Timer_Presentation"));
-    Timer_Work.setInterval(100);
-    connect(&Timer_Work, &QTimer::timeout, this, &TfmMain::TrackPointer);
-    Timer_Work.start();
+    m_pointerPoll = new PointerPoll(*platform.pointer, QStringLiteral("Timer_Work"), this);
+    m_pointerPoll->add(this, [this](QPoint pointer) { trackReading(pointer); });
     Timer_Ghost.setInterval(1000);
     connect(&Timer_Ghost, &QTimer::timeout, this, &TfmMain::Timer_GhostTimer);
     AttractionScheduler::Actions actions;
@@ -142,6 +141,9 @@ TfmMain::~TfmMain() {
 }
 
 void TfmMain::loadSkin() {
+    if (m_skinLoaded)
+        return;
+    m_skinLoaded = true;
     m_skin = ImageList::picture(QStringLiteral("Img/Skin.png"));
     if (m_skin.isNull())
         return; // a plain rectangle then, but a working one
@@ -175,7 +177,7 @@ void TfmMain::createControls() {
     connect(start, &ClickSource::clicked, this, &TfmMain::Sb_Attraction_ShowClick);
 
     Sb_Close = makeImage("Sb_Close", ClosePlace);
-    Sb_Close->setPixmap(BitmapList_Btn.pixmap(BtnImage::Close));
+    SkinParts::showEntry(Sb_Close, BitmapList_Btn, BtnImage::Close);
     // Beyond the window's bottom edge: reached only through the menus.
     Sb_Help = makeImage("Sb_Help", {2, 840, 22, 23});
     Sb_Internet = makeImage("Sb_Internet", {32, 840, 22, 23});
@@ -410,8 +412,28 @@ void TfmMain::RefreshQuickPanels() {
     m_panels->refreshAll();
 }
 
+void TfmMain::setVisible(bool visible) {
+    // Read at the first show, after the splash: nobody sees the skin before that.
+    if (visible)
+        loadSkin();
+    QWidget::setVisible(visible);
+    const bool watching = m_pointerPoll->isWatching(this);
+    if (isVisible() == watching)
+        return;
+    m_pointerPoll->setWatching(this, isVisible());
+    // Shown: the looks follow the pointer from the start. Hidden: every rectangle test fails, so
+    // one tick closes the panels and unlights the labels, and nothing changes after it until
+    // the window is shown again.
+    TrackPointer();
+}
+
 void TfmMain::TrackPointer() {
     m_probe.sample();
+    trackReading(m_probe.position());
+}
+
+void TfmMain::trackReading(QPoint pointer) {
+    m_probe.use(pointer);
     trackCornerButtons();
     if (Sb_Attraction_Show->isVisible()) {
         for (int ghost = 1; ghost <= 4; ++ghost) {
@@ -440,11 +462,12 @@ void TfmMain::trackCornerButtons() {
         button->show();
     // The box keeps the close button's design size whatever the control's size.
     CloseButtonHover = m_probe.insideRect(this, QRect(Sb_Close->pos(), QSize(48, 48)));
-    Sb_Help->setPixmap(BitmapList_Btn.pixmap(BtnImage::Help));
-    Sb_Internet->setPixmap(BitmapList_Btn.pixmap(BtnImage::WebPage));
-    Sb_Min->setPixmap(BitmapList_Btn.pixmap(BtnImage::Minimise));
-    Sb_Close->setPixmap(
-        BitmapList_Btn.pixmap(CloseButtonHover ? BtnImage::CloseHover : BtnImage::Close));
+    // Through showEntry: a label given its picture again repaints, ten times a second.
+    SkinParts::showEntry(Sb_Help, BitmapList_Btn, BtnImage::Help);
+    SkinParts::showEntry(Sb_Internet, BitmapList_Btn, BtnImage::WebPage);
+    SkinParts::showEntry(Sb_Min, BitmapList_Btn, BtnImage::Minimise);
+    SkinParts::showEntry(Sb_Close, BitmapList_Btn,
+                         CloseButtonHover ? BtnImage::CloseHover : BtnImage::Close);
 }
 
 void TfmMain::drawStartButton() {

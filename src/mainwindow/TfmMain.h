@@ -21,6 +21,7 @@ class MainMenus;
 class MainPresentationView;
 class Presentation;
 class TrayIcon;
+class PointerPoll;
 class WindowCommands;
 class GhostSoundOutput;
 class GhostTable;
@@ -56,6 +57,8 @@ public:
     // out; returning false keeps the window hidden (the program is being ended).
     void setShowSequence(std::function<bool()> sequence) { m_showSequence = std::move(sequence); }
     void ShowMainWindow() override;
+    // The pointer tracking runs while the window is shown.
+    void setVisible(bool visible) override;
 
     // The ghosts, their act and the sound window come into being after the main window.
     void attachGhosts(GhostTable* table, CurrentAct* act, GhostSoundOutput* sound,
@@ -79,7 +82,10 @@ public:
     // Brings every ghost's quick panel up to date with the ghost table.
     void RefreshQuickPanels();
 
+    // One tick of the pointer tracking, from a fresh reading of the pointer.
     void TrackPointer();
+    // The poll that ticks the tracking, which the dialogs share.
+    PointerPoll& pointerPoll() { return *m_pointerPoll; }
     void Sb_Attraction_ShowClick();
     void Timer_GhostTimer();
     // Shows the window modally unless the attraction runs; a second command hides it again.
@@ -121,6 +127,7 @@ private:
     void createCommandLabels();
     void createCommands();
     QLabel* makeImage(const char* name, const QRect& place);
+    void trackReading(QPoint pointer);
     void trackCornerButtons();
     void drawStartButton();
     void setGhostPicture(int ghost, int entry);
@@ -132,8 +139,9 @@ private:
     const ImageList& BitmapList_Yellow = m_images.BitmapList_Yellow;
     const ImageList& BitmapList_Ghost = m_images.BitmapList_Ghost;
     const ImageList& MenuPictures = m_images.MenuPictures;
-    // Children named after themselves, so tests find them as they find the controls.
-    QTimer Timer_Work;
+    // Children named after themselves, so tests find them as they find the controls; the
+    // poll's timer is Timer_Work.
+    PointerPoll* m_pointerPoll = nullptr;
     QTimer Timer_Ghost;
     QTimer Timer_Presentation;
     bool CloseButtonHover = false;
@@ -148,6 +156,7 @@ private:
     CurrentAct* m_act = nullptr;
     GhostSoundOutput* m_sound = nullptr;
     PointerProbe m_probe;
+    bool m_skinLoaded = false;
     QImage m_skin;
     QImage StartButtonBuffer;
     int m_startButtonEntry = -1;

@@ -21,8 +21,9 @@ ImageList::ImageList(const QString& name)
     : ImageList(name, resDir()) {}
 
 ImageList::ImageList(const QString& name, const QString& resDir)
-    : m_name(name) {
-    load(resDir + QStringLiteral("/Img/") + name);
+    : m_name(name)
+    , m_dir(resDir + QStringLiteral("/Img/") + name) {
+    findEntries();
 }
 
 QString ImageList::resDir() {
@@ -37,9 +38,9 @@ QImage ImageList::picture(const QString& relativePath) {
     return image;
 }
 
-void ImageList::load(const QString& dir) {
+void ImageList::findEntries() {
     int count = 0;
-    QFile index(dir + QStringLiteral("/index.txt"));
+    QFile index(m_dir + QStringLiteral("/index.txt"));
     if (index.open(QIODevice::ReadOnly | QIODevice::Text)) {
         QTextStream in(&index);
         while (!in.atEnd()) {
@@ -55,35 +56,49 @@ void ImageList::load(const QString& dir) {
         }
     } else {
         // Without an index the list is the unbroken run of numbered files.
-        while (count < MaxEntries && QFileInfo::exists(dir + QStringLiteral("/%1.png").arg(count)))
+        while (count < MaxEntries &&
+               QFileInfo::exists(m_dir + QStringLiteral("/%1.png").arg(count)))
             ++count;
         if (count == 0)
-            qCWarning(lcApp) << "image list" << m_name << "not found in" << dir;
+            qCWarning(lcApp) << "image list" << m_name << "not found in" << m_dir;
     }
-    m_images.resize(count);
-    for (int entry = 0; entry < count; ++entry) {
-        const QString file = dir + QStringLiteral("/%1.png").arg(entry);
-        if (!m_images[entry].load(file))
+    m_entries.resize(count);
+}
+
+int ImageList::decodedCount() const {
+    return static_cast<int>(
+        std::count_if(m_entries.cbegin(), m_entries.cend(), [](const Entry& e) { return e.read; }));
+}
+
+ImageList::Entry* ImageList::decoded(int entry) const {
+    if (entry < 0 || entry >= count()) {
+        warnOnce(entry, QStringLiteral("no such entry; the list has %1").arg(count()));
+        return nullptr;
+    }
+    Entry& slot = m_entries[entry];
+    if (!slot.read) {
+        slot.read = true;
+        const QString file = m_dir + QStringLiteral("/%1.png").arg(entry);
+        if (!slot.image.load(file))
             warnOnce(entry, QStringLiteral("cannot read ") + file);
     }
+    return &slot;
 }
 
 QImage ImageList::image(int entry) const {
-    if (entry < 0 || entry >= count()) {
-        warnOnce(entry, QStringLiteral("no such entry; the list has %1").arg(count()));
+    const Entry* slot = decoded(entry);
+    if (!slot)
         return {};
-    }
-    return m_images[entry];
+    return slot->pixmap.isNull() ? slot->image : slot->pixmap.toImage();
 }
 
 QPixmap ImageList::pixmap(int entry) const {
-    const auto cached = m_pixmaps.constFind(entry);
-    if (cached != m_pixmaps.constEnd())
-        return *cached;
-    const QImage source = image(entry);
-    if (source.isNull())
-        return {};
-    return *m_pixmaps.insert(entry, QPixmap::fromImage(source));
+    Entry* slot = decoded(entry);
+    if (!slot || !slot->pixmap.isNull() || slot->image.isNull())
+        return slot ? slot->pixmap : QPixmap();
+    slot->pixmap = QPixmap::fromImage(std::move(slot->image));
+    slot->image = QImage();
+    return slot->pixmap;
 }
 
 void ImageList::warnOnce(int entry, const QString& why) const {

@@ -15,6 +15,8 @@ public:
 
     // Reads the position; call once at the start of each tick.
     void sample();
+    // Takes a reading made by someone else (the shared poll's tick).
+    void use(QPoint reading) { m_position = reading; }
     QPoint position() const { return m_position; }
 
     // `control`'s own rectangle, wherever it sits inside its window.

@@ -5,6 +5,7 @@
 #include "widgetkit/SkinColors.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +15,44 @@ namespace SkinParts {
 namespace {
 
 const char* const EntryProperty = "imageEntry";
+const char* const PendingName = "pictureOnShow";
+
+// The picture of a label that is not on screen yet, set when the label is first shown: the
+// dialogs are all made at start-up, and most of their pictures are never looked at in a run.
+class PictureOnShow : public QObject {
+public:
+    explicit PictureOnShow(QLabel* label)
+        : QObject(label)
+        , m_label(label) {
+        setObjectName(QLatin1String(PendingName));
+        label->installEventFilter(this);
+    }
+    static PictureOnShow* of(const QLabel* label) {
+        return static_cast<PictureOnShow*>(
+            label->findChild<QObject*>(QLatin1String(PendingName), Qt::FindDirectChildrenOnly));
+    }
+
+    void hold(const ImageList* list, int entry) {
+        m_list = list;
+        m_entry = entry;
+    }
+    bool holding() const { return m_list != nullptr; }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Show && m_list) {
+            const ImageList* list = m_list;
+            m_list = nullptr;
+            m_label->setPixmap(list->pixmap(m_entry));
+        }
+        return false;
+    }
+
+private:
+    QLabel* m_label;
+    const ImageList* m_list = nullptr;
+    int m_entry = -1;
+};
 
 } // namespace
 
@@ -99,10 +138,20 @@ void setCaption(QLabel* label, const QString& caption) {
 }
 
 void showEntry(QLabel* label, const ImageList& list, int entry) {
-    if (shownEntry(label) == entry && !label->pixmap().isNull())
+    PictureOnShow* pending = PictureOnShow::of(label);
+    if (shownEntry(label) == entry &&
+        (!label->pixmap().isNull() || (pending && pending->holding())))
         return;
     label->setProperty(EntryProperty, entry);
-    label->setPixmap(list.pixmap(entry));
+    if (label->isVisible()) {
+        if (pending)
+            pending->hold(nullptr, -1);
+        label->setPixmap(list.pixmap(entry));
+        return;
+    }
+    if (!pending)
+        pending = new PictureOnShow(label);
+    pending->hold(&list, entry);
 }
 
 int shownEntry(const QLabel* label) {

@@ -35,7 +35,8 @@ QString fieldStyle(const char* kind, const char* extra = "");
 void setCaption(QLabel* label, const QString& caption);
 
 // Shows entry `entry` of `list`. The entry is kept on the label (property "imageEntry"), so a
-// timer tick that asks for the picture already shown costs nothing.
+// timer tick that asks for the picture already shown costs nothing. A label that is not on screen
+// gets its picture when it is first shown; until then the picture is not even read.
 void showEntry(QLabel* label, const ImageList& list, int entry);
 int shownEntry(const QLabel* label);
 

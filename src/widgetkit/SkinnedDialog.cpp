@@ -4,6 +4,7 @@
 #include "widgetkit/ClickSource.h"
 #include "widgetkit/ImageEntries.h"
 #include "widgetkit/ImageList.h"
+#include "widgetkit/PointerPoll.h"
 #include "widgetkit/SkinColors.h"
 #include "widgetkit/SkinParts.h"
 #include "widgetkit/WindowDrag.h"
@@ -59,9 +60,28 @@ SkinnedDialog::SkinnedDialog(const char* formName, ProgramState& state,
     Edit_Focus->setObjectName(QStringLiteral("Edit_Focus"));
     Edit_Focus->move(8, 671);
 
-    Timer_Work.setInterval(100);
-    connect(&Timer_Work, &QTimer::timeout, this, &SkinnedDialog::Timer_WorkTimer);
-    Timer_Work.start();
+    m_ownPoll = std::make_unique<PointerPoll>(pointer, QStringLiteral("Timer_Work"));
+    watchPointer(*m_ownPoll);
+}
+
+SkinnedDialog::~SkinnedDialog() {
+    if (m_poll)
+        m_poll->remove(this);
+}
+
+void SkinnedDialog::watchPointer(PointerPoll& poll) {
+    m_poll = &poll;
+    m_poll->add(this, [this](QPoint pointer) { trackReading(pointer); });
+    m_poll->setWatching(this, isVisible());
+}
+
+void SkinnedDialog::sharePointerPoll(PointerPoll& poll) {
+    if (m_poll == &poll)
+        return;
+    if (m_poll)
+        m_poll->remove(this);
+    watchPointer(poll);
+    m_ownPoll.reset();
 }
 
 void SkinnedDialog::setVisible(bool visible) {
@@ -80,11 +100,19 @@ void SkinnedDialog::setVisible(bool visible) {
         if (!qFuzzyCompare(windowOpacity(), Opacity))
             setWindowOpacity(Opacity);
         Timer_WorkTimer();
+        if (m_poll)
+            m_poll->setWatching(this, true);
         return;
     }
     if (!visible)
         closeIfOpen();
     QDialog::setVisible(visible);
+    if (!visible && m_poll && m_poll->isWatching(this)) {
+        // Hidden, every hover test fails: one last tick leaves the buttons unlit, and from then
+        // on nothing can change until the dialog opens again.
+        m_poll->setWatching(this, false);
+        Timer_WorkTimer();
+    }
 }
 
 void SkinnedDialog::closeIfOpen() {
@@ -115,6 +143,11 @@ bool SkinnedDialog::russian() const {
 
 void SkinnedDialog::Timer_WorkTimer() {
     m_probe.sample();
+    trackReading(m_probe.position());
+}
+
+void SkinnedDialog::trackReading(QPoint pointer) {
+    m_probe.use(pointer);
     showCloseButton();
     trackPointer();
 }

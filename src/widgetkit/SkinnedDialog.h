@@ -1,12 +1,14 @@
 #pragma once
 
+#include "widgetkit/PointerPoll.h"
 #include "widgetkit/PointerProbe.h"
 
 #include <QColor>
 #include <QDialog>
-#include <QTimer>
+#include <QPointer>
 
 #include <array>
+#include <memory>
 
 class ImageList;
 class PointerSource;
@@ -39,6 +41,8 @@ public:
         std::array<int, 3> closeRussian{};
     };
 
+    ~SkinnedDialog() override;
+
     // The dialog opens over this window; none: where it stood last.
     void setMainWindow(const QWidget* mainWindow) { m_mainWindow = mainWindow; }
 
@@ -49,10 +53,14 @@ public:
 
     bool isOpen() const { return m_open; }
     bool closePressed() const { return m_closePressed; }
-    const QTimer& workTimer() const { return Timer_Work; }
 
-    // Hover images, every 100 ms.
+    // Hover images from a fresh reading of the pointer; the poll's ticks run them every 100 ms
+    // while the dialog is shown.
     void Timer_WorkTimer();
+    // Takes its ticks from `poll`, the one the program's other windows share, instead of a poll
+    // of its own.
+    void sharePointerPoll(PointerPoll& poll);
+    const PointerPoll& pointerPoll() const { return *m_poll; }
 
     void setVisible(bool visible) override;
 
@@ -85,12 +93,16 @@ protected:
 
 private:
     void showCloseButton();
+    void trackReading(QPoint pointer);
+    void watchPointer(PointerPoll& poll);
 
     ProgramState& m_state;
     Frame m_frame;
     const QWidget* m_mainWindow = nullptr;
     PointerProbe m_probe;
-    QTimer Timer_Work;
+    // Until the dialog shares the program's poll (a dialog on its own, as in the tests).
+    std::unique_ptr<PointerPoll> m_ownPoll;
+    QPointer<PointerPoll> m_poll;
     QLabel* Sb_Close = nullptr;
     QLineEdit* Edit_Focus = nullptr;
     bool m_closePressed = false;

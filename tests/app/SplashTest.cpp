@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -70,6 +71,32 @@ TEST(Splash, ProgressImagesAndCloseFollowTheTickSchedule) {
     EXPECT_FALSE(splash->isVisible());
     EXPECT_FALSE(splash->workTimer().isActive());
     EXPECT_TRUE(f.state.SplashShown);
+}
+
+TEST(Splash, HoldsItsPicturesAndWindowOnlyWhileItIsUp) {
+    SplashFixture f;
+    auto splash = f.makeSplash();
+    const char* const pictures[] = {"Img_Logo", "Img_Loading", "Img_Ready"};
+    const auto holding = [&] {
+        int held = 0;
+        for (const char* name : pictures)
+            held += child<QLabel>(splash.get(), name)->pixmap().isNull() ? 0 : 1;
+        return held;
+    };
+    EXPECT_EQ(holding(), 0) << "nothing drawn before the splash is shown";
+
+    for (int showing = 1; showing <= 2; ++showing) {
+        SCOPED_TRACE(showing);
+        QTimer::singleShot(0, splash.get(), [&] {
+            EXPECT_TRUE(splash->isVisible());
+            EXPECT_EQ(holding(), 3);
+            EXPECT_EQ(child<QLabel>(splash.get(), "Img_Logo")->pixmap().size(), QSize(400, 300));
+            splash->close();
+        });
+        splash->ShowSplash(1280);
+        EXPECT_EQ(holding(), 0);
+        EXPECT_EQ(splash->windowHandle(), nullptr) << "its window is given back";
+    }
 }
 
 TEST(Splash, IsCentredWithTheHalvingTruncatedTowardZero) {

@@ -1,5 +1,8 @@
 #include "core/Windows1251.h"
 
+#include <QStringDecoder>
+#include <QStringEncoder>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -26,6 +29,32 @@ TEST(Windows1251, RefusesCharactersOutsideTheCodePage) {
     EXPECT_FALSE(Windows1251::encode(u"ghost 👻").has_value());
     EXPECT_FALSE(Windows1251::encode(u"ä").has_value());
     EXPECT_EQ(Windows1251::encode(u""), QByteArray());
+}
+
+// The program's own table against the system's converter for the same code page.
+TEST(Windows1251, AgreesWithTheSystemConverterOnEveryByteAndEveryCharacter) {
+    QByteArray everyByte;
+    for (int i = 0; i < 256; ++i)
+        everyByte.append(char(i));
+    QStringDecoder decoder("windows-1251");
+    ASSERT_TRUE(decoder.isValid());
+    EXPECT_EQ(Windows1251::decode(everyByte), decoder.decode(everyByte));
+
+    int representable = 0;
+    for (int code = 0; code <= 0xFFFF; ++code) {
+        const QChar character(static_cast<char16_t>(code));
+        QStringEncoder encoder("windows-1251", QStringConverter::Flag::Stateless);
+        const QByteArray expected = encoder.encode(QStringView(&character, 1));
+        const std::optional<QByteArray> ours = Windows1251::encode(QStringView(&character, 1));
+        if (encoder.hasError()) {
+            EXPECT_FALSE(ours.has_value()) << std::hex << code;
+            continue;
+        }
+        ++representable;
+        ASSERT_TRUE(ours.has_value()) << std::hex << code;
+        EXPECT_EQ(*ours, expected) << std::hex << code;
+    }
+    EXPECT_EQ(representable, 256);
 }
 
 } // namespace

@@ -54,6 +54,10 @@ expected=(
 for file in "${expected[@]}"; do
     [[ -f "$root/$file" ]] || fail "$file is not installed"
 done
+# The sound player, a module the program loads at its first sound from its own library folder.
+compgen -G "$root/usr/lib/*/gloamery/libgloamery_sdl_player.so" >/dev/null ||
+    compgen -G "$root/usr/lib/gloamery/libgloamery_sdl_player.so" >/dev/null ||
+    fail "the sound player module is not installed"
 for size in 16 24 32 48 64 128 256; do
     icon="$root/usr/share/icons/hicolor/${size}x${size}/apps/gloamery.png"
     [[ "$(identify -format '%wx%h' "$icon" 2>/dev/null)" == "${size}x${size}" ]] ||

@@ -35,8 +35,6 @@ struct MainWindowFixture {
     TfmHelp help{state};
 
     MainWindowFixture() {
-        main.findChild<QTimer*>(QStringLiteral("Timer_Work"))
-            ->stop(); // ticks are driven by the tests
         main.attachGhosts(&table, &act, &sound, [this] { ++acts; });
         help.addLanguageTarget(&main);
         help.ApplyLanguage();
@@ -44,6 +42,8 @@ struct MainWindowFixture {
         main.PlaceMainControls();
         main.RefreshQuickPanels();
         main.show();
+        main.findChild<QTimer*>(QStringLiteral("Timer_Work"))
+            ->stop(); // ticks are driven by the tests
     }
 
     // Places the pointer at window coordinates and runs one tick.

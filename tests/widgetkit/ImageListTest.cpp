@@ -20,8 +20,19 @@ public:
     void picture(int entry, QSize size) {
         QImage image(size, QImage::Format_ARGB32);
         image.fill(Qt::blue);
-        ASSERT_TRUE(image.save(m_list + QStringLiteral("/%1.png").arg(entry)));
+        ASSERT_TRUE(image.save(file(entry)));
     }
+    // A picture whose every pixel differs from its neighbours, half transparent in places.
+    void pattern(int entry, QSize size) {
+        QImage image(size, QImage::Format_ARGB32);
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x)
+                image.setPixel(x, y,
+                               qRgba(x * 7 + entry, y * 5, (x ^ y) & 0xFF,
+                                     (x % 3) * 127 + (x % 3 == 2 ? 1 : 0)));
+        ASSERT_TRUE(image.save(file(entry)));
+    }
+    QString file(int entry) const { return m_list + QStringLiteral("/%1.png").arg(entry); }
     void index(const QByteArray& text) {
         QFile file(m_list + "/index.txt");
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -114,6 +125,61 @@ TEST(ImageList, AMissingListIsEmptyAndSaysSo) {
     EXPECT_TRUE(list.pixmap(0).isNull());
     ASSERT_FALSE(warnings.messages().isEmpty());
     EXPECT_TRUE(warnings.messages().first().contains("Nowhere"));
+}
+
+TEST(ImageList, AnEntryIsReadOnlyWhenFirstAskedForAndGivesTheFilesPixels) {
+    ImageListFolder folder("Lazy");
+    folder.index("0 6x4 a\n1 9x3 b\n2 4x4 c\n3 5x7 d\n");
+    for (int entry = 0; entry < 4; ++entry)
+        folder.pattern(entry, entry == 1 ? QSize(9, 3) : QSize(6, 4));
+    const ImageList list("Lazy", folder.res());
+    EXPECT_EQ(list.count(), 4);
+    EXPECT_EQ(list.decodedCount(), 0) << "nothing is read when the list is made";
+
+    struct Step {
+        const char* asks;
+        int entry;
+        bool pixmap;
+        int decodedAfter;
+    };
+    const Step steps[] = {
+        {"a picture", 2, false, 1},     {"the same one again", 2, false, 1},
+        {"its pixmap", 2, true, 1},     {"another pixmap", 0, true, 2},
+        {"its picture", 0, false, 2},   {"a third", 1, false, 3},
+        {"no such entry", 7, false, 3},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.asks);
+        const QImage shown =
+            step.pixmap ? list.pixmap(step.entry).toImage() : list.image(step.entry);
+        EXPECT_EQ(list.decodedCount(), step.decodedAfter);
+        if (step.entry >= list.count()) {
+            EXPECT_TRUE(shown.isNull());
+            continue;
+        }
+        const QImage file(folder.file(step.entry));
+        ASSERT_FALSE(file.isNull());
+        // Compared as the screen gets them: a pixmap keeps its pixels premultiplied.
+        EXPECT_EQ(shown.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                  file.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    }
+}
+
+TEST(ImageList, WindowsShareOneCopyOfAPicture) {
+    ImageListFolder folder("Shared");
+    folder.index("0 40x30 a\n");
+    folder.pattern(0, {40, 30});
+    const ImageList list("Shared", folder.res());
+
+    // Two windows showing the entry get the same pixmap, not a copy each.
+    const QPixmap first = list.pixmap(0);
+    const QPixmap second = list.pixmap(0);
+    EXPECT_EQ(first.cacheKey(), second.cacheKey());
+    // A window that draws the picture itself reads the pixmap's own pixels.
+    const QImage drawn = list.image(0);
+    const QImage drawnAgain = list.image(0);
+    EXPECT_EQ(drawn.constBits(), drawnAgain.constBits());
+    EXPECT_EQ(drawn.constBits(), first.toImage().constBits());
 }
 
 TEST(ImageList, AMissingSinglePictureIsEmptyWithAWarning) {

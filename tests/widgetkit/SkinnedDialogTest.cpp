@@ -4,6 +4,7 @@
 #include "support/CloseButtonCases.h"
 #include "support/FakePointer.h"
 #include "widgetkit/ImageList.h"
+#include "widgetkit/PointerPoll.h"
 #include "widgetkit/SkinParts.h"
 
 #include <QApplication>
@@ -181,6 +182,55 @@ TEST(SkinnedDialog, HoverFollowsTheDialogWhereverItIsMoved) {
     f.dialog->hide();
     f.pointAt(f.dialog->pos() + QPoint(210, 160));
     EXPECT_FALSE(f.dialog->controlHovered) << "a hidden dialog holds nothing";
+}
+
+TEST(SkinnedDialog, WatchesThePointerOnlyWhileOpenOnItsOwnPollOrTheSharedOne) {
+    for (const bool shared : {false, true}) {
+        SCOPED_TRACE(shared ? "on the main window's poll" : "on a poll of its own");
+        Fixture f;
+        PointerPoll mainPoll(f.pointer, QStringLiteral("Timer_Work"));
+        QObject mainWindowWatching;
+        mainPoll.add(&mainWindowWatching, [](QPoint) {});
+        mainPoll.setWatching(&mainWindowWatching, true);
+        if (shared)
+            f.dialog->sharePointerPoll(mainPoll);
+        const PointerPoll& poll = f.dialog->pointerPoll();
+        EXPECT_EQ(&poll == &mainPoll, shared);
+
+        struct Step {
+            const char* what;
+            std::function<void()> act;
+            bool watching;
+        };
+        const Step steps[] = {
+            {"made", [] {}, false},
+            {"opened", [&] { f.dialog->show(); }, true},
+            {"closed", [&] { f.dialog->close(); }, false},
+            {"opened again", [&] { f.dialog->show(); }, true},
+            {"hidden by its opener", [&] { f.dialog->hide(); }, false},
+        };
+        for (const Step& step : steps) {
+            SCOPED_TRACE(step.what);
+            step.act();
+            EXPECT_EQ(poll.isWatching(f.dialog.get()), step.watching);
+            EXPECT_EQ(mainPoll.watchingCount(), 1 + (shared && step.watching ? 1 : 0));
+            if (!shared)
+                EXPECT_EQ(poll.timer().isActive(), step.watching);
+        }
+    }
+}
+
+TEST(SkinnedDialog, ASharedTickLightsTheCloseButtonOfTheOpenDialog) {
+    Fixture f;
+    PointerPoll mainPoll(f.pointer, QStringLiteral("Timer_Work"));
+    f.dialog->sharePointerPoll(mainPoll);
+    f.dialog->show();
+    f.pointer.position = f.dialog->pos() + QPoint(700, 480);
+    mainPoll.tick();
+    EXPECT_EQ(f.closeImage(), 7);
+    f.pointer.position = f.dialog->pos() + QPoint(100, 100);
+    mainPoll.tick();
+    EXPECT_EQ(f.closeImage(), 6);
 }
 
 } // namespace
