@@ -214,8 +214,9 @@ TEST(SkinnedDialog, WatchesThePointerOnlyWhileOpenOnItsOwnPollOrTheSharedOne) {
             step.act();
             EXPECT_EQ(poll.isWatching(f.dialog.get()), step.watching);
             EXPECT_EQ(mainPoll.watchingCount(), 1 + (shared && step.watching ? 1 : 0));
-            if (!shared)
+            if (!shared) {
                 EXPECT_EQ(poll.timer().isActive(), step.watching);
+            }
         }
     }
 }
