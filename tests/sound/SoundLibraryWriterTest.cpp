@@ -1,6 +1,7 @@
 #include "sound/SoundLibraryWriter.h"
 
 #include "Finish.h"
+#include "ImageSamples.h"
 #include "LibraryBytes.h"
 #include "SpecialtySounds.h"
 #include "Synth.h"
@@ -208,17 +209,6 @@ TEST(Synth, FinishBringsASoundToTheTargetLoudnessUnderThePeakCeiling) {
             break;
         }
     }
-}
-
-std::vector<std::int16_t> samplesOf(const QByteArray& image) {
-    const auto format = WaveImage::format(image);
-    if (!format || format->dataOffset <= 0 || format->bitsPerSample != 16)
-        return {};
-    std::vector<std::int16_t> samples(std::size_t(format->dataBytes / 2));
-    for (std::size_t k = 0; k < samples.size(); ++k)
-        samples[k] = qFromLittleEndian<std::int16_t>(image.constData() + format->dataOffset +
-                                                     2 * qsizetype(k));
-    return samples;
 }
 
 class ShippedLibrary : public ::testing::TestWithParam<QString> {};

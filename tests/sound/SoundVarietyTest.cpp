@@ -1,6 +1,7 @@
 #include "Creaks.h"
 #include "Finish.h"
 #include "GhostVoices.h"
+#include "ImageSamples.h"
 #include "Room.h"
 #include "SpectralEnvelope.h"
 #include "sound/TLMDWaveList.h"
@@ -73,17 +74,6 @@ TEST(SpectralEnvelope, SeparatesColourButNotLevelOrChance) {
 // room, moves them by 3 to 4.4 dB with the seed, so for them the test proves less than it does
 // for the rest.
 constexpr double distinctEnvelope = 2.0; // dB
-
-std::vector<std::int16_t> samplesOf(const QByteArray& image) {
-    const auto format = WaveImage::format(image);
-    if (!format || format->dataOffset <= 0 || format->bitsPerSample != 16)
-        return {};
-    std::vector<std::int16_t> samples(std::size_t(format->dataBytes / 2));
-    for (std::size_t k = 0; k < samples.size(); ++k)
-        samples[k] = qFromLittleEndian<std::int16_t>(image.constData() + format->dataOffset +
-                                                     2 * qsizetype(k));
-    return samples;
-}
 
 // What the threshold must catch: one recipe with two seeds. Each pair here would fail the test
 // below.

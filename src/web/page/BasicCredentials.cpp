@@ -1,20 +1,13 @@
 #include "web/page/BasicCredentials.h"
 
+#include "web/page/StrictUtf8.h"
+
 #include <QByteArray>
-#include <QStringDecoder>
 
 namespace {
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
-}
-
-std::optional<QString> fromStrictUtf8(QByteArrayView bytes) {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError())
-        return std::nullopt;
-    return text;
 }
 
 } // namespace

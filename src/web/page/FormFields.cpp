@@ -1,7 +1,8 @@
 #include "web/page/FormFields.h"
 
+#include "web/page/StrictUtf8.h"
+
 #include <QByteArray>
-#include <QStringDecoder>
 
 namespace {
 
@@ -35,11 +36,7 @@ std::optional<QString> decodeComponent(QByteArrayView encoded) {
             i += 2;
         }
     }
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError())
-        return std::nullopt;
-    return text;
+    return fromStrictUtf8(bytes);
 }
 
 } // namespace
