@@ -8,19 +8,9 @@
 set -uo pipefail
 
 build=$(realpath "${1:?usage: $0 BUILD_DIR}")
-for tool in xvfb-run xdotool xprop import convert identify sqlite3; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIPPED: $tool is missing (scripts/install-deps.sh installs it)"
-        exit 77
-    fi
-done
-
-if [[ -z "${GLOAMERY_INSTALL_INSIDE:-}" ]]; then
-    export GLOAMERY_INSTALL_INSIDE=1
-    # -noreset: without a window manager the program can be the server's only client, and the
-    # closing of its display probe would reset the server just as Qt connects.
-    exec xvfb-run -a -s '-screen 0 1024x700x24 -noreset' "$0" "$@"
-fi
+source "$(dirname "$0")/../support/inside_xvfb.sh"
+require_tools xvfb-run xdotool xprop import convert identify sqlite3
+run_inside_xvfb GLOAMERY_INSTALL_INSIDE "$0" "$@"
 
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT

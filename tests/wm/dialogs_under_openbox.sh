@@ -7,18 +7,9 @@
 set -uo pipefail
 
 bin=$(realpath "${1:?usage: $0 BIN_DIR}")
-for tool in xvfb-run openbox xdotool import compare sqlite3; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "SKIPPED: $tool is missing (scripts/install-deps.sh installs xvfb, openbox, xdotool," \
-             "imagemagick and sqlite3)"
-        exit 77
-    fi
-done
-
-if [[ -z "${GLOAMERY_WM_INSIDE:-}" ]]; then
-    export GLOAMERY_WM_INSIDE=1
-    exec xvfb-run -a -s '-screen 0 1024x700x24 -noreset' "$0" "$@"
-fi
+source "$(dirname "$0")/../support/inside_xvfb.sh"
+require_tools xvfb-run openbox xdotool import compare sqlite3
+run_inside_xvfb GLOAMERY_WM_INSIDE "$0" "$@"
 
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
