@@ -128,7 +128,7 @@ QByteArray SoundBlockEncoder::encode(QByteArrayView piece) {
                     candidate = previous[std::size_t(candidate)];
                 }
             }
-            if (bestLength >= F::minCopy) {
+            if (bestLength >= F::minWrittenCopy) {
                 items.copy(bestDistance, bestLength);
                 advance = bestLength;
             } else {

@@ -153,6 +153,16 @@ TEST(SoundBlockEncoder, FifteenEqualBytesAreALiteralAndCopies) {
     EXPECT_EQ(block.left(8).toHex(), bytes({0x40, 0x40, 0x00, 'z', 0x00, 0x1B, '0', '1'}).toHex());
 }
 
+TEST(SoundBlockEncoder, LeavesThreeByteMatchesAsLiterals) {
+    // "abc" recurs at distance 4: literals, then the zeros as one repeat item.
+    EXPECT_EQ(SoundBlockEncoder::encode("abcXabc" + repeated('\0', 100)).toHex(),
+              (bytes({0x40, 0x01, 0x00}) + "abcXabc" + repeatItem(100, 0)).toHex());
+    // From four bytes on a copy pays.
+    EXPECT_EQ(
+        SoundBlockEncoder::encode("abcdXabcd" + repeated('\0', 100)).toHex(),
+        (bytes({0x40, 0x06, 0x00}) + "abcdX" + bytes({0x00, 0x51}) + repeatItem(100, 0)).toHex());
+}
+
 std::vector<QByteArray> encoderSamples() {
     std::vector<QByteArray> samples;
     QByteArray noise;
