@@ -84,8 +84,17 @@ void SkinnedDialog::sharePointerPoll(PointerPoll& poll) {
     m_ownPoll.reset();
 }
 
+void SkinnedDialog::ensureControls() {
+    if (m_controlsBuilt)
+        return;
+    m_controlsBuilt = true;
+    buildControls();
+    Sb_Close->raise();
+}
+
 void SkinnedDialog::setVisible(bool visible) {
     if (visible && !isVisible()) {
+        ensureControls();
         // Placed before the window system sees the window: a window that moves itself while it
         // is being shown can be left believing it sits where the window manager first put it.
         if (m_mainWindow)
@@ -149,7 +158,8 @@ void SkinnedDialog::Timer_WorkTimer() {
 void SkinnedDialog::trackReading(QPoint pointer) {
     m_probe.use(pointer);
     showCloseButton();
-    trackPointer();
+    if (m_controlsBuilt)
+        trackPointer();
 }
 
 void SkinnedDialog::showCloseButton() {

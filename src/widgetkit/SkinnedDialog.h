@@ -64,6 +64,12 @@ public:
 
     void setVisible(bool visible) override;
 
+    // The dialog's controls, built now if they are not yet. A dialog is made at start-up but its
+    // controls only at its first opening: most evenings never open it, and its widgets would
+    // hold up the splash and sit in memory for nothing.
+    void ensureControls();
+    bool controlsBuilt() const { return m_controlsBuilt; }
+
 protected:
     // `yellow` is the main window's BitmapList_Yellow, which holds the close button's images.
     SkinnedDialog(const char* formName, ProgramState& state, const PointerSource& pointer,
@@ -71,11 +77,15 @@ protected:
     SkinnedDialog(const char* formName, ProgramState& state, const PointerSource& pointer,
                   const Frame& frame);
 
+    // Builds the dialog's own controls and shows in them what the dialog holds by then; runs
+    // once, before the first opening or when something asks for the controls.
+    virtual void buildControls() {}
     // The dialog's own part of each opening, run once it is placed and before it shows.
     virtual void FormShow() {}
     // The dialog's own part of each closing.
     virtual void FormClose() {}
-    // The dialog's own hover images, run by each tick after the pointer was read.
+    // The dialog's own hover images, run by each tick after the pointer was read, once the
+    // controls are built.
     virtual void trackPointer() {}
 
     // A derived dialog's destructor calls this: closing needs the derived part still alive.
@@ -107,4 +117,5 @@ private:
     QLineEdit* Edit_Focus = nullptr;
     bool m_closePressed = false;
     bool m_open = false;
+    bool m_controlsBuilt = false;
 };
