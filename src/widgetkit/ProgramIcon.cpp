@@ -8,7 +8,7 @@ namespace ProgramIcon {
 
 QIcon load() {
     QIcon icon;
-    for (const int size : Sizes) {
+    for (const int size : WindowSizes) {
         const QImage picture = ImageList::picture(QStringLiteral("Img/Icon/app-%1.png").arg(size));
         if (!picture.isNull())
             icon.addPixmap(QPixmap::fromImage(picture));

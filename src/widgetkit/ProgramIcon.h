@@ -10,8 +10,12 @@
 namespace ProgramIcon {
 
 inline constexpr std::array Sizes{16, 24, 32, 48, 64, 128, 256};
+// The sizes a window manager draws a window's icon at. Every window carries each size it is
+// given as pixels, so the large ones reach the desktop through the icon theme alone.
+inline constexpr std::array WindowSizes{16, 24, 32, 48, 64};
 
-// Every size found in the program's Res folder; sizes that are missing are left out.
+// The window icon: each of WindowSizes found in the program's Res folder; missing sizes are
+// left out.
 QIcon load();
 
 } // namespace ProgramIcon
