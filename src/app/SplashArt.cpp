@@ -155,4 +155,14 @@ QPixmap finishedImage() {
     return pixmap;
 }
 
+QPixmap firstLook(int width, int height) {
+    QPixmap look = picture(width, height);
+    QPainter painter(&look);
+    painter.drawPixmap(StatusPlace.topLeft(), loadingImage());
+    painter.fillRect(ProgressPlace, ProgressBack);
+    painter.setPen(ProgressGold);
+    painter.drawRect(ProgressPlace.adjusted(0, 0, -1, -1));
+    return look;
+}
+
 } // namespace SplashArt

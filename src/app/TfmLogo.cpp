@@ -94,8 +94,9 @@ void TfmLogo::createControls() {
     ProgressBar->setRange(0, 100);
     ProgressBar->setTextVisible(false);
     ProgressBar->setStyleSheet(
-        QStringLiteral("QProgressBar { background: #1A1440; border: 1px solid #FBAD2E; }"
-                       "QProgressBar::chunk { background: #FBAD2E; }"));
+        QStringLiteral("QProgressBar { background: %1; border: 1px solid %2; }"
+                       "QProgressBar::chunk { background: %2; }")
+            .arg(SplashArt::ProgressBack.name(), SplashArt::ProgressGold.name()));
 
     PageControl_USB = new QTabWidget(this);
     PageControl_USB->setObjectName(QStringLiteral("PageControl_USB"));
@@ -171,12 +172,12 @@ void TfmLogo::prepareSplash(int desktopWidth) {
     PageControl_USB->hide();
     PageControl_USB->setGeometry(0, 0, 400, 500);
     Img_Logo->setGeometry(0, 0, SplashWidth, SplashHeight);
-    ProgressBar->setGeometry(256, 18, 140, 15);
+    ProgressBar->setGeometry(SplashArt::ProgressPlace);
     ProgressBar->setValue(0);
     ProgressBar->show();
-    Img_Loading->setGeometry(256, 6, 140, 11);
+    Img_Loading->setGeometry(SplashArt::StatusPlace);
     Img_Loading->show();
-    Img_Ready->setGeometry(256, 6, 140, 11);
+    Img_Ready->setGeometry(SplashArt::StatusPlace);
     Img_Ready->hide();
     Timer_Work.start();
 }
@@ -184,9 +185,21 @@ void TfmLogo::prepareSplash(int desktopWidth) {
 void TfmLogo::ShowSplash(int desktopWidth) {
     prepareSplash(desktopWidth);
     exec();
+    m_standIn.reset();
     // The splash shows once a run: its window, and the picture of it the window system keeps,
     // go back to the system until then.
     destroy();
+}
+
+void TfmLogo::setStandIn(std::unique_ptr<QWidget> standIn) {
+    m_standIn = std::move(standIn);
+}
+
+void TfmLogo::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    // Gone once this paint has reached the screen, so nothing shows through in between.
+    if (m_standIn)
+        QTimer::singleShot(0, this, [this] { m_standIn.reset(); });
 }
 
 void TfmLogo::Timer_WorkTimer() {

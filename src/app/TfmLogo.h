@@ -53,7 +53,13 @@ public:
 
     void done(int result) override;
 
+    // What was shown in the splash's place while the windows were made; it goes once the splash
+    // has painted itself.
+    void setStandIn(std::unique_ptr<QWidget> standIn);
+    bool hasStandIn() const { return m_standIn != nullptr; }
+
 protected:
+    void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -78,4 +84,5 @@ private:
     QTabWidget* PageControl_USB = nullptr;
     std::unique_ptr<TJvHidDeviceController> HidController;
     HouseBoards* m_house = nullptr;
+    std::unique_ptr<QWidget> m_standIn;
 };

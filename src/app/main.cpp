@@ -1,6 +1,8 @@
 #include "app/DisplayCheck.h"
 #include "app/Program.h"
 #include "app/ShutdownSignals.h"
+#include "app/SplashStandIn.h"
+#include "app/TfmLogo.h"
 #include "core/Clock.h"
 #include "core/DesktopShell.h"
 #include "core/Edition.h"
@@ -18,6 +20,7 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <memory>
 
 #ifndef GLOAMERY_EDITION_LANGUAGE
 #error "GLOAMERY_EDITION_LANGUAGE selects the edition: 0 English, 1 Russian"
@@ -48,13 +51,19 @@ int main(int argc, char** argv) {
     const auto edition = static_cast<Language>(GLOAMERY_EDITION_LANGUAGE);
     // Lets the desktop match the windows to the edition's menu entry and its icon.
     QGuiApplication::setDesktopFileName(editionName(edition));
-    QApplication::setWindowIcon(ProgramIcon::load());
     // Only the main window's close ends the program; the splash and dialogs come and go.
     QApplication::setQuitOnLastWindowClosed(false);
 
     SettingsStore store(SettingsStore::defaultPath());
     QtMessageBoxes messages;
     ScreenDesktop desktop;
+    // The splash's look, up before the rest loads; a store that cannot be used is told first.
+    std::unique_ptr<SplashStandIn> standIn;
+    if (store.isAvailable()) {
+        standIn = std::make_unique<SplashStandIn>();
+        standIn->showAt(desktop.width());
+    }
+    QApplication::setWindowIcon(ProgramIcon::load());
     KeyToggleTracker deleteKey(Qt::Key_Delete);
     app.installEventFilter(&deleteKey);
     SystemClock clock;
@@ -84,6 +93,8 @@ int main(int argc, char** argv) {
     int exitCode = 0;
     {
         Program program(state, platformServices, edition, &signalSource);
+        if (standIn)
+            program.windows().fmLogo->setStandIn(std::move(standIn));
         program.start();
         exitCode = QApplication::exec();
     }

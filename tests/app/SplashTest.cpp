@@ -1,3 +1,4 @@
+#include "app/SplashStandIn.h"
 #include "app/TfmLogo.h"
 #include "core/ProgramState.h"
 #include "support/FakePlatform.h"
@@ -6,6 +7,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
@@ -14,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <optional>
 
 namespace {
@@ -235,3 +238,64 @@ TEST(Splash, WithoutAUsableStoreEveryStartIsAFirstStartAndNothingIsReported) {
 }
 
 } // namespace
+
+namespace {
+
+// How many pixels of two pictures of one size differ by more than a rounding step.
+int differingPixels(const QImage& a, const QImage& b) {
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            if (std::abs(qRed(p) - qRed(q)) > 2 || std::abs(qGreen(p) - qGreen(q)) > 2 ||
+                std::abs(qBlue(p) - qBlue(q)) > 2)
+                ++count;
+        }
+    return count;
+}
+
+} // namespace
+
+TEST(SplashStandIn, LooksLikeTheSplashAtItsFirstTickAndStandsInItsPlace) {
+    SplashFixture f;
+    auto splash = f.makeSplash();
+    splash->prepareSplash(1280);
+    const QImage splashLook = splash->grab().toImage().convertToFormat(QImage::Format_RGB32);
+
+    SplashStandIn standIn;
+    standIn.showAt(1280);
+    EXPECT_TRUE(standIn.painted()) << "showAt returns once the picture is on the screen";
+    EXPECT_EQ(standIn.geometry(), QRect(440, 100, 400, 300));
+    const QImage standInLook = standIn.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(standInLook.size(), splashLook.size());
+    EXPECT_EQ(differingPixels(standInLook, splashLook), 0);
+}
+
+TEST(SplashStandIn, GoesOnceTheSplashHasPaintedAndNotBefore) {
+    SplashFixture f;
+    auto splash = f.makeSplash();
+    auto standIn = std::make_unique<SplashStandIn>();
+    standIn->showAt(1280);
+    const QPointer<SplashStandIn> watched = standIn.get();
+    splash->setStandIn(std::move(standIn));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(watched) << "kept while the windows are made";
+
+    splash->prepareSplash(1280);
+    splash->show();
+    for (int i = 0; i < 50 && watched; ++i)
+        QTest::qWait(10);
+    EXPECT_FALSE(watched) << "the splash took its place";
+    EXPECT_TRUE(splash->isVisible());
+}
+
+TEST(SplashStandIn, GoesWithTheSplashWhenTheSplashNeverShows) {
+    SplashFixture f;
+    auto splash = f.makeSplash();
+    auto standIn = std::make_unique<SplashStandIn>();
+    const QPointer<SplashStandIn> watched = standIn.get();
+    splash->setStandIn(std::move(standIn));
+    splash.reset();
+    EXPECT_FALSE(watched);
+}
