@@ -1,11 +1,15 @@
 #include "web/page/ManagementPage.h"
 
 #include "FakeProgramControl.h"
+#include "web/page/GhostPictures.h"
 #include "web/page/PageHtml.h"
 #include "web/page/PageTexts.h"
 #include "web/page/PageToken.h"
 
+#include <QDir>
+#include <QFile>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -275,3 +279,30 @@ TEST(PageHtml, TimeLeftReadsAsAClock) {
 }
 
 } // namespace
+
+// The photos are read when a page first needs them: a start-up that no phone visits reads none.
+TEST(GhostPictures, ReadAtFirstUseWithMissingAndOversizedFilesLeftOut) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const GhostPictures pictures = GhostPictures::fromFolder(folder.path());
+    EXPECT_FALSE(pictures.read());
+
+    const auto write = [&](int ghost, const QByteArray& bytes) {
+        QFile file(QDir(folder.path()).filePath(QStringLiteral("%1.png").arg(ghost)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    write(1, "PNG1");
+    write(2, QByteArray(GhostPictures::MaxFileBytes + 1, 'x'));
+    write(8, QByteArray(GhostPictures::MaxFileBytes, 'y'));
+
+    EXPECT_EQ(pictures.dataAddress(1), QStringLiteral("data:image/png;base64,UE5HMQ=="));
+    EXPECT_TRUE(pictures.read());
+    EXPECT_EQ(pictures.dataAddress(2), QString()) << "over the limit";
+    EXPECT_EQ(pictures.dataAddress(3), QString()) << "missing";
+    EXPECT_EQ(pictures.dataAddress(8).size(),
+              QStringLiteral("data:image/png;base64,").size() +
+                  QByteArray(GhostPictures::MaxFileBytes, 'y').toBase64().size());
+    EXPECT_EQ(pictures.dataAddress(0), QString());
+    EXPECT_EQ(pictures.dataAddress(9), QString());
+}
