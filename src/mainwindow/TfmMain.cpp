@@ -149,6 +149,9 @@ void TfmMain::loadSkin() {
         return; // a plain rectangle then, but a working one
     setMask(ColorKey::regionWithoutKey(m_skin));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Kept for repaints all evening: three bytes a pixel, as the skin has no transparency of its
+    // own (the mask cuts the key colour), instead of four.
+    m_skin.convertTo(QImage::Format_RGB888);
 }
 
 QLabel* TfmMain::makeImage(const char* name, const QRect& place) {
