@@ -1,13 +1,39 @@
 #include "app/DisplayCheck.h"
 
-#include <QRegularExpression>
-
+#include <algorithm>
 #include <cstring>
+#include <optional>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 namespace DisplayCheck {
+
+namespace {
+
+bool allDigits(QStringView text) {
+    return !text.isEmpty() &&
+           std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+// N of a local display "[unix]:N[.S]"; none for a remote or malformed one. Read by hand: a
+// regular expression here would load its engine before the first window.
+std::optional<int> localDisplayNumber(QStringView display) {
+    if (display.startsWith(u"unix"))
+        display = display.mid(4);
+    if (!display.startsWith(u':'))
+        return std::nullopt;
+    display = display.mid(1);
+    const qsizetype dot = display.indexOf(u'.');
+    const QStringView number = dot < 0 ? display : display.left(dot);
+    if (!allDigits(number) || (dot >= 0 && !allDigits(display.mid(dot + 1))))
+        return std::nullopt;
+    bool ok = false;
+    const int value = number.toInt(&ok);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+} // namespace
 
 QString preferredPlatform(const Environment& environment) {
     if (!environment("QT_QPA_PLATFORM").isEmpty())
@@ -32,9 +58,8 @@ QString problem(const Environment& environment, const LocalDisplayReachable& rea
                               "(DISPLAY is not set).");
     }
     // A local display ":N" listens on a socket we can try; remote ones are left to Qt.
-    static const QRegularExpression local(QStringLiteral("^(unix)?:(\\d+)(\\.\\d+)?$"));
-    const QRegularExpressionMatch match = local.match(display);
-    if (match.hasMatch() && !reachable(match.captured(2).toInt()))
+    const std::optional<int> number = localDisplayNumber(display);
+    if (number && !reachable(*number))
         return QStringLiteral("Gloamery needs a graphical desktop, but display %1 is not running.")
             .arg(display);
     return {};

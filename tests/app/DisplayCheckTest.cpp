@@ -35,18 +35,28 @@ TEST(DisplayCheck, SaysClearlyWhenThereIsNoDisplay) {
         Env env;
         bool reachable;
         const char* problemContains; // empty: no problem
+        int asked;                   // the display number tried; -1: none
     };
     const Case cases[] = {
-        {{}, true, "no display was found"},
-        {{{"DISPLAY", ":99"}}, false, "display :99 is not running"},
-        {{{"DISPLAY", ":99.0"}}, false, "display :99.0 is not running"},
-        {{{"DISPLAY", ":0"}}, true, ""},
-        {{{"DISPLAY", "remote-host:10"}}, false, ""}, // left to Qt
-        {{{"QT_QPA_PLATFORM", "offscreen"}}, false, ""},
-        {{{"QT_QPA_PLATFORM", "xcb"}}, true, "no display was found"},
-        {{{"WAYLAND_DISPLAY", "wayland-0"}}, false, ""},
+        {{}, true, "no display was found", -1},
+        {{{"DISPLAY", ":99"}}, false, "display :99 is not running", 99},
+        {{{"DISPLAY", ":99.0"}}, false, "display :99.0 is not running", 99},
+        {{{"DISPLAY", "unix:7"}}, false, "display unix:7 is not running", 7},
+        {{{"DISPLAY", ":0"}}, true, "", 0},
+        // Remote or not of the local form: left to Qt.
+        {{{"DISPLAY", "remote-host:10"}}, false, "", -1},
+        {{{"DISPLAY", ":"}}, false, "", -1},
+        {{{"DISPLAY", ":1."}}, false, "", -1},
+        {{{"DISPLAY", ":1.x"}}, false, "", -1},
+        {{{"DISPLAY", ":12a"}}, false, "", -1},
+        {{{"DISPLAY", "unix"}}, false, "", -1},
+        {{{"DISPLAY", ":99999999999"}}, false, "", -1},
+        {{{"QT_QPA_PLATFORM", "offscreen"}}, false, "", -1},
+        {{{"QT_QPA_PLATFORM", "xcb"}}, true, "no display was found", -1},
+        {{{"WAYLAND_DISPLAY", "wayland-0"}}, false, "", -1},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(qPrintable(c.env.value(QStringLiteral("DISPLAY"))));
         int asked = -1;
         const QString problem = DisplayCheck::problem(from(c.env), [&](int number) {
             asked = number;
@@ -56,9 +66,7 @@ TEST(DisplayCheck, SaysClearlyWhenThereIsNoDisplay) {
             EXPECT_TRUE(problem.isEmpty()) << qPrintable(problem);
         else
             EXPECT_TRUE(problem.contains(QLatin1String(c.problemContains))) << qPrintable(problem);
-        if (c.env.value(QStringLiteral("DISPLAY")) == QLatin1String(":99.0")) {
-            EXPECT_EQ(asked, 99);
-        }
+        EXPECT_EQ(asked, c.asked);
     }
 }
 
