@@ -36,6 +36,16 @@ snd_mixer_elem_t* findElement(snd_mixer_t* mixer, const char* name) {
 
 AlsaMixerDevice::AlsaMixerDevice() {
     snd_lib_error_set_handler(quietErrors);
+}
+
+snd_mixer_elem_t* AlsaMixerDevice::element() const {
+    if (!m_attachTried)
+        attach();
+    return m_element;
+}
+
+void AlsaMixerDevice::attach() const {
+    m_attachTried = true;
     if (snd_mixer_open(&m_mixer, 0) < 0)
         return;
     if (snd_mixer_attach(m_mixer, "default") < 0 ||
@@ -60,7 +70,7 @@ AlsaMixerDevice::~AlsaMixerDevice() {
 }
 
 std::optional<MixerDevice::Range> AlsaMixerDevice::volumeRange() const {
-    if (!m_element)
+    if (!element())
         return std::nullopt;
     Range range;
     if (snd_mixer_selem_get_playback_volume_range(m_element, &range.min, &range.max) < 0 ||
@@ -70,21 +80,21 @@ std::optional<MixerDevice::Range> AlsaMixerDevice::volumeRange() const {
 }
 
 bool AlsaMixerDevice::isMono() const {
-    return m_element && snd_mixer_selem_is_playback_mono(m_element);
+    return element() && snd_mixer_selem_is_playback_mono(m_element);
 }
 
 bool AlsaMixerDevice::hasSwitch() const {
-    return m_element && snd_mixer_selem_has_playback_switch(m_element);
+    return element() && snd_mixer_selem_has_playback_switch(m_element);
 }
 
 void AlsaMixerDevice::handleEvents() {
     // The mixer was attached non-blocking, so this only drains the events already queued.
-    if (m_mixer && snd_mixer_handle_events(m_mixer) < 0)
+    if (element() && snd_mixer_handle_events(m_mixer) < 0)
         qCDebug(lcSound) << "mixer events could not be read; levels may be stale";
 }
 
 std::optional<MixerDevice::State> AlsaMixerDevice::read() const {
-    if (!m_element)
+    if (!element())
         return std::nullopt;
     State state;
     const auto right = isMono() ? SND_MIXER_SCHN_MONO : SND_MIXER_SCHN_FRONT_RIGHT;
@@ -101,7 +111,7 @@ std::optional<MixerDevice::State> AlsaMixerDevice::read() const {
 }
 
 bool AlsaMixerDevice::writeVolume(long left, long right) {
-    if (!m_element)
+    if (!element())
         return false;
     if (isMono())
         return snd_mixer_selem_set_playback_volume_all(m_element, left) >= 0;
@@ -110,5 +120,5 @@ bool AlsaMixerDevice::writeVolume(long left, long right) {
 }
 
 bool AlsaMixerDevice::writeSwitch(bool on) {
-    return m_element && snd_mixer_selem_set_playback_switch_all(m_element, on ? 1 : 0) >= 0;
+    return element() && snd_mixer_selem_set_playback_switch_all(m_element, on ? 1 : 0) >= 0;
 }

@@ -23,6 +23,12 @@ public:
     bool writeSwitch(bool on) override;
 
 private:
-    _snd_mixer* m_mixer = nullptr;
-    _snd_mixer_elem* m_element = nullptr;
+    // Attached at the first use, when the first sound is placed: reading ALSA's configuration
+    // at start-up held up the splash for a mixer most of an evening does not touch.
+    _snd_mixer_elem* element() const;
+    void attach() const;
+
+    mutable bool m_attachTried = false;
+    mutable _snd_mixer* m_mixer = nullptr;
+    mutable _snd_mixer_elem* m_element = nullptr;
 };
