@@ -44,17 +44,7 @@ TfmGhost::TfmGhost(ProgramState& state, const PlatformServices& platform,
     , BitmapList_GhostFoto(QStringLiteral("BitmapList_GhostFoto"), resFolder(resDir))
     , BitmapList_GhostPassport(QStringLiteral("BitmapList_GhostPassport"), resFolder(resDir))
     , BitmapList_YellowMenu(QStringLiteral("BitmapList_YellowMenu"), resFolder(resDir))
-    , BitmapList_Scroll_1(QStringLiteral("BitmapList_Scroll_1"), resFolder(resDir))
-    , m_ui(std::make_unique<GhostDialogControls>(this)) {
-    const GhostDialogControls& ui = *m_ui;
-    showEntry(ui.Img_Yellow_Fon1, BitmapList_YellowMenu, TabImage::Strip);
-    showEntry(ui.Img_Fon, BitmapList_Yellow, YellowImage::GhostPanelBackground);
-    showEntry(ui.Img_0, BitmapList_Yellow, YellowImage::MarkZero);
-    showEntry(ui.Img_1, BitmapList_Yellow, YellowImage::MarkOne);
-    showEntry(ui.Scroll_Regime_Fon, BitmapList_Scroll_1, ScrollImage::Middle);
-    showEntry(ui.Scroll_Special_Fon, BitmapList_Scroll_1, ScrollImage::Middle);
-    connectControls();
-
+    , BitmapList_Scroll_1(QStringLiteral("BitmapList_Scroll_1"), resFolder(resDir)) {
     LoadGhostTable();
     Timer_WorkTimer();
 }
@@ -63,6 +53,28 @@ TfmGhost::~TfmGhost() {
     // Destroyed while open (an unorderly end of the modal loop): the ghost shown is saved too.
     closeIfOpen();
     SaveGhostTable();
+}
+
+void TfmGhost::buildControls() {
+    m_ui = std::make_unique<GhostDialogControls>(this);
+    const GhostDialogControls& ui = *m_ui;
+    showEntry(ui.Img_Yellow_Fon1, BitmapList_YellowMenu, TabImage::Strip);
+    showEntry(ui.Img_Fon, BitmapList_Yellow, YellowImage::GhostPanelBackground);
+    showEntry(ui.Img_0, BitmapList_Yellow, YellowImage::MarkZero);
+    showEntry(ui.Img_1, BitmapList_Yellow, YellowImage::MarkOne);
+    showEntry(ui.Scroll_Regime_Fon, BitmapList_Scroll_1, ScrollImage::Middle);
+    showEntry(ui.Scroll_Special_Fon, BitmapList_Scroll_1, ScrollImage::Middle);
+    connectControls();
+    // Every opening shows the ghost afresh; what the controls must show before that is the
+    // language applied while they did not exist, and the tabs' and arrows' images.
+    if (m_texts)
+        showLanguageTexts(*m_texts);
+    trackPointer();
+}
+
+GhostDialogControls& TfmGhost::controls() {
+    ensureControls();
+    return *m_ui;
 }
 
 void TfmGhost::connectControls() {
@@ -121,7 +133,8 @@ void TfmGhost::SensorAct(int input) {
 void TfmGhost::LoadGhostTable() {
     GhostTableStore(m_platform.store, m_platform.messages).load(m_ghostTable);
     resetEditedGhost();
-    m_ui->Edit_Ghost_Num->clear();
+    if (m_ui)
+        m_ui->Edit_Ghost_Num->clear();
 }
 
 void TfmGhost::SaveGhostTable() {
@@ -145,6 +158,12 @@ const LanguageTexts& TfmGhost::texts() const {
 
 void TfmGhost::applyLanguageTexts(const LanguageTexts& texts) {
     m_texts = &texts;
+    // Closed and never opened: the texts are kept and written when the controls are built.
+    if (m_ui)
+        showLanguageTexts(texts);
+}
+
+void TfmGhost::showLanguageTexts(const LanguageTexts& texts) {
     const GhostDialogControls& ui = *m_ui;
     const QString colon = QStringLiteral(":");
     const auto spaced = [](const QString& text) {
@@ -174,7 +193,7 @@ void TfmGhost::applyLanguageTexts(const LanguageTexts& texts) {
 }
 
 void TfmGhost::FormShow() {
-    const GhostDialogControls& ui = *m_ui;
+    const GhostDialogControls& ui = controls();
     for (QLabel* tab : ui.Btn_Yellow)
         tab->raise();
     for (QLabel* scroll :
@@ -198,7 +217,7 @@ void TfmGhost::CommitEditedGhost() {
 void TfmGhost::Btn_YellowClick(int n) {
     CommitEditedGhost();
     SelectedGhost = n;
-    showEntry(m_ui->Img_Ghost_Mini, BitmapList_GhostFoto, n);
+    showEntry(controls().Img_Ghost_Mini, BitmapList_GhostFoto, n);
     EditedGhost = m_ghostTable[n];
     ShowEditedGhost();
     ShowGhostOn();
@@ -206,13 +225,13 @@ void TfmGhost::Btn_YellowClick(int n) {
 }
 
 void TfmGhost::Edit_Ghost_NameChange(const QString& text) {
-    m_ui->nameLength->admit(text.size());
+    controls().nameLength->admit(text.size());
     EditedGhost.Name = text;
-    m_ui->Lbl_Ghost_Title->setText(texts()[39] + text);
+    controls().Lbl_Ghost_Title->setText(texts()[39] + text);
 }
 
 void TfmGhost::ShowEditedGhost() {
-    const GhostDialogControls& ui = *m_ui;
+    const GhostDialogControls& ui = controls();
     // Text set here is kept whole, however long: only typing stops at the limit.
     ui.nameLength->admit(EditedGhost.Name.size());
     ui.Edit_Ghost_Name->setText(EditedGhost.Name);
@@ -230,7 +249,7 @@ void TfmGhost::ShowEditedGhost() {
 }
 
 void TfmGhost::ShowGhostOn() {
-    const GhostDialogControls& ui = *m_ui;
+    const GhostDialogControls& ui = controls();
     const bool on = EditedGhost.ON;
     showEntry(ui.Sb_Ghost_ON, BitmapList_Yellow,
               on ? YellowImage::SwitchOn : YellowImage::SwitchOff);
@@ -254,13 +273,13 @@ qint32& TfmGhost::temper(int n) {
 
 void TfmGhost::ShowTemper(int n) {
     const qint32 value = temper(n);
-    showEntry(m_ui->Cb_Nrav[n - 1], BitmapList_Yellow,
+    showEntry(controls().Cb_Nrav[n - 1], BitmapList_Yellow,
               value == 0 ? YellowImage::CheckboxClear : YellowImage::CheckboxTicked);
-    setCaption(m_ui->Lbl_Nrav[n - 1], texts()[temperEntry(n, value)]);
+    setCaption(controls().Lbl_Nrav[n - 1], texts()[temperEntry(n, value)]);
 }
 
 void TfmGhost::ShowRegime() {
-    const GhostDialogControls& ui = *m_ui;
+    const GhostDialogControls& ui = controls();
     EditedGhost.Regime = wrapSix(EditedGhost.Regime);
     const RegimeView view = regimeView(EditedGhost.Regime);
     showEntry(ui.Img_Regime, BitmapList_GhostPassport, view.picture);
@@ -280,16 +299,16 @@ void TfmGhost::ShowRegime() {
 
 void TfmGhost::ShowFromHour() {
     EditedGhost.Regime_Dop_1 = GhostActor::wrapHour(EditedGhost.Regime_Dop_1);
-    m_ui->Edit_Regime_Dop_1->setText(twoDigits(EditedGhost.Regime_Dop_1));
+    controls().Edit_Regime_Dop_1->setText(twoDigits(EditedGhost.Regime_Dop_1));
 }
 
 void TfmGhost::ShowToHour() {
     EditedGhost.Regime_Dop_1a = GhostActor::wrapHour(EditedGhost.Regime_Dop_1a);
-    m_ui->Edit_Regime_Dop_1a->setText(twoDigits(EditedGhost.Regime_Dop_1a));
+    controls().Edit_Regime_Dop_1a->setText(twoDigits(EditedGhost.Regime_Dop_1a));
 }
 
 void TfmGhost::ShowSpecial() {
-    const GhostDialogControls& ui = *m_ui;
+    const GhostDialogControls& ui = controls();
     EditedGhost.Special = wrapSix(EditedGhost.Special);
     const qint32 special = EditedGhost.Special;
     showEntry(ui.Img_Special, BitmapList_GhostPassport, specialPicture(special));
@@ -303,14 +322,14 @@ void TfmGhost::ShowSpecial() {
 }
 
 void TfmGhost::ShowSensor() {
-    QLineEdit* field = m_ui->Edit_Special_Dop_1;
+    QLineEdit* field = controls().Edit_Special_Dop_1;
     field->setText(QStringLiteral("Не выбрано"));
     EditedGhost.Special_Dop_1 = wrapSensor(EditedGhost.Special, EditedGhost.Special_Dop_1);
     if (const int entry = sensorEntry(EditedGhost.Special, EditedGhost.Special_Dop_1))
         field->setText(texts()[entry]);
-    m_ui->Panel_Special_Dop_1->setToolTip(sensorHint(texts()[TextEntry::SensorChoiceHint],
-                                                     EditedGhost.Special, EditedGhost.Special_Dop_1,
-                                                     russian()));
+    controls().Panel_Special_Dop_1->setToolTip(sensorHint(texts()[TextEntry::SensorChoiceHint],
+                                                          EditedGhost.Special,
+                                                          EditedGhost.Special_Dop_1, russian()));
 }
 
 void TfmGhost::Sb_Ghost_ONClick() {
@@ -350,7 +369,7 @@ void TfmGhost::stepSensor(int delta) {
 }
 
 void TfmGhost::trackPointer() {
-    const GhostDialogControls& ui = *m_ui;
+    const GhostDialogControls& ui = controls();
     for (int n = 1; n <= 8; ++n) {
         QLabel* tab = ui.Btn_Yellow[n - 1];
         const bool lit = n == SelectedGhost || hovered(tab);

@@ -20,7 +20,8 @@ struct ProgramState;
 
 // The ghost settings dialog (form fmGhost). Owns the ghost table for the whole run: loads it
 // when created, saves it when destroyed. The dialog edits a working copy of one ghost and
-// copies it back on every tab switch and when it closes; there is no OK or Cancel.
+// copies it back on every tab switch and when it closes; there is no OK or Cancel. Its controls
+// exist from the first opening on; until then it keeps only the table and the language's texts.
 class TfmGhost : public SkinnedDialog, public LanguageTarget {
     Q_OBJECT
 public:
@@ -77,13 +78,17 @@ public:
     void stepSensor(int delta);
 
 protected:
+    void buildControls() override;
     void FormShow() override;
     void FormClose() override;
     void trackPointer() override;
 
 private:
     void resetEditedGhost();
+    // The controls, built first if the dialog was never opened.
+    GhostDialogControls& controls();
     void connectControls();
+    void showLanguageTexts(const LanguageTexts& texts);
     void Edit_Ghost_NameChange(const QString& text);
     const LanguageTexts& texts() const;
     qint32& temper(int n);
@@ -104,5 +109,6 @@ private:
     ImageList BitmapList_YellowMenu;
     ImageList BitmapList_Scroll_1;
 
+    // None until the first opening: see buildControls().
     std::unique_ptr<GhostDialogControls> m_ui;
 };

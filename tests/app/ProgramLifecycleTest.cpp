@@ -7,7 +7,9 @@
 #include "settings/TfmNastr.h"
 #include "support/TempStore.h"
 
+#include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 
@@ -173,6 +175,33 @@ TEST(ProgramLifecycle, TheStartButtonRunsTheAttractionAndDialogsOpenOnlyWhenItIs
     }));
     EXPECT_TRUE(dialogWasOpen);
     EXPECT_TRUE(ghostDialogWasOpen);
+}
+
+TEST(ProgramLifecycle, TheGhostDialogBuildsItsControlsAtItsFirstOpeningInTheLanguageThen) {
+    const std::pair<int, const char*> cases[] = {{0, " Ghost’s working time "},
+                                                 {1, " Режим работы призрака "}};
+    for (const auto& [edition, regimeGroup] : cases) {
+        TempStore temp;
+        ProgramRun program(temp.store(), 1280, edition);
+        bool builtAtStart = true;
+        QString shownGroup;
+        QString shownNumber;
+        ASSERT_TRUE(program.run([&](Program& p) {
+            TfmGhost* ghosts = p.windows().fmGhost;
+            builtAtStart = ghosts->controlsBuilt();
+            QTimer::singleShot(50, [&, ghosts] {
+                shownGroup = ghosts->findChild<QGroupBox*>(QStringLiteral("GB_Regime"))->title();
+                shownNumber =
+                    ghosts->findChild<QLineEdit*>(QStringLiteral("Edit_Ghost_Num"))->text();
+                ghosts->close();
+            });
+            QTest::mouseClick(p.windows().fmMain->findChild<QLabel*>(QStringLiteral("Lbl_Ghost")),
+                              Qt::LeftButton);
+        }));
+        EXPECT_FALSE(builtAtStart) << edition;
+        EXPECT_EQ(shownGroup, QString::fromUtf8(regimeGroup)) << edition;
+        EXPECT_EQ(shownNumber, QStringLiteral("1")) << edition;
+    }
 }
 
 TEST(ProgramLifecycle, AStoreThatCannotBeUsedGivesAWorkingProgramAndStaysUntouched) {

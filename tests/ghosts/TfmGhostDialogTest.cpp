@@ -26,6 +26,10 @@ QString u8(const char* text) {
     return QString::fromUtf8(text);
 }
 
+// The program makes the dialog at start-up and builds its controls at the first opening; most
+// tests look at the controls before opening and take them built.
+enum class Controls { Built, AsAtStartUp };
+
 struct Dialog {
     TempStore temp;
     FakePlatform fakes;
@@ -36,13 +40,18 @@ struct Dialog {
     TfmHelp help{state};
     std::unique_ptr<TfmGhost> ghost;
 
-    explicit Dialog(int language = 0) {
+    explicit Dialog(int language = 0, Controls controls = Controls::Built) {
+        ghost = std::make_unique<TfmGhost>(state, services(), images);
+        help.addLanguageTarget(ghost.get());
+        setLanguage(language);
+        if (controls == Controls::Built)
+            ghost->ensureControls();
+    }
+    PlatformServices services() {
         PlatformServices platform = fakes.services(&temp.store());
         platform.messages = &messages;
         platform.pointer = &pointer;
-        ghost = std::make_unique<TfmGhost>(state, platform, images);
-        help.addLanguageTarget(ghost.get());
-        setLanguage(language);
+        return platform;
     }
     void setLanguage(int language) {
         state.InterfaceLanguage = static_cast<Language>(language);
@@ -518,6 +527,119 @@ TEST(GhostDialog, ApplyLanguageWritesTheDialogsFixedTexts) {
         EXPECT_EQ(d.hint("Panel_Special_Dop_1"),
                   u8("Выбор датчика на который будет реагировать этот Призрак"));
     }
+}
+
+QStringList labelNames(const QWidget* window) {
+    QStringList names;
+    for (const QLabel* label : window->findChildren<QLabel*>())
+        names << label->objectName();
+    return names;
+}
+
+TEST(GhostDialog, NothingTheProgramDoesWhileItIsClosedBuildsItsControls) {
+    Dialog d(0, Controls::AsAtStartUp);
+    const QStringList frameOnly = {QStringLiteral("Sb_Close")};
+    EXPECT_FALSE(d.ghost->controlsBuilt());
+    EXPECT_EQ(labelNames(d.ghost.get()), frameOnly);
+    EXPECT_TRUE(d.ghost->findChildren<QGroupBox*>().isEmpty());
+
+    // What the main window's show sequence, the language, the pointer poll and the attraction
+    // do to the dialog while nobody opens it.
+    d.ghost->hide();
+    d.setLanguage(1);
+    d.ghost->selectFirstGhost();
+    d.ghost->Timer_WorkTimer();
+    d.table()[2].ON = true;
+    d.table()[2].Special = 1;
+    d.table()[2].Special_Dop_1 = 1;
+    d.fakes.random.script(std::deque<int>(16, 0));
+    d.ghost->GhostAct();
+    d.state.AttractionRunning = true;
+    d.ghost->SensorAct(1);
+    EXPECT_EQ(d.ghost->currentAct().GhostNumber, 2) << "the ghosts act unopened";
+    d.ghost->CommitEditedGhost();
+    EXPECT_FALSE(d.ghost->controlsBuilt());
+    EXPECT_EQ(labelNames(d.ghost.get()), frameOnly);
+    EXPECT_TRUE(d.ghost->findChildren<QLineEdit*>(QStringLiteral("Edit_Ghost_Name")).isEmpty());
+}
+
+TEST(GhostDialog, WhatChangedBeforeTheFirstOpeningShowsWhenItOpens) {
+    struct Case {
+        int language;
+        const char* onCaption;
+        const char* regimeGroup;
+        const char* regimeLabel;
+        int firstTab;
+    };
+    const Case cases[] = {
+        {0, ":", " Ghost’s working time ", "Only the night", 17},
+        {1, "Не использовать:", " Режим работы призрака ", "Только ночью", 25},
+    };
+    for (const Case& c : cases) {
+        // Made in the other language, then switched as the show sequence does, then edited by
+        // the main window's quick panels.
+        Dialog d(1 - c.language, Controls::AsAtStartUp);
+        d.setLanguage(c.language);
+        d.ghost->selectFirstGhost();
+        GhostSettings& first = d.table()[1];
+        first.Name = QStringLiteral("Casper");
+        first.ON = true;
+        first.Regime = 2;
+        first.Nrav_2 = 0;
+        d.open();
+        ASSERT_TRUE(d.ghost->controlsBuilt());
+        EXPECT_EQ(d.title(), d.help.texts()[39] + QStringLiteral("Casper")) << c.language;
+        EXPECT_EQ(d.text("Edit_Ghost_Name"), QStringLiteral("Casper"));
+        EXPECT_EQ(d.text("Edit_Ghost_Num"), QStringLiteral("1"));
+        EXPECT_EQ(d.text("Lbl_Ghost_ON"), u8(c.onCaption)) << c.language;
+        EXPECT_EQ(d.control<QGroupBox>("GB_Regime")->title(), u8(c.regimeGroup)) << c.language;
+        EXPECT_EQ(d.text("Lbl_Regime"), u8(c.regimeLabel)) << c.language;
+        EXPECT_EQ(d.text("Edit_Regime_Dop_1"), QStringLiteral("20"));
+        EXPECT_EQ(d.entry("Cb_Nrav_2"), 57) << "cleared";
+        EXPECT_TRUE(d.shown("GB_Regime"));
+        EXPECT_EQ(d.entry("Btn_Yellow_1"), c.firstTab) << c.language;
+        EXPECT_EQ(d.entry("Scroll_Regime_Up"), 1);
+        for (const char* picture :
+             {"Img_Yellow_Fon1", "Img_Fon", "Img_0", "Img_1", "Scroll_Regime_Fon", "Img_Regime"})
+            EXPECT_FALSE(d.control<QLabel>(QLatin1String(picture))->pixmap().isNull()) << picture;
+        EXPECT_EQ(d.ghost->findChildren<QLabel*>(QStringLiteral("Sb_Close")).size(), 1);
+
+        d.click("Sb_Ghost_ON");
+        d.click("Sb_Close");
+        EXPECT_FALSE(d.table()[1].ON) << "the built controls edit the table";
+    }
+}
+
+TEST(GhostDialog, NeverOpenedItSavesTheTableAsItWasLoadedOrEdited) {
+    Dialog d(0, Controls::AsAtStartUp);
+    GhostTable edited;
+    for (int n = 1; n <= GhostTable::GhostCount; ++n) {
+        edited[n].Name = QStringLiteral("Spook %1").arg(n);
+        edited[n].ON = n % 2 == 0;
+        edited[n].Nrav_1 = n % 3 == 0 ? 0 : 1;
+        edited[n].Regime = n % 6;
+        edited[n].Special = (n + 2) % 6;
+        edited[n].Regime_Dop_1 = n;
+        edited[n].Regime_Dop_1a = 24 - n;
+        edited[n].Special_Dop_1 = n % 3;
+    }
+    d.table() = edited;
+    d.setLanguage(1);
+    d.ghost.reset();
+
+    // Made again from what was saved and destroyed again unopened: nothing lost, nothing reset.
+    d.temp.reopen();
+    d.ghost = std::make_unique<TfmGhost>(d.state, d.services(), d.images);
+    EXPECT_EQ(d.table(), edited);
+    d.ghost->applyLanguageTexts(d.help.texts());
+    d.ghost->selectFirstGhost();
+    EXPECT_FALSE(d.ghost->controlsBuilt());
+    d.ghost.reset();
+
+    GhostTable saved;
+    GhostTableStore(&d.temp.reopen(), nullptr).load(saved);
+    EXPECT_EQ(saved, edited);
+    EXPECT_TRUE(d.messages.errors.isEmpty());
 }
 
 } // namespace
