@@ -37,14 +37,6 @@ void setPermissions(const PermissionControls& controls,
     controls.Cb_Web_50->setChecked(permissions.attraction);
 }
 
-WebAccessSettings::Permissions permissionsOf(const PermissionControls& controls) {
-    WebAccessSettings::Permissions permissions;
-    for (size_t ghost = 0; ghost < controls.Cb_Web.size(); ++ghost)
-        permissions.ghost[ghost] = controls.Cb_Web[ghost]->isChecked();
-    permissions.attraction = controls.Cb_Web_50->isChecked();
-    return permissions;
-}
-
 void writePermissionTexts(const PermissionControls& controls, const QString& account,
                           const LanguageTexts& texts) {
     const QString colon = QStringLiteral(":");
@@ -69,8 +61,25 @@ TfmWebServer::TfmWebServer(ProgramState& state, const PlatformServices& platform
     , m_server(server)
     , BitmapList_Btn(shared.BitmapList_Btn)
     , BitmapList_Yellow(shared.BitmapList_Yellow)
-    , m_ui(std::make_unique<WebAccessControls>(this)) {
-    setWindowTitle(m_ui->Lbl_Ghost_Title->text());
+    , m_addressSource(addresses) {
+    setWindowTitle(WebAccessControls::title());
+    WebAccessStore(m_platform.store).load(m_settings);
+    state.WebServerRunning = false;
+}
+
+TfmWebServer::~TfmWebServer() {
+    closeIfOpen();
+    WebAccessStore(m_platform.store).save(m_settings);
+    if (state().WebServerRunning) {
+        const QString failure = m_server.stop();
+        if (!failure.isEmpty())
+            qCWarning(lcWeb) << "stopping the web server at the end:" << failure;
+        state().WebServerRunning = false;
+    }
+}
+
+void TfmWebServer::buildControls() {
+    m_ui = std::make_unique<WebAccessControls>(this);
     const WebAccessControls& ui = *m_ui;
     showEntry(ui.Img_Fon, BitmapList_Yellow, YellowImage::DialogBackgroundTall);
     showEntry(ui.Img_09, BitmapList_Btn, BtnImage::WebRailLeft);
@@ -78,27 +87,17 @@ TfmWebServer::TfmWebServer(ProgramState& state, const PlatformServices& platform
     SetUserFieldsVisible(false);
     SetAdminFieldsVisible(false);
     connectControls();
-
-    WebAccessSettings loaded;
-    WebAccessStore(m_platform.store).load(loaded);
-    showSettings(loaded);
-    state.WebServerRunning = false;
-    m_addresses = addresses ? addresses() : QStringList();
+    showSettings();
     FillAddressList();
     UpdateUserUrl();
     UpdateAdminUrl();
-    Timer_WorkTimer();
-}
-
-TfmWebServer::~TfmWebServer() {
-    closeIfOpen();
-    WebAccessStore(m_platform.store).save(settings());
-    if (state().WebServerRunning) {
-        const QString failure = m_server.stop();
-        if (!failure.isEmpty())
-            qCWarning(lcWeb) << "stopping the web server at the end:" << failure;
-        state().WebServerRunning = false;
-    }
+    if (m_texts)
+        writeTexts();
+    showServerControls(state().WebServerRunning);
+    // The start button's idle picture stays while the server runs, also when the server was
+    // started before the button existed.
+    showEntry(ui.Sb_Web_Connect, BitmapList_Btn, BtnImage::WebStart);
+    trackPointer();
 }
 
 void TfmWebServer::connectControls() {
@@ -119,57 +118,64 @@ void TfmWebServer::connectControls() {
     connect(ui.ListBox_IP, &QListWidget::itemDoubleClicked, this,
             &TfmWebServer::ListBox_IPDblClick);
 
-    // Every change, typed or set by code, rebuilds the addresses it is part of.
-    for (QLineEdit* shared : {ui.Edit_Port, ui.Edit_Page})
-        connect(shared, &QLineEdit::textChanged, this, [this] {
-            UpdateUserUrl();
-            UpdateAdminUrl();
+    // Every change, typed or set by code, goes into the settings first, then rebuilds the
+    // addresses it is part of.
+    const struct {
+        QLineEdit* edit;
+        QString WebAccessSettings::*value;
+        bool inUserUrl;
+        bool inAdminUrl;
+    } texts[] = {{ui.Edit_Port, &WebAccessSettings::Port, true, true},
+                 {ui.Edit_Page, &WebAccessSettings::Page, true, true},
+                 {ui.User.Edit_Login, &WebAccessSettings::User_Login, true, false},
+                 {ui.User.Edit_Pass, &WebAccessSettings::User_Pass, true, false},
+                 {ui.Admin.Edit_Login, &WebAccessSettings::Admin_Login, false, true},
+                 {ui.Admin.Edit_Pass, &WebAccessSettings::Admin_Pass, false, true}};
+    for (const auto& text : texts)
+        connect(text.edit, &QLineEdit::textChanged, this, [this, text](const QString& typed) {
+            m_settings.*text.value = typed;
+            if (text.inUserUrl)
+                UpdateUserUrl();
+            if (text.inAdminUrl)
+                UpdateAdminUrl();
         });
-    for (QLineEdit* user : {ui.User.Edit_Login, ui.User.Edit_Pass})
-        connect(user, &QLineEdit::textChanged, this, &TfmWebServer::UpdateUserUrl);
-    for (QLineEdit* admin : {ui.Admin.Edit_Login, ui.Admin.Edit_Pass})
-        connect(admin, &QLineEdit::textChanged, this, &TfmWebServer::UpdateAdminUrl);
     for (QLineEdit* password : {ui.User.Edit_Pass, ui.Admin.Edit_Pass})
         connect(password, &QLineEdit::textChanged, this, &TfmWebServer::showWeakPasswordWarnings);
+
+    const auto keepTicked = [this](QCheckBox* box, bool& value) {
+        connect(box, &QCheckBox::toggled, this, [&value](bool ticked) { value = ticked; });
+    };
+    keepTicked(ui.Cb_Web_Autoconnect, m_settings.Web_Autoconnect);
+    const std::pair<const PermissionControls&, WebAccessSettings::Permissions&> accounts[] = {
+        {ui.Web_User, m_settings.Web_User}, {ui.Web_Admin, m_settings.Web_Admin}};
+    for (const auto& [controls, permissions] : accounts) {
+        for (size_t ghost = 0; ghost < controls.Cb_Web.size(); ++ghost)
+            keepTicked(controls.Cb_Web[ghost], permissions.ghost[ghost]);
+        keepTicked(controls.Cb_Web_50, permissions.attraction);
+    }
 }
 
 void TfmWebServer::setWebIndicator(std::function<void(bool)> indicator) {
     m_webIndicator = std::move(indicator);
 }
 
-void TfmWebServer::showSettings(const WebAccessSettings& loaded) {
+void TfmWebServer::showSettings() {
+    // A copy: each control written below writes its value back into m_settings.
+    const WebAccessSettings shown = m_settings;
     const WebAccessControls& ui = *m_ui;
-    ui.Edit_Port->setText(loaded.Port);
-    ui.Edit_Page->setText(loaded.Page);
-    ui.User.Edit_Login->setText(loaded.User_Login);
-    ui.User.Edit_Pass->setText(loaded.User_Pass);
-    ui.Admin.Edit_Login->setText(loaded.Admin_Login);
-    ui.Admin.Edit_Pass->setText(loaded.Admin_Pass);
-    ui.Cb_Web_Autoconnect->setChecked(loaded.Web_Autoconnect);
-    User_OK = loaded.User_OK;
-    Admin_OK = loaded.Admin_OK;
-    setPermissions(ui.Web_User, loaded.Web_User);
-    setPermissions(ui.Web_Admin, loaded.Web_Admin);
-}
-
-WebAccessSettings TfmWebServer::settings() const {
-    const WebAccessControls& ui = *m_ui;
-    WebAccessSettings current;
-    current.Port = ui.Edit_Port->text();
-    current.Page = ui.Edit_Page->text();
-    current.User_Login = ui.User.Edit_Login->text();
-    current.User_Pass = ui.User.Edit_Pass->text();
-    current.Admin_Login = ui.Admin.Edit_Login->text();
-    current.Admin_Pass = ui.Admin.Edit_Pass->text();
-    current.Web_Autoconnect = ui.Cb_Web_Autoconnect->isChecked();
-    current.User_OK = User_OK;
-    current.Admin_OK = Admin_OK;
-    current.Web_User = permissionsOf(ui.Web_User);
-    current.Web_Admin = permissionsOf(ui.Web_Admin);
-    return current;
+    ui.Edit_Port->setText(shown.Port);
+    ui.Edit_Page->setText(shown.Page);
+    ui.User.Edit_Login->setText(shown.User_Login);
+    ui.User.Edit_Pass->setText(shown.User_Pass);
+    ui.Admin.Edit_Login->setText(shown.Admin_Login);
+    ui.Admin.Edit_Pass->setText(shown.Admin_Pass);
+    ui.Cb_Web_Autoconnect->setChecked(shown.Web_Autoconnect);
+    setPermissions(ui.Web_User, shown.Web_User);
+    setPermissions(ui.Web_Admin, shown.Web_Admin);
 }
 
 void TfmWebServer::FillAddressList() {
+    m_addresses = m_addressSource ? m_addressSource() : QStringList();
     m_ui->ListBox_IP->clear();
     m_ui->ListBox_IP->addItems(m_addresses);
     m_ui->Edit_IP->setText(AccessAddresses::afterListing(m_addresses, m_ui->Edit_IP->text()));
@@ -177,16 +183,16 @@ void TfmWebServer::FillAddressList() {
 
 void TfmWebServer::UpdateUserUrl() {
     const WebAccessControls& ui = *m_ui;
-    ui.User.Edit_URL->setText(
-        AccessAddresses::compose(ui.User.Edit_Login->text(), ui.User.Edit_Pass->text(),
-                                 ui.Edit_IP->text(), ui.Edit_Port->text(), ui.Edit_Page->text()));
+    ui.User.Edit_URL->setText(AccessAddresses::compose(m_settings.User_Login, m_settings.User_Pass,
+                                                       ui.Edit_IP->text(), m_settings.Port,
+                                                       m_settings.Page));
 }
 
 void TfmWebServer::UpdateAdminUrl() {
     const WebAccessControls& ui = *m_ui;
-    ui.Admin.Edit_URL->setText(
-        AccessAddresses::compose(ui.Admin.Edit_Login->text(), ui.Admin.Edit_Pass->text(),
-                                 ui.Edit_IP->text(), ui.Edit_Port->text(), ui.Edit_Page->text()));
+    ui.Admin.Edit_URL->setText(AccessAddresses::compose(m_settings.Admin_Login,
+                                                        m_settings.Admin_Pass, ui.Edit_IP->text(),
+                                                        m_settings.Port, m_settings.Page));
 }
 
 void TfmWebServer::chooseAddress() {
@@ -232,27 +238,31 @@ void TfmWebServer::showAccountToggles() {
     const auto image = [](bool on) {
         return on ? YellowImage::CheckboxTicked : YellowImage::CheckboxClear;
     };
-    showEntry(m_ui->User.Cb, BitmapList_Yellow, image(User_OK));
-    showEntry(m_ui->Admin.Cb, BitmapList_Yellow, image(Admin_OK));
+    showEntry(m_ui->User.Cb, BitmapList_Yellow, image(m_settings.User_OK));
+    showEntry(m_ui->Admin.Cb, BitmapList_Yellow, image(m_settings.Admin_OK));
 }
 
 void TfmWebServer::Cb_UserClick() {
-    User_OK = !User_OK;
+    m_settings.User_OK = !m_settings.User_OK;
+    if (!m_ui)
+        return;
     showAccountToggles();
-    SetUserFieldsVisible(User_OK);
+    SetUserFieldsVisible(m_settings.User_OK);
 }
 
 void TfmWebServer::Cb_AdminClick() {
-    Admin_OK = !Admin_OK;
+    m_settings.Admin_OK = !m_settings.Admin_OK;
+    if (!m_ui)
+        return;
     showAccountToggles();
-    SetAdminFieldsVisible(Admin_OK);
+    SetAdminFieldsVisible(m_settings.Admin_OK);
 }
 
 void TfmWebServer::FormShow() {
     m_ui->Img_Fon->lower();
     showAccountToggles();
-    SetUserFieldsVisible(User_OK);
-    SetAdminFieldsVisible(Admin_OK);
+    SetUserFieldsVisible(m_settings.User_OK);
+    SetAdminFieldsVisible(m_settings.Admin_OK);
 }
 
 void TfmWebServer::Sb_Web_ConnectClick() {
@@ -266,7 +276,7 @@ void TfmWebServer::Sb_Web_ConnectClick() {
 }
 
 void TfmWebServer::autorunIfWanted() {
-    if (!m_ui->Cb_Web_Autoconnect->isChecked() || state().WebServerRunning)
+    if (!m_settings.Web_Autoconnect || state().WebServerRunning)
         return;
     const QString failure = startServer();
     if (!failure.isEmpty())
@@ -274,7 +284,7 @@ void TfmWebServer::autorunIfWanted() {
 }
 
 QString TfmWebServer::startServer() {
-    const QString text = m_ui->Edit_Port->text();
+    const QString text = m_settings.Port;
     const std::optional<qint32> port = integerFromText(text);
     if (!port)
         return notAnIntegerMessage(text);
@@ -300,7 +310,13 @@ void TfmWebServer::stopServer() {
 void TfmWebServer::showServerState(bool running) {
     if (m_webIndicator)
         m_webIndicator(running);
+    if (!m_ui)
+        return;
     showServerTexts(running);
+    showServerControls(running);
+}
+
+void TfmWebServer::showServerControls(bool running) {
     const WebAccessControls& ui = *m_ui;
     // While the server runs, what its addresses are made of stays as it is.
     for (QLineEdit* edit : {ui.Edit_Port, ui.Edit_Page, ui.User.Edit_Login, ui.User.Edit_Pass,
@@ -324,6 +340,13 @@ const LanguageTexts& TfmWebServer::texts() const {
 
 void TfmWebServer::applyLanguageTexts(const LanguageTexts& texts) {
     m_texts = &texts;
+    m_textsLanguage = state().InterfaceLanguage;
+    if (m_ui)
+        writeTexts();
+}
+
+void TfmWebServer::writeTexts() {
+    const LanguageTexts& texts = *m_texts;
     const WebAccessControls& ui = *m_ui;
     const QString lineBreak = QStringLiteral("\n\r");
     ui.Cb_Web_Autoconnect->setText(texts[TextEntry::WebAutorun]);
@@ -355,7 +378,7 @@ void TfmWebServer::applyLanguageTexts(const LanguageTexts& texts) {
                                               texts[TextEntry::UrlHintTail]);
     }
     const QString weakPassword =
-        state().InterfaceLanguage == Language::Russian
+        m_textsLanguage == Language::Russian
             ? QStringLiteral("слабый пароль: его может угадать любой в вашей сети")
             : QStringLiteral("weak password: anyone on your network could guess it");
     ui.User.Lbl_Weak->setText(weakPassword);

@@ -74,6 +74,10 @@ PermissionControls permissions(QWidget* group, const QString& who, int left, int
 
 } // namespace
 
+QString WebAccessControls::title() {
+    return QStringLiteral("Доступ через Интернет:");
+}
+
 void AccountControls::setFieldsVisible(bool shown) const {
     for (QWidget* control : {static_cast<QWidget*>(Lbl_Login), static_cast<QWidget*>(Lbl_Pass),
                              static_cast<QWidget*>(Lbl_URL), static_cast<QWidget*>(Edit_URL),
@@ -85,7 +89,7 @@ WebAccessControls::WebAccessControls(QDialog* dialog) {
     Img_Fon = picture(dialog, QStringLiteral("Img_Fon"), {13, 40, 764, 410});
     Lbl_Ghost_Title = new GradientTitle(dialog, {8, 0, 266, 25});
     Lbl_Ghost_Title->setObjectName(QStringLiteral("Lbl_Ghost_Title"));
-    Lbl_Ghost_Title->setText(QStringLiteral("Доступ через Интернет:"));
+    Lbl_Ghost_Title->setText(title());
 
     GB_1 = SkinParts::group(dialog, QStringLiteral("GB_1"), QStringLiteral(" Веб Сервер "),
                             {22, 60, 365, 380});

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <array>
 
 class GradientTitle;
@@ -42,6 +44,9 @@ struct PermissionControls {
 // the focus field come with every skinned dialog). Every control carries its form name.
 struct WebAccessControls {
     explicit WebAccessControls(QDialog* dialog);
+
+    // The fixed Russian title, also the window's title before any control exists.
+    static QString title();
 
     GradientTitle* Lbl_Ghost_Title;
     QLabel* Img_Fon;

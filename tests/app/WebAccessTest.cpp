@@ -7,6 +7,7 @@
 #include "web/WebAccessSettings.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -69,6 +70,32 @@ TEST(WebAccess, AutorunStartsTheServerAtTheFirstShowAndTheEndStopsIt) {
     EXPECT_TRUE(program.messages.errors.isEmpty());
     EXPECT_FALSE(program.state.WebServerRunning);
     EXPECT_FALSE(accepts(port)) << "the end of the program stops the server";
+}
+
+TEST(WebAccess, TheStartUpBuildsNoWebControlsAndTheFirstOpeningShowsTheAutorunServer) {
+    TempStore temp;
+    const quint16 port = freePort();
+    storeAutorun(temp.store(), true, QString::number(port));
+    ProgramRun program(temp.reopen());
+    bool builtAtStart = true;
+    QString captionWhenOpened;
+    bool portEditableWhenOpened = true;
+    ASSERT_TRUE(program.run([&](Program& p) {
+        TfmWebServer* web = p.windows().fmWebServer;
+        builtAtStart = web->controlsBuilt();
+        QTimer::singleShot(50, [&, web] {
+            if (auto* caption = web->findChild<QLabel*>(QStringLiteral("Lbl_Web_Connect")))
+                captionWhenOpened = caption->text();
+            if (auto* edit = web->findChild<QLineEdit*>(QStringLiteral("Edit_Port")))
+                portEditableWhenOpened = edit->isEnabled();
+            web->close();
+        });
+        p.windows().fmMain->OpenDialog(MainWindowCommands::Dialog::WebServer);
+        EXPECT_TRUE(program.state.WebServerRunning) << "closing the window leaves it running";
+    }));
+    EXPECT_FALSE(builtAtStart) << "the show sequence touched the window's controls";
+    EXPECT_EQ(captionWhenOpened, QStringLiteral("Stop"));
+    EXPECT_FALSE(portEditableWhenOpened);
 }
 
 TEST(WebAccess, AnAutorunThatCannotStartLeavesTheStoppedLookAndNoMessage) {

@@ -25,6 +25,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -47,6 +48,10 @@ QStringList addressesUpTo(int count) {
     return addresses;
 }
 
+// Whether a test looks at the controls at once, or at what the window holds before its first
+// opening.
+enum class Controls { Built, NotYetBuilt };
+
 // One run of the program as the window sees it: a real store file, a main window to open
 // beside, the pointer placed by the test, a server that records what it was asked.
 struct WebWindow {
@@ -57,26 +62,41 @@ struct WebWindow {
     QWidget mainWindow;
     FakeWebServerControl server;
     QStringList hostAddresses = {QStringLiteral("192.168.1.20")};
+    int listings = 0;       // how often the window asked for the computer's addresses
     std::vector<bool> lamp; // each colouring of the main window's web lamp: running or not
     std::unique_ptr<TfmHelp> help;
     std::unique_ptr<TfmWebServer> window;
+    Controls controls;
 
     explicit WebWindow(const std::function<void(SettingsKey&)>& stored = {},
-                       Language language = Language::English) {
+                       Language language = Language::English, Controls built = Controls::Built)
+        : controls(built) {
         mainWindow.setGeometry(240, 10, 800, 600);
         state.InterfaceLanguage = language;
         if (stored)
             stored(*temp.store().openKey(WebAccessStore::KeyPath, true));
         create();
     }
+    // Starts on a store that holds `stored`.
+    WebWindow(const WebAccessSettings& stored, Controls built)
+        : controls(built) {
+        mainWindow.setGeometry(240, 10, 800, 600);
+        WebAccessStore(&temp.store()).save(stored);
+        create();
+    }
     void create() {
         window = std::make_unique<TfmWebServer>(state, fakes.services(&temp.store()), images,
-                                                server, [this] { return hostAddresses; });
+                                                server, [this] {
+                                                    ++listings;
+                                                    return hostAddresses;
+                                                });
         window->setMainWindow(&mainWindow);
         window->setWebIndicator([this](bool running) { lamp.push_back(running); });
         help = std::make_unique<TfmHelp>(state);
         help->addLanguageTarget(window.get());
         help->ApplyLanguage();
+        if (controls == Controls::Built)
+            window->ensureControls();
     }
     // Ends the run (the window saves) and starts the next one on the same file.
     void restart() {
@@ -702,6 +722,195 @@ TEST(TfmWebServer, TheWeakPasswordWarningFollowsTypingAndTheLanguage) {
     EXPECT_EQ(warning->text(), u8("слабый пароль: его может угадать любой в вашей сети"));
     w.click("Cb_User");
     EXPECT_FALSE(warning->isVisible()) << "the account's fields are hidden";
+}
+
+} // namespace
+
+namespace {
+
+QStringList labelNames(const QWidget& window) {
+    QStringList names;
+    for (const QLabel* label : window.findChildren<QLabel*>())
+        names.append(label->objectName());
+    return names;
+}
+
+TEST(TfmWebServer, UntilItsFirstOpeningTheWindowHoldsNoControlsOfItsOwn) {
+    WebWindow w([](SettingsKey& key) { key.writeBool(QStringLiteral("Web_Autoconnect"), true); },
+                Language::English, Controls::NotYetBuilt);
+    // Everything the program does with the window before anyone opens it: the start-up's
+    // language, hiding and autorun, the management page's reading, the pointer's ticks.
+    w.window->hide();
+    w.help->ApplyLanguage();
+    w.window->autorunIfWanted();
+    EXPECT_EQ(w.window->settings().Port, QStringLiteral("8012"));
+    w.window->Timer_WorkTimer();
+    w.window->Sb_Web_ConnectClick();
+    w.window->Cb_UserClick();
+    EXPECT_FALSE(w.window->controlsBuilt());
+    EXPECT_EQ(labelNames(*w.window), QStringList{QStringLiteral("Sb_Close")});
+    EXPECT_EQ(w.window->findChildren<QLineEdit*>().size(), 1) << "only the focus field";
+    EXPECT_TRUE(w.window->findChildren<QCheckBox*>().isEmpty());
+    EXPECT_EQ(w.listings, 0) << "the addresses are listed for the controls only";
+    EXPECT_EQ(w.window->windowTitle(), u8("Доступ через Интернет:"));
+
+    w.window->show();
+    EXPECT_TRUE(w.window->controlsBuilt());
+    EXPECT_TRUE(labelNames(*w.window).contains(QStringLiteral("Lbl_Web_Connect")));
+    EXPECT_EQ(w.listings, 1);
+    w.window->close();
+    w.window->show();
+    EXPECT_EQ(w.listings, 1) << "listed once, not at every opening";
+}
+
+TEST(TfmWebServer, WhatChangedBeforeTheFirstOpeningShowsWhenItOpens) {
+    struct Case {
+        const char* name;
+        Language language;
+        std::function<void(SettingsKey&)> stored;
+        std::function<void(WebWindow&)> beforeOpening;
+        std::function<void(WebWindow&)> opened;
+    };
+    const auto autorun = [](SettingsKey& key) {
+        key.writeBool(QStringLiteral("Web_Autoconnect"), true);
+    };
+    const Case cases[] = {
+        {"russian_texts",
+         Language::Russian,
+         {},
+         [](WebWindow& w) { w.window->Cb_UserClick(); },
+         [](WebWindow& w) {
+             EXPECT_EQ(w.box("Cb_Web_Autoconnect")->text(), u8("Автозапуск Web сервера"));
+             EXPECT_EQ(w.label("Lbl_Page")->text(), u8("Cтраница:"));
+             EXPECT_EQ(w.box("Cb_Web_Admin_50")->text(), u8("Аттракцион [ON/OFF]"));
+             EXPECT_EQ(w.edit("Edit_Admin_Pass")->toolTip(), u8("Пароль администратора"));
+             EXPECT_EQ(w.label("Sb_Web_Connect")->toolTip(), u8("Запустить Web Сервер"));
+             QLabel* warning = w.label("Lbl_User_Weak");
+             EXPECT_TRUE(warning->isVisible());
+             EXPECT_EQ(warning->text(), u8("слабый пароль: его может угадать любой в вашей сети"));
+         }},
+        {"autorun_started_the_server", Language::English, autorun,
+         [](WebWindow& w) { w.window->autorunIfWanted(); },
+         [](WebWindow& w) {
+             EXPECT_EQ(w.server.starts, std::vector<quint16>{8012});
+             w.expectRunning("started before the first opening");
+             EXPECT_EQ(w.entry("Sb_Web_Connect"), 22);
+             EXPECT_EQ(w.entry("Sb_IP_Down"), 10);
+             w.click("Sb_Web_Connect");
+             w.expectStopped("stopped by the button");
+             EXPECT_EQ(w.server.stops, 1);
+         }},
+        {"account_toggles",
+         Language::English,
+         {},
+         [](WebWindow& w) {
+             w.window->Cb_UserClick();
+             w.window->Cb_AdminClick();
+             w.window->Cb_AdminClick();
+         },
+         [](WebWindow& w) {
+             EXPECT_EQ(w.entry("Cb_User"), 58);
+             EXPECT_EQ(w.entry("Cb_Admin"), 57);
+             for (const QString& field : UserFields)
+                 EXPECT_TRUE(w.control(field)->isVisible()) << field.toStdString();
+             for (const QString& field : AdminFields)
+                 EXPECT_FALSE(w.control(field)->isVisible()) << field.toStdString();
+             EXPECT_TRUE(w.label("Lbl_User_Weak")->isVisible());
+             EXPECT_FALSE(w.label("Lbl_Admin_Weak")->isVisible());
+         }},
+        {"started_and_stopped",
+         Language::English,
+         {},
+         [](WebWindow& w) {
+             w.window->Sb_Web_ConnectClick();
+             w.window->Sb_Web_ConnectClick();
+         },
+         [](WebWindow& w) {
+             EXPECT_EQ(w.lamp, (std::vector<bool>{true, false}));
+             w.expectStopped("started and stopped before the first opening");
+         }},
+        {"a_start_that_failed", Language::English,
+         [](SettingsKey& key) { key.writeString(QStringLiteral("Port"), QStringLiteral("x")); },
+         [](WebWindow& w) { w.window->Sb_Web_ConnectClick(); },
+         [](WebWindow& w) {
+             EXPECT_EQ(w.errors(), QStringList{QStringLiteral("'x' is not a valid integer value")});
+             w.expectStopped("after a failed start");
+             EXPECT_EQ(w.text("Edit_Port"), QStringLiteral("x"));
+             EXPECT_EQ(w.text("Edit_User_URL"),
+                       QStringLiteral("http://user:1@192.168.1.20:x/manage"));
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WebWindow w(c.stored, c.language, Controls::NotYetBuilt);
+        c.beforeOpening(w);
+        ASSERT_FALSE(w.window->controlsBuilt());
+        w.window->show();
+        c.opened(w);
+    }
+}
+
+TEST(TfmWebServer, AWindowNeverOpenedSavesWhatItLoadedAndWhatItWasToldSince) {
+    WebAccessSettings defaults;
+    defaults.Port = QStringLiteral("8012");
+    defaults.Page = QStringLiteral("manage");
+    defaults.User_Login = QStringLiteral("user");
+    defaults.User_Pass = QStringLiteral("1");
+    defaults.Admin_Login = QStringLiteral("admin");
+    defaults.Admin_Pass = QStringLiteral("2");
+    defaults.Web_User.ghost.fill(true);
+    defaults.Web_User.attraction = true;
+    defaults.Web_Admin = defaults.Web_User;
+
+    WebAccessSettings unusual;
+    unusual.Port = QStringLiteral(" 9000 ");
+    unusual.Page = u8("дом");
+    unusual.User_Login = u8("гость:@");
+    unusual.User_Pass = QStringLiteral("long enough");
+    unusual.Admin_Login = QString();
+    unusual.Admin_Pass = QStringLiteral("x");
+    unusual.Web_Autoconnect = true;
+    unusual.Admin_OK = true;
+    unusual.Web_User.ghost = {true, false, false, true, false, true, false, true};
+    unusual.Web_Admin.attraction = true;
+
+    WebAccessSettings userToggled = unusual;
+    userToggled.User_OK = true;
+    userToggled.Admin_OK = false;
+
+    struct Case {
+        const char* name;
+        std::optional<WebAccessSettings> stored; // none: no Web key
+        std::function<void(TfmWebServer&)> told;
+        WebAccessSettings saved;
+    };
+    const Case cases[] = {
+        {"no_web_key", std::nullopt, {}, defaults},
+        {"every_value_unusual", unusual, {}, unusual},
+        {"both_accounts_toggled", unusual,
+         [](TfmWebServer& window) {
+             window.Cb_UserClick();
+             window.Cb_AdminClick();
+         },
+         userToggled},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::unique_ptr<WebWindow> w =
+            c.stored ? std::make_unique<WebWindow>(*c.stored, Controls::NotYetBuilt)
+                     : std::make_unique<WebWindow>(std::function<void(SettingsKey&)>{},
+                                                   Language::English, Controls::NotYetBuilt);
+        if (c.told)
+            c.told(*w->window);
+        EXPECT_EQ(w->window->settings(), c.saved) << "what the management page reads";
+        // Whatever stands in the store now, the window's end writes its own record over it.
+        WebAccessStore(&w->temp.store()).save(WebAccessSettings{});
+        EXPECT_FALSE(w->window->controlsBuilt());
+        w->window.reset();
+        WebAccessSettings saved;
+        WebAccessStore(&w->temp.reopen()).load(saved);
+        EXPECT_EQ(saved, c.saved);
+    }
 }
 
 } // namespace
