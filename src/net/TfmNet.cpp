@@ -74,32 +74,23 @@ TfmNet::TfmNet(ProgramState& state, const PlatformServices& platform)
                     netFrame(BitmapList_Btn))
     , m_platform(platform)
     , BitmapList_Btn(QStringLiteral("fmNet/BitmapList_Btn"))
-    , m_clients(std::make_unique<NetClients>(platform.store, platform.messages))
-    , m_ui(std::make_unique<NetWindowControls>(this)) {
+    , m_clients(std::make_unique<NetClients>(platform.store, platform.messages)) {
     setWindowTitle(QStringLiteral("Net cервер"));
-    WindowDrag::install(this, m_ui->Panel_Net);
 
     m_clients->load();
     m_server = std::make_unique<NetServer>(
         *m_clients, requireService(platform.clock, "The network server window", "clock"),
         [] { QApplication::beep(); });
     m_settings = ServerSettingsStore(m_platform.store, m_platform.messages).load();
-    showSettings();
+    m_portText = QString::number(m_settings.ServerSocket);
+    Edit_ServerPortChange();
+    showStoppedLook();
     m_currentPaging.reset();
     m_registeredPaging.reset();
-
-    const NetWindowControls& ui = *m_ui;
-    showEntry(ui.Sb_Socket_Connect, BitmapList_Btn, NetBtnImage::SocketStart);
-    for (QLabel* rail :
-         findChildren<QLabel*>(QRegularExpression(QStringLiteral("^Img_Rail_\\d+$"))))
-        showEntry(rail, BitmapList_Btn, NetBtnImage::RailFiller);
-    showEntry(findChild<QLabel*>(QStringLiteral("Img_Rail_Left")), BitmapList_Btn,
-              NetBtnImage::RailLeft);
-    showEntry(findChild<QLabel*>(QStringLiteral("Img_Rail_Right")), BitmapList_Btn,
-              NetBtnImage::RailRight);
-    showStoppedLook();
-    showRegisteredClients();
-    connectControls();
+    // Clients log in and act while the window is closed: the lists and the log follow them
+    // whether or not there are controls to show them in.
+    connect(m_server.get(), &NetServer::loggedClientsChanged, this, &TfmNet::showCurrentClients);
+    connect(m_server.get(), &NetServer::clientActionLogChanged, this, &TfmNet::showClientActions);
 
     // Where the form was designed to stand, moved in just enough to fit a smaller screen.
     QPoint place = DesignedPlace;
@@ -112,6 +103,29 @@ TfmNet::TfmNet(ProgramState& state, const PlatformServices& platform)
     }
     move(place);
     Timer_WorkTimer();
+}
+
+void TfmNet::buildControls() {
+    m_ui = std::make_unique<NetWindowControls>(this);
+    const NetWindowControls& ui = *m_ui;
+    WindowDrag::install(this, ui.Panel_Net);
+    showSettings();
+    showEntry(ui.Sb_Socket_Connect, BitmapList_Btn, NetBtnImage::SocketStart);
+    for (QLabel* rail :
+         findChildren<QLabel*>(QRegularExpression(QStringLiteral("^Img_Rail_\\d+$"))))
+        showEntry(rail, BitmapList_Btn, NetBtnImage::RailFiller);
+    showEntry(findChild<QLabel*>(QStringLiteral("Img_Rail_Left")), BitmapList_Btn,
+              NetBtnImage::RailLeft);
+    showEntry(findChild<QLabel*>(QStringLiteral("Img_Rail_Right")), BitmapList_Btn,
+              NetBtnImage::RailRight);
+    if (socketOpen())
+        showRunningLook();
+    else
+        showStoppedLook();
+    showRegisteredClients();
+    showCurrentClients(m_server->loggedClients());
+    showClientActions(m_server->clientActionLog());
+    connectControls();
 }
 
 TfmNet::~TfmNet() {
@@ -159,8 +173,13 @@ void TfmNet::connectControls() {
 
     connect(ui.Edit_ServerPort, &QLineEdit::textChanged, this, &TfmNet::Edit_ServerPortChange);
     connect(ui.UsersListBox, &QListWidget::currentRowChanged, this, &TfmNet::UsersListBoxClick);
-    connect(m_server.get(), &NetServer::loggedClientsChanged, this, &TfmNet::showCurrentClients);
-    connect(m_server.get(), &NetServer::clientActionLogChanged, this, &TfmNet::showClientActions);
+    const auto keep = [this](QCheckBox* box, bool ServerSettings::*option) {
+        connect(box, &QCheckBox::toggled, this,
+                [this, option](bool on) { m_settings.*option = on; });
+    };
+    keep(ui.Cb_AutoSocket, &ServerSettings::AutoSocket);
+    keep(ui.Cb_SocketJurnal, &ServerSettings::SocketJurnal);
+    keep(ui.Cb_SocketError, &ServerSettings::SocketError);
 }
 
 void TfmNet::showSettings() {
@@ -168,17 +187,12 @@ void TfmNet::showSettings() {
     ui.Cb_AutoSocket->setChecked(m_settings.AutoSocket);
     ui.Cb_SocketJurnal->setChecked(m_settings.SocketJurnal);
     ui.Cb_SocketError->setChecked(m_settings.SocketError);
-    ui.Edit_ServerPort->setText(QString::number(m_settings.ServerSocket));
+    ui.Edit_ServerPort->setText(m_portText);
     Edit_ServerPortChange();
 }
 
 void TfmNet::SaveServerSettings() {
-    const NetWindowControls& ui = *m_ui;
-    m_settings.AutoSocket = ui.Cb_AutoSocket->isChecked();
-    m_settings.SocketJurnal = ui.Cb_SocketJurnal->isChecked();
-    m_settings.SocketError = ui.Cb_SocketError->isChecked();
-    ServerSettingsStore(m_platform.store, m_platform.messages)
-        .save(m_settings, ui.Edit_ServerPort->text());
+    ServerSettingsStore(m_platform.store, m_platform.messages).save(m_settings, m_portText);
 }
 
 void TfmNet::setProgramControl(ProgramControl* control) {
@@ -190,6 +204,8 @@ quint16 TfmNet::listeningPort() const {
 }
 
 QStringList TfmNet::currentClients() const {
+    if (!m_ui)
+        return m_server->loggedClients();
     QStringList names;
     for (int row = 0; row < m_ui->UsersCheckListBox->count(); ++row)
         names.append(m_ui->UsersCheckListBox->item(row)->text());
@@ -248,32 +264,40 @@ void TfmNet::FormClose() {
 
 void TfmNet::showIndicator(const QColor& colour) {
     m_indicatorColour = colour;
+    if (!m_ui)
+        return;
     m_ui->Indicator_Net->setStyleSheet(
         QStringLiteral("QFrame { background-color: %1; border: 1px solid #000000; }")
             .arg(colour.name()));
 }
 
 void TfmNet::showStoppedLook() {
+    showIndicator(SocketClosedColour);
+    if (!m_ui)
+        return;
     const NetWindowControls& ui = *m_ui;
     ui.Sb_Socket_Connect->setToolTip(ConnectHint);
-    showIndicator(SocketClosedColour);
     setCaption(ui.Lbl9, StartCaption);
     ui.Lbl9->move(NetWindowControls::StartCaptionLeft, NetWindowControls::CaptionTop);
 }
 
 void TfmNet::showRunningLook() {
+    showIndicator(SocketOpenColour);
+    if (!m_ui)
+        return;
     const NetWindowControls& ui = *m_ui;
     ui.Sb_Socket_Connect->setToolTip(DisconnectHint);
-    showIndicator(SocketOpenColour);
     setCaption(ui.Lbl9, StopCaption);
     ui.Lbl9->move(NetWindowControls::StopCaptionLeft, NetWindowControls::CaptionTop);
     showEntry(ui.Sb_Socket_Connect, BitmapList_Btn, NetBtnImage::SocketPressed);
 }
 
 void TfmNet::Edit_ServerPortChange() {
-    const bool advised = portInAdvisedRange(m_ui->Edit_ServerPort->text());
-    m_portFieldColour = advised ? PortAdvisedColour : PortOddColour;
-    m_ui->Edit_ServerPort->setStyleSheet(fieldStyleWith(m_portFieldColour));
+    if (m_ui)
+        m_portText = m_ui->Edit_ServerPort->text();
+    m_portFieldColour = portInAdvisedRange(m_portText) ? PortAdvisedColour : PortOddColour;
+    if (m_ui)
+        m_ui->Edit_ServerPort->setStyleSheet(fieldStyleWith(m_portFieldColour));
 }
 
 // The socket ------------------------------------------------------------------------------------
@@ -300,8 +324,9 @@ void TfmNet::Sb_Socket_ConnectClick() {
     }
     closeListeningSocket();
     showStoppedLook();
-    showEntry(m_ui->Sb_Socket_Connect, BitmapList_Btn, NetBtnImage::SocketPressed);
-    if (m_ui->UsersCheckListBox->count() > 0)
+    if (m_ui)
+        showEntry(m_ui->Sb_Socket_Connect, BitmapList_Btn, NetBtnImage::SocketPressed);
+    if (anyClientLoggedIn())
         CloseAllClients();
 }
 
@@ -313,16 +338,16 @@ void TfmNet::Sb_Socket_ReConnectClick() {
 }
 
 void TfmNet::autoconnectIfWanted() {
-    if (!m_ui->Cb_AutoSocket->isChecked() || socketOpen())
+    if (!m_settings.AutoSocket || socketOpen())
         return;
     reopen([](const QString& message) { qCWarning(lcNet) << "autoconnect:" << message; });
 }
 
 void TfmNet::reopen(const std::function<void(const QString&)>& refuse) {
     closeListeningSocket();
-    if (m_ui->UsersCheckListBox->count() > 0)
+    if (anyClientLoggedIn())
         CloseAllClients();
-    const QString text = m_ui->Edit_ServerPort->text();
+    const QString text = m_portText;
     const std::optional<qint32> port = integerFromText(text);
     if (!port) {
         // The socket stays closed, and says so.
@@ -336,13 +361,18 @@ void TfmNet::reopen(const std::function<void(const QString&)>& refuse) {
 
 // The logged-in clients ---------------------------------------------------------------------------
 
+bool TfmNet::anyClientLoggedIn() const {
+    return !m_server->loggedClients().isEmpty();
+}
+
 void TfmNet::CloseAllClients() {
     m_server->closeAllClients();
 }
 
 void TfmNet::CloseMarkedClients() {
+    // Marks are only ever made in the list.
     QStringList marked;
-    for (int row = 0; row < m_ui->UsersCheckListBox->count(); ++row) {
+    for (int row = 0; m_ui && row < m_ui->UsersCheckListBox->count(); ++row) {
         const QListWidgetItem* item = m_ui->UsersCheckListBox->item(row);
         if (item->checkState() == Qt::Checked)
             marked.append(item->text());
@@ -351,16 +381,18 @@ void TfmNet::CloseMarkedClients() {
 }
 
 void TfmNet::Sb_CloseSelectClick() {
-    if (m_ui->UsersCheckListBox->count() > 0)
+    if (anyClientLoggedIn())
         CloseMarkedClients();
 }
 
 void TfmNet::Sb_CloseAllClick() {
-    if (m_ui->UsersCheckListBox->count() > 0)
+    if (anyClientLoggedIn())
         CloseAllClients();
 }
 
 void TfmNet::showCurrentClients(const QStringList& names) {
+    if (!m_ui)
+        return;
     QListWidget* list = m_ui->UsersCheckListBox;
     // A client logging in while others are marked keeps their marks.
     QStringList marked;
@@ -377,12 +409,16 @@ void TfmNet::showCurrentClients(const QStringList& names) {
 }
 
 void TfmNet::showClientActions(const QStringList& lines) {
+    if (!m_ui)
+        return;
     m_ui->ClientActionMemo->setPlainText(lines.join(QLatin1Char('\n')));
 }
 
 // The registered clients ------------------------------------------------------------------------
 
 void TfmNet::showRegisteredClients() {
+    if (!m_ui)
+        return;
     QListWidget* list = m_ui->UsersListBox;
     const QSignalBlocker quiet(list);
     list->clear();
@@ -395,12 +431,16 @@ void TfmNet::showRegisteredClients() {
 
 void TfmNet::selectFirstUser() {
     m_clients->select(0);
+    if (!m_ui)
+        return;
     const QSignalBlocker quiet(m_ui->UsersListBox);
     m_ui->UsersListBox->setCurrentRow(0);
     ShowSelectedUser();
 }
 
 void TfmNet::ShowSelectedUser() {
+    if (!m_ui)
+        return;
     const NetWindowControls& ui = *m_ui;
     const ShownNetClient shown = m_clients->shown();
     if (m_clients->selected() >= 0) {
@@ -418,10 +458,12 @@ void TfmNet::setDetailsHint(const QString& separator) {
         const int shown = std::max(m_clients->selected(), 0);
         hint += QStringLiteral(" \"%1\"").arg(m_clients->names().at(shown));
     }
-    m_ui->Panel4->setToolTip(hint);
+    if (m_ui)
+        m_ui->Panel4->setToolTip(hint);
 }
 
 void TfmNet::UsersListBoxClick() {
+    ensureControls();
     m_clients->select(m_ui->UsersListBox->currentRow());
     ShowSelectedUser();
     setDetailsHint(QStringLiteral(":"));
@@ -449,7 +491,7 @@ void TfmNet::DelUserActionExecute() {
     showRegisteredClients();
     if (!m_clients->isEmpty())
         selectFirstUser();
-    else
+    else if (m_ui)
         setCaption(m_ui->Lbl7, QString());
 }
 
@@ -470,10 +512,12 @@ void TfmNet::showNewClientPanel(bool shown) {
 }
 
 void TfmNet::Sb_UserPlusClick() {
+    ensureControls();
     showNewClientPanel(true);
 }
 
 void TfmNet::Sb_OkClick() {
+    ensureControls();
     const QString refused = m_clients->add(m_ui->Edit_New->text());
     if (!refused.isEmpty()) {
         // The panel stays open with the name, for the user to mend it.
@@ -488,6 +532,8 @@ void TfmNet::Sb_OkClick() {
 }
 
 void TfmNet::Sb_CancelClick() {
+    if (!m_ui)
+        return;
     showNewClientPanel(false);
 }
 
@@ -513,14 +559,17 @@ bool TfmNet::scroll(QListWidget* list, ClientListPaging& paging, bool down) {
 }
 
 void TfmNet::SbScroll_1_UpClick() {
+    ensureControls();
     scroll(m_ui->UsersCheckListBox, m_currentPaging, false);
 }
 
 void TfmNet::SbScroll_1_DownClick() {
+    ensureControls();
     scroll(m_ui->UsersCheckListBox, m_currentPaging, true);
 }
 
 void TfmNet::scrollRegistered(bool down) {
+    ensureControls();
     if (!scroll(m_ui->UsersListBox, m_registeredPaging, down))
         return;
     m_clients->select(m_ui->UsersListBox->currentRow());
@@ -536,6 +585,8 @@ void TfmNet::SbScroll_2_DownClick() {
 }
 
 int TfmNet::topEntry(int list) const {
+    if (!m_ui)
+        return -1;
     const QListWidget* widget = list == 1 ? m_ui->UsersCheckListBox : m_ui->UsersListBox;
     const QListWidgetItem* top = widget->itemAt(2, 2);
     return top ? widget->row(top) : -1;

@@ -25,7 +25,8 @@ struct ProgramState;
 // reconnect, the logged-in clients with check marks for closing them, the registered clients
 // with the selected one's password and command rights, and the log of the clients' actions.
 // Its texts are Russian in both editions. Loads its settings when created (the socket stays
-// closed) and saves them when destroyed.
+// closed) and saves them when destroyed. The settings, the clients and the log live in the
+// settings, NetClients and NetServer; the controls, built at the first opening, show them.
 class TfmNet : public SkinnedDialog {
     Q_OBJECT
 public:
@@ -55,7 +56,8 @@ public:
     QStringList currentClients() const;
     QStringList registeredClients() const;
     QStringList clientActionLog() const;
-    // The row shown at the top of list 1 (current clients) or 2 (registered clients).
+    // The row shown at the top of list 1 (current clients) or 2 (registered clients); -1 before
+    // the controls exist.
     int topEntry(int list) const;
 
     void Sb_Socket_ConnectClick();
@@ -76,6 +78,7 @@ public:
     void SbScroll_2_DownClick();
 
 protected:
+    void buildControls() override;
     void FormShow() override;
     void FormClose() override;
     void trackPointer() override;
@@ -94,6 +97,7 @@ private:
     // Reconnect: `refuse` is told why a port text could not be used.
     void reopen(const std::function<void(const QString&)>& refuse);
 
+    bool anyClientLoggedIn() const;
     void CloseAllClients();
     void CloseMarkedClients();
     void showCurrentClients(const QStringList& names);
@@ -117,6 +121,8 @@ private:
     PlatformServices m_platform;
     ImageList BitmapList_Btn;
     ServerSettings m_settings;
+    // The Port field's text: what reconnect uses and what is saved, typed but not applied.
+    QString m_portText;
     QColor m_indicatorColour;
     QColor m_portFieldColour;
     ClientListPaging m_currentPaging;

@@ -53,7 +53,7 @@ TfmNastr::TfmNastr(ProgramState& state, const PlatformServices& platform, const 
     , m_yellow(yellow)
     , m_applyLanguage(std::move(applyLanguage)) {
     setMainWindow(mainWindow);
-    createControls();
+    setWindowTitle(QStringLiteral("Настройки аттракциона:"));
     loadSettings();
     Timer_WorkTimer();
 }
@@ -63,9 +63,17 @@ TfmNastr::~TfmNastr() {
     saveSettings();
 }
 
+void TfmNastr::buildControls() {
+    createControls();
+    GB_Autostart->setVisible(m_autostart != nullptr);
+    ShowAttractionTime();
+    ShowAttractionOver();
+    ShowAutostart();
+    showLanguage();
+}
+
 void TfmNastr::createControls() {
     using namespace SkinParts;
-    setWindowTitle(QStringLiteral("Настройки аттракциона:"));
 
     Img_Fon = picture(this, QStringLiteral("Img_Fon"), {13, 40, 764, 410});
     showEntry(Img_Fon, m_yellow, ImageBackground);
@@ -142,6 +150,8 @@ void TfmNastr::createControls() {
 
 void TfmNastr::setAutostart(const DesktopAutostart* autostart) {
     m_autostart = autostart;
+    if (!controlsBuilt())
+        return;
     GB_Autostart->setVisible(m_autostart != nullptr);
     ShowAutostart();
 }
@@ -178,6 +188,8 @@ void TfmNastr::FormShow() {
 }
 
 void TfmNastr::Scroll_Attraction_Time_BtnClick() {
+    // The step goes towards the pointer from where the knob stands on the screen.
+    ensureControls();
     const int x = readPointer().x();
     const int knob = screenRect(Scroll_Attraction_Time_Btn).left();
     // One position per click towards the pointer, whatever the distance.
@@ -195,7 +207,11 @@ void TfmNastr::selectAttractionTime(qint32 position) {
     ShowAttractionTime();
 }
 
+// The Show functions fill the controls from the options, the language and the disk; while the
+// controls are not built there is nothing to fill, and building them shows the same.
 void TfmNastr::ShowAttractionTime() {
+    if (!controlsBuilt())
+        return;
     const qint32 position = m_options.Attraction_Time;
     // A value stored outside 0..3 leaves the knob where it was.
     if (position < 0 || position > 3)
@@ -206,6 +222,8 @@ void TfmNastr::ShowAttractionTime() {
 }
 
 void TfmNastr::ShowAttractionOver() {
+    if (!controlsBuilt())
+        return;
     SkinParts::showEntry(Cb_Attraction_Over_1, m_yellow,
                          m_options.Attraction_Over_1 ? ImageTicked : ImageUnticked);
     SkinParts::showEntry(Cb_Attraction_Over_2, m_yellow,
@@ -215,7 +233,7 @@ void TfmNastr::ShowAttractionOver() {
 // The entry's presence is the setting: it is read again at each show, as the user may have
 // removed it in the desktop's own settings meanwhile.
 void TfmNastr::ShowAutostart() {
-    if (!m_autostart)
+    if (!m_autostart || !controlsBuilt())
         return;
     SkinParts::showEntry(Cb_Autostart, m_yellow,
                          m_autostart->isEnabled() ? ImageTicked : ImageUnticked);
@@ -225,6 +243,8 @@ void TfmNastr::ShowAutostart() {
 }
 
 void TfmNastr::showLanguage() {
+    if (!controlsBuilt())
+        return;
     SkinParts::showEntry(Cb_Lang_1, m_yellow, russian() ? ImageUnticked : ImageTicked);
     SkinParts::showEntry(Cb_Lang_2, m_yellow, russian() ? ImageTicked : ImageUnticked);
 }

@@ -16,7 +16,8 @@ struct ProgramState;
 
 // The settings dialog (form fmNastr): the attraction's duration, what happens when it ends, and
 // the interface language. Loads its settings when created and saves them when destroyed; every
-// change takes effect at once.
+// change takes effect at once. The options are the model: the controls, built at the first
+// opening, only show them.
 class TfmNastr : public SkinnedDialog {
     Q_OBJECT
 public:
@@ -44,6 +45,7 @@ public:
     void ShowAutostart();
 
 protected:
+    void buildControls() override;
     void FormShow() override;
 
 private:

@@ -75,13 +75,22 @@ struct NetWindow {
     FakePlatform fakes;
     ProgramState state;
     std::unique_ptr<TfmNet> window;
+    // Most tests reach the controls before any opening; some need the window as the program
+    // makes it, without them.
+    bool withControls = true;
 
-    explicit NetWindow(const std::function<void(SettingsStore&)>& stored = {}) {
+    explicit NetWindow(const std::function<void(SettingsStore&)>& stored = {},
+                       bool withControls = true)
+        : withControls(withControls) {
         if (stored)
             stored(temp.store());
         create();
     }
-    void create() { window = std::make_unique<TfmNet>(state, fakes.services(&temp.store())); }
+    void create() {
+        window = std::make_unique<TfmNet>(state, fakes.services(&temp.store()));
+        if (withControls)
+            window->ensureControls();
+    }
     // Ends the run (the window saves) and starts the next one on the same file.
     void restart() {
         window.reset();

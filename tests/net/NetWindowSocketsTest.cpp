@@ -1,4 +1,5 @@
 #include "NetWindowFixture.h"
+#include "widgetkit/ImageEntries.h"
 
 #include <QPlainTextEdit>
 
@@ -139,6 +140,59 @@ TEST(TfmNetSockets, ClientActionsAreShownInTheLogAndReopeningEmptiesIt) {
     EXPECT_TRUE(s.w.window->rect().contains(memo->geometry())) << "the log is in sight";
     s.w.click(QStringLiteral("Sb_Socket_ReConnect"));
     EXPECT_TRUE(memo->toPlainText().isEmpty());
+}
+
+// The program makes the window at start-up and may never open it: the socket opens by itself,
+// clients log in and act, and the first opening shows all of it as if the window had been there.
+TEST(TfmNetSockets, WhatHappenedBeforeTheFirstOpeningIsShownThen) {
+    const quint16 port = freePort();
+    NetWindow w(
+        [port](SettingsStore& store) {
+            storeClients(store, 3);
+            auto key = store.openKey(ServerSettingsStore::KeyPath, true);
+            key->writeBool(QStringLiteral("AutoSocket"), true);
+            key->writeInteger(QStringLiteral("ServerSocket"), port);
+        },
+        false);
+    w.window->autoconnectIfWanted();
+    ASSERT_EQ(w.window->listeningPort(), port);
+    std::list<NetClient> clients;
+    for (int n = 1; n <= 2; ++n) {
+        NetClient& client = clients.emplace_back(port, n + 1);
+        client.login(QStringLiteral("Client_%1").arg(n), QStringLiteral("pw%1").arg(n));
+        ASSERT_TRUE(client.waitFor("LoggedAs\x01" + QByteArray::number(n).prepend("Client_")));
+    }
+    clients.front().send("ClientAction\x01"
+                         "1\x01"
+                         "2\x01"
+                         "3\x01"
+                         "a\x01"
+                         "b\x01"
+                         "c\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.window->clientActionLog().size() == 1; }, 3000));
+    EXPECT_EQ(w.window->currentClients(), (QStringList{"Client_1", "Client_2"}));
+    EXPECT_FALSE(w.window->controlsBuilt());
+
+    w.window->show();
+    EXPECT_EQ(w.window->currentClients(), (QStringList{"Client_1", "Client_2"}));
+    QListWidget* current = w.list(QStringLiteral("UsersCheckListBox"));
+    ASSERT_EQ(current->count(), 2);
+    for (int row = 0; row < current->count(); ++row)
+        EXPECT_EQ(current->item(row)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(w.control<QPlainTextEdit>(QStringLiteral("ClientActionMemo"))->toPlainText(),
+              QString::fromUtf8("Client_1:От Client_1 получено: 1,2,3,\"a\",\"b\",\"c\"."));
+    EXPECT_EQ(w.edit(QStringLiteral("Edit_ServerPort"))->text(), QString::number(port));
+    EXPECT_TRUE(w.box(QStringLiteral("Cb_AutoSocket"))->isChecked());
+    EXPECT_EQ(w.label(QStringLiteral("Lbl9"))->text(), QString::fromUtf8("Стоп"));
+    EXPECT_EQ(w.label(QStringLiteral("Lbl9"))->pos(), QPoint(222, 48));
+    EXPECT_EQ(w.entry(QStringLiteral("Sb_Socket_Connect")), NetBtnImage::SocketPressed);
+    const QImage indicator = w.control(QStringLiteral("Indicator_Net"))->grab().toImage();
+    EXPECT_EQ(indicator.pixelColor(indicator.rect().center()), QColor(0xFF, 0x00, 0x00));
+    EXPECT_EQ(w.list(QStringLiteral("UsersListBox"))->count(), 3);
+
+    // The list goes on following the server once it is shown.
+    clients.back().socket.disconnectFromHost();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return current->count() == 1; }, 3000));
 }
 
 } // namespace

@@ -391,4 +391,66 @@ TEST(TfmNet, TheSocketButtonsShowTheirPressAndTheOpenSocketKeepsItsImage) {
     EXPECT_TRUE(w.window->socketOpen());
 }
 
+TEST(TfmNet, BuildsNoControlsUntilItIsFirstOpened) {
+    NetWindow w(
+        [](SettingsStore& store) {
+            storeClients(store, 3);
+            auto key = store.openKey(ServerSettingsStore::KeyPath, true);
+            key->writeBool(QStringLiteral("AutoSocket"), true);
+            key->writeInteger(QStringLiteral("ServerSocket"), freePort());
+        },
+        false);
+    w.window->autoconnectIfWanted();
+    EXPECT_TRUE(w.window->socketOpen());
+    w.window->Sb_CloseAllClick();
+    w.window->Sb_CloseSelectClick();
+    w.window->DelUserActionExecute();
+    w.window->Sb_CancelClick();
+    w.tick();
+    EXPECT_FALSE(w.window->controlsBuilt());
+    QStringList labels;
+    for (const QLabel* label : w.window->findChildren<QLabel*>())
+        labels << label->objectName();
+    EXPECT_EQ(labels, QStringList{QStringLiteral("Sb_Close")}) << "only the frame's own";
+    EXPECT_TRUE(w.window->findChildren<QListWidget*>().isEmpty());
+    EXPECT_EQ(w.window->topEntry(2), -1);
+    EXPECT_EQ(w.window->registeredClients(), (QStringList{"Client_1", "Client_2", "Client_3"}))
+        << "delete has nothing selected before the first opening";
+}
+
+// Whatever the window never showed is saved as it was loaded, or as the socket changed it.
+TEST(TfmNet, SettingsAreSavedWhenTheWindowWasNeverOpened) {
+    const quint16 port = freePort();
+    const struct {
+        const char* how;
+        bool reconnect;
+    } cases[] = {{"untouched", false}, {"reconnected", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        NetWindow w(
+            [port](SettingsStore& store) {
+                storeClients(store, 2);
+                auto key = store.openKey(ServerSettingsStore::KeyPath, true);
+                key->writeBool(QStringLiteral("AutoSocket"), true);
+                key->writeBool(QStringLiteral("SocketJurnal"), false);
+                key->writeBool(QStringLiteral("SocketError"), true);
+                key->writeInteger(QStringLiteral("ServerSocket"), port);
+            },
+            false);
+        if (c.reconnect) {
+            w.window->Sb_Socket_ReConnectClick();
+            EXPECT_EQ(w.window->listeningPort(), port);
+        }
+        w.restart();
+        EXPECT_FALSE(w.window->controlsBuilt());
+        const auto key = w.serverKey();
+        EXPECT_TRUE(key->readBool(QStringLiteral("AutoSocket")));
+        EXPECT_FALSE(key->readBool(QStringLiteral("SocketJurnal")));
+        EXPECT_TRUE(key->readBool(QStringLiteral("SocketError")));
+        EXPECT_EQ(key->readInteger(QStringLiteral("ServerSocket")), port);
+        EXPECT_EQ(w.storedClients().names(), (QStringList{"Client_1", "Client_2"}));
+        EXPECT_TRUE(w.errors().isEmpty());
+    }
+}
+
 } // namespace

@@ -10,6 +10,7 @@
 #include "support/RecordingMessageBoxes.h"
 #include "support/TempStore.h"
 #include "widgetkit/ImageList.h"
+#include "widgetkit/SkinParts.h"
 
 #include <QApplication>
 #include <QFile>
@@ -278,6 +279,88 @@ struct AutostartPlace {
     DesktopAutostart entry{QStringLiteral("gloamery"), QStringLiteral("/usr/bin/gloamery"),
                            config.path()};
 };
+
+TEST(TfmNastr, BuildsNoControlsUntilItIsFirstOpened) {
+    AutostartPlace place;
+    Settings s;
+    s.dialog->setAutostart(&place.entry);
+    s.dialog->Cb_Attraction_Over_1Click();
+    s.dialog->Cb_Lang_2Click();
+    s.dialog->Timer_WorkTimer();
+    EXPECT_FALSE(s.dialog->controlsBuilt());
+    QStringList labels;
+    for (const QLabel* label : s.dialog->findChildren<QLabel*>())
+        labels << label->objectName();
+    EXPECT_EQ(labels, QStringList{QStringLiteral("Sb_Close")}) << "only the frame's own";
+    EXPECT_TRUE(s.dialog->findChildren<QGroupBox*>().isEmpty());
+}
+
+// What changed before the controls existed is what they show once built, whether the dialog is
+// opened or something asks for its controls.
+TEST(TfmNastr, ChangesMadeBeforeTheFirstOpeningShowInTheNewControls) {
+    for (bool byOpening : {true, false}) {
+        SCOPED_TRACE(byOpening ? "opened" : "asked for");
+        AutostartPlace place;
+        ASSERT_EQ(place.entry.setEnabled(true), QString());
+        Settings s;
+        s.dialog->setAutostart(&place.entry);
+        s.dialog->options().Attraction_Time = 1;
+        s.dialog->Cb_Attraction_Over_2Click();
+        s.dialog->Cb_Lang_2Click();
+        EXPECT_EQ(s.languageApplied, 1);
+        EXPECT_EQ(s.state.InterfaceLanguage, Language::Russian);
+        if (byOpening)
+            s.dialog->show();
+        else
+            s.dialog->ensureControls();
+        // A picture out of sight is drawn at its first showing: until then its entry tells.
+        const auto holds = [&](QLabel* picture, int entry) {
+            return byOpening ? shows(picture, entry) : SkinParts::shownEntry(picture) == entry;
+        };
+        EXPECT_EQ(s.knob()->x(), 120);
+        EXPECT_TRUE(holds(s.knob(), 43));
+        EXPECT_TRUE(holds(s.control("Cb_Attraction_Over_1"), 57));
+        EXPECT_TRUE(holds(s.control("Cb_Attraction_Over_2"), 58));
+        EXPECT_TRUE(holds(s.control("Cb_Lang_1"), 57));
+        EXPECT_TRUE(holds(s.control("Cb_Lang_2"), 58));
+        EXPECT_TRUE(s.control<QGroupBox>("GB_Autostart")->isVisibleTo(s.dialog.get()));
+        EXPECT_TRUE(holds(s.control("Cb_Autostart"), 58));
+        EXPECT_EQ(s.control("Lbl_Autostart")->text(),
+                  QStringLiteral("Запускать вместе с рабочим столом"));
+    }
+}
+
+TEST(TfmNastr, AStepOfTheScrollerBeforeAnyOpeningBuildsTheControlsFirst) {
+    Settings s;
+    s.dialog->options().Attraction_Time = 0;
+    s.pointer.position = QPoint(5000, 0); // far right of wherever the knob stands
+    s.dialog->Scroll_Attraction_Time_BtnClick();
+    EXPECT_TRUE(s.dialog->controlsBuilt());
+    EXPECT_EQ(s.dialog->options().Attraction_Time, 1);
+    EXPECT_EQ(s.knob()->x(), 120);
+}
+
+TEST(TfmNastr, SavesItsSettingsWhenNeverOpened) {
+    const auto stored = [](SettingsKey& key) {
+        key.writeInteger(QStringLiteral("Attraction_Time"), 2);
+        key.writeBool(QStringLiteral("Attraction_Over_1"), true);
+        key.writeBool(QStringLiteral("Attraction_Over_2"), false);
+    };
+    const char* attractionValues = "SELECT group_concat(name || '=' || data, ' ') FROM (SELECT * "
+                                   "FROM settings WHERE name LIKE 'Attraction%' ORDER BY name)";
+    Settings s(stored);
+    s.restart();
+    EXPECT_EQ(s.temp.querySingle(attractionValues),
+              QStringLiteral("Attraction_Over_1=1 Attraction_Over_2=0 Attraction_Time=2"))
+        << "kept as loaded";
+    s.dialog->Cb_Attraction_Over_2Click();
+    s.dialog->options().Attraction_Time = 0;
+    s.restart();
+    EXPECT_FALSE(s.dialog->controlsBuilt());
+    EXPECT_EQ(s.temp.querySingle(attractionValues),
+              QStringLiteral("Attraction_Over_1=1 Attraction_Over_2=1 Attraction_Time=0"))
+        << "the changes made while closed";
+}
 
 TEST(TfmNastr, WithoutAnAutostartEntryTheDesktopOptionIsHidden) {
     Settings s;
