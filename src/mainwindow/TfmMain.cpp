@@ -144,14 +144,11 @@ void TfmMain::loadSkin() {
     if (m_skinLoaded)
         return;
     m_skinLoaded = true;
-    m_skin = ImageList::picture(QStringLiteral("Img/Skin.png"));
-    if (m_skin.isNull())
+    const QImage& skin = m_skin.use();
+    if (skin.isNull())
         return; // a plain rectangle then, but a working one
-    setMask(ColorKey::regionWithoutKey(m_skin));
+    setMask(ColorKey::regionWithoutKey(skin));
     setAttribute(Qt::WA_OpaquePaintEvent);
-    // Kept for repaints all evening: three bytes a pixel, as the skin has no transparency of its
-    // own (the mask cuts the key colour), instead of four.
-    m_skin.convertTo(QImage::Format_RGB888);
 }
 
 QLabel* TfmMain::makeImage(const char* name, const QRect& place) {
@@ -494,10 +491,11 @@ void TfmMain::Timer_GhostTimer() {
 
 void TfmMain::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (m_skin.isNull())
+    const QImage& skin = m_skin.use();
+    if (skin.isNull())
         painter.fillRect(rect(), MainWindowColors::Background);
     else
-        painter.drawImage(0, 0, m_skin);
+        painter.drawImage(0, 0, skin);
 }
 
 void TfmMain::hideMainWindow() {

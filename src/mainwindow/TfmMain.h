@@ -4,6 +4,7 @@
 #include "language/LanguageTarget.h"
 #include "mainwindow/MainWindowCommands.h"
 #include "mainwindow/MainWindowHost.h"
+#include "widgetkit/PictureKeptWhileUsed.h"
 #include "widgetkit/PointerProbe.h"
 #include "widgetkit/SharedImageLists.h"
 
@@ -157,7 +158,10 @@ private:
     GhostSoundOutput* m_sound = nullptr;
     PointerProbe m_probe;
     bool m_skinLoaded = false;
-    QImage m_skin;
+    // Three bytes a pixel (the mask cuts the key colour; the skin has no alpha of its own), and
+    // only while the window repaints: it sits still for most of an evening.
+    PictureKeptWhileUsed m_skin{QStringLiteral("Img/Skin.png"), QImage::Format_RGB888,
+                                std::chrono::seconds(10)};
     QImage StartButtonBuffer;
     int m_startButtonEntry = -1;
 
