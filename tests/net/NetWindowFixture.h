@@ -80,8 +80,8 @@ struct NetWindow {
     bool withControls = true;
 
     explicit NetWindow(const std::function<void(SettingsStore&)>& stored = {},
-                       bool withControls = true)
-        : withControls(withControls) {
+                       bool controlsAtOnce = true)
+        : withControls(controlsAtOnce) {
         if (stored)
             stored(temp.store());
         create();
