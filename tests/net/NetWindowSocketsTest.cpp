@@ -115,15 +115,18 @@ TEST(TfmNetSockets, DeletingALoggedInClientClosesItsConnection) {
     EXPECT_EQ(s.w.window->currentClients(), QStringList{"Client_2"});
 }
 
+// A client's action line: three numbers and three texts.
+const QByteArray FirstClientAction = "ClientAction\x01"
+                                     "1\x01"
+                                     "2\x01"
+                                     "3\x01"
+                                     "a\x01"
+                                     "b\x01"
+                                     "c\n";
+
 TEST(TfmNetSockets, ClientActionsAreShownInTheLogAndReopeningEmptiesIt) {
     LoggedIn s(2);
-    s.client(1).send("ClientAction\x01"
-                     "1\x01"
-                     "2\x01"
-                     "3\x01"
-                     "a\x01"
-                     "b\x01"
-                     "c\n");
+    s.client(1).send(FirstClientAction);
     s.client(2).send("ClientAction\x01"
                      "4\x01"
                      "x\x01"
@@ -162,13 +165,7 @@ TEST(TfmNetSockets, WhatHappenedBeforeTheFirstOpeningIsShownThen) {
         client.login(QStringLiteral("Client_%1").arg(n), QStringLiteral("pw%1").arg(n));
         ASSERT_TRUE(client.waitFor("LoggedAs\x01" + QByteArray::number(n).prepend("Client_")));
     }
-    clients.front().send("ClientAction\x01"
-                         "1\x01"
-                         "2\x01"
-                         "3\x01"
-                         "a\x01"
-                         "b\x01"
-                         "c\n");
+    clients.front().send(FirstClientAction);
     ASSERT_TRUE(QTest::qWaitFor([&] { return w.window->clientActionLog().size() == 1; }, 3000));
     EXPECT_EQ(w.window->currentClients(), (QStringList{"Client_1", "Client_2"}));
     EXPECT_FALSE(w.window->controlsBuilt());
