@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long the ghost table takes to reach the disk and come back: it is saved at every orderly end
 // of the program and loaded at every start, so both must stay well under a blink.
 #include "core/SettingsStore.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sound library decoder against liblz4's on the same sound data, block by block: both expand
 // the wave images of one library, cut into the library's pieces, and the output rate is compared.
 #include "sound/SoundBlockDecoder.h"

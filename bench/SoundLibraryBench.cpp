@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How fast a sound library expands, against copying the same number of bytes.
 #include "sound/SoundBlockEncoder.h"
 #include "sound/SoundLibraryWriter.h"

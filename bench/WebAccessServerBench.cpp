@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Requests per second of the web access server with 50 clients at once, each request on a new
 // connection, beside a minimal accept-read-write-close server on the same machine in the same run.
 //

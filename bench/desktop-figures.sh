@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The desktop figures of Gloamery beside a minimal Qt Widgets program (one frameless 800x600
 # window repainted every 100 ms), each under an Xvfb of its own, several runs, medians:
 #   - time to the first visible window (Gloamery: the splash);

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Logic libraries (readers, codecs, protocol parsers, program state) link Qt Core only, so tools
 # and fuzz targets build without a GUI stack. gloamery_core_only() marks such a library and
 # makes the configure step fail when it names a GUI header or links a GUI library.

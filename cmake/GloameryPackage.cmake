@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A Debian package of everything `cmake --install` puts in place, built by scripts/package.sh
 # (cpack -G DEB). Its dependencies are read from the binaries by dpkg-shlibdeps.
 set(CPACK_GENERATOR DEB)

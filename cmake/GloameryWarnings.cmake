@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Strict warnings for Gloamery's own targets only (third-party headers come in as system includes
 # through their imported targets and are not affected). They become errors only with
 # GLOAMERY_WERROR, which the test command sets: a newer compiler's new warnings must not stop a

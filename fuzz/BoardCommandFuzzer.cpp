@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: the simulated board's command parser and option parser on any text. A
 // command it accepts must be in range, and its plain spelling must parse to the same command.
 #include "BoardCommand.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: a byte stream from a simulated board, cut into reports by the framing and
 // each taken in by applyInputReport. The board's encoding of what was decoded must decode to the
 // same inputs, and nothing may crash or read out of bounds.

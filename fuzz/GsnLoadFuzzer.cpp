@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: LoadSoundLibrary on arbitrary bytes, through a random-access and through a
 // sequential device. Both must agree, neither may crash, hang or read out of bounds.
 #include "sound/SoundLibraryError.h"

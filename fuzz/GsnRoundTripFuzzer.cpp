@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: any wave image written by the writer reads back unchanged.
 #include "sound/SoundLibraryWriter.h"
 #include "sound/TLMDWaveList.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: the HTTP request reader on arbitrary bytes. The verdict and the request
 // line may not depend on how the bytes are cut into reads, the reader may never hold more than
 // one line, and tighter limits may only turn a verdict into a close, never into another one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: the network server's line handler fed by four connections (two from one
 // address) with their chunks, closes and re-opens chosen by the input. Nothing may crash, and what
 // the server sends must stay within the protocol: whole lines of known words, to open

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: what a phone sends the management page, the form body and the Basic
 // credentials, on arbitrary bytes. Whatever parses must come back the same from its own encoding,
 // and a form never holds more than its field limit.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a tracked C++ file differs from what clang-format makes of it, naming every such file
 # so one run shows all there is to fix (`clang-format -i FILE...`).
 set -euo pipefail

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages Gloamery needs to build, run and test, only those missing.
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ pkg-config
+    cmake ninja-build g++ pkg-config ccache
     qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
     libsqlite3-dev sqlite3
     libsdl2-dev libsdl2-mixer-dev libasound2-dev libhidapi-dev libudev-dev

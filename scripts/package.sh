@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package of Gloamery (cpack -G DEB): both editions, gsn, gloamery-board, the
 # run-time files, menu entries, icons, metadata, manual pages and the udev rule, with the
 # dependencies dpkg-shlibdeps reads from the binaries. Then lintian checks it, where installed;

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up what is missing, builds, and starts the English edition of Gloamery.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up what is missing, checks the formatting, then builds and runs every test twice: with
 # AddressSanitizer and UndefinedBehaviorSanitizer, and in the normal build with the benchmarks
 # (whose ctest summary comes last, before the time each step took). In between, the fuzz targets

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Extracts all 120 sounds of the twelve libraries with gsn and lists each with its description,
 # length and loudness, as a page with a player per sound, a playlist for any player, and a text
 # table. With --play it also plays them in a row, printing each before it sounds, LISTEN_GAP

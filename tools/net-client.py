@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Log in to Gloamery's network server as a registered client and print what arrives.
 
     tools/net-client.py [--host 127.0.0.1] [--port 25963] NAME PASSWORD [--send LINE ...]

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Pictures of the management page as a phone shows it (390 x 844), in both editions, taken in
 # headless Chromium from the real program.
 # Usage: tools/phone-screenshots.sh [BUILD_DIR] [OUT_DIR]

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes screenshots of both editions under Xvfb: the main window, a quick panel open, the
 # right-click menu with its language submenu, the ghost settings dialog and the settings dialog;
 # with openbox installed, the web access window with its accounts hidden and shown, the network

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Drives the English edition under Xvfb as a user would: opens the ghost settings dialog from the
 # right-click menu, switches ghost 1 on with the night regime and the doorman specialty, closes
 # the dialog, presses Start and reads the start button's hint; then ends the program, checks the

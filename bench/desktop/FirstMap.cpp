@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts a program and prints, in milliseconds, how long it took until its first window larger
 // than 100 by 100 was mapped on the X display: the time to the first thing a person sees. Then
 // ends the program. Usage: desktop_first_map PROGRAM [ARGUMENTS...]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick for the desktop figures: one frameless 800 by 600 window that repaints itself
 // every 100 ms, as a minimal Qt Widgets program of Gloamery's kind would.
 #include <QApplication>

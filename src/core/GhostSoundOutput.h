@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // How loud an act plays: a ghost with a low voice plays at half amplitude.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/SensorEdges.h"
 
 QList<int> SensorEdges::report(int board, quint16 inputs) {

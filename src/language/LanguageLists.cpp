@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "language/LanguageLists.h"
 
 // Line breaks inside a text are LF CR, in that order. Several English entries hold Russian text

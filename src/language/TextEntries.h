@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Names of the interface texts that the windows read by number. A pair of state texts sits at n

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "net/ClientListPaging.h"
 
 std::optional<ClientListPaging::View> ClientListPaging::step(int direction, int count) {

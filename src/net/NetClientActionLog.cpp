@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "net/NetClientActionLog.h"
 
 void NetClientActionLog::put(const QString& name, const QString& entry) {

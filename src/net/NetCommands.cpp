@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "net/NetCommands.h"
 
 std::optional<ProgramControl::Outcome> NetCommands::run(ProgramControl& control, int command) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sound/StereoEffect.h"
 
 StereoEffect::Step StereoEffect::tick(int effect) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/WebAccessSettings.h"
 
 #include "core/LogCategories.h"

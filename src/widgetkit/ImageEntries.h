@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Entries of the image lists that the art generator draws and the windows show. A list never

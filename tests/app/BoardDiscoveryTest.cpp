@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/TfmLogo.h"
 #include "core/ProgramState.h"
 #include "device/TMyDataFrame.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The house answering back, on a real simulated board: a press of the doorbell makes the postman
 // ghost play through the audio output, and the end of the attraction opens the door.
 #include "app/ProgramWindows.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ProgramRun.h"
 #include "mainwindow/IndicatorLamp.h"
 #include "mainwindow/TfmMain.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a settings store in which the web access server starts with the program and a phone
 // account may switch some ghosts, so that a browser can be pointed at the real program.
 //   web_page_seed <settings.db> <port>

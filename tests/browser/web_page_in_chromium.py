@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The management page in headless Chromium, against the real program.
 
 Starts the program on a store in which the web access server runs with it, opens the page as a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/DeviceError.h"
 #include "device/TJvHidDeviceController.h"
 #include "support/FakeHidBackend.h"

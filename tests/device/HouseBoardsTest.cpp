@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The boards as the home's sensors and door: presses gathered from every board, and the door's
 // pulse on the monitor pages' "Switch" boxes.
 #include "device/HouseBoards.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ghosts answering the home's sensors: which input each sensor is, who answers a press, and the
 // hold-off that keeps a ghost from chattering.
 #include "core/ProgramState.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The menu entries and the AppStream metadata pass the desktop's own validators. Each check runs
 # where its tool is installed; without either the test is skipped (exit 77).
 # Usage: desktop_files_valid.sh DESKTOP_DIR

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The manual pages and the tools' --help name the same options and commands: a change to one
 # that forgets the other fails here.
 # Usage: help_matches_man.sh BIN_DIR MAN_DIR

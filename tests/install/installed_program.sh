@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the built tree into a scratch DESTDIR (cmake --install: nothing is rebuilt), checks that
 # every file a desktop needs is where it looks for it, then runs the installed English edition
 # from there under Xvfb: it must find its pictures and sounds in the installed data folder (a

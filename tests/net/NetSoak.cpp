@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Soak of the network server: many concurrent connections, from many local addresses, sending
 // garbage, over-long lines, non-numeric commands and valid logins, relays and client actions;
 // some never read, and connections keep closing and coming back. The server runs on the UI

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole act, as the attraction makes one: the ghost table, the act, the library on disk and the
 // real player, whose output SDL's disk driver writes to a file.
 #include "DiskAudio.h"

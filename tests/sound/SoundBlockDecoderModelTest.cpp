@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The decoder's fast paths against the plainest reading of the block format: one item at a time,
 // every byte checked. Both must give the same bytes, the same size and the same error for
 // packed sound, damaged blocks and noise alike.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the checks that drive the program on a screen of their own.
 
 # Skips the check (exit 77) when one of the tools is missing.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the art generator twice into fresh folders and fails unless every file is byte-identical.
 file(REMOVE_RECURSE ${WORK})
 foreach(run a b)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgetkit/ColorKey.h"
 #include "widgetkit/ImageList.h"
 #include "widgetkit/ProgramIcon.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Opens the splash's device view under Xvfb with openbox and two simulated boards, the way a user
 # does: both boards get a page, an input switched on a board is ticked on its page, an output
 # ticked on the page reaches the board, and the end of the program switches the board's first

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Drives the settings and ghost dialogs under Xvfb with openbox, the way a user does, in several
 # fresh starts: each dialog must open beside the main window, light its close button under the
 # pointer (not where the window was first put), step the duration knob towards the click, stay

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Finding the program's windows on the Xvfb screen and comparing crops of it; sourced by the
 # checks in this folder, which set $work to their scratch folder.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws every picture of Gloamery's windows into <out>/Img, the same bytes on every run.
 //   gloamery_artgen --out <Res folder> [--sheets <folder for contact sheets>]
 

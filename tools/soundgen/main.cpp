@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the twelve sound libraries (0b.gsn ... 5m.gsn) into the directory given.
 #include "SpecialtySounds.h"
 #include "sound/SoundLibraryWriter.h"

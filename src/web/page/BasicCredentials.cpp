@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/page/BasicCredentials.h"
 
 #include "web/page/StrictUtf8.h"
