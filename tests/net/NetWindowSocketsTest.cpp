@@ -193,4 +193,63 @@ TEST(TfmNetSockets, WhatHappenedBeforeTheFirstOpeningIsShownThen) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return current->count() == 1; }, 3000));
 }
 
+// Names and texts are the clients' own and may hold "%" followed by digits.
+TEST(TfmNetSockets, PercentSignsInNamesAndTextsAreLoggedAsSent) {
+    const struct {
+        const char* name;
+        QByteArray fields;
+        const char* entry;
+    } cases[] = {
+        {"A%1",
+         "7\x01"
+         "8\x01"
+         "9\x01"
+         "s1\x01"
+         "s2\x01"
+         "s3",
+         "От A%1 получено: 7,8,9,\"s1\",\"s2\",\"s3\"."},
+        {"%3%2",
+         "1\x01"
+         "2\x01"
+         "3\x01"
+         "%1\x01"
+         "%L7\x01"
+         "100%",
+         "От %3%2 получено: 1,2,3,\"%1\",\"%L7\",\"100%\"."},
+        {"50%",
+         "x\x01"
+         "-4\x01"
+         "$10\x01"
+         "%%9\x01"
+         "\x01"
+         "%5",
+         "От 50% получено: 0,-4,16,\"%%9\",\"\",\"%5\"."},
+    };
+    NetWindow w([&](SettingsStore& store) {
+        NetClients clients(&store, nullptr);
+        clients.load();
+        for (const auto& c : cases) {
+            clients.add(QString::fromLatin1(c.name));
+            clients.select(clients.count() - 1);
+            clients.apply(QStringLiteral("pw"), {});
+        }
+    });
+    w.window->show();
+    const quint16 port = freePort();
+    w.listenOn(port);
+    std::list<NetClient> connections;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        NetClient& client = connections.emplace_back(port, int(connections.size()) + 2);
+        client.login(QString::fromLatin1(c.name), QStringLiteral("pw"));
+        ASSERT_TRUE(client.waitFor(QByteArray("LoggedAs\x01") + c.name));
+        const qsizetype logged = w.window->clientActionLog().size();
+        client.send("ClientAction\x01" + c.fields + '\n');
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return w.window->clientActionLog().size() == logged + 1; }, 3000));
+        EXPECT_EQ(w.window->clientActionLog().last(),
+                  QString::fromLatin1(c.name) + u':' + QString::fromUtf8(c.entry));
+    }
+}
+
 } // namespace
