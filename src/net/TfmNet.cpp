@@ -519,6 +519,7 @@ void TfmNet::Sb_UserPlusClick() {
 
 void TfmNet::Sb_OkClick() {
     ensureControls();
+    const int before = m_clients->count();
     const QString refused = m_clients->add(m_ui->Edit_New->text());
     if (!refused.isEmpty()) {
         // The panel stays open with the name, for the user to mend it.
@@ -527,9 +528,11 @@ void TfmNet::Sb_OkClick() {
         return;
     }
     showNewClientPanel(false);
+    // An empty or known name adds nothing, and the client the user was looking at stays.
+    if (m_clients->count() == before)
+        return;
     showRegisteredClients();
-    if (!m_clients->isEmpty())
-        selectFirstUser();
+    selectFirstUser();
 }
 
 void TfmNet::Sb_CancelClick() {
