@@ -4,6 +4,7 @@
 #include "core/IntegerText.h"
 #include "core/LogCategories.h"
 #include "core/MessageBoxes.h"
+#include "net/NetClientActionLog.h"
 #include "net/NetClients.h"
 #include "net/NetServer.h"
 #include "net/NetWindowControls.h"
@@ -412,7 +413,7 @@ void TfmNet::showCurrentClients(const QStringList& names) {
 void TfmNet::showClientActions(const QStringList& lines) {
     if (!m_ui)
         return;
-    m_ui->ClientActionMemo->setPlainText(lines.join(QLatin1Char('\n')));
+    m_ui->ClientActionMemo->setPlainText(NetClientActionLog::shownText(lines));
 }
 
 // The registered clients ------------------------------------------------------------------------

@@ -252,4 +252,35 @@ TEST(TfmNetSockets, PercentSignsInNamesAndTextsAreLoggedAsSent) {
     }
 }
 
+// A line's whole text stays in the log; the window shows its first thousand characters.
+TEST(TfmNetSockets, TheLogShowsAtMostAThousandCharactersOfALine) {
+    LoggedIn s(1);
+    auto* memo = s.w.control<QPlainTextEdit>(QStringLiteral("ClientActionMemo"));
+    const QString head = QString::fromUtf8("Client_1:От Client_1 получено: 0,0,0,\"");
+    const QString tail = QStringLiteral("\",\"\",\"\".");
+    const struct {
+        const char* name;
+        qsizetype lineLength;
+        bool cut;
+    } cases[] = {{"at the limit", 1000, false}, {"one over", 1001, true}, {"63 KB", 63000, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QByteArray text(c.lineLength - head.size() - tail.size(), 'x');
+        s.client(1).send("ClientAction\x01"
+                         "0\x01"
+                         "0\x01"
+                         "0\x01" +
+                         text + '\n');
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                const QStringList log = s.w.window->clientActionLog();
+                return !log.isEmpty() && log.first().size() == c.lineLength;
+            },
+            3000));
+        const QString stored = head + QString::fromLatin1(text) + tail;
+        EXPECT_EQ(s.w.window->clientActionLog(), QStringList{stored});
+        EXPECT_EQ(memo->toPlainText(), c.cut ? stored.left(1000) + QString::fromUtf8("…") : stored);
+    }
+}
+
 } // namespace
