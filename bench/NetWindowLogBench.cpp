@@ -5,6 +5,11 @@
 // the longest a line may carry.
 //
 //   build/bin/net_window_log_bench     (offscreen unless QT_QPA_PLATFORM says otherwise)
+//
+// CPU time per line on the two-core build machine (RelWithDebInfo, offscreen, load about 12):
+//                          short text   63 KB text
+//   whole line shown         0.155 ms     142 ms
+//   1,000 characters shown   0.154 ms     1.08 ms
 #include "core/Clock.h"
 #include "core/PlatformServices.h"
 #include "core/ProgramState.h"
