@@ -11,7 +11,7 @@
 class NetClientActionLog {
 public:
     // What the window shows of one line; the rest is kept, not shown. A 63 KB line took the
-    // window's text layout about 150 ms of the user-interface thread at every change.
+    // window's text layout about 140 ms of the user-interface thread at every change.
     static constexpr qsizetype MaxShownCharacters = 1000;
     // The lines as the window shows them, one per row, each longer one cut and ended by "…".
     static QString shownText(const QStringList& lines);
