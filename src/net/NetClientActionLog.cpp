@@ -17,3 +17,15 @@ void NetClientActionLog::clear() {
     m_names.clear();
     m_lines.clear();
 }
+
+QString NetClientActionLog::shownText(const QStringList& lines) {
+    QStringList shown;
+    shown.reserve(lines.size());
+    for (const QString& line : lines) {
+        if (line.size() <= MaxShownCharacters)
+            shown.append(line);
+        else
+            shown.append(line.first(MaxShownCharacters) + QChar(u'\u2026'));
+    }
+    return shown.join(u'\n');
+}

@@ -10,6 +10,12 @@
 // client names.
 class NetClientActionLog {
 public:
+    // What the window shows of one line; the rest is kept, not shown. A 63 KB line took the
+    // window's text layout about 140 ms of the user-interface thread at every change.
+    static constexpr qsizetype MaxShownCharacters = 1000;
+    // The lines as the window shows them, one per row, each longer one cut and ended by "…".
+    static QString shownText(const QStringList& lines);
+
     void put(const QString& name, const QString& entry);
     void clear();
     const QStringList& lines() const { return m_lines; }

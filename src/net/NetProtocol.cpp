@@ -193,19 +193,17 @@ void NetProtocol::HandleClientAction(NetConnectionId id, QByteArrayView line) {
     const NetConnectionState* state = find(id);
     if (!state || !state->account)
         return;
-    auto integer = [&](int field) {
-        return integerFromText(Windows1251::decode(ExtractField(FieldSeparator, field, line)))
-            .value_or(0);
-    };
     auto text = [&](int field) {
         return Windows1251::decode(ExtractField(FieldSeparator, field, line));
     };
+    auto integer = [&](int field) {
+        return QString::number(integerFromText(text(field)).value_or(0));
+    };
     const QString name = Windows1251::decode(state->account->name());
-    putLogEntry(name, ClientActionFormat.arg(name)
-                          .arg(integer(2))
-                          .arg(integer(3))
-                          .arg(integer(4))
-                          .arg(text(5), text(6), text(7)));
+    // One pass: a chain of arg() calls would read "%1" inside the name or a text as a place for
+    // the next field.
+    putLogEntry(name, ClientActionFormat.arg(name, integer(2), integer(3), integer(4), text(5),
+                                             text(6), text(7)));
 }
 
 void NetProtocol::putLogEntry(const QString& name, const QString& entry) {

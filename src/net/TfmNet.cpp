@@ -4,6 +4,7 @@
 #include "core/IntegerText.h"
 #include "core/LogCategories.h"
 #include "core/MessageBoxes.h"
+#include "net/NetClientActionLog.h"
 #include "net/NetClients.h"
 #include "net/NetServer.h"
 #include "net/NetWindowControls.h"
@@ -412,7 +413,7 @@ void TfmNet::showCurrentClients(const QStringList& names) {
 void TfmNet::showClientActions(const QStringList& lines) {
     if (!m_ui)
         return;
-    m_ui->ClientActionMemo->setPlainText(lines.join(QLatin1Char('\n')));
+    m_ui->ClientActionMemo->setPlainText(NetClientActionLog::shownText(lines));
 }
 
 // The registered clients ------------------------------------------------------------------------
@@ -519,6 +520,7 @@ void TfmNet::Sb_UserPlusClick() {
 
 void TfmNet::Sb_OkClick() {
     ensureControls();
+    const int before = m_clients->count();
     const QString refused = m_clients->add(m_ui->Edit_New->text());
     if (!refused.isEmpty()) {
         // The panel stays open with the name, for the user to mend it.
@@ -527,9 +529,11 @@ void TfmNet::Sb_OkClick() {
         return;
     }
     showNewClientPanel(false);
+    // An empty or known name adds nothing, and the client the user was looking at stays.
+    if (m_clients->count() == before)
+        return;
     showRegisteredClients();
-    if (!m_clients->isEmpty())
-        selectFirstUser();
+    selectFirstUser();
 }
 
 void TfmNet::Sb_CancelClick() {

@@ -193,4 +193,63 @@ TEST(TfmNetSockets, WhatHappenedBeforeTheFirstOpeningIsShownThen) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return current->count() == 1; }, 3000));
 }
 
+// Names and texts are the clients' own and may hold "%" followed by digits.
+TEST(TfmNetSockets, PercentSignsInNamesAndTextsAreLoggedAsSent) {
+    // The fields after "ClientAction", "|" standing for the separator.
+    const struct {
+        const char* name;
+        const char* fields;
+        const char* entry;
+    } cases[] = {
+        {"A%1", "7|8|9|s1|s2|s3", "От A%1 получено: 7,8,9,\"s1\",\"s2\",\"s3\"."},
+        {"%3%2", "1|2|3|%1|%L7|100%", "От %3%2 получено: 1,2,3,\"%1\",\"%L7\",\"100%\"."},
+        {"50%", "x|-4|$10|%%9||%5", "От 50% получено: 0,-4,16,\"%%9\",\"\",\"%5\"."},
+    };
+    NetWindow w([&](SettingsStore& store) {
+        NetClients clients(&store, nullptr);
+        clients.load();
+        for (const auto& c : cases) {
+            clients.add(QString::fromLatin1(c.name));
+            clients.select(clients.count() - 1);
+            clients.apply(QStringLiteral("pw"), {});
+        }
+    });
+    w.window->show();
+    const quint16 port = freePort();
+    w.listenOn(port);
+    std::list<NetClient> connections;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        NetClient& client = connections.emplace_back(port, int(connections.size()) + 2);
+        client.login(QString::fromLatin1(c.name), QStringLiteral("pw"));
+        ASSERT_TRUE(client.waitFor(QByteArray("LoggedAs\x01") + c.name));
+        client.send(QByteArray("ClientAction|").append(c.fields).replace('|', '\x01') + '\n');
+        const QString line = QString::fromLatin1(c.name) + u':' + QString::fromUtf8(c.entry);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return w.window->clientActionLog().contains(line); }))
+            << w.window->clientActionLog().join(u'\n').toStdString();
+    }
+}
+
+// A line's whole text stays in the log; the window shows its first thousand characters.
+TEST(TfmNetSockets, TheLogShowsAtMostAThousandCharactersOfALine) {
+    LoggedIn s(1);
+    auto* memo = s.w.control<QPlainTextEdit>(QStringLiteral("ClientActionMemo"));
+    const QString head = QString::fromUtf8("Client_1:От Client_1 получено: 0,0,0,\"");
+    const QString tail = QStringLiteral("\",\"\",\"\".");
+    const struct {
+        const char* name;
+        qsizetype lineLength;
+        bool cut;
+    } cases[] = {{"at the limit", 1000, false}, {"one over", 1001, true}, {"63 KB", 63000, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QByteArray text(c.lineLength - head.size() - tail.size(), 'x');
+        const QString stored = head + QString::fromLatin1(text) + tail;
+        s.client(1).send(QByteArray("ClientAction|0|0|0|").replace('|', '\x01') + text + '\n');
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return s.w.window->clientActionLog() == QStringList{stored}; }));
+        EXPECT_EQ(memo->toPlainText(), c.cut ? stored.left(1000) + QString::fromUtf8("…") : stored);
+    }
+}
+
 } // namespace

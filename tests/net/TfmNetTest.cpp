@@ -152,6 +152,8 @@ TEST(TfmNet, SettingsAreSavedAtTheEndWithANonIntegerPortAs25963) {
 }
 
 TEST(TfmNet, TheNewClientPanelAddsOnYesAndNothingOnNo) {
+    // Client_3 is selected before each case: an add selects the first client, anything else
+    // leaves the selection where it was.
     const struct {
         const char* name;
         const char* typed;
@@ -159,42 +161,56 @@ TEST(TfmNet, TheNewClientPanelAddsOnYesAndNothingOnNo) {
         QStringList clients;
         bool panelStays;
         QStringList errors;
+        int selected;
     } cases[] = {
         {"yes adds",
          "Client_4",
          "Sb_Ok",
          {"Client_1", "Client_2", "Client_3", "Client_4"},
          false,
-         {}},
+         {},
+         0},
         {"a Cyrillic name fits the code page",
          "Клиент",
          "Sb_Ok",
          {"Client_1", "Client_2", "Client_3", "Клиент"},
          false,
-         {}},
+         {},
+         0},
         {"no adds nothing",
          "Client_4",
          "Sb_Cancel",
          {"Client_1", "Client_2", "Client_3"},
          false,
-         {}},
+         {},
+         2},
+        {"an empty name adds nothing",
+         "",
+         "Sb_Ok",
+         {"Client_1", "Client_2", "Client_3"},
+         false,
+         {},
+         2},
         {"a name already there, in other letters",
          "client_2",
          "Sb_Ok",
          {"Client_1", "Client_2", "Client_3"},
          false,
-         {}},
+         {},
+         2},
         {"a name the code page cannot hold is refused",
          "客户",
          "Sb_Ok",
          {"Client_1", "Client_2", "Client_3"},
          true,
-         {NetClients::NotEncodableMessage}},
+         {NetClients::NotEncodableMessage},
+         2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         NetWindow w;
         w.window->show();
+        w.list(QStringLiteral("UsersListBox"))->setCurrentRow(2);
         w.click(QStringLiteral("Sb_UserPlus"));
         QWidget* panel = w.control(QStringLiteral("Panel7"));
         EXPECT_TRUE(panel->isVisible());
@@ -212,9 +228,9 @@ TEST(TfmNet, TheNewClientPanelAddsOnYesAndNothingOnNo) {
         EXPECT_EQ(w.window->registeredClients(), c.clients);
         EXPECT_EQ(w.storedClients().names(), c.clients);
         EXPECT_EQ(w.errors(), c.errors);
-        if (!c.panelStays) {
-            EXPECT_EQ(w.list(QStringLiteral("UsersListBox"))->currentRow(), 0);
-        }
+        EXPECT_EQ(w.list(QStringLiteral("UsersListBox"))->currentRow(), c.selected);
+        EXPECT_EQ(w.label(QStringLiteral("Lbl7"))->text(),
+                  u8("Клиент: \"%1\"").arg(c.clients.at(c.selected)));
     }
 }
 
