@@ -21,8 +21,7 @@ public:
 
     bool play(const QByteArray& waveImage, double amplitude) override;
     void stop() override;
-    // Whether the sound is still playing.
-    bool playing() const;
+    bool playing() const override;
 
 private:
     bool m_open = false;

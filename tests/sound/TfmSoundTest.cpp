@@ -9,6 +9,7 @@
 #include "support/FakePlatform.h"
 #include "support/RecordingMessageBoxes.h"
 #include "support/TempStore.h"
+#include "support/WarningRecorder.h"
 #include "support/WaveImage.h"
 
 #include <QFile>
@@ -16,6 +17,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -28,8 +30,10 @@ struct RecordingPlayer : SoundPlayer {
         return true;
     }
     void stop() override { ++stops; }
+    bool playing() const override { return sounding; }
     std::vector<std::pair<QByteArray, double>> plays;
     int stops = 0;
+    bool sounding = false;
 };
 
 // Sound i of a library is a tone of its own, so a test can tell which one played.
@@ -142,7 +146,7 @@ TEST(TfmSound, OnlyALibraryOfExactlyTenSoundsPlaysButTheEffectRunsAnyway) {
     EXPECT_EQ(w.label("Label1"), QStringLiteral("L: 32767 (max: 65535)"));
     EXPECT_EQ(w.label("Label2"), QStringLiteral("R: 0 (max: 65535)"));
     EXPECT_FALSE(sound.effectTimer().isActive());
-    EXPECT_EQ(w.mixer.state, (MixerDevice::State{32767, 0, true}));
+    EXPECT_THAT(w.mixer.writes, testing::Contains(MixerDevice::State{32767, 0, true}));
 }
 
 TEST(TfmSound, AMissingLibraryKeepsTheSoundsLoadedBeforeABrokenOneIsReported) {
@@ -262,6 +266,127 @@ TEST(TfmSound, ReloadingStopsThePlayerBeforeTheOldSoundsAreFreed) {
     const int stopsBefore = w.player.stops;
     sound.LoadGhostLibrary();
     EXPECT_GT(w.player.stops, stopsBefore);
+}
+
+// The user's levels kept in the store, in name order; empty when none are.
+QString keptLevels(const TempStore& temp) {
+    return temp.querySingle("SELECT group_concat(data, ' ') FROM (SELECT data FROM settings "
+                            "WHERE name LIKE 'Mixer_User_%' ORDER BY name)");
+}
+
+const MixerDevice::State UsersLevels = FakeMixerDevice().state;
+
+TEST(TfmSound, TheUsersLevelsComeBackWhenTheEffectIsOverAndItsSoundHasEnded) {
+    struct Case {
+        const char* name;
+        std::vector<std::pair<int, int>> effects; // (effect, ticks) of each sound, in turn
+        bool heard;                               // the last sound plays on after its effect
+        bool storeRefuses;
+        MixerDevice::State held; // the line until the sound ends
+        std::optional<MixerDevice::State> userTurns;
+    };
+    const Case cases[] = {
+        {"left", {{1, 1}}, true, false, {32767, 0, true}, {}},
+        {"a sweep ending in silence", {{3, 300}}, true, false, {0, 0, true}, {}},
+        {"a sound cutting off a sweep", {{4, 60}, {2, 1}}, true, false, {0, 32767, true}, {}},
+        {"the user turns it meanwhile",
+         {{0, 1}},
+         true,
+         false,
+         {32767, 32767, true},
+         MixerDevice::State{5000, 6000, true}},
+        {"a store that refuses", {{1, 1}}, true, true, {32767, 0, true}, {}},
+        {"nothing heard", {{2, 1}}, false, false, UsersLevels, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SoundWindow w;
+        if (c.storeRefuses)
+            w.temp.execSql("CREATE TRIGGER refuse BEFORE INSERT ON key_values WHEN NEW.name LIKE "
+                           "'Mixer%' BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+        TfmSound& sound = w.make();
+        sound.LoadGhostLibrary();
+        const WarningRecorder warnings("gloamery.sound");
+        for (const auto& [effect, ticks] : c.effects) {
+            w.act.StereoEffect = effect;
+            sound.PlayGhostSound();
+            w.player.sounding = c.heard;
+            for (int tick = 0; tick < ticks; ++tick)
+                sound.Timer_EffectTimer();
+        }
+        EXPECT_EQ(w.mixer.state, c.held);
+        EXPECT_EQ(keptLevels(w.temp), c.heard && !c.storeRefuses ? "20000 30000 0" : "");
+        EXPECT_EQ(warnings.messages().size(), c.storeRefuses ? 1 : 0);
+
+        if (c.userTurns)
+            w.mixer.changeByAnotherProgram(*c.userTurns);
+        w.player.sounding = false;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !sound.waitingForQuiet(); }, 5000));
+        EXPECT_EQ(w.mixer.state, c.userTurns.value_or(UsersLevels));
+        EXPECT_EQ(keptLevels(w.temp), "");
+    }
+}
+
+TEST(TfmSound, AStartAfterARunKilledMidSoundGivesTheUsersLevelsBack) {
+    SoundWindow killed;
+    TfmSound& sound = killed.make();
+    killed.act.StereoEffect = 1;
+    sound.PlayGhostSound();
+    killed.player.sounding = true;
+    sound.Timer_EffectTimer();
+
+    SoundWindow next; // what the kill left: the store file as it is now, the line at 50 % / 0 %
+    next.temp.close();
+    ASSERT_TRUE(QFile::remove(next.temp.path()));
+    ASSERT_TRUE(QFile::copy(killed.temp.path(), next.temp.path()));
+    next.temp.reopen();
+    next.mixer.changeByAnotherProgram(killed.mixer.state);
+    next.make();
+    EXPECT_EQ(next.mixer.state, UsersLevels);
+    EXPECT_EQ(keptLevels(next.temp), "");
+}
+
+TEST(TfmSound, OddRecordedLevelsAtStart) {
+    struct Case {
+        const char* name;
+        bool mixer;
+        bool leftAsText;
+        std::optional<MixerDevice::State> line; // empty: left alone
+        const char* keptAfter;
+        QStringList errors;
+    };
+    const Case cases[] = {
+        {"no mixer now: kept for later", false, false, {}, "70000 -5 1", {}},
+        {"another card's range", true, false, MixerDevice::State{65535, 0, true}, "", {}},
+        {"unreadable: reported and dropped",
+         true,
+         true,
+         {},
+         "",
+         {QStringLiteral("Invalid data type for 'Mixer_User_Left'")}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SoundWindow w;
+        {
+            const auto key = w.temp.store().openKey(ProgramKey, true);
+            if (c.leftAsText)
+                key->writeString(QStringLiteral("Mixer_User_Left"), QStringLiteral("70000"));
+            else
+                key->writeInteger(QStringLiteral("Mixer_User_Left"), 70000);
+            key->writeInteger(QStringLiteral("Mixer_User_Right"), -5);
+            key->writeInteger(QStringLiteral("Mixer_User_Switch"), 1);
+        }
+        if (!c.mixer)
+            w.mixer.range.reset();
+        w.make();
+        EXPECT_EQ(w.mixer.writes.empty(), !c.line);
+        if (c.line) {
+            EXPECT_EQ(w.mixer.state, *c.line);
+        }
+        EXPECT_EQ(keptLevels(w.temp), QLatin1String(c.keptAfter));
+        EXPECT_EQ(w.messages.errors, c.errors);
+    }
 }
 
 } // namespace
