@@ -2,11 +2,14 @@
 #include "sound/SdlSoundPlayer.h"
 
 #include "DiskAudio.h"
+#include "support/WarningRecorder.h"
 #include "support/WaveImage.h"
 
 #include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <SDL.h>
 
 namespace {
 
@@ -68,6 +71,53 @@ TEST(SdlSoundPlayer, SomethingItCannotDecodeIsSilentlyNotPlayed) {
     EXPECT_FALSE(player.play(QByteArray("RIFF\x04\x00\x00\x00WAVE", 12), 1.0));
     EXPECT_FALSE(player.play(QByteArray(1000, '\x7f'), 1.0));
     EXPECT_FALSE(player.playing());
+}
+
+// What SDL answers when the default device is opened as the player does. The text is taken off
+// this thread, so a player that read its reason here would find none.
+QString sdlRefusal() {
+    QString refusal;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        refusal = QString::fromUtf8(SDL_GetError());
+    } else {
+        SDL_AudioSpec wanted{};
+        wanted.freq = 44100;
+        wanted.format = AUDIO_S16SYS;
+        wanted.channels = 2;
+        wanted.samples = 2048;
+        const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+        if (device == 0)
+            refusal = QString::fromUtf8(SDL_GetError());
+        else
+            SDL_CloseAudioDevice(device);
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+    SDL_ClearError();
+    return refusal;
+}
+
+TEST(SdlSoundPlayer, AnOutputThatCannotOpenGivesSdlsReason) {
+    struct Case {
+        const char* driver;
+        const char* diskFile;
+    };
+    const Case cases[] = {{"nonexistent-driver", ""}, {"disk", "/nonexistent/folder/out.raw"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.driver);
+        DiskAudio disk; // puts the driver back afterwards
+        setenv("SDL_AUDIODRIVER", c.driver, 1);
+        setenv("SDL_DISKAUDIOFILE", c.diskFile, 1);
+        const QString reason = sdlRefusal();
+        ASSERT_FALSE(reason.isEmpty());
+
+        const WarningRecorder warnings("gloamery.sound");
+        SdlSoundPlayer player;
+        EXPECT_FALSE(player.available());
+        EXPECT_EQ(player.openError().toStdString(), reason.toStdString());
+        ASSERT_EQ(warnings.messages().size(), 1);
+        EXPECT_TRUE(warnings.messages().first().endsWith(reason))
+            << qPrintable(warnings.messages().first());
+    }
 }
 
 } // namespace
