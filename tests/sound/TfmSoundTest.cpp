@@ -274,7 +274,8 @@ QString keptLevels(const TempStore& temp) {
                             "WHERE name LIKE 'Mixer_User_%' ORDER BY name)");
 }
 
-const MixerDevice::State UsersLevels = FakeMixerDevice().state;
+using Line = MixerDevice::State;
+const Line UsersLevels = FakeMixerDevice().state;
 
 TEST(TfmSound, TheUsersLevelsComeBackWhenTheEffectIsOverAndItsSoundHasEnded) {
     struct Case {
@@ -282,19 +283,14 @@ TEST(TfmSound, TheUsersLevelsComeBackWhenTheEffectIsOverAndItsSoundHasEnded) {
         std::vector<std::pair<int, int>> effects; // (effect, ticks) of each sound, in turn
         bool heard;                               // the last sound plays on after its effect
         bool storeRefuses;
-        MixerDevice::State held; // the line until the sound ends
-        std::optional<MixerDevice::State> userTurns;
+        Line held; // until the sound ends
+        std::optional<Line> userTurns;
     };
     const Case cases[] = {
         {"left", {{1, 1}}, true, false, {32767, 0, true}, {}},
         {"a sweep ending in silence", {{3, 300}}, true, false, {0, 0, true}, {}},
         {"a sound cutting off a sweep", {{4, 60}, {2, 1}}, true, false, {0, 32767, true}, {}},
-        {"the user turns it meanwhile",
-         {{0, 1}},
-         true,
-         false,
-         {32767, 32767, true},
-         MixerDevice::State{5000, 6000, true}},
+        {"user turns it", {{0, 1}}, true, false, {32767, 32767, true}, Line{5000, 6000, true}},
         {"a store that refuses", {{1, 1}}, true, true, {32767, 0, true}, {}},
         {"nothing heard", {{2, 1}}, false, false, UsersLevels, {}},
     };
@@ -305,7 +301,6 @@ TEST(TfmSound, TheUsersLevelsComeBackWhenTheEffectIsOverAndItsSoundHasEnded) {
             w.temp.execSql("CREATE TRIGGER refuse BEFORE INSERT ON key_values WHEN NEW.name LIKE "
                            "'Mixer%' BEGIN SELECT RAISE(ABORT, 'disk full'); END");
         TfmSound& sound = w.make();
-        sound.LoadGhostLibrary();
         const WarningRecorder warnings("gloamery.sound");
         for (const auto& [effect, ticks] : c.effects) {
             w.act.StereoEffect = effect;
@@ -327,65 +322,40 @@ TEST(TfmSound, TheUsersLevelsComeBackWhenTheEffectIsOverAndItsSoundHasEnded) {
     }
 }
 
-TEST(TfmSound, AStartAfterARunKilledMidSoundGivesTheUsersLevelsBack) {
-    SoundWindow killed;
-    TfmSound& sound = killed.make();
-    killed.act.StereoEffect = 1;
-    sound.PlayGhostSound();
-    killed.player.sounding = true;
-    sound.Timer_EffectTimer();
-
-    SoundWindow next; // what the kill left: the store file as it is now, the line at 50 % / 0 %
-    next.temp.close();
-    ASSERT_TRUE(QFile::remove(next.temp.path()));
-    ASSERT_TRUE(QFile::copy(killed.temp.path(), next.temp.path()));
-    next.temp.reopen();
-    next.mixer.changeByAnotherProgram(killed.mixer.state);
-    next.make();
-    EXPECT_EQ(next.mixer.state, UsersLevels);
-    EXPECT_EQ(keptLevels(next.temp), "");
-}
-
-TEST(TfmSound, OddRecordedLevelsAtStart) {
+TEST(TfmSound, AStartGivesBackTheLevelsARunLeftRecorded) {
+    const Line leftByTheRun{32767, 0, true};
     struct Case {
         const char* name;
-        bool mixer;
+        int left;
         bool leftAsText;
-        std::optional<MixerDevice::State> line; // empty: left alone
+        bool mixer;
+        Line after;
         const char* keptAfter;
-        QStringList errors;
     };
     const Case cases[] = {
-        {"no mixer now: kept for later", false, false, {}, "70000 -5 1", {}},
-        {"another card's range", true, false, MixerDevice::State{65535, 0, true}, "", {}},
-        {"unreadable: reported and dropped",
-         true,
-         true,
-         {},
-         "",
-         {QStringLiteral("Invalid data type for 'Mixer_User_Left'")}},
+        {"killed mid-sound", 20000, false, true, UsersLevels, ""},
+        {"no mixer now: kept for later", 20000, false, false, leftByTheRun, "20000 30000 0"},
+        {"another card's range", 70000, false, true, {65535, 30000, false}, ""},
+        {"unreadable: reported and dropped", 20000, true, true, leftByTheRun, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         SoundWindow w;
-        {
-            const auto key = w.temp.store().openKey(ProgramKey, true);
-            if (c.leftAsText)
-                key->writeString(QStringLiteral("Mixer_User_Left"), QStringLiteral("70000"));
-            else
-                key->writeInteger(QStringLiteral("Mixer_User_Left"), 70000);
-            key->writeInteger(QStringLiteral("Mixer_User_Right"), -5);
-            key->writeInteger(QStringLiteral("Mixer_User_Switch"), 1);
-        }
+        MixerLevelsRecord(&w.temp.store(), nullptr).save({c.left, 30000, false});
+        if (c.leftAsText)
+            w.temp.store()
+                .openKey(ProgramKey, true)
+                ->writeString(MixerLevelsRecord::LeftName, QStringLiteral("1"));
+        w.mixer.changeByAnotherProgram(leftByTheRun);
         if (!c.mixer)
             w.mixer.range.reset();
         w.make();
-        EXPECT_EQ(w.mixer.writes.empty(), !c.line);
-        if (c.line) {
-            EXPECT_EQ(w.mixer.state, *c.line);
-        }
+        EXPECT_EQ(w.mixer.state, c.after);
         EXPECT_EQ(keptLevels(w.temp), QLatin1String(c.keptAfter));
-        EXPECT_EQ(w.messages.errors, c.errors);
+        EXPECT_EQ(w.messages.errors,
+                  c.leftAsText
+                      ? QStringList{QStringLiteral("Invalid data type for 'Mixer_User_Left'")}
+                      : QStringList{});
     }
 }
 
