@@ -258,6 +258,8 @@ bool SettingsStore::commitTransaction() {
 }
 
 bool SettingsStore::store(const ValueWrite& write) {
+    if (write.remove)
+        return remove(write);
     Statement upsert(m_db, "INSERT INTO key_values(key, name, fold, type, data) "
                            "VALUES(?1, ?2, ?3, ?4, ?5) "
                            "ON CONFLICT(key, fold) DO UPDATE SET type = ?4, data = ?5");
@@ -280,6 +282,16 @@ bool SettingsStore::store(const ValueWrite& write) {
     if (upsert.step() == SQLITE_DONE)
         return true;
     fail(QStringLiteral("cannot write %1").arg(write.name));
+    return false;
+}
+
+bool SettingsStore::remove(const ValueWrite& write) {
+    Statement drop(m_db, "DELETE FROM key_values WHERE key = ?1 AND fold = ?2");
+    drop.bind(1, write.key);
+    drop.bind(2, fold(write.name));
+    if (drop.step() == SQLITE_DONE)
+        return true;
+    fail(QStringLiteral("cannot delete %1").arg(write.name));
     return false;
 }
 
@@ -410,6 +422,12 @@ QByteArray SettingsKey::readBinary(const QString& name) const {
 void SettingsKey::write(const QString& name, SettingsStore::ValueType type, qint32 integer,
                         const QByteArray& bytes) {
     if (!m_open || !m_store->writeValue({m_id, name, type, integer, bytes}))
+        throw StoreError::writeFailed(name);
+    m_lastWritten = name;
+}
+
+void SettingsKey::deleteValue(const QString& name) {
+    if (!m_open || !m_store->writeValue({m_id, name, {}, 0, {}, true}))
         throw StoreError::writeFailed(name);
     m_lastWritten = name;
 }

@@ -66,11 +66,13 @@ private:
         ValueType type;
         qint32 integer;
         QByteArray bytes;
+        bool remove = false;
     };
 
     void beginTransaction(bool forWriting);
     bool commitTransaction();
     bool store(const ValueWrite& write);
+    bool remove(const ValueWrite& write);
     // A failed statement can make SQLite roll back the whole transaction; the writes before it
     // must still reach the file, so they are kept and replayed.
     bool writeValue(const ValueWrite& write);
@@ -111,6 +113,8 @@ public:
     void writeBool(const QString& name, bool value);
     void writeString(const QString& name, const QString& value);
     void writeBinary(const QString& name, const QByteArray& value);
+    // Removing a value that does not exist is no error.
+    void deleteValue(const QString& name);
 
     // Commits what this key wrote; throws StoreError when the commit fails.
     void close();

@@ -81,6 +81,10 @@ void StoreWriter::binary(const QString& name, const QByteArray& value) {
     write([&] { m_key->writeBinary(name, value); });
 }
 
+void StoreWriter::remove(const QString& name) {
+    write([&] { m_key->deleteValue(name); });
+}
+
 void StoreWriter::close() {
     if (!m_key)
         return;

@@ -46,6 +46,7 @@ public:
     void boolean(const QString& name, bool value);
     void string(const QString& name, const QString& value);
     void binary(const QString& name, const QByteArray& value);
+    void remove(const QString& name);
 
     // Commits; a failed commit is reported like a failed write.
     void close();

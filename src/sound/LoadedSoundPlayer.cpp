@@ -62,3 +62,7 @@ void LoadedSoundPlayer::stop() {
     if (m_player)
         m_player->stop();
 }
+
+bool LoadedSoundPlayer::playing() const {
+    return m_player && m_player->playing();
+}

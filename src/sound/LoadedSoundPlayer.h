@@ -27,6 +27,7 @@ public:
 
     bool play(const QByteArray& waveImage, double amplitude) override;
     void stop() override;
+    bool playing() const override;
 
 private:
     // Loads the module once; null when it cannot be had (the program then stays silent).

@@ -15,19 +15,27 @@ namespace {
 constexpr int Channel = 0;
 constexpr auto OpenTimeLimit = std::chrono::seconds(3);
 
-bool openAudio() {
+// SDL keeps its error text per thread, and the device is opened on a thread of its own: the
+// reason has to travel with the result.
+struct Opening {
+    bool open = false;
+    QString error;
+};
+
+Opening openAudio() {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
-        return false;
+        return {false, QString::fromUtf8(SDL_GetError())};
     if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 2048) == 0)
-        return true;
+        return {true, {}};
+    Opening failed{false, QString::fromUtf8(Mix_GetError())};
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    return false;
+    return failed;
 }
 
 // Opens the device on a helper thread so a hanging audio server cannot stop the caller.
-bool openAudioWithin(std::chrono::seconds limit) {
-    std::packaged_task<bool()> task(openAudio);
-    std::future<bool> opened = task.get_future();
+Opening openAudioWithin(std::chrono::seconds limit) {
+    std::packaged_task<Opening()> task(openAudio);
+    std::future<Opening> opened = task.get_future();
     std::thread opener(std::move(task));
     if (opened.wait_for(limit) == std::future_status::ready) {
         opener.join();
@@ -35,21 +43,26 @@ bool openAudioWithin(std::chrono::seconds limit) {
     }
     opener.detach();
     qCWarning(lcSound) << "the audio device did not open in time; sounds stay silent";
-    return false;
+    return {false, QStringLiteral("the audio device did not open within %1 s").arg(limit.count())};
 }
 
 } // namespace
 
 SdlSoundPlayer::SdlSoundPlayer() {
-    m_open = openAudioWithin(OpenTimeLimit);
-    if (!m_open && !qEnvironmentVariableIsSet("SDL_AUDIODRIVER")) {
+    Opening opening = openAudioWithin(OpenTimeLimit);
+    if (!opening.open && !qEnvironmentVariableIsSet("SDL_AUDIODRIVER")) {
         // No sound card (or server): keep the program's timing with SDL's silent driver.
-        qCInfo(lcSound) << "no audio device, playing silently:" << SDL_GetError();
+        qCInfo(lcSound).noquote() << "no audio device, playing silently:" << opening.error;
+        m_openError = opening.error;
         SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
-        m_open = openAudioWithin(OpenTimeLimit);
+        opening = openAudioWithin(OpenTimeLimit);
     }
-    if (!m_open)
+    m_open = opening.open;
+    if (!m_open) {
+        m_openError = opening.error;
+        qCWarning(lcSound).noquote() << "no audio output, sounds stay silent:" << m_openError;
         return;
+    }
     m_driver = QString::fromUtf8(SDL_GetCurrentAudioDriver());
     Mix_AllocateChannels(1);
     qCInfo(lcSound) << "audio through" << m_driver;

@@ -18,14 +18,17 @@ public:
 
     bool available() const { return m_open; }
     const QString& driver() const { return m_driver; }
+    // Why the audio device did not open, in SDL's words; empty when it did. Without a device
+    // the player may still be available, silent, through SDL's dummy driver.
+    const QString& openError() const { return m_openError; }
 
     bool play(const QByteArray& waveImage, double amplitude) override;
     void stop() override;
-    // Whether the sound is still playing.
-    bool playing() const;
+    bool playing() const override;
 
 private:
     bool m_open = false;
     QString m_driver;
+    QString m_openError;
     Mix_Chunk* m_chunk = nullptr;
 };

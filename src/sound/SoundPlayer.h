@@ -12,4 +12,6 @@ public:
     // that is never an error for the user.
     virtual bool play(const QByteArray& waveImage, double amplitude) = 0;
     virtual void stop() = 0;
+    // Whether the sound started last is still being heard.
+    virtual bool playing() const = 0;
 };

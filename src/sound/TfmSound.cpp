@@ -32,7 +32,8 @@ TfmSound::TfmSound(ProgramState& state, const PlatformServices& platform, Curren
     , m_platform(platform)
     , m_act(act)
     , m_soundFolder(std::move(soundFolder))
-    , Audio1(platform.mixer) {
+    , m_levelsRecord(platform.store, platform.messages)
+    , Audio1(platform.mixer, &m_levelsRecord) {
     setObjectName(QStringLiteral("fmSound"));
     setWindowTitle(QStringLiteral("fmSound"));
     if (m_soundFolder.isEmpty())
@@ -43,8 +44,16 @@ TfmSound::TfmSound(ProgramState& state, const PlatformServices& platform, Curren
     });
     Timer_Effect.setInterval(100);
     connect(&Timer_Effect, &QTimer::timeout, this, &TfmSound::Timer_EffectTimer);
+    m_quietWatch.setInterval(100);
+    connect(&m_quietWatch, &QTimer::timeout, this, [this] {
+        if (!soundPlaying()) {
+            m_quietWatch.stop();
+            Audio1.restoreUserLevels();
+        }
+    });
     createControls();
     loadSettings();
+    Audio1.restoreRecordedLevels();
 }
 
 TfmSound::~TfmSound() {
@@ -183,6 +192,8 @@ void TfmSound::PlayGhostSound(SoundAmplitude amplitude) {
         if (!wave.isEmpty())
             m_platform.player->play(wave.image(), amplitude == SoundAmplitude::Half ? 0.5 : 1.0);
     }
+    // The new sound's effect owns the line now; its end gives the levels back.
+    m_quietWatch.stop();
     // Enabling a running timer must not restart its phase.
     if (!Timer_Effect.isActive())
         Timer_Effect.start();
@@ -192,8 +203,21 @@ void TfmSound::Timer_EffectTimer() {
     const StereoEffect::Step step = Effect.tick(m_act.StereoEffect);
     if (step.levels)
         SetStereoLevels(step.levels->left, step.levels->right);
-    if (!step.timerRuns)
+    if (!step.timerRuns) {
         Timer_Effect.stop();
+        giveLevelsBackWhenQuiet();
+    }
+}
+
+void TfmSound::giveLevelsBackWhenQuiet() {
+    if (soundPlaying())
+        m_quietWatch.start();
+    else
+        Audio1.restoreUserLevels();
+}
+
+bool TfmSound::soundPlaying() const {
+    return m_platform.player && m_platform.player->playing();
 }
 
 void TfmSound::SetStereoLevels(int left, int right) {
@@ -221,11 +245,14 @@ void TfmSound::showEvent(QShowEvent* event) {
     Effect.SweepTick = 0;
     m_state.DialogOpen = true;
     Timer_Effect.stop();
+    m_quietWatch.stop();
     ShowMaxVolume();
     QDialog::showEvent(event);
 }
 
 void TfmSound::done(int result) {
     m_state.DialogOpen = false;
+    // The levels the window froze go back; the frozen effect does not go on.
+    giveLevelsBackWhenQuiet();
     QDialog::done(result);
 }

@@ -3,6 +3,7 @@
 
 #include "core/GhostSoundOutput.h"
 #include "core/PlatformServices.h"
+#include "sound/MixerLevelsRecord.h"
 #include "sound/StereoEffect.h"
 #include "sound/SystemMixerLine.h"
 #include "sound/TLMDWaveList.h"
@@ -48,6 +49,8 @@ public:
     TLMDWaveList WaveList_Ghost;
     StereoEffect Effect;
     const QTimer& effectTimer() const { return Timer_Effect; }
+    // An effect is over and its sound still plays: the user's levels come back when it ends.
+    bool waitingForQuiet() const { return m_quietWatch.isActive(); }
 
     void done(int result) override;
 
@@ -56,16 +59,22 @@ protected:
 
 private:
     QTimer Timer_Effect;
+    // After an effect, waits for its sound to end before the user's levels come back: a sound
+    // placed on one side must stay there while it is heard.
+    QTimer m_quietWatch;
 
     void createControls();
     void loadSettings();
     void saveSettings();
     void setValueMax(qint32 value);
+    void giveLevelsBackWhenQuiet();
+    bool soundPlaying() const;
 
     ProgramState& m_state;
     PlatformServices m_platform;
     CurrentAct& m_act;
     QString m_soundFolder;
+    MixerLevelsRecord m_levelsRecord; // outlives Audio1, which gives the levels back last
     SystemMixerLine Audio1;
     std::function<void()> m_ghostAct;
 

@@ -2,6 +2,7 @@
 #include "sound/SdlSoundPlayer.h"
 
 #include "DiskAudio.h"
+#include "support/WarningRecorder.h"
 #include "support/WaveImage.h"
 
 #include <QThread>
@@ -68,6 +69,25 @@ TEST(SdlSoundPlayer, SomethingItCannotDecodeIsSilentlyNotPlayed) {
     EXPECT_FALSE(player.play(QByteArray("RIFF\x04\x00\x00\x00WAVE", 12), 1.0));
     EXPECT_FALSE(player.play(QByteArray(1000, '\x7f'), 1.0));
     EXPECT_FALSE(player.playing());
+}
+
+TEST(SdlSoundPlayer, AnOutputThatCannotOpenGivesSdlsReason) {
+    // A driver SDL does not have fails its start; a file it cannot create fails the device.
+    for (const QString& driver : {QStringLiteral("no-such-driver"), QStringLiteral("disk")}) {
+        SCOPED_TRACE(qPrintable(driver));
+        DiskAudio disk; // puts the driver back afterwards
+        const QString unwritable = disk.dir.filePath(QStringLiteral("no-such-folder/out.raw"));
+        setenv("SDL_AUDIODRIVER", driver.toUtf8().constData(), 1);
+        setenv("SDL_DISKAUDIOFILE", unwritable.toUtf8().constData(), 1);
+        const WarningRecorder warnings("gloamery.sound");
+        SdlSoundPlayer player;
+        EXPECT_FALSE(player.available());
+        // Only SDL was told this name.
+        const QString told = driver == QStringLiteral("disk") ? unwritable : driver;
+        EXPECT_TRUE(player.openError().contains(told)) << qPrintable(player.openError());
+        ASSERT_EQ(warnings.messages().size(), 1);
+        EXPECT_TRUE(warnings.messages().first().endsWith(player.openError()));
+    }
 }
 
 } // namespace

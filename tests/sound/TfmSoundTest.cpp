@@ -9,6 +9,7 @@
 #include "support/FakePlatform.h"
 #include "support/RecordingMessageBoxes.h"
 #include "support/TempStore.h"
+#include "support/WarningRecorder.h"
 #include "support/WaveImage.h"
 
 #include <QFile>
@@ -16,6 +17,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -28,8 +30,10 @@ struct RecordingPlayer : SoundPlayer {
         return true;
     }
     void stop() override { ++stops; }
+    bool playing() const override { return sounding; }
     std::vector<std::pair<QByteArray, double>> plays;
     int stops = 0;
+    bool sounding = false;
 };
 
 // Sound i of a library is a tone of its own, so a test can tell which one played.
@@ -142,7 +146,7 @@ TEST(TfmSound, OnlyALibraryOfExactlyTenSoundsPlaysButTheEffectRunsAnyway) {
     EXPECT_EQ(w.label("Label1"), QStringLiteral("L: 32767 (max: 65535)"));
     EXPECT_EQ(w.label("Label2"), QStringLiteral("R: 0 (max: 65535)"));
     EXPECT_FALSE(sound.effectTimer().isActive());
-    EXPECT_EQ(w.mixer.state, (MixerDevice::State{32767, 0, true}));
+    EXPECT_THAT(w.mixer.writes, testing::Contains(MixerDevice::State{32767, 0, true}));
 }
 
 TEST(TfmSound, AMissingLibraryKeepsTheSoundsLoadedBeforeABrokenOneIsReported) {
@@ -262,6 +266,97 @@ TEST(TfmSound, ReloadingStopsThePlayerBeforeTheOldSoundsAreFreed) {
     const int stopsBefore = w.player.stops;
     sound.LoadGhostLibrary();
     EXPECT_GT(w.player.stops, stopsBefore);
+}
+
+// The user's levels kept in the store, in name order; empty when none are.
+QString keptLevels(const TempStore& temp) {
+    return temp.querySingle("SELECT group_concat(data, ' ') FROM (SELECT data FROM settings "
+                            "WHERE name LIKE 'Mixer_User_%' ORDER BY name)");
+}
+
+using Line = MixerDevice::State;
+const Line UsersLevels = FakeMixerDevice().state;
+
+TEST(TfmSound, TheUsersLevelsComeBackWhenTheEffectIsOverAndItsSoundHasEnded) {
+    struct Case {
+        const char* name;
+        std::vector<std::pair<int, int>> effects; // (effect, ticks) of each sound, in turn
+        bool heard;                               // the last sound plays on after its effect
+        bool storeRefuses;
+        Line held; // until the sound ends
+        std::optional<Line> userTurns;
+    };
+    const Case cases[] = {
+        {"left", {{1, 1}}, true, false, {32767, 0, true}, {}},
+        {"a sweep ending in silence", {{3, 300}}, true, false, {0, 0, true}, {}},
+        {"a sound cutting off a sweep", {{4, 60}, {2, 1}}, true, false, {0, 32767, true}, {}},
+        {"user turns it", {{0, 1}}, true, false, {32767, 32767, true}, Line{5000, 6000, true}},
+        {"a store that refuses", {{1, 1}}, true, true, {32767, 0, true}, {}},
+        {"nothing heard", {{2, 1}}, false, false, UsersLevels, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SoundWindow w;
+        if (c.storeRefuses)
+            w.temp.execSql("CREATE TRIGGER refuse BEFORE INSERT ON key_values WHEN NEW.name LIKE "
+                           "'Mixer%' BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+        TfmSound& sound = w.make();
+        const WarningRecorder warnings("gloamery.sound");
+        for (const auto& [effect, ticks] : c.effects) {
+            w.act.StereoEffect = effect;
+            sound.PlayGhostSound();
+            w.player.sounding = c.heard;
+            for (int tick = 0; tick < ticks; ++tick)
+                sound.Timer_EffectTimer();
+        }
+        EXPECT_EQ(w.mixer.state, c.held);
+        EXPECT_EQ(keptLevels(w.temp), c.heard && !c.storeRefuses ? "20000 30000 0" : "");
+        EXPECT_EQ(warnings.messages().size(), c.storeRefuses ? 1 : 0);
+
+        if (c.userTurns)
+            w.mixer.changeByAnotherProgram(*c.userTurns);
+        w.player.sounding = false;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !sound.waitingForQuiet(); }, 5000));
+        EXPECT_EQ(w.mixer.state, c.userTurns.value_or(UsersLevels));
+        EXPECT_EQ(keptLevels(w.temp), "");
+    }
+}
+
+TEST(TfmSound, AStartGivesBackTheLevelsARunLeftRecorded) {
+    const Line leftByTheRun{32767, 0, true};
+    struct Case {
+        const char* name;
+        int left;
+        bool leftAsText;
+        bool mixer;
+        Line after;
+        const char* keptAfter;
+    };
+    const Case cases[] = {
+        {"killed mid-sound", 20000, false, true, UsersLevels, ""},
+        {"no mixer now: kept for later", 20000, false, false, leftByTheRun, "20000 30000 0"},
+        {"another card's range", 70000, false, true, {65535, 30000, false}, ""},
+        {"unreadable: reported and dropped", 20000, true, true, leftByTheRun, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SoundWindow w;
+        MixerLevelsRecord(&w.temp.store(), nullptr).save({c.left, 30000, false});
+        if (c.leftAsText)
+            w.temp.store()
+                .openKey(ProgramKey, true)
+                ->writeString(MixerLevelsRecord::LeftName, QStringLiteral("1"));
+        w.mixer.changeByAnotherProgram(leftByTheRun);
+        if (!c.mixer)
+            w.mixer.range.reset();
+        w.make();
+        EXPECT_EQ(w.mixer.state, c.after);
+        EXPECT_EQ(keptLevels(w.temp), QLatin1String(c.keptAfter));
+        EXPECT_EQ(w.messages.errors,
+                  c.leftAsText
+                      ? QStringList{QStringLiteral("Invalid data type for 'Mixer_User_Left'")}
+                      : QStringList{});
+    }
 }
 
 } // namespace
