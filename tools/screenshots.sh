@@ -11,6 +11,8 @@ cd "$(dirname "$0")/.."
 build=${1:-build}
 out=${2:-docs/screenshots}
 mkdir -p "$out"
+# No session bus, as in the checks (tests/support/inside_xvfb.sh): the same pictures everywhere.
+export DBUS_SESSION_BUS_ADDRESS=disabled:
 for tool in xvfb-run import xdotool convert; do
     command -v "$tool" >/dev/null || { echo "screenshots: $tool is missing (apt-get install xvfb imagemagick xdotool)"; exit 1; }
 done
