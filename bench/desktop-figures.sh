@@ -25,6 +25,8 @@ done
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
 export SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb GLOAMERY_SETTINGS="$work/settings.db"
+# No session bus for either program, or their memory would depend on whether dbus-x11 is installed.
+export DBUS_SESSION_BUS_ADDRESS=disabled:
 unset GLOAMERY_BOARDS
 
 display=:$((70 + RANDOM % 100))

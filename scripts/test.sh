@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up what is missing, checks the formatting, then builds and runs every test twice: with
 # AddressSanitizer and UndefinedBehaviorSanitizer, and in the normal build with the benchmarks
-# (whose ctest summary comes last, before the time each step took). In between, the fuzz targets
-# run briefly over their seeds.
+# (whose ctest summary comes last, before the time each step took and, with ccache, how many
+# compilations of each build it served). In between, the fuzz targets run briefly over their seeds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -26,10 +26,16 @@ step() {
     timings+=("$(printf '%5d s  %s' $((SECONDS - start)) "$name")")
 }
 
+# ccache notes each compilation of one build in its folder, from this run only, for the summary.
+cache_log() { # DIR
+    rm -f "$1/ccache-stats.log"
+    echo "$PWD/$1/ccache-stats.log"
+}
+
 run_suite() {
     local dir=$1; shift
     cmake -S . -B "$dir" -G Ninja -DGLOAMERY_WERROR=ON "$@" >/dev/null
-    cmake --build "$dir" -j "$jobs"
+    CCACHE_STATSLOG=$(cache_log "$dir") cmake --build "$dir" -j "$jobs"
     ctest --test-dir "$dir" --output-on-failure -j "$jobs"
 }
 
@@ -38,7 +44,8 @@ run_fuzzers() {
     CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DGLOAMERY_BUILD_FUZZ=ON -DGLOAMERY_BUILD_TESTS=OFF -DGLOAMERY_BUILD_BENCH=OFF \
         -DGLOAMERY_WERROR=ON >/dev/null
-    cmake --build build-fuzz -j "$jobs" --target gloamery_fuzzers
+    CCACHE_STATSLOG=$(cache_log build-fuzz) \
+        cmake --build build-fuzz -j "$jobs" --target gloamery_fuzzers
     ctest --test-dir build-fuzz/fuzz --output-on-failure -j "$jobs"
 }
 
@@ -51,3 +58,15 @@ step "Normal build, with the benchmarks" \
 
 echo "== Time per step =="
 printf '%s\n' "${timings[@]}"
+if command -v ccache >/dev/null; then
+    line="ccache, compilations served from the cache:"
+    separator=""
+    for dir in build-asan build-fuzz build; do
+        log=$dir/ccache-stats.log
+        [[ -f "$log" ]] || log=/dev/null
+        hits=$(grep -cxE '(direct|preprocessed)_cache_hit' "$log" || true)
+        line+="$separator $dir $hits of $(grep -c '^# ' "$log" || true)"
+        separator=","
+    done
+    echo "$line"
+fi

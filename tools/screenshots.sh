@@ -11,6 +11,8 @@ cd "$(dirname "$0")/.."
 build=${1:-build}
 out=${2:-docs/screenshots}
 mkdir -p "$out"
+# No session bus, as in the checks (tests/support/inside_xvfb.sh): the same pictures everywhere.
+export DBUS_SESSION_BUS_ADDRESS=disabled:
 for tool in xvfb-run import xdotool convert; do
     command -v "$tool" >/dev/null || { echo "screenshots: $tool is missing (apt-get install xvfb imagemagick xdotool)"; exit 1; }
 done
@@ -21,77 +23,93 @@ command -v openbox >/dev/null && command -v trayer >/dev/null && tray=yes
 # The window sits centred at top 10 on a 1024 by 700 screen.
 window="800x600+112+10"
 
+# The main window up and the splash gone, however long a busy machine takes to start the program;
+# the pauses between the steps below are generous for the same reason.
+source tests/wm/screen.sh
+main_window_ready() {
+    # A search that misses must not end the set -e scripts below.
+    wait_for_window 800x600 300 >/dev/null || true
+    while [[ -n "$(window_sized 400x300)" ]]; do sleep 0.4; done
+    sleep 1
+}
+# For the scripts below (xvfb-run is a sh script, which drops exported functions).
+waiting=$(declare -f window_sized wait_for_window main_window_ready)
+
 shoot() {
     local edition=$1 binary=$2 settings
     settings=$(mktemp -d)
     # A first run uses up the first-start presentation, so the pictures show the window at rest.
-    GLOAMERY_SETTINGS="$settings/settings.db" xvfb-run -a bash -c "
-        '$build/bin/$binary' & pid=\$!; sleep 4.5; kill -TERM \$pid; wait \$pid"
     GLOAMERY_SETTINGS="$settings/settings.db" xvfb-run -a -s '-screen 0 1024x700x24 -noreset' bash -c "
+        $waiting
+        '$build/bin/$binary' & pid=\$!; main_window_ready; kill -TERM \$pid; wait \$pid"
+    GLOAMERY_SETTINGS="$settings/settings.db" xvfb-run -a -s '-screen 0 1024x700x24 -noreset' bash -c "
+        $waiting
         set -e
         snap() { import -window root -crop \$2 \"$out/$edition-\$1.png\"; }
         '$build/bin/$binary' & pid=\$!
-        sleep 4.5
+        main_window_ready
         snap main $window
-        xdotool mousemove 240 230; sleep 0.4
+        xdotool mousemove 240 230; sleep 0.8
         snap panel $window
-        xdotool mousemove 420 120 click 3; sleep 0.6
+        xdotool mousemove 420 120 click 3; sleep 1.2
         snap menu $window
         # The first entry opens the language submenu.
-        xdotool key Down Right; sleep 0.6
+        xdotool key Down Right; sleep 1.2
         snap language $window
-        xdotool key Escape Escape; sleep 0.3
+        xdotool key Escape Escape; sleep 0.6
         # Entries: language, web access, network server, program settings, ghost settings, exit.
-        xdotool mousemove 420 120 click 3; sleep 0.5
-        xdotool key Down Down Down Down Down Return; sleep 0.8
+        xdotool mousemove 420 120 click 3; sleep 1
+        xdotool key Down Down Down Down Down Return; sleep 1.6
         # Ghost 1's on/off switch, so that all its groups show; then the close button.
-        xdotool mousemove 219 485 click 1; sleep 0.2
-        xdotool mousemove 760 20; sleep 0.3
+        xdotool mousemove 219 485 click 1; sleep 0.4
+        xdotool mousemove 760 20; sleep 0.6
         snap ghost $window
-        xdotool mousemove 808 550 click 1; sleep 0.5
-        xdotool mousemove 420 120 click 3; sleep 0.5
-        xdotool key Down Down Down Down Return; sleep 0.8
-        xdotool mousemove 760 20; sleep 0.3
+        xdotool mousemove 808 550 click 1; sleep 1
+        xdotool mousemove 420 120 click 3; sleep 1
+        xdotool key Down Down Down Down Return; sleep 1.6
+        xdotool mousemove 760 20; sleep 0.6
         snap nastr $window
         kill -TERM \$pid; wait \$pid
     "
     if command -v openbox >/dev/null; then
         GLOAMERY_SETTINGS="$settings/settings.db" xvfb-run -a -s '-screen 0 1024x700x24 -noreset' bash -c "
+            $waiting
             set -e
             openbox >/dev/null 2>&1 & sleep 1
             snap() { import -window root -crop \$2 \"$out/$edition-\$1.png\"; }
             '$build/bin/$binary' & pid=\$!
-            sleep 4.5
+            main_window_ready
             # The second entry: web access.
-            xdotool mousemove 420 120 click 3; sleep 0.5
-            xdotool key Down Down Return; sleep 0.8
-            xdotool mousemove 760 20; sleep 0.3
+            xdotool mousemove 420 120 click 3; sleep 1
+            xdotool key Down Down Return; sleep 1.6
+            xdotool mousemove 760 20; sleep 0.6
             snap web $window
             # The User and Admin checkboxes, at the window's place beside the main window.
-            xdotool mousemove 171 261 click 1; sleep 0.2
-            xdotool mousemove 171 391 click 1; sleep 0.2
-            xdotool mousemove 760 20; sleep 0.3
+            xdotool mousemove 171 261 click 1; sleep 0.4
+            xdotool mousemove 171 391 click 1; sleep 0.4
+            xdotool mousemove 760 20; sleep 0.6
             snap web-accounts $window
             kill -TERM \$pid; wait \$pid
         " 2>/dev/null
         # The network server window: socket started, two clients logged in with an action each,
         # the first one marked. It stands where its form puts it, moved in to fit the screen.
         GLOAMERY_SETTINGS="$settings/settings.db" xvfb-run -a -s '-screen 0 1024x700x24 -noreset' bash -c "
+            $waiting
             set -e
             openbox >/dev/null 2>&1 & sleep 1
             '$build/bin/$binary' & pid=\$!
-            sleep 4.5
-            xdotool mousemove 420 120 click 3; sleep 0.5
-            xdotool key Down Down Down Return; sleep 1
-            for id in \$(xdotool search --onlyvisible --class gloamery); do
-                xdotool getwindowgeometry \$id | grep -q 942x470 && net=\$id
-            done
+            main_window_ready
+            xdotool mousemove 420 120 click 3; sleep 1
+            xdotool key Down Down Down Return
+            net=\$(wait_for_window 942x470 100); sleep 1
             read -r x y < <(xdotool getwindowgeometry \$net | awk -F'[ ,]+' '/Position/ {print \$3, \$4}')
             # The start button, then the clients.
-            xdotool mousemove \$((x + 650)) \$((y + 164)) click 1; sleep 0.5
+            xdotool mousemove \$((x + 650)) \$((y + 164)) click 1
+            for i in \$(seq 50); do ss -ltn | grep -q ':25963 ' && break; sleep 0.2; done
             python3 tools/net-client.py --port 25963 --demo '$settings/settings.db' --seconds 15 & clients=\$!
-            sleep 2
-            xdotool mousemove \$((x + 27)) \$((y + 111)) click 1; sleep 0.3
+            sleep 8
+            xdotool mousemove \$((x + 27)) \$((y + 111)) click 1; sleep 0.6
+            # Away from the client's hint, which would show after 0.7 s.
             xdotool mousemove \$((x + 600)) \$((y + 260)); sleep 0.4
             import -window root -crop 942x470+\$x+\$y +repage '$out/$edition-net.png'
             kill \$clients || true
@@ -100,18 +118,19 @@ shoot() {
     fi
     if [ "$tray" = yes ]; then
         GLOAMERY_SETTINGS="$settings/settings.db" xvfb-run -a -s '-screen 0 1024x700x24 -noreset' bash -c "
+            $waiting
             set -e
             openbox >/dev/null 2>&1 & sleep 1
             trayer --edge bottom --align right --widthtype pixel --width 120 --height 32 \
                 --transparent false & sleep 1
             '$build/bin/$binary' & pid=\$!
-            sleep 4.5
+            main_window_ready
             # A minimise from the window manager sends the window to the tray.
             xdotool windowminimize \$(xdotool search --onlyvisible --class gloamery | head -1)
             sleep 1
-            xdotool mousemove 1011 684 click 3; sleep 0.8
+            xdotool mousemove 1011 684 click 3; sleep 1.6
             import -window root -crop 400x160+624+540 '$out/$edition-tray.png'
-            xdotool key Escape; sleep 0.3
+            xdotool key Escape; sleep 0.6
             xdotool mousemove 1011 684 click --repeat 2 --delay 80 1; sleep 1
             kill -TERM \$pid; wait \$pid
         " 2>/dev/null

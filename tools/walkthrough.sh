@@ -14,6 +14,8 @@ for tool in xvfb-run import xdotool sqlite3; do
     command -v "$tool" >/dev/null || { echo "walkthrough: $tool is missing"; exit 1; }
 done
 export GLOAMERY_SETTINGS="$out/settings.db"
+# No session bus, as in the checks (tests/support/inside_xvfb.sh).
+export DBUS_SESSION_BUS_ADDRESS=disabled:
 rm -f "$GLOAMERY_SETTINGS"
 
 # A first start shows the splash and uses up the first-start presentation.
