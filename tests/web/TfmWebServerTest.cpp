@@ -690,8 +690,6 @@ TEST(TfmWebServer, AShownAccountWhosePasswordIsTooShortToSignInSaysSoBesideItsAd
         {"eight_characters", true, "12345678", true, "abcdefgh", false, false},
         {"empty", true, "", true, "longenough", true, false},
         {"cyrillic_eight", true, QStringLiteral("пароль12"), true, "x", false, true},
-        {"four_beyond_the_basic_plane", true, QStringLiteral("😀😀😀😀"), true, "abcdefgh", true,
-         false},
         {"hidden_accounts", false, "1", false, "2", false, false},
     };
     for (const Case& c : cases) {
