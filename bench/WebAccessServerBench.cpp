@@ -89,12 +89,18 @@ private:
     };
 
     // Spreads the connections over loopback addresses, so 100,000 of them do not run out of
-    // address and port pairs while the server's closed ones wait in TIME_WAIT.
+    // address and port pairs while the server's closed ones wait in TIME_WAIT. Each slot is a
+    // client address of its own, as phones would be: the server holds only a few connections
+    // per address.
     void open(Slot& slot, int index) {
         slot.fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
         sockaddr_in address{};
         address.sin_family = AF_INET;
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK + quint32(index % 50));
+        // The port is then chosen at connect, for the whole address pair.
+        const int on = 1;
+        ::setsockopt(slot.fd, IPPROTO_IP, IP_BIND_ADDRESS_NO_PORT, &on, sizeof on);
+        ::bind(slot.fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
         address.sin_port = htons(m_port);
         ::connect(slot.fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
     }

@@ -141,7 +141,7 @@ void TfmWebServer::connectControls() {
                 UpdateAdminUrl();
         });
     for (QLineEdit* password : {ui.User.Edit_Pass, ui.Admin.Edit_Pass})
-        connect(password, &QLineEdit::textChanged, this, &TfmWebServer::showWeakPasswordWarnings);
+        connect(password, &QLineEdit::textChanged, this, &TfmWebServer::showShortPasswordNotices);
 
     const auto keepTicked = [this](QCheckBox* box, bool& value) {
         connect(box, &QCheckBox::toggled, this, [&value](bool ticked) { value = ticked; });
@@ -219,20 +219,19 @@ void TfmWebServer::ListBox_IPDblClick() {
 
 void TfmWebServer::SetUserFieldsVisible(bool shown) {
     m_ui->User.setFieldsVisible(shown);
-    showWeakPasswordWarnings();
+    showShortPasswordNotices();
 }
 
 void TfmWebServer::SetAdminFieldsVisible(bool shown) {
     m_ui->Admin.setFieldsVisible(shown);
-    showWeakPasswordWarnings();
+    showShortPasswordNotices();
 }
 
-void TfmWebServer::showWeakPasswordWarnings() {
-    // The management page lets anyone with the password switch ghosts; one character is soon
-    // guessed, back-off or not.
+void TfmWebServer::showShortPasswordNotices() {
     for (const AccountControls* account : {&m_ui->User, &m_ui->Admin})
-        account->Lbl_Weak->setVisible(!account->Edit_URL->isHidden() &&
-                                      account->Edit_Pass->text().size() < StrongPasswordLength);
+        account->Lbl_NoSignIn->setVisible(
+            !account->Edit_URL->isHidden() &&
+            !WebAccessSettings::maySignInToPage(account->Edit_Pass->text()));
 }
 
 void TfmWebServer::showAccountToggles() {
@@ -378,12 +377,14 @@ void TfmWebServer::writeTexts() {
         account.controls.Edit_URL->setToolTip(texts[account.url] + lineBreak +
                                               texts[TextEntry::UrlHintTail]);
     }
-    const QString weakPassword =
-        m_textsLanguage == Language::Russian
-            ? QStringLiteral("слабый пароль: его может угадать любой в вашей сети")
-            : QStringLiteral("weak password: anyone on your network could guess it");
-    ui.User.Lbl_Weak->setText(weakPassword);
-    ui.Admin.Lbl_Weak->setText(weakPassword);
+    const QString noSignIn =
+        (m_textsLanguage == Language::Russian
+             ? QStringLiteral("не может войти на страницу: в пароле нужно не меньше %1 символов")
+             : QStringLiteral("cannot sign in to the page: the password needs %1 characters "
+                              "or more"))
+            .arg(WebAccessSettings::MinPagePasswordLength);
+    ui.User.Lbl_NoSignIn->setText(noSignIn);
+    ui.Admin.Lbl_NoSignIn->setText(noSignIn);
     writePermissionTexts(ui.Web_User, texts[TextEntry::User], texts);
     writePermissionTexts(ui.Web_Admin, texts[TextEntry::Admin], texts);
 

@@ -32,8 +32,6 @@ class TfmWebServer : public SkinnedDialog, public LanguageTarget {
     Q_OBJECT
 public:
     static const QString NotAPortMessage; // "'%1' is not a valid port number"
-    // Passwords shorter than this get the weak-password warning beside their address.
-    static constexpr int StrongPasswordLength = 6;
 
     // `shared`: the main window's image lists; `server` must outlive the window; `addresses`
     // lists the computer's addresses, once, when the controls are built.
@@ -86,7 +84,7 @@ private:
     void showServerControls(bool running);
     void showServerTexts(bool running);
     void showAccountToggles();
-    void showWeakPasswordWarnings();
+    void showShortPasswordNotices();
     void writeTexts();
     const LanguageTexts& texts() const;
 

@@ -20,7 +20,7 @@ using SkinParts::button;
 using SkinParts::field;
 using SkinParts::picture;
 
-// The weak-password warning stands out from the green captions around it.
+// The short-password notice stands out from the green captions around it.
 const QColor WarningOrange{0xFB, 0xAD, 0x2E};
 
 QLabel* caption(QWidget* parent, const QString& name, QPoint at,
@@ -48,12 +48,12 @@ AccountControls account(QWidget* group, const QString& who, int top, int passWid
     controls.Edit_Pass = field(group, name("Edit_%1_Pass"), {114, top + 41, passWidth, 20}, false);
     controls.Lbl_URL = caption(group, name("Lbl_%1_URL"), {32, top + 65});
     controls.Edit_URL = field(group, name("Edit_%1_URL"), {32, top + 81, 250, 20}, true);
-    controls.Lbl_Weak = SkinParts::text(group, name("Lbl_%1_Weak"), QString(), {32, top + 102},
-                                        WarningOrange, false);
-    controls.Lbl_Weak->setFont(FormFont("Verdana", 9, true, false));
-    controls.Lbl_Weak->setWordWrap(true);
-    controls.Lbl_Weak->setGeometry(32, top + 101, 250, 23);
-    controls.Lbl_Weak->hide();
+    controls.Lbl_NoSignIn = SkinParts::text(group, name("Lbl_%1_NoSignIn"), QString(),
+                                            {32, top + 102}, WarningOrange, false);
+    controls.Lbl_NoSignIn->setFont(FormFont("Verdana", 9, true, false));
+    controls.Lbl_NoSignIn->setWordWrap(true);
+    controls.Lbl_NoSignIn->setGeometry(32, top + 101, 250, 23);
+    controls.Lbl_NoSignIn->hide();
     return controls;
 }
 

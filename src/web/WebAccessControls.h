@@ -26,8 +26,8 @@ struct AccountControls {
     QLineEdit* Edit_Pass;
     QLabel* Lbl_URL;
     QLineEdit* Edit_URL;
-    // Under the address: the password is too short to keep a neighbour out.
-    QLabel* Lbl_Weak;
+    // Under the address: the password is too short for the account to sign in to the page.
+    QLabel* Lbl_NoSignIn;
 
     void setFieldsVisible(bool shown) const;
 };

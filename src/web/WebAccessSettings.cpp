@@ -14,6 +14,10 @@ const QString WebAccessStore::DefaultUserPass = QStringLiteral("1");
 const QString WebAccessStore::DefaultAdminLogin = QStringLiteral("admin");
 const QString WebAccessStore::DefaultAdminPass = QStringLiteral("2");
 
+bool WebAccessSettings::maySignInToPage(const QString& password) {
+    return password.toUcs4().size() >= MinPagePasswordLength;
+}
+
 namespace {
 
 struct TextValue {

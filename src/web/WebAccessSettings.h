@@ -13,6 +13,12 @@ class SettingsStore;
 // hidden.
 struct WebAccessSettings {
     static constexpr int GhostCount = 8;
+    // The management page signs no account in whose password is shorter than this, in
+    // characters: a short one is soon guessed from a few addresses, back-off or not. The stored
+    // defaults are one character long, so an account must be given a password before use.
+    static constexpr int MinPagePasswordLength = 8;
+
+    static bool maySignInToPage(const QString& password);
 
     // What one account may switch on and off.
     struct Permissions {

@@ -31,9 +31,9 @@ quint16 storeAccounts(SettingsStore& store, bool adminEnabled) {
     key->writeString(QStringLiteral("Port"), QString::number(port));
     key->writeString(QStringLiteral("Page"), QStringLiteral("manage"));
     key->writeString(QStringLiteral("User_Login"), QStringLiteral("phone"));
-    key->writeString(QStringLiteral("User_Pass"), QStringLiteral("secret1"));
+    key->writeString(QStringLiteral("User_Pass"), QStringLiteral("secret-1"));
     key->writeString(QStringLiteral("Admin_Login"), QStringLiteral("boss"));
-    key->writeString(QStringLiteral("Admin_Pass"), QStringLiteral("secret2"));
+    key->writeString(QStringLiteral("Admin_Pass"), QStringLiteral("secret-2"));
     key->writeBool(QStringLiteral("Web_Autoconnect"), true);
     key->writeBool(QStringLiteral("User_OK"), true);
     key->writeBool(QStringLiteral("Admin_OK"), adminEnabled);
@@ -111,7 +111,7 @@ TEST(WebPage, OverRealSocketsOnlyThePermittedActionsOfASignedInAccountChangeTheG
     ProgramRun program(temp.reopen());
     ASSERT_TRUE(program.run([&](Program& p) {
         ASSERT_TRUE(program.state.WebServerRunning);
-        const QByteArray user = basic("phone", "secret1");
+        const QByteArray user = basic("phone", "secret-1");
         const QByteArray page = exchange(port, get(user));
         ASSERT_EQ(statusOf(page), 200);
         EXPECT_EQ(ghostSwitches(bodyOf(page)), (std::vector<int>{2, 5}));
@@ -127,13 +127,13 @@ TEST(WebPage, OverRealSocketsOnlyThePermittedActionsOfASignedInAccountChangeTheG
         const std::vector<Exchange> exchanges = {
             {"no_credentials", get({}), 401, none},
             {"wrong_password", get(basic("phone", "secret")), 401, none},
-            {"disabled_admin", get(basic("boss", "secret2")), 401, none},
+            {"disabled_admin", get(basic("boss", "secret-2")), 401, none},
             {"forbidden_ghost", post(user, "token=" + token + "&ghost=3&on=1"), 403, none},
             {"forbidden_attraction", post(user, "token=" + token + "&attraction=start"), 403, none},
             {"no_token", post(user, "ghost=2&on=1"), 403, none},
             {"wrong_token", post(user, "token=00" + token.mid(2) + "&ghost=2&on=1"), 403, none},
             {"credentials_of_no_one",
-             post(basic("boss", "secret2"), "token=" + token + "&ghost=2&on=1"), 401, none},
+             post(basic("boss", "secret-2"), "token=" + token + "&ghost=2&on=1"), 401, none},
             {"permitted_ghost", post(user, "token=" + token + "&ghost=2&on=1"), 303, second},
             {"permitted_ghost_off", post(user, "token=" + token + "&ghost=2&on=0"), 303, none},
         };
@@ -168,7 +168,7 @@ TEST(WebPage, TheAttractionStartsFromThePhoneButNotWhileADialogIsOpen) {
     const quint16 port = storeAccounts(temp.store(), true);
     ProgramRun program(temp.reopen());
     ASSERT_TRUE(program.run([&](Program& p) {
-        const QByteArray admin = basic("boss", "secret2");
+        const QByteArray admin = basic("boss", "secret-2");
         const QString page = bodyOf(exchange(port, get(admin)));
         EXPECT_EQ(ghostSwitches(page), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8}));
         const QByteArray token =

@@ -32,9 +32,9 @@ WebAccessSettings accounts() {
     WebAccessSettings s;
     s.Page = QStringLiteral("manage");
     s.User_Login = QStringLiteral("user");
-    s.User_Pass = QStringLiteral("secret1");
+    s.User_Pass = QStringLiteral("secret-1");
     s.Admin_Login = QStringLiteral("admin");
-    s.Admin_Pass = QStringLiteral("secret2");
+    s.Admin_Pass = QStringLiteral("secret-2");
     s.User_OK = true;
     s.Admin_OK = true;
     s.Web_User.ghost = {true, false, true, false, false, false, false, true};
@@ -97,14 +97,14 @@ struct SignInCase {
 TEST_F(ManagementPageTest, OnlyTheExactCredentialsOfAnEnabledAccountSignIn) {
     settings.Admin_OK = false;
     const std::vector<SignInCase> cases = {
-        {"user", basic("user", "secret1"), 200},
+        {"user", basic("user", "secret-1"), 200},
         {"none", "", 401},
         {"wrong_password", basic("user", "secret"), 401},
-        {"password_with_more", basic("user", "secret11"), 401},
-        {"login_case", basic("User", "secret1"), 401},
-        {"login_with_blank", basic("user ", "secret1"), 401},
-        {"disabled_admin", basic("admin", "secret2"), 401},
-        {"user_login_admin_password", basic("user", "secret2"), 401},
+        {"password_with_more", basic("user", "secret-11"), 401},
+        {"login_case", basic("User", "secret-1"), 401},
+        {"login_with_blank", basic("user ", "secret-1"), 401},
+        {"disabled_admin", basic("admin", "secret-2"), 401},
+        {"user_login_admin_password", basic("user", "secret-2"), 401},
         {"malformed", "Basic !!!", 401},
     };
     for (const SignInCase& c : cases) {
@@ -120,10 +120,10 @@ TEST_F(ManagementPageTest, OnlyTheExactCredentialsOfAnEnabledAccountSignIn) {
 }
 
 TEST_F(ManagementPageTest, ThePageOffersExactlyTheAccountsSwitches) {
-    const QByteArray user = ask("GET", basic("user", "secret1"));
+    const QByteArray user = ask("GET", basic("user", "secret-1"));
     EXPECT_EQ(switchesOn(user), (std::vector<int>{1, 3, 8}));
     EXPECT_FALSE(bodyOf(user).contains("name=\"attraction\""));
-    const QByteArray admin = ask("GET", basic("admin", "secret2"));
+    const QByteArray admin = ask("GET", basic("admin", "secret-2"));
     EXPECT_EQ(switchesOn(admin), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8}));
     EXPECT_TRUE(bodyOf(admin).contains("name=\"attraction\" value=\"start\""));
     // Every ghost is shown, with or without a switch.
@@ -132,8 +132,8 @@ TEST_F(ManagementPageTest, ThePageOffersExactlyTheAccountsSwitches) {
 }
 
 TEST_F(ManagementPageTest, RepliesCarryLengthNoStoreAndTheSecurityHeaders) {
-    for (const QByteArray& reply : {ask("GET", basic("user", "secret1")), ask("GET", ""),
-                                    post("user", "user", "secret1", "ghost=2&on=1")}) {
+    for (const QByteArray& reply : {ask("GET", basic("user", "secret-1")), ask("GET", ""),
+                                    post("user", "user", "secret-1", "ghost=2&on=1")}) {
         EXPECT_EQ(headerOf(reply, "Content-Length").toInt(), bodyOf(reply).size());
         EXPECT_EQ(headerOf(reply, "Cache-Control"), "no-store");
         EXPECT_EQ(headerOf(reply, "X-Content-Type-Options"), "nosniff");
@@ -141,11 +141,11 @@ TEST_F(ManagementPageTest, RepliesCarryLengthNoStoreAndTheSecurityHeaders) {
         EXPECT_EQ(headerOf(reply, "Content-Security-Policy"),
                   PageReply::securityPolicy(PageHtml::style()));
     }
-    const QByteArray head = ask("HEAD", basic("user", "secret1"));
+    const QByteArray head = ask("HEAD", basic("user", "secret-1"));
     EXPECT_EQ(statusOf(head), 200);
     EXPECT_TRUE(bodyOf(head).isEmpty());
     EXPECT_EQ(headerOf(head, "Content-Length"),
-              headerOf(ask("GET", basic("user", "secret1")), "Content-Length"));
+              headerOf(ask("GET", basic("user", "secret-1")), "Content-Length"));
 }
 
 struct ActionCase {
@@ -161,19 +161,20 @@ struct ActionCase {
 
 TEST_F(ManagementPageTest, ActionsRunOnlyWithinTheAccountsPermissions) {
     const std::vector<ActionCase> cases = {
-        {"user_permitted_ghost", "user", "user", "secret1", "ghost=3&on=1", 303, 3, false},
-        {"user_forbidden_ghost", "user", "user", "secret1", "ghost=2&on=1", 403, 0, false},
-        {"user_forbidden_attraction", "user", "user", "secret1", "attraction=start", 403, 0, false},
-        {"no_such_ghost", "admin", "admin", "secret2", "ghost=9&on=1", 403, 0, false},
-        {"ghost_zero", "admin", "admin", "secret2", "ghost=0&on=1", 403, 0, false},
-        {"admin_attraction", "admin", "admin", "secret2", "attraction=start", 303, 0, true},
-        {"admin_ghost", "admin", "admin", "secret2", "ghost=2&on=1", 303, 2, false},
-        {"on_not_a_bit", "admin", "admin", "secret2", "ghost=2&on=yes", 400, 0, false},
-        {"ghost_not_a_number", "admin", "admin", "secret2", "ghost=+2&on=1", 400, 0, false},
-        {"two_actions", "admin", "admin", "secret2", "ghost=2&on=1&attraction=start", 400, 0,
+        {"user_permitted_ghost", "user", "user", "secret-1", "ghost=3&on=1", 303, 3, false},
+        {"user_forbidden_ghost", "user", "user", "secret-1", "ghost=2&on=1", 403, 0, false},
+        {"user_forbidden_attraction", "user", "user", "secret-1", "attraction=start", 403, 0,
          false},
-        {"unknown_attraction_word", "admin", "admin", "secret2", "attraction=go", 400, 0, false},
-        {"nothing_asked", "admin", "admin", "secret2", "x=1", 400, 0, false},
+        {"no_such_ghost", "admin", "admin", "secret-2", "ghost=9&on=1", 403, 0, false},
+        {"ghost_zero", "admin", "admin", "secret-2", "ghost=0&on=1", 403, 0, false},
+        {"admin_attraction", "admin", "admin", "secret-2", "attraction=start", 303, 0, true},
+        {"admin_ghost", "admin", "admin", "secret-2", "ghost=2&on=1", 303, 2, false},
+        {"on_not_a_bit", "admin", "admin", "secret-2", "ghost=2&on=yes", 400, 0, false},
+        {"ghost_not_a_number", "admin", "admin", "secret-2", "ghost=+2&on=1", 400, 0, false},
+        {"two_actions", "admin", "admin", "secret-2", "ghost=2&on=1&attraction=start", 400, 0,
+         false},
+        {"unknown_attraction_word", "admin", "admin", "secret-2", "attraction=go", 400, 0, false},
+        {"nothing_asked", "admin", "admin", "secret-2", "x=1", 400, 0, false},
     };
     for (const ActionCase& c : cases) {
         control = FakeProgramControl();
@@ -208,31 +209,31 @@ TEST_F(ManagementPageTest, AnActionWithoutTheRightTokenIsForbiddenAndChangesNoth
         {"not_a_form", "token=" + userToken + "&ghost=1&ghost=1&on=1"},
     };
     for (const TokenCase& c : cases) {
-        const QByteArray reply = ask("POST", basic("user", "secret1"), c.body);
+        const QByteArray reply = ask("POST", basic("user", "secret-1"), c.body);
         EXPECT_EQ(statusOf(reply), 403) << c.name;
         EXPECT_EQ(control.actions, 0) << c.name;
     }
     // The page's own token does work.
-    const QByteArray shown = bodyOf(ask("GET", basic("user", "secret1")));
+    const QByteArray shown = bodyOf(ask("GET", basic("user", "secret-1")));
     EXPECT_TRUE(shown.contains("name=\"token\" value=\"" + userToken + "\""));
 }
 
 TEST_F(ManagementPageTest, AnOverlongBodyIsRefusedWholeAndChangesNothing) {
     const QByteArray userToken = PageToken(Key).forLogin("user", "user").toLatin1();
     const QByteArray reply =
-        ask("POST", basic("user", "secret1"), "token=" + userToken + "&ghost=1&on=1", true);
+        ask("POST", basic("user", "secret-1"), "token=" + userToken + "&ghost=1&on=1", true);
     EXPECT_EQ(statusOf(reply), 413);
     EXPECT_EQ(control.actions, 0);
 }
 
 TEST_F(ManagementPageTest, ARefusalForAnOpenDialogShowsOnceOnTheNextPage) {
     control.dialog = true;
-    EXPECT_EQ(statusOf(post("user", "user", "secret1", "ghost=1&on=1")), 303);
+    EXPECT_EQ(statusOf(post("user", "user", "secret-1", "ghost=1&on=1")), 303);
     EXPECT_FALSE(control.ghost(1).on);
-    const QByteArray next = bodyOf(ask("GET", basic("user", "secret1")));
+    const QByteArray next = bodyOf(ask("GET", basic("user", "secret-1")));
     EXPECT_TRUE(next.contains(PageTexts::of(Language::English).refused.toUtf8()));
     control.dialog = false;
-    const QByteArray after = bodyOf(ask("GET", basic("user", "secret1")));
+    const QByteArray after = bodyOf(ask("GET", basic("user", "secret-1")));
     EXPECT_FALSE(after.contains(PageTexts::of(Language::English).refused.toUtf8()));
     EXPECT_FALSE(after.contains("id=\"notice\""));
 }
@@ -240,22 +241,22 @@ TEST_F(ManagementPageTest, ARefusalForAnOpenDialogShowsOnceOnTheNextPage) {
 TEST_F(ManagementPageTest, FailedSignInsFromOneAddressWaitEvenWithTheRightPassword) {
     for (int i = 0; i < LoginBackOff::FailuresAllowed; ++i)
         EXPECT_EQ(statusOf(ask("GET", basic("user", "guess"))), 401);
-    const QByteArray blocked = ask("GET", basic("user", "secret1"));
+    const QByteArray blocked = ask("GET", basic("user", "secret-1"));
     EXPECT_EQ(statusOf(blocked), 429);
     EXPECT_EQ(headerOf(blocked, "Retry-After"), "30");
     now += 30s;
-    EXPECT_EQ(statusOf(ask("GET", basic("user", "secret1"))), 200);
+    EXPECT_EQ(statusOf(ask("GET", basic("user", "secret-1"))), 200);
     // Requests without credentials are a browser asking, not a failed attempt.
     for (int i = 0; i < 10; ++i)
         EXPECT_EQ(statusOf(ask("GET", "")), 401);
-    EXPECT_EQ(statusOf(ask("GET", basic("user", "secret1"))), 200);
+    EXPECT_EQ(statusOf(ask("GET", basic("user", "secret-1"))), 200);
 }
 
 TEST_F(ManagementPageTest, NamesAndLoginsAreEscapedAndTheLanguageFollowsTheProgram) {
     control.ghosts[2].name = QStringLiteral("<script>alert('x')</script>&\"");
     settings.User_Login = QStringLiteral("<b>me</b>");
     control.currentLanguage = Language::Russian;
-    const QByteArray body = bodyOf(ask("GET", basic("<b>me</b>", "secret1")));
+    const QByteArray body = bodyOf(ask("GET", basic("<b>me</b>", "secret-1")));
     EXPECT_FALSE(body.contains("<script>"));
     EXPECT_FALSE(body.contains("<b>me"));
     EXPECT_TRUE(body.contains("&lt;script&gt;alert(&#39;x&#39;)&lt;/script&gt;&amp;&quot;"));

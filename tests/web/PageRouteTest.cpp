@@ -35,19 +35,6 @@ public:
     }
 };
 
-// Runs the exchange on a thread of its own while this thread serves its events, as the UI
-// thread does in the program.
-TestHttpClient::Received exchangeServing(quint16 port, const QByteArray& request) {
-    std::future<TestHttpClient::Received> received = std::async(std::launch::async, [&] {
-        TestHttpClient client(port);
-        client.send(request);
-        return client.readUntilClosed();
-    });
-    while (received.wait_for(1ms) != std::future_status::ready)
-        QCoreApplication::processEvents();
-    return received.get();
-}
-
 class PageRouteTest : public testing::Test {
 protected:
     void start(WebServerLimits limits = {}) {

@@ -6,6 +6,7 @@
 
 #include <arpa/inet.h>
 #include <cerrno>
+#include <future>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -23,11 +24,14 @@ sockaddr_in loopback(quint16 port) {
 
 } // namespace
 
-TestHttpClient::TestHttpClient(quint16 port) {
+TestHttpClient::TestHttpClient(quint16 port, const char* from) {
     m_fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in source = loopback(0);
     const sockaddr_in address = loopback(port);
     if (m_fd >= 0 &&
-        ::connect(m_fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
+        (::inet_pton(AF_INET, from, &source.sin_addr) != 1 ||
+         ::bind(m_fd, reinterpret_cast<const sockaddr*>(&source), sizeof source) != 0 ||
+         ::connect(m_fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0))
         close();
 }
 
@@ -81,6 +85,18 @@ TestHttpClient::Received TestHttpClient::readUntilClosed(std::chrono::millisecon
 bool TestHttpClient::hasNewsWithin(std::chrono::milliseconds wait) {
     pollfd p{m_fd, POLLIN, 0};
     return ::poll(&p, 1, int(wait.count())) > 0;
+}
+
+TestHttpClient::Received exchangeServing(quint16 port, const QByteArray& request,
+                                         const char* from) {
+    std::future<TestHttpClient::Received> received = std::async(std::launch::async, [&] {
+        TestHttpClient client(port, from);
+        client.send(request);
+        return client.readUntilClosed();
+    });
+    while (received.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready)
+        QCoreApplication::processEvents();
+    return received.get();
 }
 
 bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds limit) {

@@ -11,8 +11,9 @@
 // send part of a request, shut down its sending side, trickle bytes.
 class TestHttpClient {
 public:
-    // Connects to 127.0.0.1:port; isConnected() tells whether it worked.
-    explicit TestHttpClient(quint16 port);
+    // Connects to 127.0.0.1:port from the loopback address `from` (any 127.x.y.z will do);
+    // isConnected() tells whether it worked.
+    explicit TestHttpClient(quint16 port, const char* from = "127.0.0.1");
     ~TestHttpClient();
     TestHttpClient(const TestHttpClient&) = delete;
     TestHttpClient& operator=(const TestHttpClient&) = delete;
@@ -35,6 +36,11 @@ public:
 private:
     int m_fd = -1;
 };
+
+// One request from `from` on a thread of its own while this thread serves its events, as the UI
+// thread does in the program: the way to reach the management page, which answers on this thread.
+TestHttpClient::Received exchangeServing(quint16 port, const QByteArray& request,
+                                         const char* from = "127.0.0.1");
 
 // Polls the condition every few milliseconds, for at most the limit.
 bool waitUntil(const std::function<bool()>& condition,

@@ -674,7 +674,7 @@ TEST(TfmWebServer, AutorunStartsOnlyWhenTickedAndAFailureIsOnlyLogged) {
 
 namespace {
 
-TEST(TfmWebServer, AShortPasswordOfAShownAccountWarnsBesideItsAddress) {
+TEST(TfmWebServer, AShownAccountWhosePasswordIsTooShortToSignInSaysSoBesideItsAddress) {
     struct Case {
         const char* name;
         bool userShown;
@@ -686,10 +686,10 @@ TEST(TfmWebServer, AShortPasswordOfAShownAccountWarnsBesideItsAddress) {
     };
     const Case cases[] = {
         {"default_one_character", true, "1", true, "2", true, true},
-        {"five_characters", true, "12345", false, "2", true, false},
-        {"six_characters", true, "123456", true, "abcdef", false, false},
+        {"seven_characters", true, "1234567", false, "2", true, false},
+        {"eight_characters", true, "12345678", true, "abcdefgh", false, false},
         {"empty", true, "", true, "longenough", true, false},
-        {"cyrillic_six", true, QStringLiteral("пароль"), true, "x", false, true},
+        {"cyrillic_eight", true, QStringLiteral("пароль12"), true, "x", false, true},
         {"hidden_accounts", false, "1", false, "2", false, false},
     };
     for (const Case& c : cases) {
@@ -701,26 +701,28 @@ TEST(TfmWebServer, AShortPasswordOfAShownAccountWarnsBesideItsAddress) {
             w.click("Cb_User");
         if (c.adminShown)
             w.click("Cb_Admin");
-        EXPECT_EQ(w.label("Lbl_User_Weak")->isVisible(), c.userWarned) << c.name;
-        EXPECT_EQ(w.label("Lbl_Admin_Weak")->isVisible(), c.adminWarned) << c.name;
+        EXPECT_EQ(w.label("Lbl_User_NoSignIn")->isVisible(), c.userWarned) << c.name;
+        EXPECT_EQ(w.label("Lbl_Admin_NoSignIn")->isVisible(), c.adminWarned) << c.name;
     }
 }
 
-TEST(TfmWebServer, TheWeakPasswordWarningFollowsTypingAndTheLanguage) {
+TEST(TfmWebServer, TheShortPasswordNoticeFollowsTypingAndTheLanguage) {
     WebWindow w;
     w.window->show();
     w.click("Cb_User");
-    QLabel* warning = w.label("Lbl_User_Weak");
+    QLabel* warning = w.label("Lbl_User_NoSignIn");
     EXPECT_TRUE(warning->isVisible());
-    EXPECT_EQ(warning->text(),
-              QStringLiteral("weak password: anyone on your network could guess it"));
-    QTest::keyClicks(w.edit("Edit_User_Pass"), QStringLiteral("23456"));
-    EXPECT_FALSE(warning->isVisible()) << "six characters now";
+    EXPECT_EQ(
+        warning->text(),
+        QStringLiteral("cannot sign in to the page: the password needs 8 characters or more"));
+    QTest::keyClicks(w.edit("Edit_User_Pass"), QStringLiteral("2345678"));
+    EXPECT_FALSE(warning->isVisible()) << "eight characters now";
     QTest::keyClick(w.edit("Edit_User_Pass"), Qt::Key_Backspace);
     EXPECT_TRUE(warning->isVisible());
     w.state.InterfaceLanguage = Language::Russian;
     w.help->ApplyLanguage();
-    EXPECT_EQ(warning->text(), u8("слабый пароль: его может угадать любой в вашей сети"));
+    EXPECT_EQ(warning->text(),
+              u8("не может войти на страницу: в пароле нужно не меньше 8 символов"));
     w.click("Cb_User");
     EXPECT_FALSE(warning->isVisible()) << "the account's fields are hidden";
 }
@@ -786,9 +788,10 @@ TEST(TfmWebServer, WhatChangedBeforeTheFirstOpeningShowsWhenItOpens) {
              EXPECT_EQ(w.box("Cb_Web_Admin_50")->text(), u8("Аттракцион [ON/OFF]"));
              EXPECT_EQ(w.edit("Edit_Admin_Pass")->toolTip(), u8("Пароль администратора"));
              EXPECT_EQ(w.label("Sb_Web_Connect")->toolTip(), u8("Запустить Web Сервер"));
-             QLabel* warning = w.label("Lbl_User_Weak");
+             QLabel* warning = w.label("Lbl_User_NoSignIn");
              EXPECT_TRUE(warning->isVisible());
-             EXPECT_EQ(warning->text(), u8("слабый пароль: его может угадать любой в вашей сети"));
+             EXPECT_EQ(warning->text(),
+                       u8("не может войти на страницу: в пароле нужно не меньше 8 символов"));
          }},
         {"autorun_started_the_server", Language::English, autorun,
          [](WebWindow& w) { w.window->autorunIfWanted(); },
@@ -816,8 +819,8 @@ TEST(TfmWebServer, WhatChangedBeforeTheFirstOpeningShowsWhenItOpens) {
                  EXPECT_TRUE(w.control(field)->isVisible()) << field.toStdString();
              for (const QString& field : AdminFields)
                  EXPECT_FALSE(w.control(field)->isVisible()) << field.toStdString();
-             EXPECT_TRUE(w.label("Lbl_User_Weak")->isVisible());
-             EXPECT_FALSE(w.label("Lbl_Admin_Weak")->isVisible());
+             EXPECT_TRUE(w.label("Lbl_User_NoSignIn")->isVisible());
+             EXPECT_FALSE(w.label("Lbl_Admin_NoSignIn")->isVisible());
          }},
         {"started_and_stopped",
          Language::English,

@@ -322,3 +322,81 @@ TEST(WebAccessServer, AStopThatCannotEndTheServerThreadReportsItAndStopsAnyway) 
 }
 
 } // namespace
+
+namespace {
+
+struct DeadlineCase {
+    std::string name;
+    QByteArray first;
+    QByteArray later; // sent once the headers' deadline has passed
+    bool halfClose;   // after `later`
+    bool replied;
+    std::chrono::milliseconds lastsAtLeast;
+};
+
+TEST(WebAccessServer, TheRequestLineAndHeadersHaveAShortDeadlineOfTheirOwn) {
+    WebServerLimits limits;
+    limits.headerDeadline = 300ms;
+    limits.requestDeadline = 2s;
+    const std::vector<DeadlineCase> cases = {
+        {"headers_trickled_past_their_deadline", "GET / HTTP/1.1\r\nHost: a", "\r\n\r\n", false,
+         false, limits.headerDeadline},
+        {"body_after_the_headers_deadline", "POST / HTTP/1.1\r\nContent-Length: 4\r\n\r\n", "body",
+         false, true, 0ms},
+        {"body_until_half_close_after_it", "POST / HTTP/1.1\r\n\r\nbo", "dy", true, true, 0ms},
+    };
+    for (const DeadlineCase& c : cases) {
+        WebAccessServer server(limits);
+        ASSERT_EQ(server.start(0), QString());
+        const auto connected = std::chrono::steady_clock::now();
+        TestHttpClient client(server.port());
+        client.send(c.first);
+        std::this_thread::sleep_for(2 * limits.headerDeadline);
+        client.send(c.later);
+        if (c.halfClose)
+            client.shutdownSending();
+        const TestHttpClient::Received received = client.readUntilClosed();
+        EXPECT_TRUE(received.closed) << c.name;
+        EXPECT_EQ(received.bytes, c.replied ? Reply : QByteArray()) << c.name;
+        EXPECT_GE(std::chrono::steady_clock::now() - connected, c.lastsAtLeast) << c.name;
+    }
+}
+
+struct ShareCase {
+    std::string name;
+    bool oneHeldEndsFirst;
+    const char* newFrom;
+    bool served;
+};
+
+TEST(WebAccessServer, EachAddressHoldsAtMostItsShareOfTheConnections) {
+    WebServerLimits limits;
+    limits.maxConnectionsPerAddress = 2;
+    const std::vector<ShareCase> cases = {
+        {"one_over_the_share", false, "127.0.0.1", false},
+        {"another_address", false, "127.0.0.2", true},
+        {"a_place_freed", true, "127.0.0.1", true},
+    };
+    for (const ShareCase& c : cases) {
+        WebAccessServer server(limits);
+        ASSERT_EQ(server.start(0), QString());
+        // Accepted in the order they connected, both from 127.0.0.1 hold their places: a POST
+        // body without length goes on until the client says so.
+        TestHttpClient first(server.port());
+        TestHttpClient second(server.port());
+        for (TestHttpClient* held : {&first, &second})
+            held->send("POST / HTTP/1.1\r\n\r\nheld");
+        if (c.oneHeldEndsFirst) {
+            first.shutdownSending();
+            EXPECT_EQ(first.readUntilClosed().bytes, Reply) << c.name;
+        }
+        TestHttpClient client(server.port(), c.newFrom);
+        ASSERT_TRUE(client.isConnected()) << c.name;
+        client.send("GET / HTTP/1.1\r\n\r\n");
+        const TestHttpClient::Received received = client.readUntilClosed();
+        EXPECT_TRUE(received.closed) << c.name;
+        EXPECT_EQ(received.bytes, c.served ? Reply : QByteArray()) << c.name;
+    }
+}
+
+} // namespace

@@ -3,18 +3,30 @@
 
 #include <algorithm>
 
-LoginBackOff::LoginBackOff(std::size_t maxAddresses)
-    : m_maxAddresses(std::max<std::size_t>(maxAddresses, 1)) {}
+LoginBackOff::LoginBackOff(std::size_t maxAddresses, int globalFailuresAllowed)
+    : m_maxAddresses(std::max<std::size_t>(maxAddresses, 1))
+    , m_globalFailuresAllowed(std::max(globalFailuresAllowed, 1)) {}
 
 int LoginBackOff::secondsToWait(quint32 address, Time now) const {
-    const auto found = m_entries.find(address);
-    if (found == m_entries.end() || found->second.waitUntil <= now)
-        return 0;
-    const auto left = found->second.waitUntil - now;
-    return int(std::chrono::ceil<std::chrono::seconds>(left).count());
+    std::chrono::steady_clock::duration left{};
+    if (const auto found = m_entries.find(address); found != m_entries.end())
+        left = found->second.waitUntil - now;
+    if (!isTrusted(address))
+        left = std::max(left, globalWait(now));
+    return left > left.zero() ? int(std::chrono::ceil<std::chrono::seconds>(left).count()) : 0;
+}
+
+std::chrono::steady_clock::duration LoginBackOff::globalWait(Time now) const {
+    // The budget is spent while not even one failure fits before it would be whole again.
+    return m_budgetSpentUntil - now - (m_globalFailuresAllowed - 1) * GlobalRefill;
+}
+
+bool LoginBackOff::isTrusted(quint32 address) const {
+    return std::find(m_trusted.begin(), m_trusted.end(), address) != m_trusted.end();
 }
 
 void LoginBackOff::recordFailure(quint32 address, Time now) {
+    m_budgetSpentUntil = std::max(m_budgetSpentUntil, now) + GlobalRefill;
     auto found = m_entries.find(address);
     if (found == m_entries.end()) {
         makeRoom(now);
@@ -32,6 +44,10 @@ void LoginBackOff::recordFailure(quint32 address, Time now) {
 
 void LoginBackOff::recordSuccess(quint32 address) {
     m_entries.erase(address);
+    std::erase(m_trusted, address);
+    m_trusted.push_front(address);
+    if (m_trusted.size() > TrustedAddresses)
+        m_trusted.pop_back();
 }
 
 void LoginBackOff::makeRoom(Time now) {

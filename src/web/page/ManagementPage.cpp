@@ -108,8 +108,8 @@ ManagementPage::signIn(const QByteArray& authorization, const WebAccessSettings&
     const bool enabled[] = {settings.Admin_OK, settings.User_OK};
     const QString passwords[] = {settings.Admin_Pass, settings.User_Pass};
     for (int i = 0; i < 2; ++i)
-        if (enabled[i] && credentials->login == candidates[i].login &&
-            credentials->password == passwords[i])
+        if (enabled[i] && WebAccessSettings::maySignInToPage(passwords[i]) &&
+            credentials->login == candidates[i].login && credentials->password == passwords[i])
             return candidates[i];
     return std::nullopt;
 }

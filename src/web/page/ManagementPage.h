@@ -18,9 +18,10 @@
 // web access window's settings as they stand at each request, and acts through the program's
 // control surface exactly as a person at the computer would.
 //
-// Sign-in is HTTP Basic against the enabled accounts; five failures from one address within a
-// minute make it wait 30 s. A switch is a POST carrying the page's token; an action without the
-// right token or outside the account's permissions is refused with 403 and changes nothing.
+// Sign-in is HTTP Basic against the enabled accounts whose passwords are long enough; failures
+// are limited per address and for all addresses together (LoginBackOff). A switch is a POST
+// carrying the page's token; an action without the right token or outside the account's permissions
+// is refused with 403 and changes nothing.
 class ManagementPage : public PageHandler {
 public:
     using SettingsSource = std::function<WebAccessSettings()>;

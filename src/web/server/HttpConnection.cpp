@@ -4,9 +4,7 @@
 #include "core/LogCategories.h"
 #include "web/server/HttpReply.h"
 
-#include <arpa/inet.h>
 #include <cerrno>
-#include <netinet/in.h>
 #include <sys/socket.h>
 
 namespace {
@@ -16,21 +14,13 @@ namespace {
 constexpr int ReadsPerWakeUp = 4;
 constexpr qsizetype ReadChunk = 16384;
 
-quint32 peerAddressOf(int fd) {
-    sockaddr_in peer{};
-    socklen_t length = sizeof peer;
-    if (::getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &length) != 0 ||
-        peer.sin_family != AF_INET)
-        return 0;
-    return ntohl(peer.sin_addr.s_addr);
-}
-
 } // namespace
 
-HttpConnection::HttpConnection(UniqueFd socket, const WebServerLimits& limits,
+HttpConnection::HttpConnection(UniqueFd socket, quint32 peerAddress, const WebServerLimits& limits,
                                std::shared_ptr<PageRoute> route, QObject* parent)
     : QObject(parent)
     , m_socket(std::move(socket))
+    , m_peerAddress(peerAddress)
     , m_reader(limits.request)
     , m_readable(m_socket.get(), QSocketNotifier::Read)
     , m_writable(m_socket.get(), QSocketNotifier::Write)
@@ -39,14 +29,19 @@ HttpConnection::HttpConnection(UniqueFd socket, const WebServerLimits& limits,
     m_writable.setEnabled(false);
     connect(&m_readable, &QSocketNotifier::activated, this, &HttpConnection::readAvailable);
     connect(&m_writable, &QSocketNotifier::activated, this, &HttpConnection::sendReply);
-    m_deadline.setSingleShot(true);
-    // A coarse timer may fire 5% early, cutting off a client that kept to the stated deadline.
-    m_deadline.setTimerType(Qt::PreciseTimer);
-    connect(&m_deadline, &QTimer::timeout, this, [this] {
-        qCDebug(lcWeb) << "connection closed at its deadline";
-        end();
-    });
-    m_deadline.start(limits.requestDeadline);
+    const auto startDeadline = [this](QTimer& timer, std::chrono::milliseconds after,
+                                      const char* what) {
+        timer.setSingleShot(true);
+        // A coarse timer may fire 5% early, cutting off a client that kept to the deadline.
+        timer.setTimerType(Qt::PreciseTimer);
+        connect(&timer, &QTimer::timeout, this, [this, what] {
+            qCDebug(lcWeb) << "connection closed at its deadline for" << what;
+            end();
+        });
+        timer.start(after);
+    };
+    startDeadline(m_headerDeadline, limits.headerDeadline, "the headers");
+    startDeadline(m_deadline, limits.requestDeadline, "the request");
 }
 
 HttpConnection::~HttpConnection() {
@@ -63,6 +58,8 @@ void HttpConnection::readAvailable() {
         const ssize_t received = ::recv(m_socket.get(), buffer, sizeof buffer, 0);
         if (received > 0) {
             act(m_reader.feed(QByteArrayView(buffer, received)));
+            if (m_reader.headersRead())
+                m_headerDeadline.stop();
             if (!m_readable.isEnabled())
                 return;
         } else if (received == 0) {
@@ -103,7 +100,7 @@ void HttpConnection::askPage() {
     request.authorization = m_reader.authorization();
     request.body = m_reader.body();
     request.bodyCut = m_reader.bodyCut();
-    request.peerAddress = peerAddressOf(m_socket.get());
+    request.peerAddress = m_peerAddress;
     m_pageReply = std::make_shared<PendingPageReply>(this, [this](const QByteArray& reply) {
         if (!m_socket.isValid())
             return;
@@ -136,6 +133,7 @@ void HttpConnection::end() {
         return;
     m_readable.setEnabled(false);
     m_writable.setEnabled(false);
+    m_headerDeadline.stop();
     m_deadline.stop();
     if (m_pageReply)
         m_pageReply->withdraw();

@@ -29,6 +29,8 @@ public:
     Verdict endOfInput();
 
     Verdict verdict() const { return m_verdict; }
+    // The request line and the headers are behind us (or the request has ended anyway).
+    bool headersRead() const { return m_stage != Stage::RequestLine && m_stage != Stage::Headers; }
 
     // The request line's parts, once it has been read.
     const QByteArray& method() const { return m_method; }
