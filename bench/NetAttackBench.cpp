@@ -11,14 +11,18 @@
 //   build/bench/net_attack_bench memory [connections=1000]
 //       Connections that never read, then 2 KB of empty lines; the server's peak memory.
 //
-// Figures on the development machine (2 cores), before the limits and after them:
-//   guess           before: 308,000 wrong logins a second on one connection, never closed; the
-//                   password fell after 1.2 s.
-//                   after:  TODO
+// Figures on the development machine (2 cores, shared), before the limits and after them:
+//   guess           before: 391,000 wrong logins a second on one connection, never closed; the
+//                   password fell after 0.95 s.
+//                   after:  20 wrong logins answered in 10 s on 7 connections (the shared budget
+//                   of 20, then one a second at most); the password did not fall. At one a
+//                   second a four-letter password of the old defaults takes weeks on average,
+//                   a twelve-letter one of the new defaults forever.
 //   disconnect-all  before: 10 of 10 readers and the stranger cut off.
-//                   after:  TODO
-//   memory          before: TODO
-//                   after:  TODO
+//                   after:  none cut off.
+//   memory          before: all 1,000 connections taken; 274 MB more resident memory for the
+//                   2 KB (each queue holds 2,000 messages of shared bytes; copies would be 1 GB).
+//                   after:  128 connections taken, the rest closed at once; no measurable growth.
 #include "core/Clock.h"
 #include "net/NetClients.h"
 #include "net/NetServer.h"

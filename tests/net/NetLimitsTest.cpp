@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <vector>
 
 namespace {
@@ -84,6 +85,10 @@ struct LoginCase {
     int failureBurst;
     std::vector<LoginStep> steps;
 };
+
+void PrintTo(const LoginCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 const QByteArray Welcome = "BeginLogged\nEndLogged\nBeginPrivileges\nPrivilege\x01"
                            "1\x01"
@@ -164,6 +169,10 @@ struct ConnectionCase {
     std::vector<bool> kept;
 };
 
+void PrintTo(const ConnectionCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
 class ConnectionCaps : public NetLimitsTest, public ::testing::TestWithParam<ConnectionCase> {};
 
 TEST_P(ConnectionCaps, RefuseWhatIsOverTheLimit) {
@@ -209,6 +218,10 @@ struct QueueCase {
     qint64 maxTotalUnsentBytes;
 };
 
+void PrintTo(const QueueCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
 class UnsentCaps : public NetLimitsTest, public ::testing::TestWithParam<QueueCase> {};
 
 TEST_P(UnsentCaps, CutOffThePeerThatNeverReads) {
@@ -243,7 +256,6 @@ TEST_P(UnsentCaps, CutOffThePeerThatNeverReads) {
     constexpr qint64 KernelBuffers = 8 * 1024 * 1024;
     const qint64 cap = std::min(limits.maxUnsentBytes, limits.maxTotalUnsentBytes);
     EXPECT_LT(sent, (cap + KernelBuffers) / 60000);
-    std::printf("%s: cut off after %d lines\n", GetParam().name, sent);
     reader->send("ping\n");
     EXPECT_EQ(reader->takeLines(3), "BeginLogged\nEndLogged\n" + UV);
 }
