@@ -5,6 +5,7 @@
 #include "core/LogCategories.h"
 
 #include <QHostAddress>
+#include <QSignalBlocker>
 #include <QTcpSocket>
 #include <QTimer>
 
@@ -130,11 +131,18 @@ void NetServer::send(NetConnectionId id, const QByteArray& message) {
         return;
     // Judged after the socket has handed the peer what it takes now, not on what this turn of
     // the event loop queued before anything could be written.
-    socket->flush();
-    if (socket->bytesToWrite() > m_limits.maxUnsentBytes)
-        dropOverfull(id);
+    {
+        // A write that fails is reported at once; the protocol must hear of it only after its
+        // present work, which may be walking the connections.
+        const QSignalBlocker quiet(socket);
+        socket->flush();
+    }
+    if (socket->state() != QAbstractSocket::ConnectedState)
+        cutOff(id, "failed while writing");
+    else if (socket->bytesToWrite() > m_limits.maxUnsentBytes)
+        cutOff(id, "does not read its messages");
     else if (totalUnsent() > m_limits.maxTotalUnsentBytes)
-        dropOverfull(longestQueue());
+        cutOff(longestQueue(), "has the longest queue of too many unsent bytes");
 }
 
 qint64 NetServer::totalUnsent() const {
@@ -152,8 +160,8 @@ NetConnectionId NetServer::longestQueue() const {
     return longest->first;
 }
 
-void NetServer::dropOverfull(NetConnectionId id) {
-    qCWarning(lcNet) << "connection" << id << "does not read its messages; closing it";
+void NetServer::cutOff(NetConnectionId id, const char* why) {
+    qCWarning(lcNet).nospace() << "connection " << id << " " << why << "; closing it";
     // Silenced and cut now, so nothing more is queued for it; the protocol hears of it once its
     // present work is done, since that work may be walking the connections.
     QTcpSocket* socket = m_sockets.value(id);

@@ -63,7 +63,8 @@ private:
     void readFrom(NetConnectionId id);
     qint64 totalUnsent() const;
     NetConnectionId longestQueue() const;
-    void dropOverfull(NetConnectionId id);
+    // Closes a connection from inside a send; the protocol hears of it at the next turn.
+    void cutOff(NetConnectionId id, const char* why);
 
     const Clock& m_clock;
     NetLimits m_limits;
