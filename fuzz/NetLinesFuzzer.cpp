@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: the network server's line handler fed by four connections (two from one
-// address) with their chunks, closes and re-opens chosen by the input. Nothing may crash, and what
-// the server sends must stay within the protocol: whole lines of known words, to open
-// connections only, one logged-in connection per address, no receive buffer past its limit.
+// address) with their chunks, closes, re-opens and the passing of time chosen by the input. Lines
+// set aside for a later turn are handed back before the next step, held logins when time passes.
+// Nothing may crash, and what the server sends must stay within the protocol: whole lines of known
+// words, to open connections only, one logged-in connection per address, no unfinished line past
+// its limit, no connection left open after too many wrong logins.
 #include "core/Clock.h"
 #include "net/NetClients.h"
 #include "net/NetProtocol.h"
@@ -15,15 +17,21 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 namespace {
 
 constexpr int Connections = 4;
 const char* const Addresses[Connections] = {"10.0.0.1", "10.0.0.1", "10.0.0.2", "10.0.0.3"};
 
-class StillClock : public Clock {
+class SteppedClock : public Clock {
 public:
-    QDateTime now() const override { return QDateTime(QDate(2026, 1, 1), QTime(12, 0)); }
+    QDateTime now() const override { return m_now; }
+    void pass(qint64 ms) { m_now = m_now.addMSecs(ms); }
+
+private:
+    QDateTime m_now{QDate(2026, 1, 1), QTime(12, 0)};
 };
 
 class CheckingTransport : public NetTransport {
@@ -46,6 +54,14 @@ public:
             std::abort();
         m_closed.insert(id);
     }
+    void resumeLater(NetConnectionId id, qint64 afterMs) override {
+        if (!isOpen(id) || m_closed.contains(id) || afterMs < 0)
+            std::abort();
+        (afterMs == 0 ? nextTurn : held).insert(id);
+    }
+
+    QSet<NetConnectionId> nextTurn;
+    QSet<NetConnectionId> held;
 
 private:
     bool isOpen(NetConnectionId id) const {
@@ -67,7 +83,9 @@ private:
 void checkState(const NetProtocol& protocol) {
     QSet<QString> loggedAddresses;
     for (const NetConnectionState& c : protocol.connections()) {
-        if (c.receiveBuffer.size() > NetProtocol::MaxLineBytes || c.loggedIn != bool(c.account))
+        const qsizetype unfinished = c.receiveBuffer.size() - c.receiveBuffer.lastIndexOf('\n') - 1;
+        if (unfinished > NetProtocol::MaxLineBytes || c.loggedIn != bool(c.account) ||
+            c.failedLogins >= NetLimits().failedLoginsPerConnection)
             std::abort();
         if (c.loggedIn) {
             if (loggedAddresses.contains(c.remoteAddress))
@@ -90,7 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     clients.record(1)->setEditEnable(true);
 
-    StillClock clock;
+    SteppedClock clock;
     const NetProtocol* protocolRef = nullptr;
     CheckingTransport transport(protocolRef);
     NetProtocol protocol(clients, transport, clock, [] {});
@@ -125,6 +143,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         case 4:
             protocol.closeAllClients();
             break;
+        case 5: // time passes, for the held logins
+            clock.pass(1000 << (op >> 4));
+            for (NetConnectionId id : std::exchange(transport.held, {}))
+                protocol.resume(id);
+            break;
         default: { // a chunk of bytes up to the next 0xFF (or the end)
             size_t end = at;
             while (end < size && data[end] != 0xFF)
@@ -133,6 +156,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             at = end < size ? end + 1 : end;
             break;
         }
+        }
+        // The event loop's turns, as many as the lines need.
+        while (!transport.nextTurn.isEmpty()) {
+            for (NetConnectionId id : std::exchange(transport.nextTurn, {}))
+                protocol.resume(id);
         }
         checkState(protocol);
     }

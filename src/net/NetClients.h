@@ -30,7 +30,8 @@ public:
     static const QString CountValue;           // "UserCount"
     static QString recordValueName(int index); // "UserData%d"
     static constexpr int DefaultClientCount = 3;
-    static constexpr int DefaultPasswordLength = 4;
+    // Long enough that guessing over the network, at the rate the server allows, never ends.
+    static constexpr int DefaultPasswordLength = 12;
     // A damaged "UserCount" must not make the program allocate billions of records.
     static constexpr int MaxClients = 10000;
     // Shown by the window when a typed name or password holds a character the stored records

@@ -12,6 +12,7 @@
 #include "net/NetWire.h"
 
 #include <algorithm>
+#include <utility>
 
 using NetWire::ExtractField;
 using NetWire::FieldSeparator;
@@ -21,12 +22,16 @@ const QString NetProtocol::ClientActionFormat =
 const QString NetProtocol::CommandEntryFormat = QStringLiteral(" command %1");
 
 NetProtocol::NetProtocol(NetClients& clients, NetTransport& transport, const Clock& clock,
-                         std::function<void()> beep, QObject* parent)
+                         std::function<void()> beep, const NetLimits& limits, QObject* parent)
     : QObject(parent)
+    , m_limits(limits)
     , m_clients(clients)
     , m_transport(transport)
     , m_clock(clock)
-    , m_beep(std::move(beep)) {}
+    , m_beep(std::move(beep))
+    , m_loginThrottle(limits)
+    , m_commandWarnings(limits.warningIntervalMs, limits.maxConnections)
+    , m_loginWarnings(limits.warningIntervalMs, limits.maxRememberedAddresses) {}
 
 NetProtocol::~NetProtocol() = default;
 
@@ -34,6 +39,10 @@ NetConnectionState* NetProtocol::find(NetConnectionId id) {
     auto it = std::find_if(m_connections.begin(), m_connections.end(),
                            [id](const NetConnectionState& c) { return c.id == id; });
     return it == m_connections.end() ? nullptr : &*it;
+}
+
+const NetConnectionState* NetProtocol::find(NetConnectionId id) const {
+    return const_cast<NetProtocol*>(this)->find(id);
 }
 
 bool NetProtocol::forget(NetConnectionId id) {
@@ -55,27 +64,67 @@ void NetProtocol::connectionOpened(NetConnectionId id, const QString& remoteAddr
 }
 
 void NetProtocol::dataReceived(NetConnectionId id, QByteArrayView bytes) {
-    while (!bytes.isEmpty()) {
+    NetConnectionState* state = find(id);
+    if (!state)
+        return;
+    state->receiveBuffer.append(bytes);
+    handleInput(id);
+}
+
+bool NetProtocol::wantsInput(NetConnectionId id) const {
+    const NetConnectionState* state = find(id);
+    return state && state->receiveBuffer.indexOf(NetWire::LineEnd, state->handledBytes) < 0;
+}
+
+void NetProtocol::resume(NetConnectionId id) {
+    if (find(id))
+        handleInput(id);
+}
+
+void NetProtocol::handleInput(NetConnectionId id) {
+    // Every connection hears once per turn that lines were handled, not once per line: a burst
+    // of empty lines would otherwise queue megabytes for every peer before any could be written.
+    bool broadcastOwed = false;
+    for (int handled = 0;;) {
         // Looked up again for every line: a line's handling may have closed this connection.
         NetConnectionState* state = find(id);
         if (!state)
-            return;
-        const qsizetype lineEnd = bytes.indexOf(NetWire::LineEnd);
-        const QByteArrayView part = lineEnd < 0 ? bytes : bytes.first(lineEnd);
-        if (state->receiveBuffer.size() + part.size() > MaxLineBytes) {
+            break;
+        const qsizetype lineEnd =
+            state->receiveBuffer.indexOf(NetWire::LineEnd, state->handledBytes);
+        const qsizetype lineBytes =
+            (lineEnd < 0 ? state->receiveBuffer.size() : lineEnd) - state->handledBytes;
+        if (lineBytes > MaxLineBytes) {
             qCWarning(lcNet) << "connection" << id << "sent a line over" << MaxLineBytes
                              << "bytes; closing it";
             closeConnection(id);
-            return;
+            break;
         }
-        state->receiveBuffer.append(part);
-        if (lineEnd < 0)
-            return;
-        const QByteArray line = std::exchange(state->receiveBuffer, QByteArray());
-        bytes = bytes.sliced(lineEnd + 1);
-        if (HandleClientLine(id, line))
-            BroadcastUserVariables();
+        if (lineEnd < 0) {
+            state->receiveBuffer.remove(0, std::exchange(state->handledBytes, 0));
+            break;
+        }
+        const QByteArrayView line =
+            QByteArrayView(state->receiveBuffer).sliced(state->handledBytes, lineBytes);
+        const qint64 hold = handled == m_limits.linesPerTurn ? 0 : holdMs(*state, line);
+        if (handled == m_limits.linesPerTurn || hold > 0) {
+            m_transport.resumeLater(id, hold);
+            break;
+        }
+        const QByteArray taken = line.toByteArray();
+        state->handledBytes = lineEnd + 1;
+        ++handled;
+        if (HandleClientLine(id, taken))
+            broadcastOwed = true;
     }
+    if (broadcastOwed)
+        BroadcastUserVariables();
+}
+
+qint64 NetProtocol::holdMs(const NetConnectionState& state, QByteArrayView line) const {
+    if (ExtractField(FieldSeparator, 1, line) != "login")
+        return 0;
+    return m_loginThrottle.waitMs(state.remoteAddress, m_clock.now());
 }
 
 bool NetProtocol::HandleClientLine(NetConnectionId id, QByteArrayView line) {
@@ -108,9 +157,10 @@ void NetProtocol::HandleLogin(NetConnectionId id, QByteArrayView line) {
     // An entry without a name or a password would let anyone in who sends empty fields.
     auto account = name.isEmpty() || password.isEmpty() ? nullptr : m_clients.find(name, password);
     if (!account) {
-        send(*state, NetWire::message("AcsessDeny"));
+        refuseLogin(*state, name);
         return;
     }
+    m_loginThrottle.succeeded(state->remoteAddress);
     state->loggedIn = true;
     state->account = std::move(account);
     RefreshLoggedClients();
@@ -119,6 +169,21 @@ void NetProtocol::HandleLogin(NetConnectionId id, QByteArrayView line) {
         return;
     SendPrivileges(*state);
     send(*state, NetWire::message("LoggedAs", {name}));
+}
+
+void NetProtocol::refuseLogin(NetConnectionState& state, QByteArrayView name) {
+    send(state, NetWire::message("AcsessDeny"));
+    const QDateTime now = m_clock.now();
+    m_loginThrottle.failed(state.remoteAddress, now);
+    if (const auto note = m_loginWarnings.admit(state.remoteAddress, now)) {
+        constexpr qsizetype ShownNameBytes = 64;
+        qCWarning(lcNet).nospace()
+            << "wrong login as "
+            << Windows1251::decode(name.first(std::min(name.size(), ShownNameBytes))) << " from "
+            << state.remoteAddress << qUtf8Printable(*note);
+    }
+    if (++state.failedLogins >= m_limits.failedLoginsPerConnection)
+        closeConnection(state.id);
 }
 
 void NetProtocol::SendPrivileges(const NetConnectionState& to) {
@@ -143,9 +208,11 @@ bool NetProtocol::HandleExecCommand(NetConnectionId id, QByteArrayView line) {
         // Once a message box that stopped the server; now a note the operator can read, and
         // the line is dropped as it always was.
         const QString name = Windows1251::decode(state->account->name());
-        const QString message = notAnIntegerMessage(text);
-        qCWarning(lcNet).noquote() << name << "sent ExecCommand with" << message;
-        putLogEntry(name, message);
+        if (const auto note = m_commandWarnings.admit(name, m_clock.now())) {
+            const QString message = notAnIntegerMessage(text);
+            qCWarning(lcNet).noquote() << name << "sent ExecCommand with" << message + *note;
+            putLogEntry(name, message);
+        }
         return false;
     }
     // The account stays alive through the command even if its connection does not.

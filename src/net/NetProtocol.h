@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "net/LoginThrottle.h"
 #include "net/NetClientActionLog.h"
+#include "net/NetLimits.h"
 #include "net/NetTransport.h"
+#include "net/PacedWarnings.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -23,13 +26,19 @@ class ProgramControl;
 struct NetConnectionState {
     NetConnectionId id = 0;
     QString remoteAddress; // IPv4 as dotted text
+    // Bytes received and not handled yet: whole lines waiting for their turn, then the line
+    // still arriving. The first `handledBytes` of it are done with.
     QByteArray receiveBuffer;
+    qsizetype handledBytes = 0;
     bool loggedIn = false;
+    int failedLogins = 0;
     std::shared_ptr<NetUserData> account;
 };
 
 // The client protocol without sockets: bytes received on a connection in, messages to the
 // connections out through the transport. Every event arrives on one thread and runs to its end.
+// A connection's lines are handled a few at a time, and a login after wrong ones waits, each
+// connection's lines in the order they came; the transport hands the rest back later.
 class NetProtocol : public QObject {
     Q_OBJECT
 public:
@@ -42,7 +51,8 @@ public:
 
     // The beep is the window's (it needs the GUI); the clock only paces it.
     NetProtocol(NetClients& clients, NetTransport& transport, const Clock& clock,
-                std::function<void()> beep, QObject* parent = nullptr);
+                std::function<void()> beep, const NetLimits& limits = {},
+                QObject* parent = nullptr);
     ~NetProtocol() override;
 
     // What a permitted "ExecCommand" drives; without it (null) the commands change nothing.
@@ -51,6 +61,11 @@ public:
     // Socket events.
     void connectionOpened(NetConnectionId id, const QString& remoteAddress);
     void dataReceived(NetConnectionId id, QByteArrayView bytes);
+    // Whether the connection has handled every whole line it received; until then the transport
+    // keeps further bytes in the socket, so what one peer sends is held in one place only.
+    bool wantsInput(NetConnectionId id) const;
+    // The transport's answer to NetTransport::resumeLater.
+    void resume(NetConnectionId id);
     // The peer closed the connection or it failed: the disconnect handling (beep, fresh lists).
     void connectionClosed(NetConnectionId id);
 
@@ -81,6 +96,11 @@ signals:
 
 private:
     NetConnectionState* find(NetConnectionId id);
+    const NetConnectionState* find(NetConnectionId id) const;
+    void handleInput(NetConnectionId id);
+    // How long the line must wait before it is handled; 0 for now.
+    qint64 holdMs(const NetConnectionState& state, QByteArrayView line) const;
+    void refuseLogin(NetConnectionState& state, QByteArrayView name);
     // Forgets the connection; true when it was known.
     bool forget(NetConnectionId id);
     void beep();
@@ -99,6 +119,7 @@ private:
     void rebuildLoggedClients();
     void closeWhere(const std::function<bool(const NetConnectionState&)>& matches);
 
+    NetLimits m_limits;
     NetClients& m_clients;
     NetTransport& m_transport;
     const Clock& m_clock;
@@ -108,4 +129,7 @@ private:
     QList<QByteArray> m_loggedClients;
     NetClientActionLog m_log;
     QDateTime m_lastBeep;
+    LoginThrottle m_loginThrottle;
+    PacedWarnings m_commandWarnings;
+    PacedWarnings m_loginWarnings;
 };

@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QStringList>
 #include <QTcpServer>
 
@@ -20,12 +21,12 @@ class QTcpSocket;
 class NetServer : public QObject, private NetTransport {
     Q_OBJECT
 public:
-    // A peer that does not read its messages is cut off before its queue grows past this.
-    static constexpr qint64 MaxUnsentBytes = 1024 * 1024;
     static constexpr quint16 DefaultPort = 25963;
+    // How often a held login looks at the clock again.
+    static constexpr qint64 HoldRecheckMs = 100;
 
     NetServer(NetClients& clients, const Clock& clock, std::function<void()> beep,
-              QObject* parent = nullptr);
+              const NetLimits& limits = {}, QObject* parent = nullptr);
     ~NetServer() override;
 
     // Listens on every local IPv4 address; opening empties the client-action log. False when
@@ -55,11 +56,22 @@ signals:
 private:
     void send(NetConnectionId id, const QByteArray& message) override;
     void close(NetConnectionId id) override;
+    void resumeLater(NetConnectionId id, qint64 afterMs) override;
     void accept();
-    void dropOverfull(NetConnectionId id);
+    // Why a new connection from `address` is not taken, or null when it is.
+    const char* refusal(const QString& address) const;
+    void readFrom(NetConnectionId id);
+    qint64 totalUnsent() const;
+    NetConnectionId longestQueue() const;
+    // Closes a connection from inside a send; the protocol hears of it at the next turn.
+    void cutOff(NetConnectionId id, const char* why);
 
+    const Clock& m_clock;
+    NetLimits m_limits;
+    PacedWarnings m_acceptWarnings;
     QTcpServer m_listener;
     NetProtocol m_protocol;
     QHash<NetConnectionId, QTcpSocket*> m_sockets;
+    QSet<NetConnectionId> m_resuming;
     NetConnectionId m_nextId = 1;
 };

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QMap>
 
+#include <utility>
 #include <vector>
 
 // Records what the protocol sent to each connection and which ones it closed.
@@ -13,6 +14,9 @@ class FakeTransport : public NetTransport {
 public:
     void send(NetConnectionId id, const QByteArray& message) override { sent[id] += message; }
     void close(NetConnectionId id) override { closed.push_back(id); }
+    void resumeLater(NetConnectionId id, qint64 afterMs) override {
+        resumes.emplace_back(id, afterMs);
+    }
 
     // What connection `id` received since the last take.
     QByteArray take(NetConnectionId id) { return sent.take(id); }
@@ -20,4 +24,6 @@ public:
 
     QMap<NetConnectionId, QByteArray> sent;
     std::vector<NetConnectionId> closed;
+    // Each request to hand a connection's remaining lines back, with its delay.
+    std::vector<std::pair<NetConnectionId, qint64>> resumes;
 };

@@ -6,6 +6,8 @@
 #include "support/RecordingMessageBoxes.h"
 #include "support/TempStore.h"
 
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -96,7 +98,10 @@ TEST(NetClients, FirstRunWritesThreeDefaultClientsWithDifferentPasswords) {
         const QByteArray bytes = storedRecord(temp.store(), i);
         ASSERT_EQ(bytes.size(), NetUserData::Size);
         const auto record = NetUserData::fromStored(bytes);
-        EXPECT_EQ(record.password().size(), 4);
+        EXPECT_EQ(record.password().size(), 12);
+        // Nothing a person could misread when typing it into a client.
+        EXPECT_FALSE(QString::fromLatin1(record.password())
+                         .contains(QRegularExpression("[^2-9a-zA-Z]|[lIoO]")));
         passwords.insert(record.password());
         // Nothing else set but the name, the password and the client number.
         NetUserData expected =
@@ -122,7 +127,7 @@ TEST(NetClients, EachInstallationDrawsItsOwnDefaultPasswords) {
         for (int i = 0; i < 3; ++i)
             seen.insert(clients.at(i).password());
     }
-    // 56^4 possible passwords: twelve draws that repeat would be a fixed or poor source.
+    // 56^12 possible passwords: twelve draws that repeat would be a fixed or poor source.
     EXPECT_EQ(seen.size(), 12u);
 }
 

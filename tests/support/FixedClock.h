@@ -9,6 +9,7 @@ public:
         : m_now(QDate(2026, 12, 9), time) {}
     QDateTime now() const override { return m_now; }
     void setTime(QTime time) { m_now.setTime(time); }
+    void advance(qint64 ms) { m_now = m_now.addMSecs(ms); }
 
 private:
     QDateTime m_now;
