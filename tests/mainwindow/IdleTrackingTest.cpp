@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 #include <QPaintEvent>
+#include <QPainter>
+#include <QPainterPath>
 
 #include <gtest/gtest.h>
 
@@ -126,6 +128,38 @@ TEST(MainWindowStart, TheSkinIsReadWhenTheWindowFirstShowsNotWhenItIsMade) {
     main.hide();
     main.show();
     EXPECT_EQ(main.mask(), shape);
+}
+
+TEST(MainWindowStart, TheKeyColourIsLeftTransparentNotOnlyCutByTheMask) {
+    // Wayland takes the mask for input only, and some compositors ignore the X shape: what the
+    // window paints must hold the shape by itself.
+    ProgramState state;
+    FakePlatform fakes;
+    TfmMain main(state, fakes.services());
+    main.show();
+    EXPECT_TRUE(main.testAttribute(Qt::WA_TranslucentBackground));
+    const QImage look = main.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    QImage inside(look.size(), QImage::Format_Grayscale8);
+    inside.fill(0);
+    QPainter(&inside).fillPath(
+        [&] {
+            QPainterPath path;
+            path.addRegion(main.mask());
+            return path;
+        }(),
+        Qt::white);
+    int keyShown = 0;
+    int shapeMissing = 0;
+    for (int y = 0; y < look.height(); ++y)
+        for (int x = 0; x < look.width(); ++x) {
+            const int alpha = qAlpha(look.pixel(x, y));
+            if (qGray(inside.pixel(x, y)) == 0)
+                keyShown += alpha != 0;
+            else
+                shapeMissing += alpha != 255;
+        }
+    EXPECT_EQ(keyShown, 0);
+    EXPECT_EQ(shapeMissing, 0);
 }
 
 } // namespace
