@@ -19,6 +19,8 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${CPACK_PACKAGE_CONTACT})
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Wayland sessions without XWayland need Qt's Wayland platform plugin; with XWayland it is unused.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The long description; cpack adds the summary line and the control file's indentation.
 set(CPACK_PACKAGE_DESCRIPTION "Gloamery lets up to eight ghosts live in your home. Each has a name, a temper,

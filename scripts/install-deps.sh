@@ -11,7 +11,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev liblz4-dev libxcb1-dev
     clang libclang-rt-14-dev clang-format
     xvfb xauth fonts-dejavu-core
-    openbox xdotool imagemagick x11-utils
+    openbox xdotool imagemagick x11-utils x11-xserver-utils
     desktop-file-utils appstream dpkg-dev lintian
     chromium chromium-driver python3-selenium
 )

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/DisplayCheck.h"
 
+#include <QDir>
+#include <QLibraryInfo>
+
 #include <algorithm>
 #include <cstring>
 #include <optional>
@@ -46,24 +49,60 @@ QString preferredPlatform(const Environment& environment) {
     return {};
 }
 
-QString problem(const Environment& environment, const LocalDisplayReachable& reachable) {
+QString problem(const Environment& environment, const LocalDisplayReachable& reachable,
+                const QString& qtPlugins) {
     const QString platform = environment("QT_QPA_PLATFORM");
+    const QString display = environment("DISPLAY");
+    const bool waylandOnly =
+        (platform.isEmpty() && display.isEmpty() && !environment("WAYLAND_DISPLAY").isEmpty()) ||
+        (platform.startsWith(QLatin1String("wayland")) &&
+         !platform.contains(u';')); // a list falls back by itself
+    if (waylandOnly) {
+        if (waylandPluginPresent(environment, qtPlugins))
+            return {};
+        return QStringLiteral("Gloamery needs a graphical desktop, but this Wayland session has "
+                              "no X display and Qt's Wayland support is not installed "
+                              "(package qt6-wayland).");
+    }
     const bool wantsX11 = platform.isEmpty() || platform.startsWith(QLatin1String("xcb"));
     if (!wantsX11)
-        return {}; // offscreen, wayland, vnc...: Qt reports its own problems
-    const QString display = environment("DISPLAY");
-    if (display.isEmpty()) {
-        if (platform.isEmpty() && !environment("WAYLAND_DISPLAY").isEmpty())
-            return {};
+        return {}; // offscreen, vnc...: Qt reports its own problems
+    if (display.isEmpty())
         return QStringLiteral("Gloamery needs a graphical desktop, but no display was found "
                               "(DISPLAY is not set).");
-    }
     // A local display ":N" listens on a socket we can try; remote ones are left to Qt.
     const std::optional<int> number = localDisplayNumber(display);
     if (number && !reachable(*number))
         return QStringLiteral("Gloamery needs a graphical desktop, but display %1 is not running.")
             .arg(display);
     return {};
+}
+
+bool waylandPluginPresent(const Environment& environment, const QString& qtPlugins) {
+    const QString platforms = QStringLiteral("/platforms");
+    QStringList folders;
+    if (const QString direct = environment("QT_QPA_PLATFORM_PLUGIN_PATH"); !direct.isEmpty())
+        folders.append(direct);
+    for (const QString& folder :
+         environment("QT_PLUGIN_PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts))
+        folders.append(folder + platforms);
+    folders.append(qtPlugins + platforms);
+    const QStringList plugin{QStringLiteral("libqwayland*.so")};
+    return std::any_of(folders.cbegin(), folders.cend(), [&](const QString& folder) {
+        return !QDir(folder).entryList(plugin, QDir::Files).isEmpty();
+    });
+}
+
+QString qtPluginsPath() {
+    return QLibraryInfo::path(QLibraryInfo::PluginsPath);
+}
+
+QString platformNote(const QString& platformName) {
+    if (!platformName.startsWith(QLatin1String("wayland")))
+        return {};
+    return QStringLiteral("Gloamery runs natively on Wayland, where a program cannot place its "
+                          "windows: the dialogs do not open over the main window and the windows "
+                          "are not centred. With XWayland (DISPLAY set) they are.");
 }
 
 namespace {

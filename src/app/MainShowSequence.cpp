@@ -26,7 +26,7 @@ bool MainShowSequence::run() {
         return false;
     const bool firstShow = !m_state.SplashShown;
     if (!m_state.SplashShown)
-        m_windows.fmLogo->ShowSplash(m_desktop.width());
+        m_windows.fmLogo->ShowSplash(m_desktop.availableArea());
     if (m_ending && m_ending())
         return false;
     m_state.DialogOpen = false;
@@ -36,7 +36,7 @@ bool MainShowSequence::run() {
     m_windows.fmHelp->ApplyLanguage();
 
     TfmMain* main = m_windows.fmMain;
-    main->placeOnDesktop(m_desktop.width());
+    main->placeOnDesktop(m_desktop.availableArea());
     main->setAttractionIndicator(false);
     m_windows.fmGhost->selectFirstGhost();
     main->PlaceMainControls();

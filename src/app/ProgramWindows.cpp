@@ -55,6 +55,7 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
     fmWebServer->setMainWindow(fmMain);
     fmWebServer->setWebIndicator([main = fmMain](bool running) { main->setWebIndicator(running); });
     fmGhost->setMainWindow(fmMain);
+    fmNet->setMainWindow(fmMain, SkinnedDialog::Placement::OwnPlace);
     fmGhost->setSoundOutput(fmSound);
     fmSound->setGhostAct([ghosts = fmGhost] { ghosts->GhostAct(); });
     fmMain->attachGhosts(&fmGhost->ghostTable(), &fmGhost->currentAct(), fmSound,

@@ -22,9 +22,8 @@ SplashStandIn::~SplashStandIn() {
         m_waiting->quit();
 }
 
-void SplashStandIn::showAt(int desktopWidth, int patienceMs) {
-    setGeometry((desktopWidth - TfmLogo::SplashWidth) / 2, TfmLogo::SplashTop, TfmLogo::SplashWidth,
-                TfmLogo::SplashHeight);
+void SplashStandIn::showAt(const QRect& area, int patienceMs) {
+    setGeometry(TfmLogo::place(area));
     show();
     if (m_painted)
         return;

@@ -16,7 +16,7 @@ public:
 
     // Shows it where the splash will stand and returns once it has painted, or after
     // `patienceMs` when the window system does not let it show.
-    void showAt(int desktopWidth, int patienceMs = 250);
+    void showAt(const QRect& area, int patienceMs = 250);
     bool painted() const { return m_painted; }
 
 protected:

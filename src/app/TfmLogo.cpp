@@ -5,6 +5,7 @@
 #include "core/LogCategories.h"
 #include "core/MessageBoxes.h"
 #include "core/ProgramState.h"
+#include "core/ScreenPlacement.h"
 #include "core/SettingsStore.h"
 #include "core/StoreAccess.h"
 #include "core/StoreError.h"
@@ -163,13 +164,13 @@ void TfmLogo::DiscoverBoards() {
     }
 }
 
-void TfmLogo::prepareSplash(int desktopWidth) {
+void TfmLogo::prepareSplash(const QRect& area) {
     // Drawn for each showing and let go when the splash closes: it is up for three seconds of
     // an evening's run.
     Img_Logo->setPixmap(SplashArt::picture(SplashWidth, SplashHeight));
     Img_Loading->setPixmap(SplashArt::loadingImage());
     Img_Ready->setPixmap(SplashArt::finishedImage());
-    setGeometry((desktopWidth - SplashWidth) / 2, SplashTop, SplashWidth, SplashHeight);
+    setGeometry(place(area));
     PageControl_USB->hide();
     PageControl_USB->setGeometry(0, 0, 400, 500);
     Img_Logo->setGeometry(0, 0, SplashWidth, SplashHeight);
@@ -183,8 +184,13 @@ void TfmLogo::prepareSplash(int desktopWidth) {
     Timer_Work.start();
 }
 
-void TfmLogo::ShowSplash(int desktopWidth) {
-    prepareSplash(desktopWidth);
+QRect TfmLogo::place(const QRect& area) {
+    return {ScreenPlacement::centred(area, SplashWidth, SplashTop),
+            QSize(SplashWidth, SplashHeight)};
+}
+
+void TfmLogo::ShowSplash(const QRect& area) {
+    prepareSplash(area);
     exec();
     m_standIn.reset();
     // The splash shows once a run: its window, and the picture of it the window system keeps,

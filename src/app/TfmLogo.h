@@ -30,10 +30,12 @@ public:
     TfmLogo(ProgramState& state, const PlatformServices& platform, Language editionLanguage);
     ~TfmLogo() override;
 
-    // Lays the splash out for a desktop of that width and starts its timer; ShowSplash also
-    // runs it modally until it closes.
-    void prepareSplash(int desktopWidth);
-    void ShowSplash(int desktopWidth);
+    // Where the splash stands on a screen with that available area.
+    static QRect place(const QRect& area);
+    // Lays the splash out on that area and starts its timer; ShowSplash also runs it modally
+    // until it closes.
+    void prepareSplash(const QRect& area);
+    void ShowSplash(const QRect& area);
 
     // True until the presentation has started once; read from "Premier".
     bool firstRun() const { return FirstRun; }

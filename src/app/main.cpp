@@ -41,13 +41,17 @@ int main(int argc, char** argv) {
     const QString platform = DisplayCheck::preferredPlatform(environment);
     if (!platform.isEmpty())
         qputenv("QT_QPA_PLATFORM", platform.toUtf8());
-    const QString problem = DisplayCheck::problem(environment, DisplayCheck::localDisplayReachable);
+    const QString problem = DisplayCheck::problem(environment, DisplayCheck::localDisplayReachable,
+                                                  DisplayCheck::qtPluginsPath());
     if (!problem.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(problem));
         return 1;
     }
 
     QApplication app(argc, argv);
+    if (const QString note = DisplayCheck::platformNote(QGuiApplication::platformName());
+        !note.isEmpty())
+        std::fprintf(stderr, "%s\n", qPrintable(note));
     QApplication::setApplicationName(QStringLiteral("Gloamery"));
     const auto edition = static_cast<Language>(GLOAMERY_EDITION_LANGUAGE);
     // Lets the desktop match the windows to the edition's menu entry and its icon.
@@ -62,7 +66,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<SplashStandIn> standIn;
     if (store.isAvailable()) {
         standIn = std::make_unique<SplashStandIn>();
-        standIn->showAt(desktop.width());
+        standIn->showAt(desktop.availableArea());
     }
     QApplication::setWindowIcon(ProgramIcon::load());
     KeyToggleTracker deleteKey(Qt::Key_Delete);

@@ -9,6 +9,7 @@
 #include "core/ProgramState.h"
 #include "core/RandomSource.h"
 #include "core/RuntimeFiles.h"
+#include "core/ScreenPlacement.h"
 #include "core/SettingsStore.h"
 #include "core/StoreAccess.h"
 #include "ghosts/AttractionScheduler.h"
@@ -148,8 +149,11 @@ void TfmMain::loadSkin() {
     const QImage& skin = m_skin.use();
     if (skin.isNull())
         return; // a plain rectangle then, but a working one
+    // The mask keeps the pointer off the key; the picture itself leaves the key unpainted on a
+    // translucent window, for where the mask cuts nothing more: on Wayland it limits input only,
+    // and some compositors ignore the X shape and would show a magenta frame.
     setMask(ColorKey::regionWithoutKey(skin));
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_TranslucentBackground);
 }
 
 QLabel* TfmMain::makeImage(const char* name, const QRect& place) {
@@ -281,7 +285,7 @@ void TfmMain::OpenDialog(MainWindowCommands::Dialog dialog) {
 
 void TfmMain::recentreMainWindow() {
     if (m_platform.desktop)
-        placeOnDesktop(m_platform.desktop->width());
+        placeOnDesktop(m_platform.desktop->availableArea());
 }
 
 void TfmMain::closeHelpWindow() {
@@ -321,12 +325,9 @@ void TfmMain::ShowMainWindow() {
     activateWindow();
 }
 
-int TfmMain::centredLeft(int desktopWidth) {
-    return (desktopWidth - WindowWidth) / 2;
-}
-
-void TfmMain::placeOnDesktop(int desktopWidth) {
-    setGeometry(centredLeft(desktopWidth), WindowTop, WindowWidth, WindowHeight);
+void TfmMain::placeOnDesktop(const QRect& area) {
+    setGeometry(QRect(ScreenPlacement::centred(area, WindowWidth, WindowTop),
+                      QSize(WindowWidth, WindowHeight)));
 }
 
 void TfmMain::setAttractionIndicator(bool running) {
@@ -493,10 +494,14 @@ void TfmMain::Timer_GhostTimer() {
 void TfmMain::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QImage& skin = m_skin.use();
-    if (skin.isNull())
+    if (skin.isNull()) {
         painter.fillRect(rect(), MainWindowColors::Background);
-    else
-        painter.drawImage(0, 0, skin);
+        return;
+    }
+    // The key cut to alpha where it is drawn, from the shape already held: a copy of the skin
+    // with an alpha channel would hold a third more for all the time the skin is kept.
+    painter.setClipRegion(mask());
+    painter.drawImage(0, 0, skin);
 }
 
 void TfmMain::hideMainWindow() {

@@ -70,10 +70,8 @@ public:
     void setDoorOpener(std::function<void()> openDoor) { m_openDoor = std::move(openDoor); }
     void setDialogs(const Dialogs& dialogs);
 
-    // Centred horizontally (the halving truncates toward zero, so a narrow desktop gives a
-    // negative left), top 10.
-    void placeOnDesktop(int desktopWidth);
-    static int centredLeft(int desktopWidth);
+    // Centred across the screen's available area, 10 below its top.
+    void placeOnDesktop(const QRect& area);
 
     void setAttractionIndicator(bool running);
     void setWebIndicator(bool running);
@@ -159,7 +157,7 @@ private:
     GhostSoundOutput* m_sound = nullptr;
     PointerProbe m_probe;
     bool m_skinLoaded = false;
-    // Three bytes a pixel (the mask cuts the key colour; the skin has no alpha of its own), and
+    // Three bytes a pixel (the shape cuts the key colour; the skin has no alpha of its own), and
     // only while the window repaints: it sits still for most of an evening.
     PictureKeptWhileUsed m_skin{QStringLiteral("Img/Skin.png"), QImage::Format_RGB888,
                                 std::chrono::seconds(10)};

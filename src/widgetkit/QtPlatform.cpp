@@ -15,9 +15,9 @@ void QtMessageBoxes::showError(const QString& text) {
     QMessageBox::critical(nullptr, QStringLiteral("Gloamery"), text);
 }
 
-int ScreenDesktop::width() const {
+QRect ScreenDesktop::availableArea() const {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry().width() : 0;
+    return screen ? screen->availableGeometry() : QRect();
 }
 
 QPoint CursorPointerSource::globalPosition() const {

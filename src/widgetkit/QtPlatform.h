@@ -15,7 +15,7 @@ public:
 
 class ScreenDesktop : public Desktop {
 public:
-    int width() const override;
+    QRect availableArea() const override;
 };
 
 class CursorPointerSource : public PointerSource {

@@ -12,6 +12,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QWindow>
 
 namespace {
 
@@ -98,8 +99,9 @@ void SkinnedDialog::setVisible(bool visible) {
         ensureControls();
         // Placed before the window system sees the window: a window that moves itself while it
         // is being shown can be left believing it sits where the window manager first put it.
-        if (m_mainWindow)
+        if (m_mainWindow && m_placement == Placement::OverMainWindow)
             move(m_mainWindow->pos() + OffsetFromMainWindow);
+        belongToMainWindow();
         m_open = true;
         m_state.DialogOpen = true;
         Sb_Close->raise();
@@ -123,6 +125,18 @@ void SkinnedDialog::setVisible(bool visible) {
         m_poll->setWatching(this, false);
         Timer_WorkTimer();
     }
+}
+
+void SkinnedDialog::belongToMainWindow() {
+    // Before the window is mapped, so the window manager never sees it as a window of its own.
+    // A dialog has no parent widget, which would have Qt delete it and the program's order of
+    // destruction decide nothing; the window system's parent is enough.
+    QWindow* main = m_mainWindow ? m_mainWindow->windowHandle() : nullptr;
+    if (!main)
+        return;
+    if (!windowHandle())
+        create();
+    windowHandle()->setTransientParent(main);
 }
 
 void SkinnedDialog::closeIfOpen() {

@@ -44,8 +44,13 @@ public:
 
     ~SkinnedDialog() override;
 
-    // The dialog opens over this window; none: where it stood last.
-    void setMainWindow(const QWidget* mainWindow) { m_mainWindow = mainWindow; }
+    enum class Placement { OverMainWindow, OwnPlace };
+    // The dialog belongs to this window: no taskbar entry of its own, kept above it. It opens
+    // over it unless it has a place of its own; with no main window, where it stood last.
+    void setMainWindow(const QWidget* mainWindow, Placement placement = Placement::OverMainWindow) {
+        m_mainWindow = mainWindow;
+        m_placement = placement;
+    }
 
     // The dialog's top-left on the screen: the one origin from which every hover rectangle and
     // every click's arithmetic is taken.
@@ -103,6 +108,7 @@ protected:
     QLabel* closeButton() const { return Sb_Close; }
 
 private:
+    void belongToMainWindow();
     void showCloseButton();
     void trackReading(QPoint pointer);
     void watchPointer(PointerPoll& poll);
@@ -110,6 +116,7 @@ private:
     ProgramState& m_state;
     Frame m_frame;
     const QWidget* m_mainWindow = nullptr;
+    Placement m_placement = Placement::OverMainWindow;
     PointerProbe m_probe;
     // Until the dialog shares the program's poll (a dialog on its own, as in the tests).
     std::unique_ptr<PointerPoll> m_ownPoll;

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/DisplayCheck.h"
 
+#include <QDir>
+#include <QFile>
 #include <QHash>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -14,6 +17,19 @@ DisplayCheck::Environment from(const Env& env) {
         return env.value(QLatin1String(name));
     };
 }
+
+// Plugin folders laid out as Qt's: "platforms" below, holding `plugin` if one is given.
+struct PluginFolders {
+    QTemporaryDir root;
+    QString make(const QString& name, const char* plugin = nullptr) const {
+        const QString folder = root.filePath(name);
+        QDir().mkpath(folder + QStringLiteral("/platforms"));
+        if (plugin)
+            QFile(folder + QStringLiteral("/platforms/") + QLatin1String(plugin))
+                .open(QIODevice::WriteOnly);
+        return folder;
+    }
+};
 
 TEST(DisplayCheck, WaylandSessionsAskForXWaylandUnlessThePlatformWasChosen) {
     struct Case {
@@ -32,6 +48,8 @@ TEST(DisplayCheck, WaylandSessionsAskForXWaylandUnlessThePlatformWasChosen) {
 }
 
 TEST(DisplayCheck, SaysClearlyWhenThereIsNoDisplay) {
+    PluginFolders folders;
+    const QString qtPlugins = folders.make(QStringLiteral("qt"), "libqwayland-generic.so");
     struct Case {
         Env env;
         bool reachable;
@@ -59,15 +77,63 @@ TEST(DisplayCheck, SaysClearlyWhenThereIsNoDisplay) {
     for (const Case& c : cases) {
         SCOPED_TRACE(qPrintable(c.env.value(QStringLiteral("DISPLAY"))));
         int asked = -1;
-        const QString problem = DisplayCheck::problem(from(c.env), [&](int number) {
-            asked = number;
-            return c.reachable;
-        });
+        const QString problem = DisplayCheck::problem(
+            from(c.env),
+            [&](int number) {
+                asked = number;
+                return c.reachable;
+            },
+            qtPlugins);
         if (*c.problemContains == '\0')
             EXPECT_TRUE(problem.isEmpty()) << qPrintable(problem);
         else
             EXPECT_TRUE(problem.contains(QLatin1String(c.problemContains))) << qPrintable(problem);
         EXPECT_EQ(asked, c.asked);
+    }
+}
+
+TEST(DisplayCheck, AWaylandSessionWithoutXNeedsQtsWaylandPlugin) {
+    PluginFolders folders;
+    const QString bare = folders.make(QStringLiteral("bare"), "libqxcb.so");
+    const QString qt = folders.make(QStringLiteral("qt"), "libqwayland-egl.so");
+    const QString extra = folders.make(QStringLiteral("extra"), "libqwayland-generic.so");
+    const QString direct = folders.make(QStringLiteral("direct"), "libqwayland-generic.so") +
+                           QStringLiteral("/platforms");
+    const QString pluginPath = bare + QLatin1Char(':') + extra;
+    struct Case {
+        const char* label;
+        Env env;
+        QString qtPlugins;
+        bool problem;
+    };
+    const QString wayland = QStringLiteral("wayland-0");
+    const Case cases[] = {
+        {"no plugin anywhere", {{"WAYLAND_DISPLAY", wayland}}, bare, true},
+        {"chosen, no plugin", {{"QT_QPA_PLATFORM", "wayland"}, {"DISPLAY", ":0"}}, bare, true},
+        {"chosen with a fallback", {{"QT_QPA_PLATFORM", "wayland;xcb"}}, bare, false},
+        {"in Qt's folder", {{"WAYLAND_DISPLAY", wayland}}, qt, false},
+        {"in QT_PLUGIN_PATH",
+         {{"WAYLAND_DISPLAY", wayland}, {"QT_PLUGIN_PATH", pluginPath}},
+         bare,
+         false},
+        {"QT_PLUGIN_PATH without it",
+         {{"WAYLAND_DISPLAY", wayland}, {"QT_PLUGIN_PATH", bare}},
+         bare,
+         true},
+        {"in QT_QPA_PLATFORM_PLUGIN_PATH",
+         {{"WAYLAND_DISPLAY", wayland}, {"QT_QPA_PLATFORM_PLUGIN_PATH", direct}},
+         bare,
+         false},
+        {"XWayland there: not needed",
+         {{"WAYLAND_DISPLAY", wayland}, {"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", ":0"}},
+         bare,
+         false},
+    };
+    for (const Case& c : cases) {
+        const QString problem = DisplayCheck::problem(
+            from(c.env), [](int) { return true; }, c.qtPlugins);
+        EXPECT_EQ(problem.contains(QLatin1String("qt6-wayland")), c.problem)
+            << c.label << ": " << qPrintable(problem);
     }
 }
 

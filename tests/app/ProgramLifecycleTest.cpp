@@ -73,15 +73,35 @@ TEST(ProgramLifecycle, PremierStoredAsTextIsReportedAndStartUpGoesOnWithoutPrese
     EXPECT_EQ(storedGhostValues(temp), 88);
 }
 
-TEST(ProgramLifecycle, TheMainWindowIsCentredAtTopTen) {
-    const std::pair<int, int> cases[] = {{1280, 240}, {800, 0}, {799, 0}, {640, -80}};
-    for (const auto& [desktop, left] : cases) {
+TEST(ProgramLifecycle, TheSplashAndTheMainWindowAreCentredOnThePrimaryScreen) {
+    struct Case {
+        QRect area;
+        QPoint splash;
+        QPoint main;
+    };
+    const Case cases[] = {
+        {{0, 0, 1280, 1024}, {440, 100}, {240, 10}},
+        {{0, 0, 800, 600}, {200, 100}, {0, 10}},
+        {{0, 0, 799, 600}, {199, 100}, {0, 10}},
+        {{0, 0, 640, 480}, {120, 100}, {-80, 10}},
+        // Several monitors: the primary one right of another, or left of the origin with a panel
+        // along its top.
+        {{1920, 0, 1280, 1024}, {2360, 100}, {2160, 10}},
+        {{-1280, 28, 1280, 996}, {-840, 128}, {-1040, 38}},
+    };
+    for (const Case& c : cases) {
         TempStore temp;
-        ProgramRun program(temp.store(), desktop);
+        ProgramRun program(temp.store());
+        program.desktop.setArea(c.area);
+        QRect splash;
         QRect placed;
-        ASSERT_TRUE(program.run([&](Program& p) { placed = p.windows().fmMain->geometry(); }));
-        EXPECT_EQ(placed, QRect(left, 10, 800, 600)) << desktop;
-        EXPECT_EQ(TfmMain::centredLeft(desktop), left);
+        ASSERT_TRUE(program.run([&](Program& p) { placed = p.windows().fmMain->geometry(); },
+                                [&](Program& p) {
+                                    splash = p.windows().fmLogo->geometry();
+                                    p.windows().fmLogo->close();
+                                }));
+        EXPECT_EQ(splash, QRect(c.splash, QSize(400, 300))) << c.area.x() << "," << c.area.y();
+        EXPECT_EQ(placed, QRect(c.main, QSize(800, 600))) << c.area.x() << "," << c.area.y();
     }
 }
 

@@ -23,6 +23,8 @@
 namespace {
 
 const QString Key = QStringLiteral("SoftWare\\Brannoch\\Gloamery\\");
+// One 1280 by 1024 screen at the desktop's origin.
+constexpr QRect Screen{0, 0, 1280, 1024};
 
 struct SplashFixture {
     TempStore temp;
@@ -45,7 +47,7 @@ T* child(QWidget* parent, const char* name) {
 TEST(Splash, ProgressImagesAndCloseFollowTheTickSchedule) {
     SplashFixture f;
     auto splash = f.makeSplash();
-    splash->prepareSplash(1280);
+    splash->prepareSplash(Screen);
     splash->show();
     auto* bar = child<QProgressBar>(splash.get(), "ProgressBar");
     auto* loading = child<QLabel>(splash.get(), "Img_Loading");
@@ -97,7 +99,7 @@ TEST(Splash, HoldsItsPicturesAndWindowOnlyWhileItIsUp) {
             EXPECT_EQ(child<QLabel>(splash.get(), "Img_Logo")->pixmap().size(), QSize(400, 300));
             splash->close();
         });
-        splash->ShowSplash(1280);
+        splash->ShowSplash(Screen);
         EXPECT_EQ(holding(), 0);
         EXPECT_EQ(splash->windowHandle(), nullptr) << "its window is given back";
     }
@@ -108,7 +110,7 @@ TEST(Splash, IsCentredWithTheHalvingTruncatedTowardZero) {
     for (const auto& [desktop, left] : cases) {
         SplashFixture f;
         auto splash = f.makeSplash();
-        splash->prepareSplash(desktop);
+        splash->prepareSplash(QRect(0, 0, desktop, 768));
         EXPECT_EQ(splash->geometry(), QRect(left, 100, 400, 300)) << desktop;
     }
 }
@@ -116,7 +118,7 @@ TEST(Splash, IsCentredWithTheHalvingTruncatedTowardZero) {
 TEST(Splash, ItsCloseButtonClosesIt) {
     SplashFixture f;
     auto splash = f.makeSplash();
-    splash->prepareSplash(1280);
+    splash->prepareSplash(Screen);
     splash->show();
     child<QPushButton>(splash.get(), "Btn_Close")->click();
     EXPECT_FALSE(splash->isVisible());
@@ -132,7 +134,7 @@ TEST(Splash, KeysNeverCloseIt) {
     for (const auto& [key, name] : keys) {
         SplashFixture f;
         auto splash = f.makeSplash();
-        splash->prepareSplash(1280);
+        splash->prepareSplash(Screen);
         splash->show();
         splash->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(splash.get())) << name;
@@ -161,7 +163,7 @@ TEST(Splash, DeviceViewOpensOnlyWithDeleteToggledOnAndReleased) {
                 f.deleteKey.keyReleased(false);
         }
         auto splash = f.makeSplash();
-        splash->prepareSplash(1280);
+        splash->prepareSplash(Screen);
         splash->show();
         QTest::mousePress(child<QLabel>(splash.get(), "Img_Loading"), Qt::LeftButton);
         auto* pages = child<QTabWidget>(splash.get(), "PageControl_USB");
@@ -261,11 +263,11 @@ int differingPixels(const QImage& a, const QImage& b) {
 TEST(SplashStandIn, LooksLikeTheSplashAtItsFirstTickAndStandsInItsPlace) {
     SplashFixture f;
     auto splash = f.makeSplash();
-    splash->prepareSplash(1280);
+    splash->prepareSplash(Screen);
     const QImage splashLook = splash->grab().toImage().convertToFormat(QImage::Format_RGB32);
 
     SplashStandIn standIn;
-    standIn.showAt(1280);
+    standIn.showAt(Screen);
     EXPECT_TRUE(standIn.painted()) << "showAt returns once the picture is on the screen";
     EXPECT_EQ(standIn.geometry(), QRect(440, 100, 400, 300));
     const QImage standInLook = standIn.grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -277,13 +279,13 @@ TEST(SplashStandIn, GoesOnceTheSplashHasPaintedAndNotBefore) {
     SplashFixture f;
     auto splash = f.makeSplash();
     auto standIn = std::make_unique<SplashStandIn>();
-    standIn->showAt(1280);
+    standIn->showAt(Screen);
     const QPointer<SplashStandIn> watched = standIn.get();
     splash->setStandIn(std::move(standIn));
     QCoreApplication::processEvents();
     EXPECT_TRUE(watched) << "kept while the windows are made";
 
-    splash->prepareSplash(1280);
+    splash->prepareSplash(Screen);
     splash->show();
     for (int i = 0; i < 50 && watched; ++i)
         QTest::qWait(10);

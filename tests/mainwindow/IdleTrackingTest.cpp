@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowFixture.h"
+#include "widgetkit/ColorKey.h"
+#include "widgetkit/ImageList.h"
 #include "widgetkit/PointerPoll.h"
 
 #include <QCoreApplication>
@@ -126,6 +128,23 @@ TEST(MainWindowStart, TheSkinIsReadWhenTheWindowFirstShowsNotWhenItIsMade) {
     main.hide();
     main.show();
     EXPECT_EQ(main.mask(), shape);
+}
+
+TEST(MainWindowStart, TheKeyColourIsLeftTransparentNotOnlyCutByTheMask) {
+    // Wayland takes the mask for input only, and some compositors ignore the X shape: what the
+    // window paints must hold the shape by itself.
+    ProgramState state;
+    FakePlatform fakes;
+    TfmMain main(state, fakes.services());
+    main.show();
+    const QImage look = main.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    const QImage skin = ImageList::picture(QStringLiteral("Img/Skin.png"));
+    int keyShown = 0;
+    for (int y = 0; y < look.height(); ++y)
+        for (int x = 0; x < look.width(); ++x)
+            keyShown += ColorKey::isKey(skin.pixel(x, y)) && qAlpha(look.pixel(x, y)) != 0;
+    EXPECT_EQ(keyShown, 0);
+    EXPECT_EQ(qAlpha(look.pixel(400, 300)), 255);
 }
 
 } // namespace

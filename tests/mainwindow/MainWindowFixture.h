@@ -39,7 +39,7 @@ struct MainWindowFixture {
         main.attachGhosts(&table, &act, &sound, [this] { ++acts; });
         help.addLanguageTarget(&main);
         help.ApplyLanguage();
-        main.placeOnDesktop(desktop.width());
+        main.placeOnDesktop(desktop.availableArea());
         main.PlaceMainControls();
         main.RefreshQuickPanels();
         main.show();

@@ -3,13 +3,15 @@
 
 #include "core/Desktop.h"
 
+// One screen from the desktop's origin unless a test sets the area.
 class FakeDesktop : public Desktop {
 public:
     explicit FakeDesktop(int desktopWidth = 1280)
-        : m_width(desktopWidth) {}
-    int width() const override { return m_width; }
-    void setWidth(int desktopWidth) { m_width = desktopWidth; }
+        : m_area(0, 0, desktopWidth, 1024) {}
+    QRect availableArea() const override { return m_area; }
+    void setWidth(int desktopWidth) { m_area = QRect(0, 0, desktopWidth, 1024); }
+    void setArea(const QRect& area) { m_area = area; }
 
 private:
-    int m_width;
+    QRect m_area;
 };
