@@ -62,10 +62,10 @@ ProgramControl::Outcome ProgramControlHub::switchGhost(int number, bool on) {
     return Outcome::Done;
 }
 
-ProgramControl::Outcome ProgramControlHub::ghostActNow() {
+ProgramControl::Outcome ProgramControlHub::ghostActNow(const ActTrigger& trigger) {
     if (m_state.DialogOpen)
         return Outcome::DialogOpen;
-    m_ghosts.GhostAct();
+    m_ghosts.GhostAct(trigger);
     return Outcome::Done;
 }
 

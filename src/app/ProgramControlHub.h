@@ -26,7 +26,7 @@ public:
     Outcome startAttraction() override;
     Outcome stopAttraction() override;
     Outcome switchGhost(int number, bool on) override;
-    Outcome ghostActNow() override;
+    Outcome ghostActNow(const ActTrigger& trigger) override;
     Outcome openDoor() override;
 
 private:

@@ -57,13 +57,14 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
     fmGhost->setMainWindow(fmMain);
     fmNet->setMainWindow(fmMain, SkinnedDialog::Placement::OwnPlace);
     fmGhost->setSoundOutput(fmSound);
-    fmSound->setGhostAct([ghosts = fmGhost] { ghosts->GhostAct(); });
+    fmSound->setGhostAct(
+        [ghosts = fmGhost] { ghosts->GhostAct({ActTrigger::Source::SoundWindow}); });
     fmMain->attachGhosts(&fmGhost->ghostTable(), &fmGhost->currentAct(), fmSound,
-                         [ghosts = fmGhost] { ghosts->GhostAct(); });
+                         [ghosts = fmGhost] { ghosts->GhostAct({ActTrigger::Source::Scheduler}); });
     fmMain->attraction().setOptions(&fmNastr->options());
     HouseBoards* house = &fmLogo->house();
     QObject::connect(house, &HouseBoards::sensorTurnedOn, fmGhost,
-                     [ghosts = fmGhost](int input) { ghosts->SensorAct(input); });
+                     [ghosts = fmGhost](int input, int board) { ghosts->SensorAct(input, board); });
     fmMain->setDoorOpener([house] { house->openDoor(); });
     m_control = std::make_unique<ProgramControlHub>(state, *fmMain, *fmGhost,
                                                     [house] { return house->openDoor(); });

@@ -5,6 +5,7 @@
 #include "app/SplashStandIn.h"
 #include "app/TfmLogo.h"
 #include "core/Clock.h"
+#include "core/CommandLineAnswer.h"
 #include "core/DesktopShell.h"
 #include "core/Edition.h"
 #include "core/PointerSource.h"
@@ -26,6 +27,9 @@
 #ifndef GLOAMERY_EDITION_LANGUAGE
 #error "GLOAMERY_EDITION_LANGUAGE selects the edition: 0 English, 1 Russian"
 #endif
+#ifndef GLOAMERY_VERSION
+#error "GLOAMERY_VERSION names the project's version"
+#endif
 
 namespace {
 
@@ -33,9 +37,25 @@ QString environment(const char* name) {
     return qEnvironmentVariable(name);
 }
 
+QStringList argumentsOf(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    const auto edition = static_cast<Language>(GLOAMERY_EDITION_LANGUAGE);
+    // Answered before anything starts: a user asking for help may have no display at all.
+    const CommandLineAnswer answer =
+        CommandLineAnswer::of(argumentsOf(argc, argv), edition, QStringLiteral(GLOAMERY_VERSION));
+    if (answer.kind() != CommandLineAnswer::Kind::Run) {
+        std::fputs(answer.text().toLocal8Bit().constData(),
+                   answer.kind() == CommandLineAnswer::Kind::Refused ? stderr : stdout);
+        return answer.exitCode();
+    }
     // A signal while the libraries start waits for the program to hear it, below.
     HeldSignals held = ShutdownSignals::holdUntilListening();
     const QString platform = DisplayCheck::preferredPlatform(environment);
@@ -53,7 +73,6 @@ int main(int argc, char** argv) {
         !note.isEmpty())
         std::fprintf(stderr, "%s\n", qPrintable(note));
     QApplication::setApplicationName(QStringLiteral("Gloamery"));
-    const auto edition = static_cast<Language>(GLOAMERY_EDITION_LANGUAGE);
     // Lets the desktop match the windows to the edition's menu entry and its icon.
     QGuiApplication::setDesktopFileName(editionName(edition));
     // Only the main window's close ends the program; the splash and dialogs come and go.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/ActTrigger.h"
 #include "core/Language.h"
 
 #include <QString>
@@ -43,8 +44,9 @@ public:
     virtual Outcome stopAttraction() = 0;
     // As the ghost dialog's on/off switch: the ghost takes part in acts, or not.
     virtual Outcome switchGhost(int number, bool on) = 0;
-    // One act, with the act's own choice of ghost and its rules.
-    virtual Outcome ghostActNow() = 0;
+    // One act, with the act's own choice of ghost and its rules; `trigger` tells the log who
+    // asked for it.
+    virtual Outcome ghostActNow(const ActTrigger& trigger) = 0;
     // As the end of the attraction with "Открыть дверь" ticked: the "Switch" output for 3 s.
     virtual Outcome openDoor() = 0;
 };

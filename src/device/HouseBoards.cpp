@@ -14,7 +14,7 @@ void HouseBoards::addMonitor(TMyDataFrame* frame) {
     const int board = frame->device().ProductID;
     connect(frame, &TMyDataFrame::inputsRead, this, [this, board](quint16 inputs) {
         for (const int input : m_edges.report(board, inputs))
-            emit sensorTurnedOn(input);
+            emit sensorTurnedOn(input, board);
     });
 }
 

@@ -29,8 +29,9 @@ public:
     bool doorOpening() const { return m_door.active(); }
 
 signals:
-    // Input 0..8 has turned on at one of the boards.
-    void sensorTurnedOn(int input);
+    // Input 0..8 has turned on at one of the boards; `board` is the product id of the board
+    // whose report turned it on.
+    void sensorTurnedOn(int input, int board);
 
 private:
     void switchDoor(bool on);

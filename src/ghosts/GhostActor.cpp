@@ -3,7 +3,9 @@
 
 #include "core/Clock.h"
 #include "core/CurrentAct.h"
+#include "core/LogCategories.h"
 #include "core/RandomSource.h"
+#include "ghosts/ActReport.h"
 #include "ghosts/GhostTable.h"
 
 namespace {
@@ -77,15 +79,15 @@ bool GhostActor::regimeAllowsSound() {
     }
 }
 
-void GhostActor::GhostAct() {
-    actAmong(switchedOnGhosts());
+void GhostActor::GhostAct(const ActTrigger& trigger) {
+    actAmong(switchedOnGhosts(), trigger);
 }
 
-int GhostActor::SensorAct(const QList<int>& listeners) {
-    return actAmong(listeners);
+int GhostActor::SensorAct(const QList<int>& listeners, const ActTrigger& trigger) {
+    return actAmong(listeners, trigger);
 }
 
-int GhostActor::actAmong(const QList<int>& candidates) {
+int GhostActor::actAmong(const QList<int>& candidates, const ActTrigger& trigger) {
     m_act.ActiveCount = 0;
     m_act.StartIndex = 0;
     m_act.GhostNumber = 0;
@@ -95,8 +97,10 @@ int GhostActor::actAmong(const QList<int>& candidates) {
     m_act.SoundNumber = 0;
 
     m_act.ActiveCount = static_cast<qint32>(candidates.size());
-    if (m_act.ActiveCount < 1)
+    if (m_act.ActiveCount < 1) {
+        qCInfo(lcGhosts).noquote() << ActReport::nobody(trigger);
         return 0;
+    }
 
     m_random.Randomize();
     m_act.StartIndex = m_random.Random(m_act.ActiveCount) + 1;
@@ -117,9 +121,17 @@ int GhostActor::actAmong(const QList<int>& candidates) {
     m_act.Nrav_3 = ghost.Nrav_3;
     m_act.Nrav_4 = ghost.Nrav_4;
 
-    if (m_output && regimeAllowsSound()) {
-        m_output->LoadGhostLibrary();
-        m_output->PlayGhostSound(ghost.Nrav_3 == 0 ? SoundAmplitude::Half : SoundAmplitude::Full);
+    // Without an output the act stays silent and decides nothing more, not even a draw.
+    if (!m_output)
+        return chosen;
+    if (!regimeAllowsSound()) {
+        qCInfo(lcGhosts).noquote()
+            << ActReport::skipped(m_act, ghost.Name, m_clock.now().time(), trigger);
+        return chosen;
     }
+    m_output->LoadGhostLibrary();
+    m_output->PlayGhostSound(ghost.Nrav_3 == 0 ? SoundAmplitude::Half : SoundAmplitude::Full);
+    // After the load, which brings a stored specialty or number outside the libraries into range.
+    qCInfo(lcGhosts).noquote() << ActReport::acted(m_act, ghost.Name, trigger);
     return chosen;
 }

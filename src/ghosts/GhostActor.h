@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/ActTrigger.h"
 #include "core/GhostSoundOutput.h"
 
 #include <QList>
@@ -19,10 +20,11 @@ public:
     GhostActor(const GhostTable& table, CurrentAct& act, RandomSource& random, const Clock& clock,
                GhostSoundOutput* output);
 
-    void GhostAct();
+    // `trigger` only tells the log what made the ghost act.
+    void GhostAct(const ActTrigger& trigger);
     // A ghost answering a sensor: one of `listeners` (ghost numbers), drawn and played as any
     // act, with ActiveCount the number of listeners. Returns the ghost that acted, 0 for none.
-    int SensorAct(const QList<int>& listeners);
+    int SensorAct(const QList<int>& listeners, const ActTrigger& trigger);
 
     // Whether a ghost with these regime settings sounds at `hour` (0..23). Regime 5 is decided by
     // a draw and is not answered here.
@@ -32,7 +34,7 @@ public:
 
 private:
     QList<int> switchedOnGhosts() const;
-    int actAmong(const QList<int>& candidates);
+    int actAmong(const QList<int>& candidates, const ActTrigger& trigger);
     bool regimeAllowsSound();
 
     const GhostTable& m_table;

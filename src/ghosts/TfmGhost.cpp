@@ -2,8 +2,10 @@
 #include "ghosts/TfmGhost.h"
 
 #include "core/Clock.h"
+#include "core/LogCategories.h"
 #include "core/ProgramState.h"
 #include "core/StoredStep.h"
+#include "ghosts/ActReport.h"
 #include "ghosts/GhostActor.h"
 #include "ghosts/GhostDialogControls.h"
 #include "ghosts/GhostShowRules.h"
@@ -109,25 +111,30 @@ void TfmGhost::connectControls() {
     connect(ui.Edit_Ghost_Name, &QLineEdit::textChanged, this, &TfmGhost::Edit_Ghost_NameChange);
 }
 
-void TfmGhost::GhostAct() {
+void TfmGhost::GhostAct(const ActTrigger& trigger) {
     GhostActor(m_ghostTable, m_currentAct,
                requireService(m_platform.random, "The ghost act", "random"),
                requireService(m_platform.clock, "The ghost act", "clock"), m_soundOutput)
-        .GhostAct();
+        .GhostAct(trigger);
 }
 
-void TfmGhost::SensorAct(int input) {
-    if (!state().AttractionRunning)
+void TfmGhost::SensorAct(int input, int board) {
+    const ActTrigger trigger = ActTrigger::sensor(input, board);
+    if (!state().AttractionRunning) {
+        qCInfo(lcGhosts).noquote() << ActReport::attractionStopped(trigger);
         return;
+    }
     const Clock& clock = requireService(m_platform.clock, "The ghost act", "clock");
     const QDateTime now = clock.now();
     const QList<int> listeners = m_sensorHoldOff.readyListeners(m_ghostTable, input, now);
-    if (listeners.isEmpty())
+    if (listeners.isEmpty()) {
+        qCInfo(lcGhosts).noquote() << ActReport::nobody(trigger);
         return;
+    }
     const int ghost = GhostActor(m_ghostTable, m_currentAct,
                                  requireService(m_platform.random, "The ghost act", "random"),
                                  clock, m_soundOutput)
-                          .SensorAct(listeners);
+                          .SensorAct(listeners, trigger);
     m_sensorHoldOff.reacted(ghost, now);
 }
 

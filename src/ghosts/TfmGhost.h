@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/ActTrigger.h"
 #include "core/CurrentAct.h"
 #include "core/GhostSettings.h"
 #include "core/PlatformServices.h"
@@ -49,10 +50,10 @@ public:
 
     // Where acts play their sound (the sound window); none: acts stay silent.
     void setSoundOutput(GhostSoundOutput* output) { m_soundOutput = output; }
-    void GhostAct();
-    // A board input has turned on: while the attraction runs, one of the switched-on ghosts
-    // listening to it acts at once, unless each has just reacted.
-    void SensorAct(int input);
+    void GhostAct(const ActTrigger& trigger);
+    // Board input `input` has turned on at board `board` (product id): while the attraction runs,
+    // one of the switched-on ghosts listening to it acts at once, unless each has just reacted.
+    void SensorAct(int input, int board);
 
     void LoadGhostTable();
     void SaveGhostTable();

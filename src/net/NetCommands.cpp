@@ -8,7 +8,7 @@ std::optional<ProgramControl::Outcome> NetCommands::run(ProgramControl& control,
     case 2:
         return control.stopAttraction();
     case 3:
-        return control.ghostActNow();
+        return control.ghostActNow({ActTrigger::Source::NetworkCommand});
     case 4:
         return control.openDoor();
     default:

@@ -141,9 +141,10 @@ TEST(HouseBoards, PressesFromEveryBoardBecomeSensorSignals) {
     b.cycle({{}, {8}});
     b.cycle({{}, {6, 8}}); // the other board's doorbell, while the first has let go
     ASSERT_EQ(pressed.count(), 3);
-    EXPECT_EQ(pressed[0][0].toInt(), 6);
-    EXPECT_EQ(pressed[1][0].toInt(), 8);
-    EXPECT_EQ(pressed[2][0].toInt(), 6);
+    // Each with the input and the board (product id) that turned it on.
+    EXPECT_EQ(pressed[0], (QList<QVariant>{6, 2}));
+    EXPECT_EQ(pressed[1], (QList<QVariant>{8, 5}));
+    EXPECT_EQ(pressed[2], (QList<QVariant>{6, 5}));
 }
 
 TEST(HouseBoards, WithoutABoardThereIsNoDoor) {

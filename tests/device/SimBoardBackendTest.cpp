@@ -155,6 +155,41 @@ TEST(SimBoardBackend, ASilentBoardLetsTheReadTimeOut) {
     EXPECT_EQ(connection->read(data, sizeof data, 5000), 8);
 }
 
+// Gloamery opens the board for each exchange and closes it after: its status must count the
+// program as a host all the same.
+TEST(SimBoardBackend, TheStatusCountsHostsThatConnectForEachExchange) {
+    struct Case {
+        int exchanges;    // each: connect, one output report, one input report, close
+        bool keepOneOpen; // and then a connection left open
+        const char* hosts;
+    };
+    const Case cases[] = {{0, false, "0 host(s) seen, 0 connected now"},
+                          {3, false, "1 host(s) seen, 0 connected now, last report"},
+                          {1, true, "1 host(s) seen, 1 connected now, last report"}};
+    for (const Case& c : cases) {
+        QTemporaryDir dir;
+        SimBoardBackend backend(dir.path());
+        BoardProcess board(boardArguments(dir, "2"));
+        ASSERT_TRUE(boardsListed(backend, 1));
+        const QByteArray path = backend.enumerate()[0].path;
+        for (int i = 0; i < c.exchanges; ++i) {
+            auto connection = backend.open(path, nullptr);
+            quint8 data[8] = {};
+            ASSERT_TRUE(connection && writeOutputs(*connection, {}));
+            ASSERT_EQ(connection->read(data, sizeof data, 5000), 8);
+        }
+        auto staying = c.keepOneOpen ? backend.open(path, nullptr) : nullptr;
+        // The board hears of a closed connection in its own time: ask until it has.
+        EXPECT_TRUE(waitUntil([&] {
+            board.sync();
+            return board.output()
+                .section(QStringLiteral("reports received:"), -1)
+                .contains(QString::fromLatin1(c.hosts));
+        })) << c.hosts
+            << " in " << board.output().toStdString();
+    }
+}
+
 TEST(SimBoardBackend, UnplugAndPlugAreHotPlugEvents) {
     QTemporaryDir dir;
     SimBoardBackend backend(dir.path());

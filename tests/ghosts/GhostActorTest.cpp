@@ -29,7 +29,7 @@ struct Act {
     // Draws start, kind, number and effect (and any extra ones the act asks for).
     void run(std::deque<int> draws) {
         random.script(std::move(draws));
-        GhostActor(table, act, random, clock, &output).GhostAct();
+        GhostActor(table, act, random, clock, &output).GhostAct({});
     }
 };
 

@@ -92,7 +92,7 @@ struct House {
         fakes.clock.setTime(at);
         fakes.random.script(std::move(draws));
         output.calls.clear();
-        ghosts->SensorAct(input);
+        ghosts->SensorAct(input, 1);
     }
     bool played() const { return !output.calls.empty(); }
 };

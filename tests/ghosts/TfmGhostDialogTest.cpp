@@ -554,9 +554,9 @@ TEST(GhostDialog, NothingTheProgramDoesWhileItIsClosedBuildsItsControls) {
     d.table()[2].Special = 1;
     d.table()[2].Special_Dop_1 = 1;
     d.fakes.random.script(std::deque<int>(16, 0));
-    d.ghost->GhostAct();
+    d.ghost->GhostAct({});
     d.state.AttractionRunning = true;
-    d.ghost->SensorAct(1);
+    d.ghost->SensorAct(1, 1);
     EXPECT_EQ(d.ghost->currentAct().GhostNumber, 2) << "the ghosts act unopened";
     d.ghost->CommitEditedGhost();
     EXPECT_FALSE(d.ghost->controlsBuilt());

@@ -23,7 +23,7 @@ public:
     Outcome switchGhost(int number, bool on) override {
         return record(QStringLiteral("switch %1 %2").arg(number).arg(on ? "on" : "off"), [] {});
     }
-    Outcome ghostActNow() override {
+    Outcome ghostActNow(const ActTrigger&) override {
         return record("act", [] {});
     }
     Outcome openDoor() override {

@@ -45,7 +45,7 @@ TEST(ActPlayback, AGhostActWritesItsSoundToTheAudioOutput) {
         TfmSound sound(state, platform, ghosts.currentAct(), dir.path());
         ghosts.setSoundOutput(&sound);
 
-        ghosts.GhostAct();
+        ghosts.GhostAct({});
         EXPECT_EQ(ghosts.currentAct().GhostNumber, 2);
         EXPECT_TRUE(player.playing());
         EXPECT_TRUE(waitUntilQuiet(player, 3000));

@@ -36,7 +36,7 @@ public:
         ghosts[size_t(number - 1)].on = on;
         return Outcome::Done;
     }
-    Outcome ghostActNow() override { return ++actions, Outcome::Done; }
+    Outcome ghostActNow(const ActTrigger&) override { return ++actions, Outcome::Done; }
     Outcome openDoor() override { return ++actions, Outcome::NoBoard; }
 
 private:

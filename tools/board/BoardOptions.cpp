@@ -80,7 +80,7 @@ Commands, one a line, from the script and then standard input:
   silent on|off    stop or resume sending input reports
   unplug           remove the socket and drop the hosts
   plug             put the socket back
-  status           print counters, inputs and outputs
+  status           print counters, inputs, outputs and the hosts seen
 Blank lines and lines starting with # are skipped; a bad command prints an error to
 standard error and the board goes on.
 

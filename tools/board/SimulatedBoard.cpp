@@ -25,6 +25,8 @@ constexpr size_t MaxHosts = 64;
 // Reports taken from one host per wake-up, so one chatty host cannot starve the others.
 constexpr int MaxReportsPerWakeUp = 64;
 constexpr int MaxSlots = 9999;
+// Remembered pids; a host that reconnects from ever new processes cannot grow the board.
+constexpr size_t MaxHostsSeen = 1024;
 
 std::optional<sockaddr_un> socketAddress(const QByteArray& path) {
     sockaddr_un address{};
@@ -211,6 +213,11 @@ void SimulatedBoard::acceptHosts() {
         // as a full hidraw queue drops them.
         const int queueBytes = 4096;
         ::setsockopt(socket, SOL_SOCKET, SO_SNDBUF, &queueBytes, sizeof queueBytes);
+        ucred peer{};
+        socklen_t peerSize = sizeof peer;
+        if (m_hostsSeen.size() < MaxHostsSeen &&
+            ::getsockopt(socket, SOL_SOCKET, SO_PEERCRED, &peer, &peerSize) == 0)
+            m_hostsSeen.insert(peer.pid);
         auto host = std::make_unique<BoardHost>(socket);
         BoardHost* raw = host.get();
         host->notifier = new QSocketNotifier(socket, QSocketNotifier::Read);
@@ -247,6 +254,7 @@ void SimulatedBoard::hostReadable(BoardHost* host) {
 
 void SimulatedBoard::takeOutputReport(std::span<const quint8> report) {
     ++m_received;
+    m_sinceLastReport.start();
     BoardReport::Bytes bytes{};
     std::copy_n(report.begin(), std::min(report.size(), bytes.size()), bytes.begin());
     const BoardReport::Outputs outputs = BoardReport::boardOutputs(bytes);
@@ -361,7 +369,12 @@ QString SimulatedBoard::status() const {
         text += bit(on);
     text += m_listener >= 0 ? QStringLiteral("\nplugged in at ") + m_socketPath
                             : QStringLiteral("\nunplugged");
-    text += QStringLiteral(", %1 host(s)").arg(m_hosts.size());
+    text += QStringLiteral(", %1 host(s) seen, %2 connected now")
+                .arg(m_hostsSeen.size())
+                .arg(m_hosts.size());
+    if (m_sinceLastReport.isValid())
+        text += QStringLiteral(", last report %1 s ago")
+                    .arg(double(m_sinceLastReport.elapsed()) / 1000.0, 0, 'f', 1);
     if (m_silent)
         text += QStringLiteral(", silent");
     return text + QLatin1Char('\n');

@@ -5,12 +5,14 @@
 #include "BoardOptions.h"
 #include "device/BoardReport.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
 #include <array>
 #include <memory>
+#include <set>
 #include <span>
 #include <vector>
 
@@ -31,7 +33,7 @@ public:
     void unplug();
     // Carries out a command other than status; the reason when it cannot.
     QString execute(const BoardCommand& command);
-    // A few lines, the first "reports received: R sent: S".
+    // A few lines, the first "reports received: R sent: S", the last with the hosts seen.
     QString status() const;
 
     QString socketPath() const { return m_socketPath; }
@@ -66,5 +68,9 @@ private:
     // Identifies our socket file, so unplugging never removes another board's.
     quint64 m_socketInode = 0;
     std::vector<std::unique_ptr<BoardHost>> m_hosts;
+    // Processes that have connected, by pid. Gloamery opens the board anew for each exchange, so
+    // the hosts connected at any one moment are mostly none, while it exchanges all the time.
+    std::set<qint64> m_hostsSeen;
+    QElapsedTimer m_sinceLastReport;
     QTimer m_sendTimer;
 };
