@@ -11,19 +11,7 @@ source "$(dirname "$0")/../support/inside_xvfb.sh"
 require_tools xvfb-run openbox xdotool xprop
 run_inside_xvfb GLOAMERY_WM_INSIDE "$0" "$@"
 
-work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
-export GLOAMERY_SETTINGS="$work/settings.db"
-export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy DBUS_SESSION_BUS_ADDRESS=disabled:
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-
-openbox >/dev/null 2>&1 &
-sleep 0.5
-source "$(dirname "$0")/screen.sh"
+start_checks openbox
 
 # The first start shows the presentation; it is used up here.
 for start in 1 2; do
@@ -77,5 +65,4 @@ check_dialog 5 790x520 "ghost settings dialog" beside
 
 kill -TERM "$program"
 wait "$program" 2>/dev/null
-[[ $failures -eq 0 ]] && echo "dialogs transient under openbox: all checks passed"
-exit $((failures > 0))
+finish_checks "dialogs transient under openbox"

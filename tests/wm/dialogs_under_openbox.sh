@@ -12,24 +12,11 @@ source "$(dirname "$0")/../support/inside_xvfb.sh"
 require_tools xvfb-run openbox xdotool import compare sqlite3
 run_inside_xvfb GLOAMERY_WM_INSIDE "$0" "$@"
 
-work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
-export GLOAMERY_SETTINGS="$work/settings.db"
-export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-
-openbox >/dev/null 2>&1 &
-sleep 0.5
+start_checks openbox
 
 # The main window: 800 by 600, centred at top 10 on this 1024 wide screen.
 main_x=112
 main_y=10
-
-source "$(dirname "$0")/screen.sh"
 
 start_program() { # BINARY
     "$bin/$1" >/dev/null 2>&1 &
@@ -155,5 +142,4 @@ for run in 1 2 3; do
     [[ "$duration" == 2 ]] || fail "$label: the knob clicks left it at $duration, not 2"
 done
 
-[[ $failures -eq 0 ]] && echo "dialogs under openbox: all checks passed"
-exit $((failures > 0))
+finish_checks "dialogs under openbox"

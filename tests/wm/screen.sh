@@ -6,7 +6,7 @@
 window_sized() {
     local id
     for id in $(xdotool search --onlyvisible --class gloamery 2>/dev/null); do
-        [[ "$(xdotool getwindowgeometry "$id" | awk '/Geometry/ {print $2}')" == "$1" ]] &&
+        [[ "$(xdotool getwindowgeometry "$id" 2>/dev/null | awk '/Geometry/ {print $2}')" == "$1" ]] &&
             { echo "$id"; return; }
     done
 }
@@ -28,4 +28,33 @@ shot() { # NAME WIDTHxHEIGHT X Y
 }
 differ() { # two pictures: the number of differing pixels
     compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1
+}
+
+# Opens the right-click menu at X Y and clicks the entry with this caption; the menu's entries
+# go by what they are, not by their places. Needs run_inside_xvfb_accessible. Fails with the
+# captions found when the entry is missing.
+click_menu_entry() { # X Y CAPTION
+    local finder place status
+    finder="$(dirname "${BASH_SOURCE[0]}")/../../tools/menu-entry.py"
+    for attempt in 1 2 3; do
+        xdotool mousemove "$1" "$2" click 3
+        place=$("$finder" "$3" 3)
+        status=$?
+        [[ $status -eq 1 ]] && { xdotool key Escape; return 1; }
+        if [[ $status -eq 0 ]]; then
+            xdotool mousemove $place click 1
+            return 0
+        fi
+        xdotool key Escape Escape
+    done
+    echo "no menu opened at $1,$2" >&2
+    return 1
+}
+# Waits until no window of the program has this size.
+wait_for_no_window() { # SIZE TENTHS
+    for ((i = 0; i < $2; i++)); do
+        [[ -z "$(window_sized "$1")" ]] && return 0
+        sleep 0.1
+    done
+    return 1
 }
