@@ -30,25 +30,26 @@ differ() { # two pictures: the number of differing pixels
     compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1
 }
 
-# Opens the right-click menu at X Y and clicks the entry with this caption; the menu's entries
-# go by what they are, not by their places. Needs run_inside_xvfb_accessible. Fails with the
-# captions found when the entry is missing.
-click_menu_entry() { # X Y CAPTION
-    local finder place status
-    finder="$(dirname "${BASH_SOURCE[0]}")/../../tools/menu-entry.py"
+# Opens the right-click menu at X Y and prints the place of the entry with this caption: the
+# menu's entries go by what they are, not by their places. Needs run_inside_xvfb_accessible (or a
+# bus and accessibility of its own). Fails, naming the captions found, when the entry is missing.
+menu_entry_tool=$(realpath "$(dirname "${BASH_SOURCE[0]}")/../../tools/menu-entry.py")
+menu_entry_place() { # X Y CAPTION
+    local status
     for attempt in 1 2 3; do
         xdotool mousemove "$1" "$2" click 3
-        place=$("$finder" "$3" 3)
+        "$menu_entry_tool" "$3" 3
         status=$?
-        [[ $status -eq 1 ]] && { xdotool key Escape; return 1; }
-        if [[ $status -eq 0 ]]; then
-            xdotool mousemove $place click 1
-            return 0
-        fi
+        [[ $status -eq 2 ]] || return $status
         xdotool key Escape Escape
     done
     echo "no menu opened at $1,$2" >&2
     return 1
+}
+click_menu_entry() { # X Y CAPTION
+    local place
+    place=$(menu_entry_place "$@") || { xdotool key Escape; return 1; }
+    xdotool mousemove $place click 1
 }
 # Waits until no window of the program has this size.
 wait_for_no_window() { # SIZE TENTHS
