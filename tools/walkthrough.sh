@@ -13,9 +13,8 @@ cd "$(dirname "$script")/.."
 build=$(realpath "${1:-build}")
 out=$(realpath -m "${2:-walkthrough}")
 source tests/support/inside_xvfb.sh
-require_tools xvfb-run dbus-run-session dbus-send xdotool import sqlite3 /usr/bin/python3
-/usr/bin/python3 -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null ||
-    { echo "SKIPPED: python3 cannot reach Atspi (gir1.2-atspi-2.0, python3-gi)"; exit 77; }
+require_tools xvfb-run xdotool import sqlite3
+require_atspi
 run_inside_xvfb_accessible GLOAMERY_WALKTHROUGH_INSIDE "$script" "$build" "$out"
 
 start_checks

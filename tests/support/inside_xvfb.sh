@@ -19,6 +19,15 @@ require_tools() { # TOOL...
     done
 }
 
+# Skips the check when python3 cannot reach the accessibility tree, which tools/menu-entry.py reads.
+require_atspi() {
+    require_tools dbus-run-session dbus-send /usr/bin/python3
+    if ! /usr/bin/python3 -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null; then
+        echo "SKIPPED: python3 cannot reach Atspi (scripts/install-deps.sh installs it)"
+        exit 77
+    fi
+}
+
 # Runs the calling script again inside an Xvfb of its own, once: MARKER names the variable that
 # tells the second run it is inside. -noreset: without a window manager the program can be the
 # server's only client, and the closing of its display probe would reset the server just as Qt

@@ -10,7 +10,8 @@ set -uo pipefail
 bin=$(realpath "${1:?usage: $0 BIN_DIR}")
 source "$(dirname "$0")/../support/inside_xvfb.sh"
 require_tools xvfb-run openbox xdotool import compare sqlite3
-run_inside_xvfb GLOAMERY_WM_INSIDE "$0" "$@"
+require_atspi
+run_inside_xvfb_accessible GLOAMERY_WM_INSIDE "$0" "$@"
 
 start_checks openbox
 
@@ -29,17 +30,8 @@ stop_program() {
     kill -TERM "$program" 2>/dev/null
     wait "$program" 2>/dev/null
 }
-# Menu entries: language, web access, network server, program settings, ghost settings, exit.
-open_dialog() { # DOWNS
-    local id
-    for attempt in 1 2 3; do
-        xdotool mousemove 420 120 click 3
-        sleep 0.4
-        xdotool key --delay 40 $(printf 'Down %.0s' $(seq "$1")) Return
-        id=$(wait_for_window 790x520 20)
-        [[ -n "$id" ]] && { echo "$id"; return; }
-        xdotool key Escape Escape
-    done
+open_dialog() { # CAPTION
+    click_menu_entry 420 120 "$1" >&2 && wait_for_window 790x520 20
 }
 
 # The close button lights under the pointer, and not where a stale position would put it.
@@ -112,7 +104,7 @@ for run in 1 2 3; do
     [[ $run -eq 2 ]] && binary=gloamery-ru
     start_program "$binary"
     label="start $run ($binary), settings dialog"
-    dialog=$(open_dialog 4)
+    dialog=$(open_dialog "Настройки программы")
     if [[ -z "$dialog" ]]; then
         fail "$label: did not open"
         stop_program
@@ -129,7 +121,7 @@ for run in 1 2 3; do
     fi
     if [[ $run -eq 3 ]]; then
         xdotool key Escape; sleep 0.3
-        ghost=$(open_dialog 5)
+        ghost=$(open_dialog "Настройки призраков")
         if [[ -z "$ghost" ]]; then
             fail "ghost dialog: did not open"
         else
