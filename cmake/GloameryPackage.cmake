@@ -7,6 +7,10 @@ set(CPACK_PACKAGE_VENDOR "Brannoch")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Gloamery maintainers <maintainers@users.noreply.c-seed-9ecc8321.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "ghosts that live in your home")
+# Installed with the prefix /usr itself and the staging folder as DESTDIR, so that the udev rule
+# goes where a prefix of /usr puts it.
+set(CPACK_SET_DESTDIR ON)
+set(CPACK_INSTALL_PREFIX /usr)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS

@@ -14,6 +14,7 @@ packages=(
     openbox xdotool imagemagick x11-utils x11-xserver-utils
     desktop-file-utils appstream dpkg-dev lintian
     chromium chromium-driver python3-selenium
+    dbus-bin dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0 trayer
 )
 
 missing=()

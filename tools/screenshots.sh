@@ -11,10 +11,11 @@ cd "$(dirname "$0")/.."
 build=${1:-build}
 out=${2:-docs/screenshots}
 mkdir -p "$out"
-# No session bus, as in the checks (tests/support/inside_xvfb.sh): the same pictures everywhere.
+# No session bus of the user's, as in the checks (tests/support/inside_xvfb.sh): the same pictures
+# everywhere. The runs that open the menu have one of their own (session below).
 export DBUS_SESSION_BUS_ADDRESS=disabled:
-for tool in xvfb-run import xdotool convert; do
-    command -v "$tool" >/dev/null || { echo "screenshots: $tool is missing (apt-get install xvfb imagemagick xdotool)"; exit 1; }
+for tool in xvfb-run import xdotool convert dbus-run-session; do
+    command -v "$tool" >/dev/null || { echo "screenshots: $tool is missing (scripts/install-deps.sh installs it)"; exit 1; }
 done
 tray=no
 command -v openbox >/dev/null && command -v trayer >/dev/null && tray=yes
@@ -33,7 +34,19 @@ main_window_ready() {
     sleep 1
 }
 # For the scripts below (xvfb-run is a sh script, which drops exported functions).
-waiting=$(declare -f window_sized wait_for_window main_window_ready)
+waiting=$(declare -f window_sized wait_for_window main_window_ready menu_entry_place \
+    click_menu_entry wait_for_no_window; declare -p menu_entry_tool)
+
+# A run on a screen of its own, with a bus of its own and Qt's accessibility on, so that the
+# scripts find menu entries by their captions.
+session() { # SCRIPT
+    GLOAMERY_SETTINGS="$settings/settings.db" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
+        xvfb-run -a -s '-screen 0 1024x700x24 -noreset' dbus-run-session -- bash -c "
+            $waiting
+            dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+                org.a11y.Bus.GetAddress >/dev/null
+            $1" 2> >(grep -v '^dbus-daemon\[\|^SpiRegistry' >&2)
+}
 
 shoot() {
     local edition=$1 binary=$2 settings
@@ -42,8 +55,7 @@ shoot() {
     GLOAMERY_SETTINGS="$settings/settings.db" xvfb-run -a -s '-screen 0 1024x700x24 -noreset' bash -c "
         $waiting
         '$build/bin/$binary' & pid=\$!; main_window_ready; kill -TERM \$pid; wait \$pid"
-    GLOAMERY_SETTINGS="$settings/settings.db" xvfb-run -a -s '-screen 0 1024x700x24 -noreset' bash -c "
-        $waiting
+    session "
         set -e
         snap() { import -window root -crop \$2 \"$out/$edition-\$1.png\"; }
         '$build/bin/$binary' & pid=\$!
@@ -53,35 +65,30 @@ shoot() {
         snap panel $window
         xdotool mousemove 420 120 click 3; sleep 1.2
         snap menu $window
-        # The first entry opens the language submenu.
-        xdotool key Down Right; sleep 1.2
+        xdotool key Escape; sleep 0.6
+        # The language entry opens its submenu.
+        xdotool mousemove \$(menu_entry_place 420 120 'Язык интерфейса') key Right; sleep 1.2
         snap language $window
         xdotool key Escape Escape; sleep 0.6
-        # Entries: language, web access, network server, program settings, ghost settings, exit.
-        xdotool mousemove 420 120 click 3; sleep 1
-        xdotool key Down Down Down Down Down Return; sleep 1.6
+        click_menu_entry 420 120 'Настройки призраков'; sleep 1.6
         # Ghost 1's on/off switch, so that all its groups show; then the close button.
         xdotool mousemove 219 485 click 1; sleep 0.4
         xdotool mousemove 760 20; sleep 0.6
         snap ghost $window
         xdotool mousemove 808 550 click 1; sleep 1
-        xdotool mousemove 420 120 click 3; sleep 1
-        xdotool key Down Down Down Down Return; sleep 1.6
+        click_menu_entry 420 120 'Настройки программы'; sleep 1.6
         xdotool mousemove 760 20; sleep 0.6
         snap nastr $window
         kill -TERM \$pid; wait \$pid
     "
     if command -v openbox >/dev/null; then
-        GLOAMERY_SETTINGS="$settings/settings.db" xvfb-run -a -s '-screen 0 1024x700x24 -noreset' bash -c "
-            $waiting
+        session "
             set -e
             openbox >/dev/null 2>&1 & sleep 1
             snap() { import -window root -crop \$2 \"$out/$edition-\$1.png\"; }
             '$build/bin/$binary' & pid=\$!
             main_window_ready
-            # The second entry: web access.
-            xdotool mousemove 420 120 click 3; sleep 1
-            xdotool key Down Down Return; sleep 1.6
+            click_menu_entry 420 120 'Настройки Web доступа'; sleep 1.6
             xdotool mousemove 760 20; sleep 0.6
             snap web $window
             # The User and Admin checkboxes, at the window's place beside the main window.
@@ -93,14 +100,12 @@ shoot() {
         " 2>/dev/null
         # The network server window: socket started, two clients logged in with an action each,
         # the first one marked. It stands where its form puts it, moved in to fit the screen.
-        GLOAMERY_SETTINGS="$settings/settings.db" xvfb-run -a -s '-screen 0 1024x700x24 -noreset' bash -c "
-            $waiting
+        session "
             set -e
             openbox >/dev/null 2>&1 & sleep 1
             '$build/bin/$binary' & pid=\$!
             main_window_ready
-            xdotool mousemove 420 120 click 3; sleep 1
-            xdotool key Down Down Down Return
+            click_menu_entry 420 120 'Сетевой сервер'
             net=\$(wait_for_window 942x470 100); sleep 1
             read -r x y < <(xdotool getwindowgeometry \$net | awk -F'[ ,]+' '/Position/ {print \$3, \$4}')
             # The start button, then the clients.

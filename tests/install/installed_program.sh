@@ -14,7 +14,11 @@ require_tools xvfb-run xdotool xprop import convert identify sqlite3
 run_inside_xvfb GLOAMERY_INSTALL_INSIDE "$0" "$@"
 
 work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
+# The build folder's manifest names the user's own install, which scripts/uninstall.sh removes:
+# it is put back.
+manifest="$build/install_manifest.txt"
+[[ -f "$manifest" ]] && cp "$manifest" "$work/manifest.saved"
+trap 'kill $(jobs -p) 2>/dev/null; [[ -f "$work/manifest.saved" ]] && cp "$work/manifest.saved" "$manifest"; rm -rf "$work"' EXIT
 failures=0
 fail() {
     echo "FAIL: $*"

@@ -16,19 +16,9 @@ source "$(dirname "$0")/../support/inside_xvfb.sh"
 require_tools xvfb-run openbox xdotool import compare
 run_inside_xvfb GLOAMERY_WM_INSIDE "$0" "$@"
 
-work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
-export GLOAMERY_SETTINGS="$work/settings.db" GLOAMERY_BOARDS="sim:$work/boards"
-export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
+start_checks openbox
+export GLOAMERY_BOARDS="sim:$work/boards"
 mkdir "$work/boards"
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-
-openbox >/dev/null 2>&1 &
-sleep 0.5
 
 # Each board reads its commands from a pipe this script holds open, and writes what it does to
 # a file.
@@ -55,8 +45,6 @@ for ((i = 0; i < 50; i++)); do
     [[ $(ls "$work/boards" | wc -l) -ge 2 ]] && break
     sleep 0.1
 done
-
-source "$(dirname "$0")/screen.sh"
 
 "$bin/$edition" >"$work/program.log" 2>&1 &
 program=$!
@@ -100,5 +88,4 @@ wait_for_output 3 "output 4 on" 20 || fail "ticking Switch did not switch output
 kill -TERM "$program"
 wait "$program"
 wait_for_output 3 "output 4 off" 20 || fail "the end of the program left output 4 on"
-((failures == 0)) && echo "device view under openbox: all checks passed"
-exit $((failures > 0))
+finish_checks "device view under openbox"

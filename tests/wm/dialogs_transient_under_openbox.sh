@@ -9,21 +9,10 @@ set -uo pipefail
 bin=$(realpath "${1:?usage: $0 BIN_DIR}")
 source "$(dirname "$0")/../support/inside_xvfb.sh"
 require_tools xvfb-run openbox xdotool xprop
-run_inside_xvfb GLOAMERY_WM_INSIDE "$0" "$@"
+require_atspi
+run_inside_xvfb_accessible GLOAMERY_WM_INSIDE "$0" "$@"
 
-work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
-export GLOAMERY_SETTINGS="$work/settings.db"
-export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy DBUS_SESSION_BUS_ADDRESS=disabled:
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-
-openbox >/dev/null 2>&1 &
-sleep 0.5
-source "$(dirname "$0")/screen.sh"
+start_checks openbox
 
 # The first start shows the presentation; it is used up here.
 for start in 1 2; do
@@ -44,17 +33,9 @@ transient_for() { # WINDOW: the window it is transient for, as a decimal id
     [[ -n "$hex" ]] && echo $((hex))
 }
 
-# Menu entries: language, web access, network server, program settings, ghost settings, exit.
-check_dialog() { # DOWNS SIZE LABEL BESIDE
+check_dialog() { # CAPTION SIZE LABEL BESIDE
     local id=""
-    for attempt in 1 2 3; do
-        xdotool mousemove 420 120 click 3
-        sleep 0.4
-        xdotool key --delay 40 $(printf 'Down %.0s' $(seq "$1")) Return
-        id=$(wait_for_window "$2" 20)
-        [[ -n "$id" ]] && break
-        xdotool key Escape Escape
-    done
+    click_menu_entry 420 120 "$1" && id=$(wait_for_window "$2" 20)
     if [[ -z "$id" ]]; then
         fail "$3: did not open"
         return
@@ -70,12 +51,11 @@ check_dialog() { # DOWNS SIZE LABEL BESIDE
     sleep 0.4
 }
 
-check_dialog 2 790x520 "web access window" beside
-check_dialog 3 942x470 "network server window" own
-check_dialog 4 790x520 "settings dialog" beside
-check_dialog 5 790x520 "ghost settings dialog" beside
+check_dialog "Настройки Web доступа" 790x520 "web access window" beside
+check_dialog "Сетевой сервер" 942x470 "network server window" own
+check_dialog "Настройки программы" 790x520 "settings dialog" beside
+check_dialog "Настройки призраков" 790x520 "ghost settings dialog" beside
 
 kill -TERM "$program"
 wait "$program" 2>/dev/null
-[[ $failures -eq 0 ]] && echo "dialogs transient under openbox: all checks passed"
-exit $((failures > 0))
+finish_checks "dialogs transient under openbox"

@@ -10,26 +10,14 @@ set -uo pipefail
 bin=$(realpath "${1:?usage: $0 BIN_DIR}")
 source "$(dirname "$0")/../support/inside_xvfb.sh"
 require_tools xvfb-run openbox xdotool import compare sqlite3
-run_inside_xvfb GLOAMERY_WM_INSIDE "$0" "$@"
+require_atspi
+run_inside_xvfb_accessible GLOAMERY_WM_INSIDE "$0" "$@"
 
-work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
-export GLOAMERY_SETTINGS="$work/settings.db"
-export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-
-openbox >/dev/null 2>&1 &
-sleep 0.5
+start_checks openbox
 
 # The main window: 800 by 600, centred at top 10 on this 1024 wide screen.
 main_x=112
 main_y=10
-
-source "$(dirname "$0")/screen.sh"
 
 start_program() { # BINARY
     "$bin/$1" >/dev/null 2>&1 &
@@ -42,17 +30,8 @@ stop_program() {
     kill -TERM "$program" 2>/dev/null
     wait "$program" 2>/dev/null
 }
-# Menu entries: language, web access, network server, program settings, ghost settings, exit.
-open_dialog() { # DOWNS
-    local id
-    for attempt in 1 2 3; do
-        xdotool mousemove 420 120 click 3
-        sleep 0.4
-        xdotool key --delay 40 $(printf 'Down %.0s' $(seq "$1")) Return
-        id=$(wait_for_window 790x520 20)
-        [[ -n "$id" ]] && { echo "$id"; return; }
-        xdotool key Escape Escape
-    done
+open_dialog() { # CAPTION
+    click_menu_entry 420 120 "$1" >&2 && wait_for_window 790x520 20
 }
 
 # The close button lights under the pointer, and not where a stale position would put it.
@@ -125,7 +104,7 @@ for run in 1 2 3; do
     [[ $run -eq 2 ]] && binary=gloamery-ru
     start_program "$binary"
     label="start $run ($binary), settings dialog"
-    dialog=$(open_dialog 4)
+    dialog=$(open_dialog "Настройки программы")
     if [[ -z "$dialog" ]]; then
         fail "$label: did not open"
         stop_program
@@ -142,7 +121,7 @@ for run in 1 2 3; do
     fi
     if [[ $run -eq 3 ]]; then
         xdotool key Escape; sleep 0.3
-        ghost=$(open_dialog 5)
+        ghost=$(open_dialog "Настройки призраков")
         if [[ -z "$ghost" ]]; then
             fail "ghost dialog: did not open"
         else
@@ -155,5 +134,4 @@ for run in 1 2 3; do
     [[ "$duration" == 2 ]] || fail "$label: the knob clicks left it at $duration, not 2"
 done
 
-[[ $failures -eq 0 ]] && echo "dialogs under openbox: all checks passed"
-exit $((failures > 0))
+finish_checks "dialogs under openbox"

@@ -6,7 +6,7 @@
 window_sized() {
     local id
     for id in $(xdotool search --onlyvisible --class gloamery 2>/dev/null); do
-        [[ "$(xdotool getwindowgeometry "$id" | awk '/Geometry/ {print $2}')" == "$1" ]] &&
+        [[ "$(xdotool getwindowgeometry "$id" 2>/dev/null | awk '/Geometry/ {print $2}')" == "$1" ]] &&
             { echo "$id"; return; }
     done
 }
@@ -28,4 +28,34 @@ shot() { # NAME WIDTHxHEIGHT X Y
 }
 differ() { # two pictures: the number of differing pixels
     compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1
+}
+
+# Opens the right-click menu at X Y and prints the place of the entry with this caption: the
+# menu's entries go by what they are, not by their places. Needs run_inside_xvfb_accessible (or a
+# bus and accessibility of its own). Fails, naming the captions found, when the entry is missing.
+menu_entry_tool=$(realpath "$(dirname "${BASH_SOURCE[0]}")/../../tools/menu-entry.py")
+menu_entry_place() { # X Y CAPTION
+    local status
+    for attempt in 1 2 3; do
+        xdotool mousemove "$1" "$2" click 3
+        "$menu_entry_tool" "$3" 3
+        status=$?
+        [[ $status -eq 2 ]] || return $status
+        xdotool key Escape Escape
+    done
+    echo "no menu opened at $1,$2" >&2
+    return 1
+}
+click_menu_entry() { # X Y CAPTION
+    local place
+    place=$(menu_entry_place "$@") || { xdotool key Escape; return 1; }
+    xdotool mousemove $place click 1
+}
+# Waits until no window of the program has this size.
+wait_for_no_window() { # SIZE TENTHS
+    for ((i = 0; i < $2; i++)); do
+        [[ -z "$(window_sized "$1")" ]] && return 0
+        sleep 0.1
+    done
+    return 1
 }

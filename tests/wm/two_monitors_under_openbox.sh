@@ -14,22 +14,10 @@ if [[ -z "${GLOAMERY_WM_INSIDE:-}" ]]; then
     exec xvfb-run -a -s '-screen 0 2304x1024x24 -noreset' "$0" "$@"
 fi
 
-work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
-export GLOAMERY_SETTINGS="$work/settings.db"
-export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=dummy DBUS_SESSION_BUS_ADDRESS=disabled:
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-
 # 1280 wide on the left, the primary 1024 by 768 right of it.
 xrandr --setmonitor '*RIGHT' 1024/270x768/203+1280+0 screen >/dev/null
 xrandr --setmonitor LEFT 1280/338x1024/270+0+0 none >/dev/null
-openbox >/dev/null 2>&1 &
-sleep 0.5
-source "$(dirname "$0")/screen.sh"
+start_checks openbox
 
 "$bin/gloamery" >/dev/null 2>&1 &
 program=$!
@@ -57,5 +45,4 @@ done
 
 kill -TERM "$program"
 wait "$program" 2>/dev/null
-[[ $failures -eq 0 ]] && echo "two monitors under openbox: all checks passed"
-exit $((failures > 0))
+finish_checks "two monitors under openbox"
