@@ -10,7 +10,8 @@ Lines typed on standard input are sent as they are, with "|" standing for SOH, e
     SendMessageTo|Client_2|hello
     ExecCommand|1
 With --send the given lines are sent the same way, one after the other, and the client ends
-once the server has handled them all (it answers every line with "UserVariables"), e.g.
+once the server has handled them all (it answers each turn of lines with one "UserVariables",
+so each line waits for the answer to the one before it), e.g.
     tools/net-client.py Client_1 secret --send 'ExecCommand|1'
 starts the attraction when Client_1 has the right to send command 1.
 
@@ -29,6 +30,7 @@ import time
 
 SOH = b"\x01"
 USER_VARIABLES = b"UserVariables" + SOH
+LOGIN_REFUSALS = (b"AcsessDeny", b"AlreadyConnected")
 # In a stored client record: the password's length, then its bytes.
 PASSWORD_LENGTH_OFFSET = 256
 
@@ -86,21 +88,32 @@ def converse(conn) -> int:
 
 
 def send_and_leave(conn, lines) -> int:
-    # The login is the first line the server answers; each line sent after it is one more.
-    expected = 1 + len(lines)
-    handled = 0
+    # The server answers each turn of lines with one UserVariables, however many lines the turn
+    # took, so each line goes once the answer to the one before it has come.
+    state = {"replies": 0, "refused": None}
 
-    def count(line: bytes):
-        nonlocal handled
+    def watch(line: bytes):
         if line.startswith(USER_VARIABLES):
-            handled += 1
+            state["replies"] += 1
+        elif line.startswith(LOGIN_REFUSALS):
+            state["refused"] = line
 
+    pending = b""
+
+    def await_reply() -> bool:
+        nonlocal pending
+        seen = state["replies"]
+        while state["replies"] == seen and state["refused"] is None:
+            pending = print_lines(conn, pending, watch)
+            if pending is None:
+                return False
+        return state["refused"] is None
+
+    if not await_reply():
+        return 1
     for line in lines:
         conn.sendall(typed_line(line))
-    pending = b""
-    while handled < expected:
-        pending = print_lines(conn, pending, count)
-        if pending is None:
+        if not await_reply():
             return 1
     return 0
 
