@@ -8,16 +8,8 @@ set -uo pipefail
 
 build=$(realpath "${1:?usage: $0 BUILD_DIR}")
 uninstall="$(dirname "$0")/../../scripts/uninstall.sh"
-work=$(mktemp -d)
-# The build folder's manifest names the user's own install: it is put back.
-manifest="$build/install_manifest.txt"
-[[ -f "$manifest" ]] && cp "$manifest" "$work/manifest.saved"
-trap '[[ -f "$work/manifest.saved" ]] && cp "$work/manifest.saved" "$manifest"; rm -rf "$work"' EXIT
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
+source "$(dirname "$0")/scratch.sh"
+scratch_keeping_manifest "$build"
 
 # Prefix, then where the rule must land.
 cases=(

@@ -13,17 +13,8 @@ source "$(dirname "$0")/../support/inside_xvfb.sh"
 require_tools xvfb-run xdotool xprop import convert identify sqlite3
 run_inside_xvfb GLOAMERY_INSTALL_INSIDE "$0" "$@"
 
-work=$(mktemp -d)
-# The build folder's manifest names the user's own install, which scripts/uninstall.sh removes:
-# it is put back.
-manifest="$build/install_manifest.txt"
-[[ -f "$manifest" ]] && cp "$manifest" "$work/manifest.saved"
-trap 'kill $(jobs -p) 2>/dev/null; [[ -f "$work/manifest.saved" ]] && cp "$work/manifest.saved" "$manifest"; rm -rf "$work"' EXIT
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
+source "$(dirname "$0")/scratch.sh"
+scratch_keeping_manifest "$build"
 root="$work/root"
 
 if ! DESTDIR="$root" cmake --install "$build" --prefix /usr >"$work/install.log" 2>&1; then
