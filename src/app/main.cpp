@@ -8,6 +8,7 @@
 #include "core/CommandLineAnswer.h"
 #include "core/DesktopShell.h"
 #include "core/Edition.h"
+#include "core/LoopLagProbe.h"
 #include "core/PointerSource.h"
 #include "core/ProgramState.h"
 #include "core/RandomSource.h"
@@ -32,6 +33,9 @@
 #endif
 
 namespace {
+
+// Past the splash and the main window's first show, which are start-up, not the evening.
+constexpr int LoopProbeStartMs = 10000;
 
 QString environment(const char* name) {
     return qEnvironmentVariable(name);
@@ -115,6 +119,9 @@ int main(int argc, char** argv) {
     held.release();
     ProgramState state;
     int exitCode = 0;
+    std::unique_ptr<LoopLagProbe> loopProbe;
+    if (const QString report = environment("GLOAMERY_LOOP_PROBE"); !report.isEmpty())
+        loopProbe = std::make_unique<LoopLagProbe>(report, LoopProbeStartMs);
     {
         Program program(state, platformServices, edition, &signalSource);
         if (standIn)
