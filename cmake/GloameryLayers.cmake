@@ -17,8 +17,9 @@ function(gloamery_core_only target)
     endforeach()
 endfunction()
 
-# Called once every target exists: a Qt-Core-only library may link only Qt Core, third-party
-# libraries found through pkg-config, and other Qt-Core-only libraries.
+# Called once every target exists: a Qt-Core-only target may link only Qt Core, Qt Network (the
+# servers are services too, and it needs no GUI), third-party libraries found through pkg-config,
+# the test framework, and other Qt-Core-only targets.
 function(gloamery_check_layers)
     get_property(core_only GLOBAL PROPERTY GLOAMERY_CORE_ONLY_TARGETS)
     foreach(target IN LISTS core_only)
@@ -27,6 +28,8 @@ function(gloamery_check_layers)
         foreach(link IN LISTS links interface)
             string(REGEX REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1" link "${link}")
             if(link STREQUAL "" OR link MATCHES "-NOTFOUND$" OR link STREQUAL "Qt6::Core"
+               OR link STREQUAL "Qt6::Network" OR link STREQUAL "Qt6::Test"
+               OR link MATCHES "^GTest::"
                OR link MATCHES "^PkgConfig::" OR link MATCHES "^Threads::")
                 continue()
             endif()
