@@ -29,8 +29,9 @@ Program::Program(ProgramState& state, const PlatformServices& platform, Language
                  ShutdownSignals* signalSource, ProgramWindows::Observer observer)
     : m_shutdown([this] { return !m_started || m_showSequence.running(); }, signalSource)
     , m_storeMessages(platform.store, platform.messages)
-    , m_windows(state, withMessages(reportUnusableStore(platform), &m_storeMessages),
-                editionLanguage, std::move(observer))
+    , m_platform(withMessages(reportUnusableStore(platform), &m_storeMessages))
+    , m_services(state, m_platform)
+    , m_windows(state, m_platform, m_services, editionLanguage, std::move(observer))
     , m_showSequence(m_windows, state, requireService(platform.desktop, "The program", "desktop")) {
     m_shutdown.setMainWindow(m_windows.fmMain);
     m_showSequence.setEndingCheck([this] { return m_shutdown.requested(); });

@@ -3,14 +3,16 @@
 
 #include "app/MainShowSequence.h"
 #include "app/OrderlyShutdown.h"
+#include "app/ProgramServices.h"
 #include "app/ProgramWindows.h"
 #include "core/Language.h"
 #include "core/StoreMessageQueue.h"
 
 class ShutdownSignals;
 
-// The running program: its windows, the main window's show sequence and the orderly way out.
-// Destroying it destroys the windows in reverse order of creation, each saving its settings.
+// The running program: its services, then its windows over them, the main window's show sequence
+// and the orderly way out. Destroying it destroys the windows in reverse order of creation, then
+// the services, each saving its settings.
 class Program {
 public:
     // Listens to `signalSource`, if given, before the first window loads.
@@ -21,6 +23,7 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
+    ProgramServices& services() { return m_services; }
     ProgramWindows& windows() { return m_windows; }
 
     // Shows the main window once the event loop runs; the splash comes first.
@@ -33,6 +36,8 @@ private:
     // Before the windows: it must outlive their saves, and hear a signal during their loading.
     OrderlyShutdown m_shutdown;
     StoreMessageQueue m_storeMessages;
+    PlatformServices m_platform;
+    ProgramServices m_services;
     ProgramWindows m_windows;
     MainShowSequence m_showSequence;
 };

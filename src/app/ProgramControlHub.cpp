@@ -2,15 +2,13 @@
 #include "app/ProgramControlHub.h"
 
 #include "core/ProgramState.h"
-#include "ghosts/AttractionScheduler.h"
-#include "ghosts/GhostTable.h"
-#include "ghosts/TfmGhost.h"
-#include "mainwindow/TfmMain.h"
+#include "ghosts/Attraction.h"
+#include "ghosts/Ghosts.h"
 
-ProgramControlHub::ProgramControlHub(ProgramState& state, TfmMain& main, TfmGhost& ghosts,
-                                     DoorOpener door)
+ProgramControlHub::ProgramControlHub(const ProgramState& state, Attraction& attraction,
+                                     Ghosts& ghosts, DoorOpener door)
     : m_state(state)
-    , m_main(main)
+    , m_attraction(attraction)
     , m_ghosts(ghosts)
     , m_door(std::move(door)) {}
 
@@ -26,14 +24,14 @@ ProgramControl::AttractionView ProgramControlHub::attraction() const {
     AttractionView view;
     view.running = m_state.AttractionRunning;
     // One tick a second; a stopped attraction has no time running out.
-    view.secondsLeft = view.running ? m_main.attraction().ticksLeft() : -1;
+    view.secondsLeft = view.running ? m_attraction.ticksLeft() : -1;
     return view;
 }
 
 ProgramControl::GhostView ProgramControlHub::ghost(int number) const {
     if (number < 1 || number > GhostTable::GhostCount)
         return {};
-    const GhostSettings& settings = m_ghosts.ghostTable()[number];
+    const GhostSettings& settings = m_ghosts.table()[number];
     return {number, settings.Name, settings.ON, settings.Special};
 }
 
@@ -41,7 +39,7 @@ ProgramControl::Outcome ProgramControlHub::runAttraction(bool running) {
     if (m_state.DialogOpen)
         return Outcome::DialogOpen;
     if (m_state.AttractionRunning != running)
-        m_main.Sb_Attraction_ShowClick();
+        m_attraction.toggle();
     return Outcome::Done;
 }
 
@@ -58,7 +56,7 @@ ProgramControl::Outcome ProgramControlHub::switchGhost(int number, bool on) {
         return Outcome::DialogOpen;
     if (number < 1 || number > GhostTable::GhostCount)
         return Outcome::NoSuchGhost;
-    m_ghosts.ghostTable()[number].ON = on;
+    m_ghosts.table()[number].ON = on;
     return Outcome::Done;
 }
 

@@ -5,8 +5,8 @@
 
 #include <functional>
 
-class TfmGhost;
-class TfmMain;
+class Attraction;
+class Ghosts;
 struct ProgramState;
 
 // The program as a phone or a network client sees it: the start button, the ghosts' on/off
@@ -16,7 +16,8 @@ public:
     // Opens the door; false when there is no board to open it with.
     using DoorOpener = std::function<bool()>;
 
-    ProgramControlHub(ProgramState& state, TfmMain& main, TfmGhost& ghosts, DoorOpener door);
+    ProgramControlHub(const ProgramState& state, Attraction& attraction, Ghosts& ghosts,
+                      DoorOpener door);
 
     Language language() const override;
     bool dialogOpen() const override;
@@ -32,8 +33,8 @@ public:
 private:
     Outcome runAttraction(bool running);
 
-    ProgramState& m_state;
-    TfmMain& m_main;
-    TfmGhost& m_ghosts;
+    const ProgramState& m_state;
+    Attraction& m_attraction;
+    Ghosts& m_ghosts;
     DoorOpener m_door;
 };

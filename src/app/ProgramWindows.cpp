@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ProgramWindows.h"
 
-#include "app/ProgramControlHub.h"
+#include "app/ProgramServices.h"
 #include "app/TfmLogo.h"
 #include "core/DesktopAutostart.h"
 #include "core/Edition.h"
 #include "device/HouseBoards.h"
-#include "ghosts/AttractionScheduler.h"
 #include "ghosts/TfmGhost.h"
 #include "language/TfmHelp.h"
 #include "mainwindow/TfmMain.h"
@@ -23,27 +22,38 @@
 
 #include <initializer_list>
 
-ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& platform,
-                               Language editionLanguage, Observer observer)
-    : m_observer(std::move(observer)) {
-    fmMain = created(new TfmMain(state, platform));
-    fmHelp = created(new TfmHelp(state));
-    fmLogo = created(new TfmLogo(state, platform, editionLanguage));
-    fmGhost = created(new TfmGhost(state, platform, fmMain->imageLists()));
-    auto webServer = std::make_unique<WebAccessServer>();
-    m_webAccessServer = webServer.get();
-    m_webServer = std::move(webServer);
-    fmWebServer = created(new TfmWebServer(state, platform, fmMain->imageLists(), *m_webServer));
-    fmNet = created(new TfmNet(state, platform));
-    fmSound = created(new TfmSound(state, platform, fmGhost->currentAct()));
-    fmNastr = created(new TfmNastr(
-        state, platform, fmMain->imageLists().BitmapList_Yellow,
-        [help = fmHelp] { help->ApplyLanguage(); }, fmMain));
-    m_autostart = std::make_unique<DesktopAutostart>(editionName(editionLanguage),
-                                                     QCoreApplication::applicationFilePath(),
-                                                     DesktopAutostart::configHome());
-    fmNastr->setAutostart(m_autostart.get());
+namespace {
 
+std::unique_ptr<WebAccessServer> makeWebServer(WebAccessServer*& server) {
+    auto made = std::make_unique<WebAccessServer>();
+    server = made.get();
+    return made;
+}
+
+} // namespace
+
+ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& platform,
+                               ProgramServices& services, Language editionLanguage,
+                               Observer observer)
+    : m_observer(std::move(observer))
+    , m_services(services)
+    , m_webServer(makeWebServer(m_webAccessServer))
+    , fmMain(new TfmMain(state, platform, services.attraction, services.ghosts), m_observer)
+    , fmHelp(new TfmHelp(state), m_observer)
+    , fmLogo(new TfmLogo(state, platform, services.firstRun, editionLanguage), m_observer)
+    , fmGhost(new TfmGhost(state, platform, services.ghosts, fmMain->imageLists()), m_observer)
+    , fmWebServer(new TfmWebServer(state, platform, fmMain->imageLists(), *m_webServer), m_observer)
+    , fmNet(new TfmNet(state, platform), m_observer)
+    , fmSound(new TfmSound(state, platform, services.ghosts.currentAct()), m_observer)
+    , fmNastr(new TfmNastr(
+                  state, platform, services.attraction.options(),
+                  fmMain->imageLists().BitmapList_Yellow,
+                  [help = fmHelp.operator->()] { help->ApplyLanguage(); }, fmMain),
+              m_observer)
+    , m_autostart(std::make_unique<DesktopAutostart>(editionName(editionLanguage),
+                                                     QCoreApplication::applicationFilePath(),
+                                                     DesktopAutostart::configHome())) {
+    fmNastr->setAutostart(m_autostart.get());
     // The windows that take the language's fixed texts, in the order they are written.
     fmHelp->addLanguageTarget(fmMain);
     fmHelp->addLanguageTarget(fmWebServer);
@@ -53,24 +63,21 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
          std::initializer_list<SkinnedDialog*>{fmGhost, fmWebServer, fmNet, fmNastr})
         dialog->sharePointerPoll(fmMain->pointerPoll());
     fmWebServer->setMainWindow(fmMain);
-    fmWebServer->setWebIndicator([main = fmMain](bool running) { main->setWebIndicator(running); });
+    fmWebServer->setWebIndicator(
+        [main = fmMain.operator->()](bool running) { main->setWebIndicator(running); });
     fmGhost->setMainWindow(fmMain);
     fmNet->setMainWindow(fmMain, SkinnedDialog::Placement::OwnPlace);
-    fmGhost->setSoundOutput(fmSound);
+    services.ghosts.setSound(fmSound);
     fmSound->setGhostAct(
-        [ghosts = fmGhost] { ghosts->GhostAct({ActTrigger::Source::SoundWindow}); });
-    fmMain->attachGhosts(&fmGhost->ghostTable(), &fmGhost->currentAct(), fmSound,
-                         [ghosts = fmGhost] { ghosts->GhostAct({ActTrigger::Source::Scheduler}); });
-    fmMain->attraction().setOptions(&fmNastr->options());
+        [&ghosts = services.ghosts] { ghosts.GhostAct({ActTrigger::Source::SoundWindow}); });
     HouseBoards* house = &fmLogo->house();
-    QObject::connect(house, &HouseBoards::sensorTurnedOn, fmGhost,
-                     [ghosts = fmGhost](int input, int board) { ghosts->SensorAct(input, board); });
-    fmMain->setDoorOpener([house] { house->openDoor(); });
-    m_control = std::make_unique<ProgramControlHub>(state, *fmMain, *fmGhost,
-                                                    [house] { return house->openDoor(); });
-    fmNet->setProgramControl(m_control.get());
+    QObject::connect(
+        house, &HouseBoards::sensorTurnedOn, fmGhost,
+        [&ghosts = services.ghosts](int input, int board) { ghosts.SensorAct(input, board); });
+    services.setDoor([house] { return house->openDoor(); });
+    fmNet->setProgramControl(&services.control);
     m_managementPage = std::make_unique<ManagementPage>(
-        [web = fmWebServer] { return web->settings(); }, *m_control,
+        [web = fmWebServer.operator->()] { return web->settings(); }, services.control,
         GhostPictures::fromFolder(ImageList::resDir() +
                                   QStringLiteral("/Img/BitmapList_GhostFoto")));
     m_webAccessServer->setPageHandler(m_managementPage.get());
@@ -85,39 +92,12 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
 }
 
 ProgramWindows::~ProgramWindows() {
-    fmNet->setProgramControl(nullptr);
     // Page requests still on their way get the empty reply from here on.
     m_webAccessServer->setPageHandler(nullptr);
-    m_managementPage.reset();
-    m_control.reset();
-    fmMain->setDoorOpener({});
-    fmMain->attraction().setOptions(nullptr);
-    destroy(fmNastr);
-    fmGhost->setSoundOutput(nullptr);
-    fmMain->attachGhosts(nullptr, nullptr, nullptr, {});
-    fmMain->setDialogs({});
-    destroy(fmSound);
-    destroy(fmNet);
-    fmWebServer->setWebIndicator({});
-    destroy(fmWebServer);
-    destroy(fmGhost);
-    destroy(fmLogo);
-    destroy(fmHelp);
-    destroy(fmMain);
+    m_services.setDoor({});
+    m_services.ghosts.setSound(nullptr);
 }
 
-template <typename Window>
-Window* ProgramWindows::created(Window* window) {
-    if (m_observer)
-        m_observer(window->objectName(), true);
-    return window;
-}
-
-template <typename Window>
-void ProgramWindows::destroy(Window*& window) {
-    const QString name = window->objectName();
-    delete window;
-    window = nullptr;
-    if (m_observer)
-        m_observer(name, false);
+ProgramControl& ProgramWindows::control() {
+    return m_services.control;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "app/OwnedWindow.h"
 #include "core/Language.h"
 #include "core/PlatformServices.h"
 
@@ -12,6 +13,7 @@
 class DesktopAutostart;
 class ManagementPage;
 class ProgramControl;
+class ProgramServices;
 class TfmGhost;
 class TfmHelp;
 class TfmLogo;
@@ -24,43 +26,41 @@ class WebAccessServer;
 class WebServerControl;
 struct ProgramState;
 
-// The program's eight windows, one of each, alive for the whole run. Created in a fixed order,
-// each loading its settings as it is made, and destroyed by this class in exactly the reverse
-// order, each saving its settings (not left to the order in which Qt would delete them).
+// The program's eight windows, one of each, views over the services and alive for the whole run.
+// Created in a fixed order and destroyed in exactly the reverse order (the members' order).
 class ProgramWindows {
 public:
     // Told each form name as its window is created and as it is destroyed.
-    using Observer = std::function<void(const QString& formName, bool created)>;
+    using Observer = WindowObserver;
 
-    ProgramWindows(ProgramState& state, const PlatformServices& platform, Language editionLanguage,
-                   Observer observer = {});
+    ProgramWindows(ProgramState& state, const PlatformServices& platform, ProgramServices& services,
+                   Language editionLanguage, Observer observer = {});
     ~ProgramWindows();
     ProgramWindows(const ProgramWindows&) = delete;
     ProgramWindows& operator=(const ProgramWindows&) = delete;
 
-    TfmMain* fmMain = nullptr;
-    TfmHelp* fmHelp = nullptr;
-    TfmLogo* fmLogo = nullptr;
-    TfmGhost* fmGhost = nullptr;
-    TfmWebServer* fmWebServer = nullptr;
-    TfmNet* fmNet = nullptr;
-    TfmSound* fmSound = nullptr;
-    TfmNastr* fmNastr = nullptr;
-
     // The program as a phone or a network client drives it.
-    ProgramControl& control() { return *m_control; }
+    ProgramControl& control();
 
 private:
-    template <typename Window>
-    Window* created(Window* window);
-    template <typename Window>
-    void destroy(Window*& window);
-
-    Observer m_observer;
+    const Observer m_observer;
+    ProgramServices& m_services;
+    // Set while the server below is made, so declared before it.
+    WebAccessServer* m_webAccessServer = nullptr;
     // The web access window's server; it outlives the window, which stops it at the end.
     std::unique_ptr<WebServerControl> m_webServer;
-    WebAccessServer* m_webAccessServer = nullptr;
-    std::unique_ptr<ProgramControl> m_control;
+
+public:
+    const OwnedWindow<TfmMain> fmMain;
+    const OwnedWindow<TfmHelp> fmHelp;
+    const OwnedWindow<TfmLogo> fmLogo;
+    const OwnedWindow<TfmGhost> fmGhost;
+    const OwnedWindow<TfmWebServer> fmWebServer;
+    const OwnedWindow<TfmNet> fmNet;
+    const OwnedWindow<TfmSound> fmSound;
+    const OwnedWindow<TfmNastr> fmNastr;
+
+private:
     // The running edition's entry in the desktop's autostart folder.
     std::unique_ptr<DesktopAutostart> m_autostart;
     // What the web access server answers a phone with; it acts through the control.

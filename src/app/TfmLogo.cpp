@@ -1,14 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/TfmLogo.h"
 
+#include "app/FirstRun.h"
 #include "app/SplashArt.h"
 #include "core/LogCategories.h"
-#include "core/MessageBoxes.h"
 #include "core/ProgramState.h"
 #include "core/ScreenPlacement.h"
-#include "core/SettingsStore.h"
-#include "core/StoreAccess.h"
-#include "core/StoreError.h"
 #include "device/DeviceError.h"
 #include "device/HidBackendFactory.h"
 #include "device/HouseBoards.h"
@@ -27,8 +24,6 @@
 
 namespace {
 
-const QString PremierValue = QStringLiteral("Premier");
-
 // Progress by tick: +5 on most ticks, +3 on ticks 6, 13 and 21, so the bar stops at 99.
 int progressStep(int tick) {
     if (tick == 6 || tick == 13 || tick == 21)
@@ -40,10 +35,12 @@ int progressStep(int tick) {
 
 } // namespace
 
-TfmLogo::TfmLogo(ProgramState& state, const PlatformServices& platform, Language editionLanguage)
+TfmLogo::TfmLogo(ProgramState& state, const PlatformServices& platform, FirstRun& firstRun,
+                 Language editionLanguage)
     : QDialog(nullptr, Qt::FramelessWindowHint)
     , m_state(state)
-    , m_platform(platform) {
+    , m_platform(platform)
+    , m_firstRun(firstRun) {
     setObjectName(QStringLiteral("fmLogo"));
     setWindowTitle(QStringLiteral("Gloamery"));
     setModal(true);
@@ -52,14 +49,13 @@ TfmLogo::TfmLogo(ProgramState& state, const PlatformServices& platform, Language
     connect(&Timer_Work, &QTimer::timeout, this, &TfmLogo::Timer_WorkTimer);
 
     SplashTick = 0;
-    loadSettings(editionLanguage);
+    m_state.InterfaceLanguage = editionLanguage;
     m_house = new HouseBoards(this);
     createHidController();
     DiscoverBoards();
 }
 
 TfmLogo::~TfmLogo() {
-    saveSettings();
     // The monitors switch their boards' outputs off on the way, through the controller.
     destroyBoardMonitors();
     HidController.reset();
@@ -120,33 +116,12 @@ void TfmLogo::createControls() {
     connect(Btn_Close, &QPushButton::clicked, this, &QDialog::close);
 }
 
-void TfmLogo::loadSettings(Language editionLanguage) {
-    const auto key = m_platform.store ? m_platform.store->openKey(ProgramKey, true) : nullptr;
-    m_state.InterfaceLanguage = editionLanguage;
-    if (!key) {
-        FirstRun = true; // the store is unusable: "Premier" counts as missing
-        return;
-    }
-    if (!key->valueExists(PremierValue)) {
-        FirstRun = true;
-        return;
-    }
-    try {
-        FirstRun = key->readBool(PremierValue);
-    } catch (const StoreError& error) {
-        // The rest of this step is skipped and start-up goes on without a presentation.
-        FirstRun = false;
-        if (m_platform.messages)
-            m_platform.messages->showError(error.message());
-    }
+bool TfmLogo::firstRun() const {
+    return m_firstRun.pending();
 }
 
-void TfmLogo::saveSettings() {
-    const auto key = m_platform.store ? m_platform.store->openKey(ProgramKey, true) : nullptr;
-    // Failures are ignored: at worst the presentation runs again at the next start.
-    StoreWriter write(key.get(), nullptr);
-    write.boolean(PremierValue, FirstRun);
-    write.close();
+void TfmLogo::presentationUsedUp() {
+    m_firstRun.usedUp();
 }
 
 void TfmLogo::DiscoverBoards() {

@@ -9,6 +9,7 @@
 
 #include <memory>
 
+class FirstRun;
 class HouseBoards;
 class QLabel;
 class QProgressBar;
@@ -18,7 +19,7 @@ class TJvHidDeviceController;
 struct ProgramState;
 
 // The splash window (form fmLogo): shown modally for about three seconds at the first show of the
-// main window. Holds the first-run flag and sets the edition's interface language.
+// main window. Sets the edition's interface language.
 class TfmLogo : public QDialog {
     Q_OBJECT
 public:
@@ -27,7 +28,8 @@ public:
     static constexpr int SplashTop = 100;
     static constexpr int LastTick = 31;
 
-    TfmLogo(ProgramState& state, const PlatformServices& platform, Language editionLanguage);
+    TfmLogo(ProgramState& state, const PlatformServices& platform, FirstRun& firstRun,
+            Language editionLanguage);
     ~TfmLogo() override;
 
     // Where the splash stands on a screen with that available area.
@@ -38,9 +40,9 @@ public:
     void ShowSplash(const QRect& area);
 
     // True until the presentation has started once; read from "Premier".
-    bool firstRun() const { return FirstRun; }
+    bool firstRun() const;
     // The presentation has started: from the next start on there is none.
-    void presentationUsedUp() { FirstRun = false; }
+    void presentationUsedUp();
     int splashTick() const { return SplashTick; }
     const QTimer& workTimer() const { return Timer_Work; }
 
@@ -67,15 +69,13 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void loadSettings(Language editionLanguage);
-    void saveSettings();
     void createControls();
     void createHidController();
     void destroyBoardMonitors();
 
     ProgramState& m_state;
     PlatformServices m_platform;
-    bool FirstRun = true;
+    FirstRun& m_firstRun;
     int SplashTick = 0;
     QTimer Timer_Work;
 

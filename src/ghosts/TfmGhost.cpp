@@ -1,15 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ghosts/TfmGhost.h"
 
-#include "core/Clock.h"
-#include "core/LogCategories.h"
 #include "core/ProgramState.h"
 #include "core/StoredStep.h"
-#include "ghosts/ActReport.h"
 #include "ghosts/GhostActor.h"
 #include "ghosts/GhostDialogControls.h"
 #include "ghosts/GhostShowRules.h"
-#include "ghosts/GhostTableStore.h"
 #include "language/LanguageTexts.h"
 #include "language/TextEntries.h"
 #include "widgetkit/ClickSource.h"
@@ -36,26 +32,25 @@ QString resFolder(const QString& resDir) {
 using SkinParts::setCaption;
 using SkinParts::showEntry;
 
-TfmGhost::TfmGhost(ProgramState& state, const PlatformServices& platform,
+TfmGhost::TfmGhost(ProgramState& state, const PlatformServices& platform, Ghosts& ghosts,
                    const SharedImageLists& shared, const QString& resDir)
     : SkinnedDialog("fmGhost", state,
                     requireService(platform.pointer, "The ghost dialog", "pointer"),
                     shared.BitmapList_Yellow)
-    , m_platform(platform)
+    , m_ghosts(ghosts)
     , BitmapList_Btn(shared.BitmapList_Btn)
     , BitmapList_Yellow(shared.BitmapList_Yellow)
     , BitmapList_GhostFoto(QStringLiteral("BitmapList_GhostFoto"), resFolder(resDir))
     , BitmapList_GhostPassport(QStringLiteral("BitmapList_GhostPassport"), resFolder(resDir))
     , BitmapList_YellowMenu(QStringLiteral("BitmapList_YellowMenu"), resFolder(resDir))
     , BitmapList_Scroll_1(QStringLiteral("BitmapList_Scroll_1"), resFolder(resDir)) {
-    LoadGhostTable();
+    resetEditedGhost();
     Timer_WorkTimer();
 }
 
 TfmGhost::~TfmGhost() {
-    // Destroyed while open (an unorderly end of the modal loop): the ghost shown is saved too.
+    // Destroyed while open (an unorderly end of the modal loop): the ghost shown is kept too.
     closeIfOpen();
-    SaveGhostTable();
 }
 
 void TfmGhost::buildControls() {
@@ -109,44 +104,6 @@ void TfmGhost::connectControls() {
     onClickAndDouble(ui.Sb_Special_Dop_1_Down, [this] { stepSensor(-1); });
 
     connect(ui.Edit_Ghost_Name, &QLineEdit::textChanged, this, &TfmGhost::Edit_Ghost_NameChange);
-}
-
-void TfmGhost::GhostAct(const ActTrigger& trigger) {
-    GhostActor(m_ghostTable, m_currentAct,
-               requireService(m_platform.random, "The ghost act", "random"),
-               requireService(m_platform.clock, "The ghost act", "clock"), m_soundOutput)
-        .GhostAct(trigger);
-}
-
-void TfmGhost::SensorAct(int input, int board) {
-    const ActTrigger trigger = ActTrigger::sensor(input, board);
-    if (!state().AttractionRunning) {
-        qCInfo(lcGhosts).noquote() << ActReport::attractionStopped(trigger);
-        return;
-    }
-    const Clock& clock = requireService(m_platform.clock, "The ghost act", "clock");
-    const QDateTime now = clock.now();
-    const QList<int> listeners = m_sensorHoldOff.readyListeners(m_ghostTable, input, now);
-    if (listeners.isEmpty()) {
-        qCInfo(lcGhosts).noquote() << ActReport::nobody(trigger);
-        return;
-    }
-    const int ghost = GhostActor(m_ghostTable, m_currentAct,
-                                 requireService(m_platform.random, "The ghost act", "random"),
-                                 clock, m_soundOutput)
-                          .SensorAct(listeners, trigger);
-    m_sensorHoldOff.reacted(ghost, now);
-}
-
-void TfmGhost::LoadGhostTable() {
-    GhostTableStore(m_platform.store, m_platform.messages).load(m_ghostTable);
-    resetEditedGhost();
-    if (m_ui)
-        m_ui->Edit_Ghost_Num->clear();
-}
-
-void TfmGhost::SaveGhostTable() {
-    GhostTableStore(m_platform.store, m_platform.messages).save(m_ghostTable);
 }
 
 void TfmGhost::resetEditedGhost() {
@@ -209,7 +166,7 @@ void TfmGhost::FormShow() {
         scroll->raise();
     SelectedGhost = 1;
     showEntry(ui.Img_Ghost_Mini, BitmapList_GhostFoto, 1);
-    EditedGhost = m_ghostTable[1];
+    EditedGhost = m_ghosts.table()[1];
     ShowEditedGhost();
     ShowGhostOn();
 }
@@ -219,14 +176,14 @@ void TfmGhost::FormClose() {
 }
 
 void TfmGhost::CommitEditedGhost() {
-    m_ghostTable[SelectedGhost] = EditedGhost;
+    m_ghosts.table()[SelectedGhost] = EditedGhost;
 }
 
 void TfmGhost::Btn_YellowClick(int n) {
     CommitEditedGhost();
     SelectedGhost = n;
     showEntry(controls().Img_Ghost_Mini, BitmapList_GhostFoto, n);
-    EditedGhost = m_ghostTable[n];
+    EditedGhost = m_ghosts.table()[n];
     ShowEditedGhost();
     ShowGhostOn();
     Timer_WorkTimer();

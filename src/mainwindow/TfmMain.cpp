@@ -12,7 +12,8 @@
 #include "core/ScreenPlacement.h"
 #include "core/SettingsStore.h"
 #include "core/StoreAccess.h"
-#include "ghosts/AttractionScheduler.h"
+#include "ghosts/Attraction.h"
+#include "ghosts/Ghosts.h"
 #include "language/LanguageTexts.h"
 #include "language/TextEntries.h"
 #include "mainwindow/GhostQuickPanels.h"
@@ -62,10 +63,12 @@ int startButtonPicture(Language language, bool running, bool hover, bool pressed
 
 } // namespace
 
-TfmMain::TfmMain(ProgramState& state, const PlatformServices& platform)
+TfmMain::TfmMain(ProgramState& state, const PlatformServices& platform, Attraction& attraction,
+                 Ghosts& ghosts)
     : QWidget(nullptr, Qt::FramelessWindowHint)
     , m_state(state)
     , m_platform(platform)
+    , m_attraction(attraction)
     , m_probe(requireService(platform.pointer, "The main window", "pointer"))
     , StartButtonBuffer(StartButtonPlace.size(), QImage::Format_ARGB32_Premultiplied) {
     setObjectName(QStringLiteral("fmMain"));
@@ -76,7 +79,6 @@ TfmMain::TfmMain(ProgramState& state, const PlatformServices& platform)
     // From the first start on the program key exists, whatever else fails.
     if (m_platform.store)
         m_platform.store->openKey(ProgramKey, true);
-    m_state.AttractionRunning = false;
     StartButtonBuffer.fill(Qt::transparent);
 
     QPalette colours = palette();
@@ -88,44 +90,19 @@ TfmMain::TfmMain(ProgramState& state, const PlatformServices& platform)
     setFont(standard);
     resize(WindowWidth, WindowHeight);
     createControls();
+    m_panels->attach(&ghosts.table(), &ghosts.currentAct(), ghosts.sound());
     WindowDrag::install(this, this);
 
-    for (QTimer* timer : {&Timer_Ghost, &Timer_Presentation})
-        timer->setParent(this);
-    Timer_Ghost.setObjectName(QStringLiteral("Timer_Ghost"));
+    Timer_Presentation.setParent(this);
     Timer_Presentation.setObjectName(QStringLiteral("Timer_Presentation"));
     m_pointerPoll = new PointerPoll(*platform.pointer, QStringLiteral("Timer_Work"), this);
     m_pointerPoll->add(this, [this](QPoint pointer) { trackReading(pointer); });
-    Timer_Ghost.setInterval(1000);
-    connect(&Timer_Ghost, &QTimer::timeout, this, &TfmMain::Timer_GhostTimer);
-    AttractionScheduler::Actions actions;
-    actions.enableGhostTimer = [this](bool on) {
-        if (!on)
-            Timer_Ghost.stop();
-        else if (!Timer_Ghost.isActive())
-            Timer_Ghost.start();
-    };
-    actions.showState = [this](bool running) {
+    connect(&m_attraction, &Attraction::runningChanged, this, [this](bool running) {
         setAttractionIndicator(running);
         // At once, not at the next tick: the click that started it should see the face change.
         if (!Timer_Presentation.isActive())
             drawStartButton();
-    };
-    actions.ghostAct = [this] {
-        if (m_ghostAct)
-            m_ghostAct();
-    };
-    actions.finalSound = [this] {
-        if (m_act && m_sound)
-            AttractionScheduler::PlayFinalSound(*m_act, *m_sound);
-    };
-    actions.openDoor = [this] {
-        if (m_openDoor)
-            m_openDoor();
-    };
-    m_attraction = std::make_unique<AttractionScheduler>(
-        m_state, requireService(m_platform.random, "The main window", "random"),
-        std::move(actions));
+    });
     Timer_Presentation.setInterval(Presentation::TickMs);
     connect(&Timer_Presentation, &QTimer::timeout, this, [this] {
         if (m_presentation)
@@ -303,14 +280,6 @@ void TfmMain::dialogClosed(MainWindowCommands::Dialog dialog) {
         m_panels->showChangedGhosts();
 }
 
-void TfmMain::attachGhosts(GhostTable* table, CurrentAct* act, GhostSoundOutput* sound,
-                           std::function<void()> ghostAct) {
-    m_panels->attach(table, act, sound);
-    m_act = act;
-    m_sound = sound;
-    m_ghostAct = std::move(ghostAct);
-}
-
 void TfmMain::setGhostPicture(int ghost, int entry) {
     Img_Ghost[static_cast<size_t>(ghost - 1)]->setPixmap(BitmapList_Ghost.pixmap(entry));
 }
@@ -484,11 +453,7 @@ void TfmMain::drawStartButton() {
 }
 
 void TfmMain::Sb_Attraction_ShowClick() {
-    m_attraction->Sb_Attraction_ShowClick();
-}
-
-void TfmMain::Timer_GhostTimer() {
-    m_attraction->Timer_GhostTimer();
+    m_attraction.toggle();
 }
 
 void TfmMain::paintEvent(QPaintEvent*) {

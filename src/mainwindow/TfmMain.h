@@ -17,24 +17,22 @@
 #include <functional>
 #include <memory>
 
-class AttractionScheduler;
+class Attraction;
 class GhostQuickPanels;
+class Ghosts;
 class MainMenus;
 class MainPresentationView;
 class Presentation;
 class TrayIcon;
 class PointerPoll;
 class WindowCommands;
-class GhostSoundOutput;
-class GhostTable;
 class IndicatorLamp;
 class QLabel;
-struct CurrentAct;
 struct ProgramState;
 
 // The main window (form fmMain): a borderless window of 800 by 600 shaped by its skin, with four
 // ghosts, their quick panels and the start button. Hover looks follow the pointer, polled every
-// 100 ms. Closing it ends the program.
+// 100 ms. Closing it ends the program. A view of the attraction and the ghosts.
 class TfmMain : public QWidget, public LanguageTarget, public MainWindowHost {
     Q_OBJECT
 public:
@@ -52,7 +50,8 @@ public:
         QWidget* sound = nullptr;
     };
 
-    TfmMain(ProgramState& state, const PlatformServices& platform);
+    TfmMain(ProgramState& state, const PlatformServices& platform, Attraction& attraction,
+            Ghosts& ghosts);
     ~TfmMain() override;
 
     // Runs before every show, so the splash comes up first and the window appears already laid
@@ -62,12 +61,6 @@ public:
     // The pointer tracking runs while the window is shown.
     void setVisible(bool visible) override;
 
-    // The ghosts, their act and the sound window come into being after the main window.
-    void attachGhosts(GhostTable* table, CurrentAct* act, GhostSoundOutput* sound,
-                      std::function<void()> ghostAct);
-    AttractionScheduler& attraction() { return *m_attraction; }
-    // What opens the door when the attraction's duration ends it; none: nothing opens.
-    void setDoorOpener(std::function<void()> openDoor) { m_openDoor = std::move(openDoor); }
     void setDialogs(const Dialogs& dialogs);
 
     // Centred across the screen's available area, 10 below its top.
@@ -87,7 +80,6 @@ public:
     // The poll that ticks the tracking, which the dialogs share.
     PointerPoll& pointerPoll() { return *m_pointerPoll; }
     void Sb_Attraction_ShowClick();
-    void Timer_GhostTimer();
     // Shows the window modally unless the attraction runs; a second command hides it again.
     void OpenDialog(MainWindowCommands::Dialog dialog);
     MainWindowCommands& commands();
@@ -142,7 +134,6 @@ private:
     // Children named after themselves, so tests find them as they find the controls; the
     // poll's timer is Timer_Work.
     PointerPoll* m_pointerPoll = nullptr;
-    QTimer Timer_Ghost;
     QTimer Timer_Presentation;
     bool CloseButtonHover = false;
     bool StartButtonHover = false;
@@ -150,11 +141,7 @@ private:
     std::function<bool()> m_showSequence;
     const LanguageTexts* m_texts = nullptr;
     Dialogs m_dialogs;
-    std::unique_ptr<AttractionScheduler> m_attraction;
-    std::function<void()> m_ghostAct;
-    std::function<void()> m_openDoor;
-    CurrentAct* m_act = nullptr;
-    GhostSoundOutput* m_sound = nullptr;
+    Attraction& m_attraction;
     PointerProbe m_probe;
     bool m_skinLoaded = false;
     // Three bytes a pixel (the shape cuts the key colour; the skin has no alpha of its own), and

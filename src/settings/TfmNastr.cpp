@@ -4,8 +4,6 @@
 #include "core/DesktopAutostart.h"
 #include "core/LogCategories.h"
 #include "core/ProgramState.h"
-#include "core/SettingsStore.h"
-#include "core/StoreAccess.h"
 #include "core/StoredStep.h"
 #include "widgetkit/ClickSource.h"
 #include "widgetkit/GradientTitle.h"
@@ -22,10 +20,6 @@
 #include <utility>
 
 namespace {
-
-const QString TimeName = QStringLiteral("Attraction_Time");
-const QString Over1Name = QStringLiteral("Attraction_Over_1");
-const QString Over2Name = QStringLiteral("Attraction_Over_2");
 
 const QColor DurationColour = SkinColors::HeadingYellow;
 
@@ -46,22 +40,21 @@ constexpr int DurationLabelLefts[] = {14, 110, 208, 308};
 
 } // namespace
 
-TfmNastr::TfmNastr(ProgramState& state, const PlatformServices& platform, const ImageList& yellow,
+TfmNastr::TfmNastr(ProgramState& state, const PlatformServices& platform,
+                   AttractionOptions& options, const ImageList& yellow,
                    std::function<void()> applyLanguage, const QWidget* mainWindow)
     : SkinnedDialog("fmNastr", state,
                     requireService(platform.pointer, "The settings dialog", "pointer"), yellow)
-    , m_platform(platform)
     , m_yellow(yellow)
-    , m_applyLanguage(std::move(applyLanguage)) {
+    , m_applyLanguage(std::move(applyLanguage))
+    , m_options(options) {
     setMainWindow(mainWindow);
     setWindowTitle(QStringLiteral("Настройки аттракциона:"));
-    loadSettings();
     Timer_WorkTimer();
 }
 
 TfmNastr::~TfmNastr() {
     closeIfOpen();
-    saveSettings();
 }
 
 void TfmNastr::buildControls() {
@@ -155,25 +148,6 @@ void TfmNastr::setAutostart(const DesktopAutostart* autostart) {
         return;
     GB_Autostart->setVisible(m_autostart != nullptr);
     ShowAutostart();
-}
-
-void TfmNastr::loadSettings() {
-    const auto key = m_platform.store ? m_platform.store->openKey(ProgramKey, true) : nullptr;
-    const StoreReader read(key.get(), m_platform.messages);
-    m_options.Attraction_Time = read.integer(TimeName, 3);
-    m_options.Attraction_Over_1 = read.boolean(Over1Name, false);
-    m_options.Attraction_Over_2 = read.boolean(Over2Name, false);
-}
-
-void TfmNastr::saveSettings() {
-    const auto key = m_platform.store ? m_platform.store->openKey(ProgramKey, true) : nullptr;
-    if (!key)
-        return;
-    StoreWriter write(key.get(), m_platform.messages);
-    write.integer(TimeName, m_options.Attraction_Time);
-    write.boolean(Over1Name, m_options.Attraction_Over_1);
-    write.boolean(Over2Name, m_options.Attraction_Over_2);
-    write.close();
 }
 
 void TfmNastr::FormShow() {

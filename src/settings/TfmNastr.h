@@ -16,16 +16,17 @@ class QLabel;
 struct ProgramState;
 
 // The settings dialog (form fmNastr): the attraction's duration, what happens when it ends, and
-// the interface language. Loads its settings when created and saves them when destroyed; every
-// change takes effect at once. The options are the model: the controls, built at the first
-// opening, only show them.
+// the interface language. Every change takes effect at once. The attraction's options are the
+// model: the controls, built at the first opening, only show them.
 class TfmNastr : public SkinnedDialog {
     Q_OBJECT
 public:
-    // `yellow` is the main window's BitmapList_Yellow; `applyLanguage` runs TfmHelp's
-    // ApplyLanguage; the dialog opens at `mainWindow`'s left + 6, top + 55 (if given).
-    TfmNastr(ProgramState& state, const PlatformServices& platform, const ImageList& yellow,
-             std::function<void()> applyLanguage, const QWidget* mainWindow);
+    // `options` are the attraction's; `yellow` is the main window's BitmapList_Yellow;
+    // `applyLanguage` runs TfmHelp's ApplyLanguage; the dialog opens at `mainWindow`'s left + 6,
+    // top + 55 (if given).
+    TfmNastr(ProgramState& state, const PlatformServices& platform, AttractionOptions& options,
+             const ImageList& yellow, std::function<void()> applyLanguage,
+             const QWidget* mainWindow);
     ~TfmNastr() override;
 
     // The entry that starts this edition with the desktop; without one the option is hidden.
@@ -53,13 +54,10 @@ private:
     void createControls();
     void showLanguage();
     void selectAttractionTime(qint32 position);
-    void loadSettings();
-    void saveSettings();
 
-    PlatformServices m_platform;
     const ImageList& m_yellow;
     std::function<void()> m_applyLanguage;
-    AttractionOptions m_options;
+    AttractionOptions& m_options;
     const DesktopAutostart* m_autostart = nullptr;
 
     GradientTitle* Lbl_Ghost_Title = nullptr;

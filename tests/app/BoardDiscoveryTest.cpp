@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/FirstRun.h"
 #include "app/TfmLogo.h"
 #include "core/ProgramState.h"
 #include "device/TMyDataFrame.h"
@@ -23,6 +24,7 @@ struct DiscoveryFixture {
     FakePlatform platform;
     FakeHidBackendFactory boards;
     ProgramState state;
+    FirstRun firstRun{nullptr, nullptr};
     std::vector<std::shared_ptr<FakeBoard>> present;
 
     std::unique_ptr<TfmLogo> makeSplash(const std::vector<BoardId>& ids) {
@@ -30,7 +32,7 @@ struct DiscoveryFixture {
             present.push_back(boards.backend().add(id.vendor, id.product));
         PlatformServices services = platform.services(&temp.store());
         services.boards = &boards;
-        return std::make_unique<TfmLogo>(state, services, Language::English);
+        return std::make_unique<TfmLogo>(state, services, firstRun, Language::English);
     }
 };
 

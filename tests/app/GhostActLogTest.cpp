@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Every act of a ghost told in the gloamery.ghosts log, whatever made it act, so a person can see
 // why a sound played or why none did.
+#include "app/ProgramServices.h"
 #include "app/ProgramWindows.h"
 #include "app/TfmLogo.h"
 #include "core/ProgramState.h"
@@ -27,8 +28,9 @@ struct Home {
     TempStore temp;
     FakePlatform fakes;
     ProgramState state;
-    PlatformServices services = fakes.services(&temp.store());
-    ProgramWindows windows{state, services, Language::English};
+    PlatformServices platform = fakes.services(&temp.store());
+    ProgramServices program{state, platform};
+    ProgramWindows windows{state, platform, program, Language::English};
 
     Home() {
         for (int n = 2; n <= GhostTable::GhostCount; ++n)
@@ -43,9 +45,9 @@ struct Home {
     GhostSettings& ghost(int n) { return windows.fmGhost->ghostTable()[n]; }
 
     void waitRunsOut() {
-        windows.fmMain->attraction().ActTick = 10;
-        windows.fmMain->attraction().ActWait = 11;
-        windows.fmMain->Timer_GhostTimer();
+        program.attraction.scheduler().ActTick = 10;
+        program.attraction.scheduler().ActWait = 11;
+        program.attraction.Timer_GhostTimer();
     }
     // As board 3 reports it.
     void ringDoorbell() { emit windows.fmLogo->house().sensorTurnedOn(6, 3); }

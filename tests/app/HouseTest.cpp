@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The house answering back, on a real simulated board: a press of the doorbell makes the postman
 // ghost play through the audio output, and the end of the attraction opens the door.
+#include "app/ProgramServices.h"
 #include "app/ProgramWindows.h"
 #include "app/TfmLogo.h"
 #include "core/ProgramState.h"
@@ -53,6 +54,7 @@ struct House {
     SimBoards boards{boardDir.path()};
     std::unique_ptr<SdlSoundPlayer> player;
     ProgramState state;
+    std::unique_ptr<ProgramServices> program;
     std::unique_ptr<ProgramWindows> windows;
 
     House() {
@@ -67,10 +69,12 @@ struct House {
         services.random = &random;
         services.boards = &boards;
         services.player = player.get();
-        windows = std::make_unique<ProgramWindows>(state, services, Language::English);
+        program = std::make_unique<ProgramServices>(state, services);
+        windows = std::make_unique<ProgramWindows>(state, services, *program, Language::English);
     }
     ~House() {
         windows.reset();
+        program.reset();
         player.reset();
     }
 
@@ -100,13 +104,13 @@ TEST(House, TheDoorbellMakesTheListeningPostmanPlayOnlyWhileTheAttractionRuns) {
     QTest::qWait(1500);
     ASSERT_EQ(presses.count(), 1) << "the page saw the press";
     EXPECT_EQ(presses[0][0].toInt(), 6);
-    EXPECT_EQ(h.windows->fmGhost->currentAct().GhostNumber, 0) << "the attraction is stopped";
+    EXPECT_EQ(h.program->ghosts.currentAct().GhostNumber, 0) << "the attraction is stopped";
     EXPECT_LE(h.disk.peak(), 0) << "nothing played";
 
     h.windows->fmMain->Sb_Attraction_ShowClick();
     h.command(QStringLiteral("press 7 1000"));
-    ASSERT_TRUE(waitUntil([&] { return h.windows->fmGhost->currentAct().GhostNumber == 4; }));
-    EXPECT_EQ(h.windows->fmGhost->currentAct().Special, 4) << "the postman's library";
+    ASSERT_TRUE(waitUntil([&] { return h.program->ghosts.currentAct().GhostNumber == 4; }));
+    EXPECT_EQ(h.program->ghosts.currentAct().Special, 4) << "the postman's library";
     EXPECT_TRUE(waitUntil([&] { return h.disk.peak() > 1000; }))
         << "the sound reached the audio output: peak " << h.disk.peak();
     h.windows->fmMain->Sb_Attraction_ShowClick();
@@ -137,16 +141,16 @@ TEST(House, TheEndOfTheAttractionByItsDurationOpensTheDoorForThreeSeconds) {
     };
     for (const Case& c : cases) {
         House h;
-        h.windows->fmNastr->options().Attraction_Over_1 = c.doorTicked;
-        h.windows->fmNastr->options().Attraction_Time = 0;
+        h.program->attraction.options().Attraction_Over_1 = c.doorTicked;
+        h.program->attraction.options().Attraction_Time = 0;
         h.settle();
         h.windows->fmMain->Sb_Attraction_ShowClick();
-        AttractionScheduler& attraction = h.windows->fmMain->attraction();
+        AttractionScheduler& attraction = h.program->attraction.scheduler();
         if (c.byButton) {
             h.windows->fmMain->Sb_Attraction_ShowClick();
         } else {
             attraction.LimitTick = AttractionScheduler::Limits[0] - 1;
-            h.windows->fmMain->Timer_GhostTimer();
+            h.program->attraction.Timer_GhostTimer();
         }
         ASSERT_FALSE(h.state.AttractionRunning) << c.name;
         const qint64 openMs = doorOpenMs(h, c.opens ? 5000 : 1000);

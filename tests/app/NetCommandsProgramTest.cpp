@@ -101,7 +101,7 @@ TEST(NetCommandsInProgram, EachCommandDrivesTheProgramOnlyForAClientWithItsRight
         // Ghost 1 alone takes part, so the act it makes shows which ghost acted.
         for (int ghost = 1; ghost <= 8; ++ghost)
             windows.control().switchGhost(ghost, ghost == 1);
-        const CurrentAct& act = windows.fmGhost->currentAct();
+        const CurrentAct& act = p.services().ghosts.currentAct();
         auto log = [&] {
             return windows.fmNet->clientActionLog();
         };

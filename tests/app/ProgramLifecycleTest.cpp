@@ -171,14 +171,14 @@ TEST(ProgramLifecycle, TheStartButtonRunsTheAttractionAndDialogsOpenOnlyWhenItIs
         auto* settings = main->findChild<QLabel*>(QStringLiteral("Lbl_Nastr"));
         QTest::mouseClick(start, Qt::LeftButton, {}, QPoint(80, 25));
         EXPECT_TRUE(program.state.AttractionRunning);
-        EXPECT_TRUE(main->findChild<QTimer*>(QStringLiteral("Timer_Ghost"))->isActive());
+        EXPECT_TRUE(p.services().attraction.timer().isActive());
         EXPECT_EQ(start->toolTip(), QStringLiteral("Stop the Attraction"));
 
         QTest::mouseClick(settings, Qt::LeftButton); // refused while running
         EXPECT_FALSE(p.windows().fmNastr->isVisible());
 
         QTest::mouseClick(start, Qt::LeftButton, {}, QPoint(80, 25));
-        EXPECT_FALSE(main->findChild<QTimer*>(QStringLiteral("Timer_Ghost"))->isActive());
+        EXPECT_FALSE(p.services().attraction.timer().isActive());
         EXPECT_EQ(start->toolTip(), QStringLiteral("Run a Attraction"));
         QTimer::singleShot(50, [&] {
             dialogWasOpen = p.windows().fmNastr->isVisible() && program.state.DialogOpen;

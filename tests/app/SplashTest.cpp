@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/FirstRun.h"
 #include "app/SplashStandIn.h"
 #include "app/TfmLogo.h"
 #include "core/ProgramState.h"
@@ -32,9 +33,13 @@ struct SplashFixture {
     RecordingMessageBoxes& messages = platform.messages;
     KeyToggleTracker& deleteKey = platform.deleteKey;
     ProgramState state;
+    // As the program reads it before any window; written when it goes, after the splash.
+    std::unique_ptr<FirstRun> firstRun;
 
     std::unique_ptr<TfmLogo> makeSplash(int editionLanguage = 0) {
-        return std::make_unique<TfmLogo>(state, platform.services(&temp.store()),
+        firstRun = std::make_unique<FirstRun>(&temp.store(), &messages);
+        firstRun->loadSettings();
+        return std::make_unique<TfmLogo>(state, platform.services(&temp.store()), *firstRun,
                                          static_cast<Language>(editionLanguage));
     }
 };
@@ -216,6 +221,7 @@ TEST(Splash, WritesTheFirstRunFlagWhenDestroyed) {
         if (!firstRun)
             splash->presentationUsedUp();
         splash.reset();
+        f.firstRun.reset();
         auto key = f.temp.reopen().openKey(Key, false);
         EXPECT_EQ(key->readInteger(QStringLiteral("Premier")), firstRun ? 1 : 0);
     }
@@ -233,7 +239,9 @@ TEST(Splash, WithoutAUsableStoreEveryStartIsAFirstStartAndNothingIsReported) {
     RecordingMessageBoxes messages;
     ProgramState state;
     {
-        TfmLogo splash(state, {&store, &messages, nullptr, nullptr}, Language::English);
+        FirstRun firstRun(&store, &messages);
+        firstRun.loadSettings();
+        TfmLogo splash(state, {&store, &messages, nullptr, nullptr}, firstRun, Language::English);
         EXPECT_TRUE(splash.firstRun());
         splash.presentationUsedUp();
     }

@@ -3,8 +3,8 @@
 
 #include "core/ProgramState.h"
 #include "ghosts/GhostTable.h"
-#include "ghosts/TfmGhost.h"
-#include "support/FakePlatform.h"
+#include "ghosts/Ghosts.h"
+#include "support/CorePlatform.h"
 #include "support/RecordingMessageBoxes.h"
 #include "support/TempStore.h"
 
@@ -133,21 +133,25 @@ TEST(GhostTableStore, AFailedWriteIsReportedAndEndsTheSaveAtThatValue) {
         EXPECT_EQ(loaded[n], before[n]) << "not written after the failure: ghost " << n;
 }
 
-TEST(TfmGhost, LoadsWhenCreatedAndSavesWhenDestroyed) {
+TEST(Ghosts, KeepTheirTableInTheStoreOnlyOnceItWasLoaded) {
     TempStore temp;
-    FakePlatform fakes;
+    CorePlatform fakes;
     ProgramState state;
     const PlatformServices platform = fakes.services(&temp.store());
-    const SharedImageLists images;
     {
-        TfmGhost dialog(state, platform, images);
-        EXPECT_EQ(dialog.ghostTable()[8].Name, QStringLiteral("Ghost_8"));
-        EXPECT_EQ(dialog.editedGhost().Name, QString());
-        EXPECT_EQ(dialog.editedGhost().Nrav_1, 0);
-        dialog.ghostTable()[2].Special = 4;
+        Ghosts ghosts(state, platform, nullptr);
+        ghosts.loadSettings();
+        EXPECT_EQ(ghosts.table()[8].Name, QStringLiteral("Ghost_8"));
+        ghosts.table()[2].Special = 4;
     }
-    TfmGhost again(state, platform, images);
-    EXPECT_EQ(again.ghostTable()[2].Special, 4);
+    {
+        // Never loaded: its defaults must not overwrite what the user set.
+        Ghosts unloaded(state, platform, nullptr);
+        unloaded.table()[2].Special = 1;
+    }
+    Ghosts again(state, platform, nullptr);
+    again.loadSettings();
+    EXPECT_EQ(again.table()[2].Special, 4);
     EXPECT_TRUE(fakes.messages.errors.isEmpty());
 }
 

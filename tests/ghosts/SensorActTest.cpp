@@ -3,9 +3,9 @@
 // hold-off that keeps a ghost from chattering.
 #include "core/ProgramState.h"
 #include "ghosts/GhostShowRules.h"
+#include "ghosts/Ghosts.h"
 #include "ghosts/SensorInputs.h"
-#include "ghosts/TfmGhost.h"
-#include "support/FakePlatform.h"
+#include "support/CorePlatform.h"
 #include "support/RecordingSoundOutput.h"
 
 #include <gtest/gtest.h>
@@ -64,28 +64,24 @@ TEST(SensorInputs, TheHintNamesTheInputToWireCountedFromOne) {
 
 constexpr int Doorbell = 6; // the postman's first sensor
 
-// The ghost window with its act recorded: ghost 4 a postman listening to the doorbell.
+// The ghosts with their act recorded: ghost 4 a postman listening to the doorbell.
 struct House {
-    FakePlatform fakes;
+    CorePlatform fakes;
     ProgramState state;
-    const SharedImageLists images;
     RecordingSoundOutput output;
-    std::unique_ptr<TfmGhost> ghosts;
+    std::unique_ptr<Ghosts> ghosts;
 
     House() {
-        PlatformServices platform = fakes.services();
-        ghosts = std::make_unique<TfmGhost>(state, platform, images);
-        ghosts->setSoundOutput(&output);
-        GhostSettings& postman = ghosts->ghostTable()[4];
+        ghosts = std::make_unique<Ghosts>(state, fakes.services(), &output);
+        GhostSettings& postman = ghosts->table()[4];
         postman.ON = true;
         postman.Regime = 1;
         postman.Special = 4;
         postman.Special_Dop_1 = 1;
         state.AttractionRunning = true;
     }
-    ~House() { ghosts->setSoundOutput(nullptr); }
 
-    GhostSettings& ghost(int n) { return ghosts->ghostTable()[n]; }
+    GhostSettings& ghost(int n) { return ghosts->table()[n]; }
     // A press at that time of day; draws for the choice, kind, number and effect (and the
     // regime's own, if it asks).
     void press(QTime at, int input = Doorbell, std::deque<int> draws = {0, 0, 0, 0}) {

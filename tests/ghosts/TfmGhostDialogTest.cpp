@@ -39,14 +39,26 @@ struct Dialog {
     FakePointer pointer;
     ProgramState state;
     TfmHelp help{state};
+    std::unique_ptr<Ghosts> ghosts;
     std::unique_ptr<TfmGhost> ghost;
 
     explicit Dialog(int language = 0, Controls controls = Controls::Built) {
-        ghost = std::make_unique<TfmGhost>(state, services(), images);
+        start();
         help.addLanguageTarget(ghost.get());
         setLanguage(language);
         if (controls == Controls::Built)
             ghost->ensureControls();
+    }
+    // The ghosts as the program loads them, and the dialog over them.
+    void start() {
+        ghosts = std::make_unique<Ghosts>(state, services(), nullptr);
+        ghosts->loadSettings();
+        ghost = std::make_unique<TfmGhost>(state, services(), *ghosts, images);
+    }
+    // The program's end: the dialog goes, then the ghosts save their table.
+    void end() {
+        ghost.reset();
+        ghosts.reset();
     }
     PlatformServices services() {
         PlatformServices platform = fakes.services(&temp.store());
@@ -120,7 +132,7 @@ TEST(GhostDialog, DestroyedWhileOpenItSavesTheGhostShown) {
     Dialog d;
     d.open();
     d.click("Sb_Ghost_ON");
-    d.ghost.reset();
+    d.end();
     EXPECT_FALSE(d.state.DialogOpen);
     GhostTable saved;
     GhostTableStore(&d.temp.reopen(), nullptr).load(saved);
@@ -554,10 +566,10 @@ TEST(GhostDialog, NothingTheProgramDoesWhileItIsClosedBuildsItsControls) {
     d.table()[2].Special = 1;
     d.table()[2].Special_Dop_1 = 1;
     d.fakes.random.script(std::deque<int>(16, 0));
-    d.ghost->GhostAct({});
+    d.ghosts->GhostAct({});
     d.state.AttractionRunning = true;
-    d.ghost->SensorAct(1, 1);
-    EXPECT_EQ(d.ghost->currentAct().GhostNumber, 2) << "the ghosts act unopened";
+    d.ghosts->SensorAct(1, 1);
+    EXPECT_EQ(d.ghosts->currentAct().GhostNumber, 2) << "the ghosts act unopened";
     d.ghost->CommitEditedGhost();
     EXPECT_FALSE(d.ghost->controlsBuilt());
     EXPECT_EQ(labelNames(d.ghost.get()), frameOnly);
@@ -626,16 +638,16 @@ TEST(GhostDialog, NeverOpenedItSavesTheTableAsItWasLoadedOrEdited) {
     }
     d.table() = edited;
     d.setLanguage(1);
-    d.ghost.reset();
+    d.end();
 
     // Made again from what was saved and destroyed again unopened: nothing lost, nothing reset.
     d.temp.reopen();
-    d.ghost = std::make_unique<TfmGhost>(d.state, d.services(), d.images);
+    d.start();
     EXPECT_EQ(d.table(), edited);
     d.ghost->applyLanguageTexts(d.help.texts());
     d.ghost->selectFirstGhost();
     EXPECT_FALSE(d.ghost->controlsBuilt());
-    d.ghost.reset();
+    d.end();
 
     GhostTable saved;
     GhostTableStore(&d.temp.reopen(), nullptr).load(saved);

@@ -4,6 +4,7 @@
 #include "mainwindow/IndicatorLamp.h"
 #include "mainwindow/TfmMain.h"
 #include "support/FakePlatform.h"
+#include "support/GhostServices.h"
 
 #include <QLabel>
 
@@ -14,7 +15,8 @@ namespace {
 struct Windows {
     ProgramState state;
     FakePlatform fakes;
-    TfmMain main{state, fakes.services()};
+    GhostServices services{state, fakes.services()};
+    TfmMain main{state, fakes.services(), services.attraction, services.ghosts};
     TfmHelp help{state};
     Windows() { help.addLanguageTarget(&main); }
 

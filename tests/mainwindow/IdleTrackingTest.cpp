@@ -119,7 +119,8 @@ TEST(IdleTracking, TheMainWindowWatchesThePointerOnlyWhileShown) {
 TEST(MainWindowStart, TheSkinIsReadWhenTheWindowFirstShowsNotWhenItIsMade) {
     ProgramState state;
     FakePlatform fakes;
-    TfmMain main(state, fakes.services());
+    GhostServices services(state, fakes.services());
+    TfmMain main(state, fakes.services(), services.attraction, services.ghosts);
     EXPECT_TRUE(main.mask().isEmpty()) << "the splash comes first; nobody sees the skin yet";
     main.show();
     const QRegion shape = main.mask();
@@ -135,7 +136,8 @@ TEST(MainWindowStart, TheKeyColourIsLeftTransparentNotOnlyCutByTheMask) {
     // window paints must hold the shape by itself.
     ProgramState state;
     FakePlatform fakes;
-    TfmMain main(state, fakes.services());
+    GhostServices services(state, fakes.services());
+    TfmMain main(state, fakes.services(), services.attraction, services.ghosts);
     main.show();
     const QImage look = main.grab().toImage().convertToFormat(QImage::Format_ARGB32);
     const QImage skin = ImageList::picture(QStringLiteral("Img/Skin.png"));

@@ -9,6 +9,7 @@
 #include "support/FakeDesktop.h"
 #include "support/FakePlatform.h"
 #include "support/FakePointer.h"
+#include "support/GhostServices.h"
 #include "support/RecordingSoundOutput.h"
 
 #include <QLabel>
@@ -21,10 +22,7 @@ struct MainWindowFixture {
     ProgramState state;
     FakePointer pointer;
     FakeDesktop desktop{1280};
-    GhostTable table;
-    CurrentAct act;
     RecordingSoundOutput sound;
-    int acts = 0;
     FakePlatform fakes;
     PlatformServices platform = [this] {
         PlatformServices p = fakes.services();
@@ -32,11 +30,13 @@ struct MainWindowFixture {
         p.desktop = &desktop;
         return p;
     }();
-    TfmMain main{state, platform};
+    GhostServices services{state, platform, &sound};
+    GhostTable& table = services.ghosts.table();
+    CurrentAct& act = services.ghosts.currentAct();
+    TfmMain main{state, platform, services.attraction, services.ghosts};
     TfmHelp help{state};
 
     MainWindowFixture() {
-        main.attachGhosts(&table, &act, &sound, [this] { ++acts; });
         help.addLanguageTarget(&main);
         help.ApplyLanguage();
         main.placeOnDesktop(desktop.availableArea());

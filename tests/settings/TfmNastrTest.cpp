@@ -7,6 +7,7 @@
 #include "support/CloseButtonCases.h"
 #include "support/FakePlatform.h"
 #include "support/FakePointer.h"
+#include "support/GhostServices.h"
 #include "support/PointerClick.h"
 #include "support/RecordingMessageBoxes.h"
 #include "support/TempStore.h"
@@ -52,6 +53,8 @@ struct Settings {
     ProgramState state;
     QWidget mainWindow;
     int languageApplied = 0;
+    // The attraction owns the options and their store values; the dialog shows them.
+    std::unique_ptr<GhostServices> services;
     std::unique_ptr<TfmNastr> dialog;
 
     // `stored` writes values into the program key before the dialog first loads.
@@ -65,12 +68,16 @@ struct Settings {
         PlatformServices platform = fakes.services(&temp.store());
         platform.messages = &messages;
         platform.pointer = &pointer;
+        services = std::make_unique<GhostServices>(state, platform);
+        services->attraction.loadSettings();
         dialog = std::make_unique<TfmNastr>(
-            state, platform, yellow(), [this] { ++languageApplied; }, &mainWindow);
+            state, platform, services->attraction.options(), yellow(),
+            [this] { ++languageApplied; }, &mainWindow);
     }
-    // Ends the run (the dialog saves) and starts the next one on the same file.
+    // Ends the run (the attraction saves) and starts the next one on the same file.
     void restart() {
         dialog.reset();
+        services.reset();
         temp.reopen();
         create();
     }

@@ -3,7 +3,7 @@
 // real player, whose output SDL's disk driver writes to a file.
 #include "DiskAudio.h"
 #include "core/ProgramState.h"
-#include "ghosts/TfmGhost.h"
+#include "ghosts/Ghosts.h"
 #include "sound/SdlSoundPlayer.h"
 #include "sound/SoundLibraryWriter.h"
 #include "sound/TfmSound.h"
@@ -39,17 +39,16 @@ TEST(ActPlayback, AGhostActWritesItsSoundToTheAudioOutput) {
         ProgramState state;
         PlatformServices platform = fakes.services();
         platform.player = &player;
-        const SharedImageLists images;
-        TfmGhost ghosts(state, platform, images);
-        ghosts.ghostTable()[2] = GhostSettings{QStringLiteral("Doorman"), true, 1, 1, 1, 1, 1, 1};
+        Ghosts ghosts(state, platform, nullptr);
+        ghosts.table()[2] = GhostSettings{QStringLiteral("Doorman"), true, 1, 1, 1, 1, 1, 1};
         TfmSound sound(state, platform, ghosts.currentAct(), dir.path());
-        ghosts.setSoundOutput(&sound);
+        ghosts.setSound(&sound);
 
         ghosts.GhostAct({});
         EXPECT_EQ(ghosts.currentAct().GhostNumber, 2);
         EXPECT_TRUE(player.playing());
         EXPECT_TRUE(waitUntilQuiet(player, 3000));
-        ghosts.setSoundOutput(nullptr);
+        ghosts.setSound(nullptr);
     }
     EXPECT_GT(disk.peak(), 10000);
 }

@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "app/FirstRun.h"
+#include "app/ProgramControlHub.h"
+#include "core/PlatformServices.h"
+#include "ghosts/Attraction.h"
+#include "ghosts/Ghosts.h"
+
+#include <functional>
+
+struct ProgramState;
+
+// The program without its windows: every service, built in the order they depend on one another
+// and destroyed in the reverse order, each saving its store section. The windows are views over
+// these and are built after them.
+class ProgramServices {
+public:
+    // Reads every service's settings in the order the program has always read its store.
+    ProgramServices(ProgramState& state, const PlatformServices& platform);
+    // Writes them in the reverse order, so a store that fails reports as it always has; the
+    // windows, gone before, have already handed back what they were editing.
+    ~ProgramServices();
+    ProgramServices(const ProgramServices&) = delete;
+    ProgramServices& operator=(const ProgramServices&) = delete;
+
+    void setDoor(std::function<bool()> door) { m_door = std::move(door); }
+
+private:
+    std::function<bool()> m_door;
+
+public:
+    FirstRun firstRun;
+    Ghosts ghosts;
+    Attraction attraction;
+    ProgramControlHub control;
+};

@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ghosts/Ghosts.h"
+
+#include "core/Clock.h"
+#include "core/LogCategories.h"
+#include "core/ProgramState.h"
+#include "ghosts/ActReport.h"
+#include "ghosts/GhostActor.h"
+#include "ghosts/GhostTableStore.h"
+
+Ghosts::Ghosts(const ProgramState& state, const PlatformServices& platform, GhostSoundOutput* sound)
+    : m_state(state)
+    , m_store(platform.store)
+    , m_messages(platform.messages)
+    , m_random(requireService(platform.random, "The ghosts", "random"))
+    , m_clock(requireService(platform.clock, "The ghosts", "clock"))
+    , m_sound(sound) {}
+
+Ghosts::~Ghosts() {
+    // A table never loaded holds only defaults: writing it would wipe the user's ghosts.
+    if (m_loaded)
+        saveSettings();
+}
+
+void Ghosts::saveSettings() {
+    GhostTableStore(m_store, m_messages).save(m_table);
+    m_loaded = false;
+}
+
+void Ghosts::loadSettings() {
+    GhostTableStore(m_store, m_messages).load(m_table);
+    m_loaded = true;
+}
+
+void Ghosts::GhostAct(const ActTrigger& trigger) {
+    GhostActor(m_table, m_act, m_random, m_clock, m_sound).GhostAct(trigger);
+}
+
+void Ghosts::SensorAct(int input, int board) {
+    const ActTrigger trigger = ActTrigger::sensor(input, board);
+    if (!m_state.AttractionRunning) {
+        qCInfo(lcGhosts).noquote() << ActReport::attractionStopped(trigger);
+        return;
+    }
+    const QDateTime now = m_clock.now();
+    const QList<int> listeners = m_sensorHoldOff.readyListeners(m_table, input, now);
+    if (listeners.isEmpty()) {
+        qCInfo(lcGhosts).noquote() << ActReport::nobody(trigger);
+        return;
+    }
+    const int ghost =
+        GhostActor(m_table, m_act, m_random, m_clock, m_sound).SensorAct(listeners, trigger);
+    m_sensorHoldOff.reacted(ghost, now);
+}

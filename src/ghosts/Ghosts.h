@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/ActTrigger.h"
+#include "core/CurrentAct.h"
+#include "core/PlatformServices.h"
+#include "ghosts/GhostTable.h"
+#include "ghosts/SensorHoldOff.h"
+
+class GhostSoundOutput;
+struct ProgramState;
+
+// The eight ghosts for the whole run: their table with its store section, the act last started
+// and the sensors' hold-off. Every way a ghost is made to act (the attraction, a sensor, a phone,
+// a network client, the sound window's button) comes here.
+class Ghosts {
+public:
+    // `sound`: where acts play; none: acts stay silent.
+    Ghosts(const ProgramState& state, const PlatformServices& platform, GhostSoundOutput* sound);
+    // Saves the table, if it was loaded and not saved since.
+    ~Ghosts();
+    Ghosts(const Ghosts&) = delete;
+    Ghosts& operator=(const Ghosts&) = delete;
+
+    void loadSettings();
+    void saveSettings();
+
+    GhostTable& table() { return m_table; }
+    const GhostTable& table() const { return m_table; }
+    CurrentAct& currentAct() { return m_act; }
+    const CurrentAct& currentAct() const { return m_act; }
+    GhostSoundOutput* sound() const { return m_sound; }
+    void setSound(GhostSoundOutput* sound) { m_sound = sound; }
+
+    void GhostAct(const ActTrigger& trigger);
+    // Board input `input` has turned on at board `board` (product id): while the attraction runs,
+    // one of the switched-on ghosts listening to it acts at once, unless each has just reacted.
+    void SensorAct(int input, int board);
+
+private:
+    const ProgramState& m_state;
+    SettingsStore* m_store;
+    MessageBoxes* m_messages;
+    RandomSource& m_random;
+    const Clock& m_clock;
+    GhostSoundOutput* m_sound;
+    GhostTable m_table;
+    CurrentAct m_act;
+    SensorHoldOff m_sensorHoldOff;
+    bool m_loaded = false;
+};
