@@ -10,16 +10,17 @@
 #include "ghosts/TfmGhost.h"
 #include "language/TfmHelp.h"
 #include "mainwindow/TfmMain.h"
+#include "net/NetServerService.h"
 #include "net/TfmNet.h"
 #include "settings/TfmNastr.h"
 #include "sound/TfmSound.h"
 #include "web/TfmWebServer.h"
-#include "web/page/ManagementPage.h"
+#include "web/WebAccessService.h"
 #include "web/server/WebAccessServer.h"
 #include "widgetkit/ImageList.h"
 #include "widgetkit/PointerPoll.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 
 #include <initializer_list>
 
@@ -30,11 +31,19 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
     fmHelp = created(new TfmHelp(state));
     fmLogo = created(new TfmLogo(state, platform, editionLanguage));
     fmGhost = created(new TfmGhost(state, platform, fmMain->imageLists()));
-    auto webServer = std::make_unique<WebAccessServer>();
-    m_webAccessServer = webServer.get();
-    m_webServer = std::move(webServer);
-    fmWebServer = created(new TfmWebServer(state, platform, fmMain->imageLists(), *m_webServer));
-    fmNet = created(new TfmNet(state, platform));
+    HouseBoards* house = &fmLogo->house();
+    m_control = std::make_unique<ProgramControlHub>(state, *fmMain, *fmGhost,
+                                                    [house] { return house->openDoor(); });
+    m_webAccess = std::make_unique<WebAccessService>(
+        state, platform.store, *m_control, std::make_unique<WebAccessServer>(),
+        GhostPictures::fromFolder(ImageList::resDir() +
+                                  QStringLiteral("/Img/BitmapList_GhostFoto")));
+    m_webAccess->loadSettings();
+    fmWebServer = created(new TfmWebServer(state, platform, fmMain->imageLists(), *m_webAccess));
+    m_netServer =
+        std::make_unique<NetServerService>(platform, *m_control, [] { QApplication::beep(); });
+    m_netServer->loadSettings();
+    fmNet = created(new TfmNet(state, platform, *m_netServer));
     fmSound = created(new TfmSound(state, platform, fmGhost->currentAct()));
     fmNastr = created(new TfmNastr(
         state, platform, fmMain->imageLists().BitmapList_Yellow,
@@ -53,7 +62,8 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
          std::initializer_list<SkinnedDialog*>{fmGhost, fmWebServer, fmNet, fmNastr})
         dialog->sharePointerPoll(fmMain->pointerPoll());
     fmWebServer->setMainWindow(fmMain);
-    fmWebServer->setWebIndicator([main = fmMain](bool running) { main->setWebIndicator(running); });
+    QObject::connect(m_webAccess.get(), &WebAccessService::runningChanged, fmMain,
+                     [main = fmMain](bool running) { main->setWebIndicator(running); });
     fmGhost->setMainWindow(fmMain);
     fmNet->setMainWindow(fmMain, SkinnedDialog::Placement::OwnPlace);
     fmGhost->setSoundOutput(fmSound);
@@ -62,18 +72,9 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
     fmMain->attachGhosts(&fmGhost->ghostTable(), &fmGhost->currentAct(), fmSound,
                          [ghosts = fmGhost] { ghosts->GhostAct({ActTrigger::Source::Scheduler}); });
     fmMain->attraction().setOptions(&fmNastr->options());
-    HouseBoards* house = &fmLogo->house();
     QObject::connect(house, &HouseBoards::sensorTurnedOn, fmGhost,
                      [ghosts = fmGhost](int input, int board) { ghosts->SensorAct(input, board); });
     fmMain->setDoorOpener([house] { house->openDoor(); });
-    m_control = std::make_unique<ProgramControlHub>(state, *fmMain, *fmGhost,
-                                                    [house] { return house->openDoor(); });
-    fmNet->setProgramControl(m_control.get());
-    m_managementPage = std::make_unique<ManagementPage>(
-        [web = fmWebServer] { return web->settings(); }, *m_control,
-        GhostPictures::fromFolder(ImageList::resDir() +
-                                  QStringLiteral("/Img/BitmapList_GhostFoto")));
-    m_webAccessServer->setPageHandler(m_managementPage.get());
     TfmMain::Dialogs dialogs;
     dialogs.help = fmHelp;
     dialogs.ghost = fmGhost;
@@ -85,11 +86,6 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
 }
 
 ProgramWindows::~ProgramWindows() {
-    fmNet->setProgramControl(nullptr);
-    // Page requests still on their way get the empty reply from here on.
-    m_webAccessServer->setPageHandler(nullptr);
-    m_managementPage.reset();
-    m_control.reset();
     fmMain->setDoorOpener({});
     fmMain->attraction().setOptions(nullptr);
     destroy(fmNastr);
@@ -98,8 +94,10 @@ ProgramWindows::~ProgramWindows() {
     fmMain->setDialogs({});
     destroy(fmSound);
     destroy(fmNet);
-    fmWebServer->setWebIndicator({});
+    m_netServer.reset();
     destroy(fmWebServer);
+    m_webAccess.reset();
+    m_control.reset();
     destroy(fmGhost);
     destroy(fmLogo);
     destroy(fmHelp);

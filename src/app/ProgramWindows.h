@@ -10,7 +10,7 @@
 #include <memory>
 
 class DesktopAutostart;
-class ManagementPage;
+class NetServerService;
 class ProgramControl;
 class TfmGhost;
 class TfmHelp;
@@ -20,8 +20,7 @@ class TfmNastr;
 class TfmNet;
 class TfmSound;
 class TfmWebServer;
-class WebAccessServer;
-class WebServerControl;
+class WebAccessService;
 struct ProgramState;
 
 // The program's eight windows, one of each, alive for the whole run. Created in a fixed order,
@@ -49,6 +48,8 @@ public:
 
     // The program as a phone or a network client drives it.
     ProgramControl& control() { return *m_control; }
+    WebAccessService& webAccess() { return *m_webAccess; }
+    NetServerService& netServer() { return *m_netServer; }
 
 private:
     template <typename Window>
@@ -57,12 +58,10 @@ private:
     void destroy(Window*& window);
 
     Observer m_observer;
-    // The web access window's server; it outlives the window, which stops it at the end.
-    std::unique_ptr<WebServerControl> m_webServer;
-    WebAccessServer* m_webAccessServer = nullptr;
     std::unique_ptr<ProgramControl> m_control;
+    // Each outlives its window and is gone before the control it drives.
+    std::unique_ptr<WebAccessService> m_webAccess;
+    std::unique_ptr<NetServerService> m_netServer;
     // The running edition's entry in the desktop's autostart folder.
     std::unique_ptr<DesktopAutostart> m_autostart;
-    // What the web access server answers a phone with; it acts through the control.
-    std::unique_ptr<ManagementPage> m_managementPage;
 };
