@@ -15,6 +15,8 @@
 #include "core/ProgramState.h"
 #include "core/SettingsStore.h"
 #include "net/NetClients.h"
+#include "net/NetServerService.h"
+#include "net/RecordingProgramControl.h"
 #include "net/TfmNet.h"
 #include "widgetkit/QtPlatform.h"
 
@@ -49,8 +51,11 @@ public:
         clients.select(0);
         clients.apply(QString::fromLatin1(Password), {});
 
-        m_window = std::make_unique<TfmNet>(
-            m_state, PlatformServices{.store = &m_store, .clock = &m_clock, .pointer = &m_pointer});
+        const PlatformServices platform{
+            .store = &m_store, .clock = &m_clock, .pointer = &m_pointer};
+        m_service = std::make_unique<NetServerService>(platform, m_control, [] {});
+        m_service->loadSettings();
+        m_window = std::make_unique<TfmNet>(m_state, platform, *m_service);
         m_window->show();
         const quint16 port = freePort();
         m_window->findChild<QLineEdit*>(QStringLiteral("Edit_ServerPort"))
@@ -74,7 +79,7 @@ public:
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
 
-    bool ready() const { return m_window->listeningPort() != 0 && m_memo; }
+    bool ready() const { return m_service->listeningPort() != 0 && m_memo; }
 
     // One line sent, then the event loop runs until the log has changed and has been painted.
     void clientAction(const QByteArray& text) {
@@ -95,6 +100,8 @@ private:
     SystemClock m_clock;
     CursorPointerSource m_pointer;
     ProgramState m_state;
+    RecordingProgramControl m_control;
+    std::unique_ptr<NetServerService> m_service;
     std::unique_ptr<TfmNet> m_window;
     QPlainTextEdit* m_memo = nullptr;
     int m_changes = 0;

@@ -8,9 +8,10 @@
 #include "ghosts/TfmGhost.h"
 #include "language/TfmHelp.h"
 #include "mainwindow/TfmMain.h"
+#include "net/NetServerService.h"
 #include "net/TfmNet.h"
 #include "sound/TfmSound.h"
-#include "web/TfmWebServer.h"
+#include "web/WebAccessService.h"
 
 #include <QScopedValueRollback>
 
@@ -49,8 +50,8 @@ bool MainShowSequence::run() {
     }
     main->RefreshQuickPanels();
     if (firstShow) {
-        m_windows.fmWebServer->autorunIfWanted();
-        m_windows.fmNet->autoconnectIfWanted();
+        m_windows.webAccess().autorunIfWanted();
+        m_windows.netServer().autoconnectIfWanted();
     }
     return true;
 }

@@ -6,6 +6,7 @@
 #include "core/StoreAccess.h"
 #include "mainwindow/TfmMain.h"
 
+#include <QApplication>
 #include <QTimer>
 
 namespace {
@@ -30,7 +31,7 @@ Program::Program(ProgramState& state, const PlatformServices& platform, Language
     : m_shutdown([this] { return !m_started || m_showSequence.running(); }, signalSource)
     , m_storeMessages(platform.store, platform.messages)
     , m_platform(withMessages(reportUnusableStore(platform), &m_storeMessages))
-    , m_services(state, m_platform)
+    , m_services(state, m_platform, [] { QApplication::beep(); })
     , m_windows(state, m_platform, m_services, editionLanguage, std::move(observer))
     , m_showSequence(m_windows, state, requireService(platform.desktop, "The program", "desktop")) {
     m_shutdown.setMainWindow(m_windows.fmMain);

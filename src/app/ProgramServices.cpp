@@ -1,24 +1,35 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ProgramServices.h"
 
+#include "core/RuntimeFiles.h"
 #include "core/SettingsStore.h"
 #include "core/StoreAccess.h"
+#include "web/server/WebAccessServer.h"
 
-ProgramServices::ProgramServices(ProgramState& state, const PlatformServices& platform)
+ProgramServices::ProgramServices(ProgramState& state, const PlatformServices& platform,
+                                 std::function<void()> beep)
     : firstRun(platform.store, platform.messages)
     , ghosts(state, platform, nullptr)
     , attraction(state, platform, ghosts, [this] { return m_door && m_door(); })
-    , control(state, attraction, ghosts, [this] { return m_door && m_door(); }) {
+    , control(state, attraction, ghosts, [this] { return m_door && m_door(); })
+    , webAccess(state, platform.store, control, std::make_unique<WebAccessServer>(),
+                GhostPictures::fromFolder(
+                    RuntimeFiles::locate(QStringLiteral("Res/Img/BitmapList_GhostFoto"))))
+    , netServer(platform, control, std::move(beep)) {
     // From the first start on the program key exists, whatever else fails.
     if (platform.store)
         platform.store->openKey(ProgramKey, true);
     firstRun.loadSettings();
     ghosts.loadSettings();
+    webAccess.loadSettings();
+    netServer.loadSettings();
     attraction.loadSettings();
 }
 
 ProgramServices::~ProgramServices() {
     attraction.saveSettings();
+    netServer.saveSettings();
+    webAccess.saveSettings();
     ghosts.saveSettings();
     firstRun.saveSettings();
 }

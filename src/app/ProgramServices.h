@@ -6,18 +6,21 @@
 #include "core/PlatformServices.h"
 #include "ghosts/Attraction.h"
 #include "ghosts/Ghosts.h"
+#include "net/NetServerService.h"
+#include "web/WebAccessService.h"
 
 #include <functional>
 
 struct ProgramState;
 
 // The program without its windows: every service, built in the order they depend on one another
-// and destroyed in the reverse order, each saving its store section. The windows are views over
-// these and are built after them.
+// and destroyed in the reverse order. The windows are views over these and are built after them.
 class ProgramServices {
 public:
-    // Reads every service's settings in the order the program has always read its store.
-    ProgramServices(ProgramState& state, const PlatformServices& platform);
+    // Reads every service's settings in the order the program has always read its store. `beep`
+    // sounds when a network client leaves.
+    ProgramServices(ProgramState& state, const PlatformServices& platform,
+                    std::function<void()> beep = {});
     // Writes them in the reverse order, so a store that fails reports as it always has; the
     // windows, gone before, have already handed back what they were editing.
     ~ProgramServices();
@@ -34,4 +37,6 @@ public:
     Ghosts ghosts;
     Attraction attraction;
     ProgramControlHub control;
+    WebAccessService webAccess;
+    NetServerService netServer;
 };

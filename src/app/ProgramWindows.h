@@ -5,13 +5,10 @@
 #include "core/Language.h"
 #include "core/PlatformServices.h"
 
-#include <QString>
-
-#include <functional>
 #include <memory>
 
 class DesktopAutostart;
-class ManagementPage;
+class NetServerService;
 class ProgramControl;
 class ProgramServices;
 class TfmGhost;
@@ -22,8 +19,7 @@ class TfmNastr;
 class TfmNet;
 class TfmSound;
 class TfmWebServer;
-class WebAccessServer;
-class WebServerControl;
+class WebAccessService;
 struct ProgramState;
 
 // The program's eight windows, one of each, views over the services and alive for the whole run.
@@ -41,14 +37,12 @@ public:
 
     // The program as a phone or a network client drives it.
     ProgramControl& control();
+    WebAccessService& webAccess();
+    NetServerService& netServer();
 
 private:
     const Observer m_observer;
     ProgramServices& m_services;
-    // Set while the server below is made, so declared before it.
-    WebAccessServer* m_webAccessServer = nullptr;
-    // The web access window's server; it outlives the window, which stops it at the end.
-    std::unique_ptr<WebServerControl> m_webServer;
 
 public:
     const OwnedWindow<TfmMain> fmMain;
@@ -63,6 +57,4 @@ public:
 private:
     // The running edition's entry in the desktop's autostart folder.
     std::unique_ptr<DesktopAutostart> m_autostart;
-    // What the web access server answers a phone with; it acts through the control.
-    std::unique_ptr<ManagementPage> m_managementPage;
 };

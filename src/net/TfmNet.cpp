@@ -1,12 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "net/TfmNet.h"
 
-#include "core/IntegerText.h"
-#include "core/LogCategories.h"
 #include "core/MessageBoxes.h"
 #include "net/NetClientActionLog.h"
-#include "net/NetClients.h"
-#include "net/NetServer.h"
+#include "net/NetServerService.h"
 #include "net/NetWindowControls.h"
 #include "widgetkit/ClickSource.h"
 #include "widgetkit/ImageEntries.h"
@@ -41,8 +38,6 @@ namespace {
 
 // The form's 942 by 353, made taller so that the client-action log below it can be read.
 constexpr QSize WindowSize{942, 470};
-constexpr int LowestPort = 1;
-constexpr int HighestPort = 65535;
 
 const QString ConnectHint = QStringLiteral("Подключиться к выбранному порту");
 const QString DisconnectHint = QStringLiteral("Отключиться от выбранного порта");
@@ -69,30 +64,26 @@ QString fieldStyleWith(const QColor& background) {
 
 } // namespace
 
-TfmNet::TfmNet(ProgramState& state, const PlatformServices& platform)
+TfmNet::TfmNet(ProgramState& state, const PlatformServices& platform, NetServerService& service)
     // The frame only keeps the list's address; the close button is drawn once the window exists.
     : SkinnedDialog("fmNet", state,
                     requireService(platform.pointer, "The network server window", "pointer"),
                     netFrame(BitmapList_Btn))
     , m_platform(platform)
-    , BitmapList_Btn(QStringLiteral("fmNet/BitmapList_Btn"))
-    , m_clients(std::make_unique<NetClients>(platform.store, platform.messages)) {
+    , m_service(service)
+    , BitmapList_Btn(QStringLiteral("fmNet/BitmapList_Btn")) {
     setWindowTitle(QStringLiteral("Net cервер"));
 
-    m_clients->load();
-    m_server = std::make_unique<NetServer>(
-        *m_clients, requireService(platform.clock, "The network server window", "clock"),
-        [] { QApplication::beep(); });
-    m_settings = ServerSettingsStore(m_platform.store, m_platform.messages).load();
-    m_portText = QString::number(m_settings.ServerSocket);
     Edit_ServerPortChange();
-    showStoppedLook();
+    showSocketState(m_service.socketOpen());
     m_currentPaging.reset();
     m_registeredPaging.reset();
     // Clients log in and act while the window is closed: the lists and the log follow them
     // whether or not there are controls to show them in.
-    connect(m_server.get(), &NetServer::loggedClientsChanged, this, &TfmNet::showCurrentClients);
-    connect(m_server.get(), &NetServer::clientActionLogChanged, this, &TfmNet::showClientActions);
+    connect(&m_service, &NetServerService::socketOpenChanged, this, &TfmNet::showSocketState);
+    connect(&m_service, &NetServerService::loggedClientsChanged, this, &TfmNet::showCurrentClients);
+    connect(&m_service, &NetServerService::clientActionLogChanged, this,
+            &TfmNet::showClientActions);
 
     // Where the form was designed to stand, moved in just enough to fit a smaller screen.
     QPoint place = DesignedPlace;
@@ -120,21 +111,15 @@ void TfmNet::buildControls() {
               NetBtnImage::RailLeft);
     showEntry(findChild<QLabel*>(QStringLiteral("Img_Rail_Right")), BitmapList_Btn,
               NetBtnImage::RailRight);
-    if (socketOpen())
-        showRunningLook();
-    else
-        showStoppedLook();
+    showSocketState(m_service.socketOpen());
     showRegisteredClients();
-    showCurrentClients(m_server->loggedClients());
-    showClientActions(m_server->clientActionLog());
+    showCurrentClients(m_service.currentClients());
+    showClientActions(m_service.clientActionLog());
     connectControls();
 }
 
 TfmNet::~TfmNet() {
     closeIfOpen();
-    SaveServerSettings();
-    // The connections go before the list whose records they hold.
-    m_server.reset();
 }
 
 void TfmNet::connectControls() {
@@ -177,7 +162,7 @@ void TfmNet::connectControls() {
     connect(ui.UsersListBox, &QListWidget::currentRowChanged, this, &TfmNet::UsersListBoxClick);
     const auto keep = [this](QCheckBox* box, bool ServerSettings::*option) {
         connect(box, &QCheckBox::toggled, this,
-                [this, option](bool on) { m_settings.*option = on; });
+                [this, option](bool on) { m_service.setOption(option, on); });
     };
     keep(ui.Cb_AutoSocket, &ServerSettings::AutoSocket);
     keep(ui.Cb_SocketJurnal, &ServerSettings::SocketJurnal);
@@ -186,46 +171,27 @@ void TfmNet::connectControls() {
 
 void TfmNet::showSettings() {
     const NetWindowControls& ui = *m_ui;
-    ui.Cb_AutoSocket->setChecked(m_settings.AutoSocket);
-    ui.Cb_SocketJurnal->setChecked(m_settings.SocketJurnal);
-    ui.Cb_SocketError->setChecked(m_settings.SocketError);
-    ui.Edit_ServerPort->setText(m_portText);
+    const ServerSettings& settings = m_service.settings();
+    ui.Cb_AutoSocket->setChecked(settings.AutoSocket);
+    ui.Cb_SocketJurnal->setChecked(settings.SocketJurnal);
+    ui.Cb_SocketError->setChecked(settings.SocketError);
+    ui.Edit_ServerPort->setText(m_service.portText());
     Edit_ServerPortChange();
-}
-
-void TfmNet::SaveServerSettings() {
-    ServerSettingsStore(m_platform.store, m_platform.messages).save(m_settings, m_portText);
-}
-
-void TfmNet::setProgramControl(ProgramControl* control) {
-    m_server->protocol().setProgramControl(control);
-}
-
-quint16 TfmNet::listeningPort() const {
-    return m_server->isListening() ? m_server->port() : 0;
 }
 
 QStringList TfmNet::currentClients() const {
     if (!m_ui)
-        return m_server->loggedClients();
+        return m_service.currentClients();
     QStringList names;
     for (int row = 0; row < m_ui->UsersCheckListBox->count(); ++row)
         names.append(m_ui->UsersCheckListBox->item(row)->text());
     return names;
 }
 
-QStringList TfmNet::registeredClients() const {
-    return m_clients->names();
-}
-
-QStringList TfmNet::clientActionLog() const {
-    return m_server->clientActionLog();
-}
-
 void TfmNet::FormShow() {
     const NetWindowControls& ui = *m_ui;
     m_detailsEntered = false;
-    if (!m_clients->isEmpty())
+    if (!m_service.clients().isEmpty())
         selectFirstUser();
     ui.Scroll_1.Panel_Scroll->raise();
     ui.Scroll_2.Panel_Scroll->raise();
@@ -251,11 +217,11 @@ void TfmNet::FormShow() {
     ui.Sb_UserPlus->setToolTip(QStringLiteral("Добавить нового клиента"));
     ui.UserPasswLabeledEdit->setToolTip(QStringLiteral("Пароль выбранного клиента"));
     ui.Lbl1->setToolTip(QStringLiteral("Команды которые может посылать этот клиент серверу"));
-    ui.Sb_Socket_Connect->setToolTip(socketOpen() ? DisconnectHint : ConnectHint);
+    ui.Sb_Socket_Connect->setToolTip(m_service.socketOpen() ? DisconnectHint : ConnectHint);
     setDetailsHint(QString());
 
     // What the user typed and never applied gives way to the port the socket was given.
-    ui.Edit_ServerPort->setText(QString::number(m_settings.ServerSocket));
+    ui.Edit_ServerPort->setText(QString::number(m_service.settings().ServerSocket));
 }
 
 void TfmNet::FormClose() {
@@ -263,6 +229,13 @@ void TfmNet::FormClose() {
 }
 
 // The look -------------------------------------------------------------------------------------
+
+void TfmNet::showSocketState(bool open) {
+    if (open)
+        showRunningLook();
+    else
+        showStoppedLook();
+}
 
 void TfmNet::showIndicator(const QColor& colour) {
     m_indicatorColour = colour;
@@ -296,80 +269,32 @@ void TfmNet::showRunningLook() {
 
 void TfmNet::Edit_ServerPortChange() {
     if (m_ui)
-        m_portText = m_ui->Edit_ServerPort->text();
-    m_portFieldColour = portInAdvisedRange(m_portText) ? PortAdvisedColour : PortOddColour;
+        m_service.setPortText(m_ui->Edit_ServerPort->text());
+    m_portFieldColour =
+        portInAdvisedRange(m_service.portText()) ? PortAdvisedColour : PortOddColour;
     if (m_ui)
         m_ui->Edit_ServerPort->setStyleSheet(fieldStyleWith(m_portFieldColour));
 }
 
 // The socket ------------------------------------------------------------------------------------
 
-void TfmNet::OpenServerSocket() {
-    showStoppedLook();
-    const qint32 port = m_settings.ServerSocket;
-    // Outside this range the socket layer would wrap the number or pick a port of its own.
-    if (port >= LowestPort && port <= HighestPort && m_server->listen(static_cast<quint16>(port)))
-        showRunningLook();
-    else
-        qCInfo(lcNet) << "the socket did not open on port" << port;
-    m_server->protocol().clearClientActionLog();
-}
-
-void TfmNet::closeListeningSocket() {
-    m_server->stop();
-}
-
 void TfmNet::Sb_Socket_ConnectClick() {
-    if (!socketOpen()) {
+    if (!m_service.socketOpen()) {
         Sb_Socket_ReConnectClick();
         return;
     }
-    closeListeningSocket();
-    showStoppedLook();
+    m_service.close();
     if (m_ui)
         showEntry(m_ui->Sb_Socket_Connect, BitmapList_Btn, NetBtnImage::SocketPressed);
-    if (anyClientLoggedIn())
-        CloseAllClients();
 }
 
 void TfmNet::Sb_Socket_ReConnectClick() {
-    reopen([this](const QString& message) {
-        if (m_platform.messages)
-            m_platform.messages->showError(message);
-    });
-}
-
-void TfmNet::autoconnectIfWanted() {
-    if (!m_settings.AutoSocket || socketOpen())
-        return;
-    reopen([](const QString& message) { qCWarning(lcNet) << "autoconnect:" << message; });
-}
-
-void TfmNet::reopen(const std::function<void(const QString&)>& refuse) {
-    closeListeningSocket();
-    if (anyClientLoggedIn())
-        CloseAllClients();
-    const QString text = m_portText;
-    const std::optional<qint32> port = integerFromText(text);
-    if (!port) {
-        // The socket stays closed, and says so.
-        showStoppedLook();
-        refuse(notAnIntegerMessage(text));
-        return;
-    }
-    m_settings.ServerSocket = *port;
-    OpenServerSocket();
+    const QString refused = m_service.reconnect();
+    if (!refused.isEmpty() && m_platform.messages)
+        m_platform.messages->showError(refused);
 }
 
 // The logged-in clients ---------------------------------------------------------------------------
-
-bool TfmNet::anyClientLoggedIn() const {
-    return !m_server->loggedClients().isEmpty();
-}
-
-void TfmNet::CloseAllClients() {
-    m_server->closeAllClients();
-}
 
 void TfmNet::CloseMarkedClients() {
     // Marks are only ever made in the list.
@@ -379,17 +304,15 @@ void TfmNet::CloseMarkedClients() {
         if (item->checkState() == Qt::Checked)
             marked.append(item->text());
     }
-    m_server->closeMarkedClients(marked);
+    m_service.CloseMarkedClients(marked);
 }
 
 void TfmNet::Sb_CloseSelectClick() {
-    if (anyClientLoggedIn())
-        CloseMarkedClients();
+    CloseMarkedClients();
 }
 
 void TfmNet::Sb_CloseAllClick() {
-    if (anyClientLoggedIn())
-        CloseAllClients();
+    m_service.CloseAllClients();
 }
 
 void TfmNet::showCurrentClients(const QStringList& names) {
@@ -424,15 +347,15 @@ void TfmNet::showRegisteredClients() {
     QListWidget* list = m_ui->UsersListBox;
     const QSignalBlocker quiet(list);
     list->clear();
-    list->addItems(m_clients->names());
-    list->setCurrentRow(m_clients->selected());
-    if (m_clients->selected() < 0)
+    list->addItems(m_service.clients().names());
+    list->setCurrentRow(m_service.clients().selected());
+    if (m_service.clients().selected() < 0)
         list->clearSelection();
-    m_ui->Sb_UserMinus->setEnabled(!m_clients->isEmpty());
+    m_ui->Sb_UserMinus->setEnabled(!m_service.clients().isEmpty());
 }
 
 void TfmNet::selectFirstUser() {
-    m_clients->select(0);
+    m_service.clients().select(0);
     if (!m_ui)
         return;
     const QSignalBlocker quiet(m_ui->UsersListBox);
@@ -444,8 +367,8 @@ void TfmNet::ShowSelectedUser() {
     if (!m_ui)
         return;
     const NetWindowControls& ui = *m_ui;
-    const ShownNetClient shown = m_clients->shown();
-    if (m_clients->selected() >= 0) {
+    const ShownNetClient shown = m_service.clients().shown();
+    if (m_service.clients().selected() >= 0) {
         ui.passwordLength->admit(shown.password.size());
         ui.UserPasswLabeledEdit->setText(shown.password);
         for (size_t n = 0; n < ui.CommandCheckBox.size(); ++n)
@@ -456,9 +379,9 @@ void TfmNet::ShowSelectedUser() {
 
 void TfmNet::setDetailsHint(const QString& separator) {
     QString hint = DetailsHint + separator;
-    if (!m_clients->isEmpty()) {
-        const int shown = std::max(m_clients->selected(), 0);
-        hint += QStringLiteral(" \"%1\"").arg(m_clients->names().at(shown));
+    if (!m_service.clients().isEmpty()) {
+        const int shown = std::max(m_service.clients().selected(), 0);
+        hint += QStringLiteral(" \"%1\"").arg(m_service.clients().names().at(shown));
     }
     if (m_ui)
         m_ui->Panel4->setToolTip(hint);
@@ -466,7 +389,7 @@ void TfmNet::setDetailsHint(const QString& separator) {
 
 void TfmNet::UsersListBoxClick() {
     ensureControls();
-    m_clients->select(m_ui->UsersListBox->currentRow());
+    m_service.clients().select(m_ui->UsersListBox->currentRow());
     ShowSelectedUser();
     setDetailsHint(QStringLiteral(":"));
 }
@@ -476,7 +399,7 @@ void TfmNet::applySelectedUser() {
     std::array<bool, NetUserData::RightCount> rights{};
     for (size_t n = 0; n < rights.size(); ++n)
         rights[n] = ui.CommandCheckBox[n]->isChecked();
-    const QString refused = m_clients->apply(ui.UserPasswLabeledEdit->text(), rights);
+    const QString refused = m_service.clients().apply(ui.UserPasswLabeledEdit->text(), rights);
     if (refused.isEmpty())
         return;
     if (m_platform.messages)
@@ -486,12 +409,12 @@ void TfmNet::applySelectedUser() {
 }
 
 void TfmNet::DelUserActionExecute() {
-    const int selected = m_clients->selected();
-    if (m_clients->isEmpty() || selected < 0)
+    const int selected = m_service.clients().selected();
+    if (m_service.clients().isEmpty() || selected < 0)
         return;
-    m_server->deleteClient(selected);
+    m_service.deleteClient(selected);
     showRegisteredClients();
-    if (!m_clients->isEmpty())
+    if (!m_service.clients().isEmpty())
         selectFirstUser();
     else if (m_ui)
         setCaption(m_ui->Lbl7, QString());
@@ -520,8 +443,8 @@ void TfmNet::Sb_UserPlusClick() {
 
 void TfmNet::Sb_OkClick() {
     ensureControls();
-    const int before = m_clients->count();
-    const QString refused = m_clients->add(m_ui->Edit_New->text());
+    const int before = m_service.clients().count();
+    const QString refused = m_service.clients().add(m_ui->Edit_New->text());
     if (!refused.isEmpty()) {
         // The panel stays open with the name, for the user to mend it.
         if (m_platform.messages)
@@ -530,7 +453,7 @@ void TfmNet::Sb_OkClick() {
     }
     showNewClientPanel(false);
     // An empty or known name adds nothing, and the client the user was looking at stays.
-    if (m_clients->count() == before)
+    if (m_service.clients().count() == before)
         return;
     showRegisteredClients();
     selectFirstUser();
@@ -577,7 +500,7 @@ void TfmNet::scrollRegistered(bool down) {
     ensureControls();
     if (!scroll(m_ui->UsersListBox, m_registeredPaging, down))
         return;
-    m_clients->select(m_ui->UsersListBox->currentRow());
+    m_service.clients().select(m_ui->UsersListBox->currentRow());
     ShowSelectedUser();
 }
 
@@ -625,7 +548,7 @@ void TfmNet::trackSocketButtons() {
     if (hovered(ui.Sb_Socket_Connect))
         showEntry(ui.Sb_Socket_Connect, BitmapList_Btn,
                   m_connectPressed ? SocketPressed : SocketHover);
-    else if (!socketOpen())
+    else if (!m_service.socketOpen())
         showEntry(ui.Sb_Socket_Connect, BitmapList_Btn, SocketStart);
     showEntry(ui.Sb_Socket_ReConnect, BitmapList_Btn,
               hovered(ui.Sb_Socket_ReConnect)

@@ -3,19 +3,15 @@
 
 #include "core/PlatformServices.h"
 #include "net/ClientListPaging.h"
-#include "net/ServerSettings.h"
 #include "widgetkit/ImageList.h"
 #include "widgetkit/SkinnedDialog.h"
 
 #include <QColor>
 #include <QStringList>
 
-#include <functional>
 #include <memory>
 
-class NetClients;
-class NetServer;
-class ProgramControl;
+class NetServerService;
 class QLabel;
 class QListWidget;
 struct NetWindowControls;
@@ -25,9 +21,9 @@ struct ProgramState;
 // The network server window (form fmNet): the listening socket's port, start, stop and
 // reconnect, the logged-in clients with check marks for closing them, the registered clients
 // with the selected one's password and command rights, and the log of the clients' actions.
-// Its texts are Russian in both editions. Loads its settings when created (the socket stays
-// closed) and saves them when destroyed. The settings, the clients and the log live in the
-// settings, NetClients and NetServer; the controls, built at the first opening, show them.
+// Its texts are Russian in both editions. A view of the network server service, which holds the
+// settings, the clients, the socket and the log; the controls, built at the first opening, show
+// them and follow them.
 class TfmNet : public SkinnedDialog {
     Q_OBJECT
 public:
@@ -37,26 +33,14 @@ public:
     static const QColor PortAdvisedColour;  // $00008000
     static const QColor PortOddColour;      // $000000FF
 
-    TfmNet(ProgramState& state, const PlatformServices& platform);
+    // `service` must outlive the window.
+    TfmNet(ProgramState& state, const PlatformServices& platform, NetServerService& service);
     ~TfmNet() override;
 
-    // With the autoconnect option ticked, opens the socket as the reconnect button would; a
-    // failure is only logged, as no one has asked for anything yet. For the main window's first
-    // showing.
-    void autoconnectIfWanted();
-
-    // What the clients' permitted commands drive; null: the commands change nothing.
-    void setProgramControl(ProgramControl* control);
-
-    bool socketOpen() const { return m_indicatorColour == SocketOpenColour; }
     QColor indicatorColour() const { return m_indicatorColour; }
     QColor portFieldColour() const { return m_portFieldColour; }
-    // The port the socket listens on; 0 while it is closed.
-    quint16 listeningPort() const;
-    const ServerSettings& settings() const { return m_settings; }
+    // The names the current-clients list shows (the service's before the controls exist).
     QStringList currentClients() const;
-    QStringList registeredClients() const;
-    QStringList clientActionLog() const;
     // The row shown at the top of list 1 (current clients) or 2 (registered clients); -1 before
     // the controls exist.
     int topEntry(int list) const;
@@ -87,19 +71,13 @@ protected:
 private:
     void connectControls();
     void showSettings();
-    void SaveServerSettings();
 
-    // The look of each socket state; the indicator's colour is what the buttons go by.
+    // The look of each socket state.
+    void showSocketState(bool open);
     void showIndicator(const QColor& colour);
     void showStoppedLook();
     void showRunningLook();
-    void OpenServerSocket();
-    void closeListeningSocket();
-    // Reconnect: `refuse` is told why a port text could not be used.
-    void reopen(const std::function<void(const QString&)>& refuse);
 
-    bool anyClientLoggedIn() const;
-    void CloseAllClients();
     void CloseMarkedClients();
     void showCurrentClients(const QStringList& names);
     void showClientActions(const QStringList& lines);
@@ -120,10 +98,8 @@ private:
     void trackDetailsPanel();
 
     PlatformServices m_platform;
+    NetServerService& m_service;
     ImageList BitmapList_Btn;
-    ServerSettings m_settings;
-    // The Port field's text: what reconnect uses and what is saved, typed but not applied.
-    QString m_portText;
     QColor m_indicatorColour;
     QColor m_portFieldColour;
     ClientListPaging m_currentPaging;
@@ -132,7 +108,5 @@ private:
     bool m_reconnectPressed = false;
     bool m_detailsEntered = false;
 
-    std::unique_ptr<NetClients> m_clients;
-    std::unique_ptr<NetServer> m_server;
     std::unique_ptr<NetWindowControls> m_ui;
 };

@@ -1,15 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/TfmWebServer.h"
 
-#include "core/IntegerText.h"
-#include "core/LogCategories.h"
 #include "core/MessageBoxes.h"
 #include "core/ProgramState.h"
 #include "language/LanguageTexts.h"
 #include "language/TextEntries.h"
 #include "web/AccessAddresses.h"
 #include "web/WebAccessControls.h"
-#include "web/WebServerControl.h"
+#include "web/WebAccessService.h"
 #include "widgetkit/ClickSource.h"
 #include "widgetkit/GradientTitle.h"
 #include "widgetkit/ImageEntries.h"
@@ -24,12 +22,7 @@
 using SkinParts::setCaption;
 using SkinParts::showEntry;
 
-const QString TfmWebServer::NotAPortMessage = QStringLiteral("'%1' is not a valid port number");
-
 namespace {
-
-constexpr int LowestPort = 1;
-constexpr int HighestPort = 65535;
 
 void setPermissions(const PermissionControls& controls,
                     const WebAccessSettings::Permissions& permissions) {
@@ -53,30 +46,30 @@ void writePermissionTexts(const PermissionControls& controls, const QString& acc
 } // namespace
 
 TfmWebServer::TfmWebServer(ProgramState& state, const PlatformServices& platform,
-                           const SharedImageLists& shared, WebServerControl& server,
+                           const SharedImageLists& shared, WebAccessService& service,
                            const HostAddressSource& addresses)
     : SkinnedDialog("fmWebServer", state,
                     requireService(platform.pointer, "The web access window", "pointer"),
                     shared.BitmapList_Yellow)
     , m_platform(platform)
-    , m_server(server)
+    , m_service(service)
     , BitmapList_Btn(shared.BitmapList_Btn)
     , BitmapList_Yellow(shared.BitmapList_Yellow)
     , m_addressSource(addresses) {
     setWindowTitle(WebAccessControls::title());
-    WebAccessStore(m_platform.store).load(m_settings);
-    state.WebServerRunning = false;
+    connect(&m_service, &WebAccessService::runningChanged, this, &TfmWebServer::showServerState);
 }
 
 TfmWebServer::~TfmWebServer() {
     closeIfOpen();
-    WebAccessStore(m_platform.store).save(m_settings);
-    if (state().WebServerRunning) {
-        const QString failure = m_server.stop();
-        if (!failure.isEmpty())
-            qCWarning(lcWeb) << "stopping the web server at the end:" << failure;
-        state().WebServerRunning = false;
-    }
+}
+
+bool TfmWebServer::userOk() const {
+    return m_service.settings().User_OK;
+}
+
+bool TfmWebServer::adminOk() const {
+    return m_service.settings().Admin_OK;
 }
 
 void TfmWebServer::buildControls() {
@@ -94,7 +87,7 @@ void TfmWebServer::buildControls() {
     UpdateAdminUrl();
     if (m_texts)
         writeTexts();
-    showServerControls(state().WebServerRunning);
+    showServerControls(m_service.isRunning());
     // The start button's idle picture stays while the server runs, also when the server was
     // started before the button existed.
     showEntry(ui.Sb_Web_Connect, BitmapList_Btn, BtnImage::WebStart);
@@ -121,6 +114,7 @@ void TfmWebServer::connectControls() {
 
     // Every change, typed or set by code, goes into the settings first, then rebuilds the
     // addresses it is part of.
+    WebAccessSettings& settings = m_service.settings();
     const struct {
         QLineEdit* edit;
         QString WebAccessSettings::*value;
@@ -134,7 +128,7 @@ void TfmWebServer::connectControls() {
                  {ui.Admin.Edit_Pass, &WebAccessSettings::Admin_Pass, false, true}};
     for (const auto& text : texts)
         connect(text.edit, &QLineEdit::textChanged, this, [this, text](const QString& typed) {
-            m_settings.*text.value = typed;
+            m_service.settings().*text.value = typed;
             if (text.inUserUrl)
                 UpdateUserUrl();
             if (text.inAdminUrl)
@@ -146,9 +140,9 @@ void TfmWebServer::connectControls() {
     const auto keepTicked = [this](QCheckBox* box, bool& value) {
         connect(box, &QCheckBox::toggled, this, [&value](bool ticked) { value = ticked; });
     };
-    keepTicked(ui.Cb_Web_Autoconnect, m_settings.Web_Autoconnect);
+    keepTicked(ui.Cb_Web_Autoconnect, settings.Web_Autoconnect);
     const std::pair<const PermissionControls&, WebAccessSettings::Permissions&> accounts[] = {
-        {ui.Web_User, m_settings.Web_User}, {ui.Web_Admin, m_settings.Web_Admin}};
+        {ui.Web_User, settings.Web_User}, {ui.Web_Admin, settings.Web_Admin}};
     for (const auto& [controls, permissions] : accounts) {
         for (size_t ghost = 0; ghost < controls.Cb_Web.size(); ++ghost)
             keepTicked(controls.Cb_Web[ghost], permissions.ghost[ghost]);
@@ -156,13 +150,9 @@ void TfmWebServer::connectControls() {
     }
 }
 
-void TfmWebServer::setWebIndicator(std::function<void(bool)> indicator) {
-    m_webIndicator = std::move(indicator);
-}
-
 void TfmWebServer::showSettings() {
-    // A copy: each control written below writes its value back into m_settings.
-    const WebAccessSettings shown = m_settings;
+    // A copy: each control written below writes its value back into the settings.
+    const WebAccessSettings shown = m_service.settings();
     const WebAccessControls& ui = *m_ui;
     ui.Edit_Port->setText(shown.Port);
     ui.Edit_Page->setText(shown.Page);
@@ -184,16 +174,17 @@ void TfmWebServer::FillAddressList() {
 
 void TfmWebServer::UpdateUserUrl() {
     const WebAccessControls& ui = *m_ui;
-    ui.User.Edit_URL->setText(AccessAddresses::compose(m_settings.User_Login, m_settings.User_Pass,
-                                                       ui.Edit_IP->text(), m_settings.Port,
-                                                       m_settings.Page));
+    const WebAccessSettings& settings = m_service.settings();
+    ui.User.Edit_URL->setText(AccessAddresses::compose(
+        settings.User_Login, settings.User_Pass, ui.Edit_IP->text(), settings.Port, settings.Page));
 }
 
 void TfmWebServer::UpdateAdminUrl() {
     const WebAccessControls& ui = *m_ui;
-    ui.Admin.Edit_URL->setText(AccessAddresses::compose(m_settings.Admin_Login,
-                                                        m_settings.Admin_Pass, ui.Edit_IP->text(),
-                                                        m_settings.Port, m_settings.Page));
+    const WebAccessSettings& settings = m_service.settings();
+    ui.Admin.Edit_URL->setText(AccessAddresses::compose(settings.Admin_Login, settings.Admin_Pass,
+                                                        ui.Edit_IP->text(), settings.Port,
+                                                        settings.Page));
 }
 
 void TfmWebServer::chooseAddress() {
@@ -238,78 +229,42 @@ void TfmWebServer::showAccountToggles() {
     const auto image = [](bool on) {
         return on ? YellowImage::CheckboxTicked : YellowImage::CheckboxClear;
     };
-    showEntry(m_ui->User.Cb, BitmapList_Yellow, image(m_settings.User_OK));
-    showEntry(m_ui->Admin.Cb, BitmapList_Yellow, image(m_settings.Admin_OK));
+    showEntry(m_ui->User.Cb, BitmapList_Yellow, image(userOk()));
+    showEntry(m_ui->Admin.Cb, BitmapList_Yellow, image(adminOk()));
 }
 
 void TfmWebServer::Cb_UserClick() {
-    m_settings.User_OK = !m_settings.User_OK;
+    bool& shown = m_service.settings().User_OK;
+    shown = !shown;
     if (!m_ui)
         return;
     showAccountToggles();
-    SetUserFieldsVisible(m_settings.User_OK);
+    SetUserFieldsVisible(shown);
 }
 
 void TfmWebServer::Cb_AdminClick() {
-    m_settings.Admin_OK = !m_settings.Admin_OK;
+    bool& shown = m_service.settings().Admin_OK;
+    shown = !shown;
     if (!m_ui)
         return;
     showAccountToggles();
-    SetAdminFieldsVisible(m_settings.Admin_OK);
+    SetAdminFieldsVisible(shown);
 }
 
 void TfmWebServer::FormShow() {
     m_ui->Img_Fon->lower();
     showAccountToggles();
-    SetUserFieldsVisible(m_settings.User_OK);
-    SetAdminFieldsVisible(m_settings.Admin_OK);
+    SetUserFieldsVisible(userOk());
+    SetAdminFieldsVisible(adminOk());
 }
 
 void TfmWebServer::Sb_Web_ConnectClick() {
-    if (state().WebServerRunning) {
-        stopServer();
-        return;
-    }
-    const QString failure = startServer();
-    if (!failure.isEmpty() && m_platform.messages)
-        m_platform.messages->showError(failure);
-}
-
-void TfmWebServer::autorunIfWanted() {
-    if (!m_settings.Web_Autoconnect || state().WebServerRunning)
-        return;
-    const QString failure = startServer();
-    if (!failure.isEmpty())
-        qCWarning(lcWeb) << "autorun of the web server:" << failure;
-}
-
-QString TfmWebServer::startServer() {
-    const QString text = m_settings.Port;
-    const std::optional<qint32> port = integerFromText(text);
-    if (!port)
-        return notAnIntegerMessage(text);
-    // Outside this range the socket layer would pick a port of its own or wrap the number.
-    if (*port < LowestPort || *port > HighestPort)
-        return NotAPortMessage.arg(text);
-    const QString failure = m_server.start(static_cast<quint16>(*port));
-    if (!failure.isEmpty())
-        return failure;
-    state().WebServerRunning = true;
-    showServerState(true);
-    return {};
-}
-
-void TfmWebServer::stopServer() {
-    showServerState(false);
-    const QString failure = m_server.stop();
-    state().WebServerRunning = false;
+    const QString failure = m_service.isRunning() ? m_service.stop() : m_service.start();
     if (!failure.isEmpty() && m_platform.messages)
         m_platform.messages->showError(failure);
 }
 
 void TfmWebServer::showServerState(bool running) {
-    if (m_webIndicator)
-        m_webIndicator(running);
     if (!m_ui)
         return;
     showServerTexts(running);
@@ -388,7 +343,7 @@ void TfmWebServer::writeTexts() {
     writePermissionTexts(ui.Web_User, texts[TextEntry::User], texts);
     writePermissionTexts(ui.Web_Admin, texts[TextEntry::Admin], texts);
 
-    showServerTexts(state().WebServerRunning);
+    showServerTexts(m_service.isRunning());
 }
 
 void TfmWebServer::trackPointer() {
@@ -400,6 +355,6 @@ void TfmWebServer::trackPointer() {
     if (hovered(ui.Sb_Web_Connect))
         showEntry(ui.Sb_Web_Connect, BitmapList_Btn,
                   m_connectPressed ? BtnImage::WebStartPressed : BtnImage::WebStartHover);
-    else if (!state().WebServerRunning)
+    else if (!m_service.isRunning())
         showEntry(ui.Sb_Web_Connect, BitmapList_Btn, BtnImage::WebStart);
 }

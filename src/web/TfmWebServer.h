@@ -5,17 +5,15 @@
 #include "core/PlatformServices.h"
 #include "language/LanguageTarget.h"
 #include "web/HostAddresses.h"
-#include "web/WebAccessSettings.h"
 #include "widgetkit/SkinnedDialog.h"
 
 #include <QStringList>
 
-#include <functional>
 #include <memory>
 
 class ImageList;
 class LanguageTexts;
-class WebServerControl;
+class WebAccessService;
 struct AccountControls;
 struct PermissionControls;
 struct ProgramState;
@@ -23,36 +21,24 @@ struct SharedImageLists;
 struct WebAccessControls;
 
 // The web access window (form fmWebServer): the HTTP server's port and page, the two accounts
-// with their permissions, and the access addresses a phone's browser is given. Its start button
-// runs the server, which keeps running when the window closes and stops at the program's end.
-// Loads its settings when created and saves them when destroyed; its controls are only built at
-// its first opening, so until then the settings live in a plain record the controls are filled
-// from, and every change in the controls is written back into it.
+// with their permissions, and the access addresses a phone's browser is given. A view of the
+// web access service: its start button runs the service's server, which keeps running when the
+// window closes. Its controls are only built at its first opening; they are filled from the
+// service's settings, and every change in them is written back there.
 class TfmWebServer : public SkinnedDialog, public LanguageTarget {
     Q_OBJECT
 public:
-    static const QString NotAPortMessage; // "'%1' is not a valid port number"
-
-    // `shared`: the main window's image lists; `server` must outlive the window; `addresses`
+    // `shared`: the main window's image lists; `service` must outlive the window; `addresses`
     // lists the computer's addresses, once, when the controls are built.
     TfmWebServer(ProgramState& state, const PlatformServices& platform,
-                 const SharedImageLists& shared, WebServerControl& server,
+                 const SharedImageLists& shared, WebAccessService& service,
                  const HostAddressSource& addresses = hostIPv4Addresses);
     ~TfmWebServer() override;
 
-    // Colours the main window's web lamp (running or not); none: no lamp.
-    void setWebIndicator(std::function<void(bool running)> indicator);
-
-    // The settings as they stand now, whether or not the window was ever opened.
-    const WebAccessSettings& settings() const { return m_settings; }
-    bool userOk() const { return m_settings.User_OK; }
-    bool adminOk() const { return m_settings.Admin_OK; }
+    bool userOk() const;
+    bool adminOk() const;
     // The computer's addresses as listed when the controls were built; empty before.
     const QStringList& addresses() const { return m_addresses; }
-
-    // With the autorun option ticked, starts the server as the start button would; a failure is
-    // only logged, as no one has asked for anything yet. For the main window's first showing.
-    void autorunIfWanted();
 
     void applyLanguageTexts(const LanguageTexts& texts) override;
 
@@ -77,9 +63,6 @@ private:
     void SetUserFieldsVisible(bool shown);
     void SetAdminFieldsVisible(bool shown);
     void chooseAddress();
-    // Empty when the server listens; else the message for the user, and nothing has changed.
-    QString startServer();
-    void stopServer();
     void showServerState(bool running);
     void showServerControls(bool running);
     void showServerTexts(bool running);
@@ -89,7 +72,7 @@ private:
     const LanguageTexts& texts() const;
 
     PlatformServices m_platform;
-    WebServerControl& m_server;
+    WebAccessService& m_service;
     const ImageList& BitmapList_Btn;
     const ImageList& BitmapList_Yellow;
     HostAddressSource m_addressSource;
@@ -97,8 +80,6 @@ private:
     // again when these are built.
     const LanguageTexts* m_texts = nullptr;
     Language m_textsLanguage = Language::English;
-    std::function<void(bool)> m_webIndicator;
-    WebAccessSettings m_settings;
     QStringList m_addresses;
     bool m_connectPressed = false;
 

@@ -3,6 +3,8 @@
 
 #include <QString>
 
+class PageHandler;
+
 // The web access window's hold on the HTTP server: start on a port, stop, and ask. Each call
 // returns what the user is told, so the window never needs to know how the server fails.
 class WebServerControl {
@@ -21,4 +23,7 @@ public:
     // the connections did not end within 5000 ms; the server is stopped either way.
     virtual QString stop() = 0;
     virtual bool isListening() const = 0;
+    // Who answers the management page from the next start on; null: every request gets the
+    // empty reply. The handler must outlive the server or be taken away first.
+    virtual void setPageHandler(PageHandler* handler) = 0;
 };

@@ -7,9 +7,9 @@
 #include "device/TMyDataFrame.h"
 #include "ghosts/TfmGhost.h"
 #include "net/NetClients.h"
+#include "net/NetServerService.h"
 #include "net/NetWire.h"
 #include "net/ServerSettings.h"
-#include "net/TfmNet.h"
 #include "net/WireClient.h"
 #include "support/FakeHidBackend.h"
 #include "support/LocalPorts.h"
@@ -95,7 +95,7 @@ TEST(NetCommandsInProgram, EachCommandDrivesTheProgramOnlyForAClientWithItsRight
     program.boards = &boards;
     ASSERT_TRUE(program.run([&](Program& p) {
         ProgramWindows& windows = p.windows();
-        ASSERT_TRUE(windows.fmNet->socketOpen());
+        ASSERT_TRUE(windows.netServer().socketOpen());
         QCheckBox* door = doorBox(windows);
         ASSERT_NE(door, nullptr);
         // Ghost 1 alone takes part, so the act it makes shows which ghost acted.
@@ -103,7 +103,7 @@ TEST(NetCommandsInProgram, EachCommandDrivesTheProgramOnlyForAClientWithItsRight
             windows.control().switchGhost(ghost, ghost == 1);
         const CurrentAct& act = p.services().ghosts.currentAct();
         auto log = [&] {
-            return windows.fmNet->clientActionLog();
+            return windows.netServer().clientActionLog();
         };
 
         int linesSent = 0;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ProgramRun.h"
 #include "mainwindow/TfmMain.h"
+#include "net/NetServerService.h"
 #include "net/ServerSettings.h"
 #include "net/TfmNet.h"
 #include "support/LocalPorts.h"
@@ -77,7 +78,7 @@ TEST(NetServerWindow, AutoconnectOpensTheSocketAtTheFirstShowOnlyWhenTicked) {
         storeServer(temp.store(), c.autoSocket, port);
         ProgramRun program(temp.reopen());
         ASSERT_TRUE(program.run([&](Program& p) {
-            EXPECT_EQ(p.windows().fmNet->socketOpen(), c.opens);
+            EXPECT_EQ(p.windows().netServer().socketOpen(), c.opens);
             EXPECT_EQ(accepts(port), c.opens);
         }));
         EXPECT_FALSE(accepts(port)) << "the end of the program closes the socket";

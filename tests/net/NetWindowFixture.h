@@ -4,6 +4,8 @@
 #include "core/ProgramState.h"
 #include "core/SettingsStore.h"
 #include "net/NetClients.h"
+#include "net/NetServerService.h"
+#include "net/RecordingProgramControl.h"
 #include "net/ServerSettings.h"
 #include "net/TfmNet.h"
 #include "support/FakePlatform.h"
@@ -75,6 +77,8 @@ struct NetWindow {
     TempStore temp;
     FakePlatform fakes;
     ProgramState state;
+    RecordingProgramControl program;
+    std::unique_ptr<NetServerService> service;
     std::unique_ptr<TfmNet> window;
     // Most tests reach the controls before any opening; some need the window as the program
     // makes it, without them.
@@ -88,13 +92,16 @@ struct NetWindow {
         create();
     }
     void create() {
-        window = std::make_unique<TfmNet>(state, fakes.services(&temp.store()));
+        service = std::make_unique<NetServerService>(fakes.services(&temp.store()), program, [] {});
+        service->loadSettings();
+        window = std::make_unique<TfmNet>(state, fakes.services(&temp.store()), *service);
         if (withControls)
             window->ensureControls();
     }
     // Ends the run (the window saves) and starts the next one on the same file.
     void restart() {
         window.reset();
+        service.reset();
         temp.reopen();
         create();
     }

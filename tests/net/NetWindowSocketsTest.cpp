@@ -60,7 +60,7 @@ TEST(TfmNetSockets, CloseMarkedClosesOnlyTheMarkedClient) {
     QTest::qWait(100);
     EXPECT_TRUE(s.client(2).connected());
     EXPECT_EQ(s.w.window->currentClients(), QStringList{"Client_2"});
-    EXPECT_TRUE(s.w.window->socketOpen());
+    EXPECT_TRUE(s.w.service->socketOpen());
 }
 
 TEST(TfmNetSockets, CloseMarkedWithNothingMarkedClosesNobody) {
@@ -84,7 +84,7 @@ TEST(TfmNetSockets, CloseAllClosesEveryLoggedInClientAndLeavesTheSocketOpen) {
     EXPECT_TRUE(anonymous.waitFor(EmptyLoggedList));
     EXPECT_TRUE(anonymous.connected());
     EXPECT_TRUE(s.w.window->currentClients().isEmpty());
-    EXPECT_TRUE(s.w.window->socketOpen());
+    EXPECT_TRUE(s.w.service->socketOpen());
 }
 
 TEST(TfmNetSockets, StopClosesEveryConnectionAtOnceAndEmptiesTheList) {
@@ -103,7 +103,7 @@ TEST(TfmNetSockets, StopClosesEveryConnectionAtOnceAndEmptiesTheList) {
         EXPECT_FALSE(s.client(n).received.contains("BeginLogged")) << n;
     EXPECT_TRUE(s.w.window->currentClients().isEmpty());
     EXPECT_EQ(s.current()->count(), 0);
-    EXPECT_FALSE(s.w.window->socketOpen());
+    EXPECT_FALSE(s.w.service->socketOpen());
 }
 
 TEST(TfmNetSockets, DeletingALoggedInClientClosesItsConnection) {
@@ -111,7 +111,7 @@ TEST(TfmNetSockets, DeletingALoggedInClientClosesItsConnection) {
     s.w.list(QStringLiteral("UsersListBox"))->setCurrentRow(0);
     s.w.click(QStringLiteral("Sb_UserMinus"));
     EXPECT_TRUE(s.waitClosed(1));
-    EXPECT_EQ(s.w.window->registeredClients(), (QStringList{"Client_2", "Client_3"}));
+    EXPECT_EQ(s.w.service->clients().names(), (QStringList{"Client_2", "Client_3"}));
     EXPECT_TRUE(QTest::qWaitFor([&] { return s.w.window->currentClients().size() == 1; }));
     EXPECT_EQ(s.w.window->currentClients(), QStringList{"Client_2"});
 }
@@ -158,8 +158,8 @@ TEST(TfmNetSockets, WhatHappenedBeforeTheFirstOpeningIsShownThen) {
             key->writeInteger(QStringLiteral("ServerSocket"), port);
         },
         false);
-    w.window->autoconnectIfWanted();
-    ASSERT_EQ(w.window->listeningPort(), port);
+    w.service->autoconnectIfWanted();
+    ASSERT_EQ(w.service->listeningPort(), port);
     std::list<NetClient> clients;
     for (int n = 1; n <= 2; ++n) {
         NetClient& client = clients.emplace_back(port, n + 1);
@@ -167,7 +167,7 @@ TEST(TfmNetSockets, WhatHappenedBeforeTheFirstOpeningIsShownThen) {
         ASSERT_TRUE(client.waitFor("LoggedAs\x01" + QByteArray::number(n).prepend("Client_")));
     }
     clients.front().send(FirstClientAction);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return w.window->clientActionLog().size() == 1; }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.service->clientActionLog().size() == 1; }, 3000));
     EXPECT_EQ(w.window->currentClients(), (QStringList{"Client_1", "Client_2"}));
     EXPECT_FALSE(w.window->controlsBuilt());
 
@@ -225,8 +225,8 @@ TEST(TfmNetSockets, PercentSignsInNamesAndTextsAreLoggedAsSent) {
         ASSERT_TRUE(client.waitFor(QByteArray("LoggedAs\x01") + c.name));
         client.send(QByteArray("ClientAction|").append(c.fields).replace('|', '\x01') + '\n');
         const QString line = QString::fromLatin1(c.name) + u':' + QString::fromUtf8(c.entry);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return w.window->clientActionLog().contains(line); }))
-            << w.window->clientActionLog().join(u'\n').toStdString();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return w.service->clientActionLog().contains(line); }))
+            << w.service->clientActionLog().join(u'\n').toStdString();
     }
 }
 
@@ -247,7 +247,7 @@ TEST(TfmNetSockets, TheLogShowsAtMostAThousandCharactersOfALine) {
         const QString stored = head + QString::fromLatin1(text) + tail;
         s.client(1).send(QByteArray("ClientAction|0|0|0|").replace('|', '\x01') + text + '\n');
         ASSERT_TRUE(
-            QTest::qWaitFor([&] { return s.w.window->clientActionLog() == QStringList{stored}; }));
+            QTest::qWaitFor([&] { return s.w.service->clientActionLog() == QStringList{stored}; }));
         EXPECT_EQ(memo->toPlainText(), c.cut ? stored.left(1000) + QString::fromUtf8("…") : stored);
     }
 }

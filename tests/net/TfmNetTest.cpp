@@ -13,7 +13,7 @@ QString u8(const char* text) {
 
 // What tells the user whether the socket is open.
 void expectLook(NetWindow& w, bool open, const std::string& why) {
-    EXPECT_EQ(w.window->socketOpen(), open) << why;
+    EXPECT_EQ(w.service->socketOpen(), open) << why;
     EXPECT_EQ(w.window->indicatorColour(),
               open ? QColor(0xFF, 0x00, 0x00) : QColor(0x00, 0x80, 0xC0))
         << why;
@@ -30,14 +30,14 @@ TEST(TfmNet, FirstRunShowsTheDefaultPortClosedAndWritesThePortAtOnce) {
     w.window->show();
     EXPECT_EQ(w.edit(QStringLiteral("Edit_ServerPort"))->text(), QStringLiteral("25963"));
     expectLook(w, false, "first run");
-    EXPECT_EQ(w.window->listeningPort(), 0);
+    EXPECT_EQ(w.service->listeningPort(), 0);
     EXPECT_FALSE(w.box(QStringLiteral("Cb_AutoSocket"))->isChecked());
     EXPECT_TRUE(w.box(QStringLiteral("Cb_SocketJurnal"))->isChecked());
     EXPECT_FALSE(w.box(QStringLiteral("Cb_SocketError"))->isChecked());
     EXPECT_EQ(w.serverKey()->readInteger(QStringLiteral("ServerSocket")), 25963);
     EXPECT_EQ(w.window->size(), QSize(942, 470));
     EXPECT_EQ(w.control(QStringLiteral("Panel_Net"))->geometry(), QRect(15, 78, 770, 240));
-    EXPECT_EQ(w.window->registeredClients(), (QStringList{"Client_1", "Client_2", "Client_3"}));
+    EXPECT_EQ(w.service->clients().names(), (QStringList{"Client_1", "Client_2", "Client_3"}));
     EXPECT_EQ(w.label(QStringLiteral("Lbl7"))->text(), u8("Клиент: \"Client_1\""));
     EXPECT_EQ(w.control(QStringLiteral("Panel4"))->toolTip(),
               u8("Индивидуальные настройки сетевого клиента \"Client_1\""));
@@ -74,7 +74,7 @@ TEST(TfmNet, StartStopAndReconnectChangeTheLookAndTheSocket) {
     w.setPort(first);
     w.click(QStringLiteral("Sb_Socket_Connect"));
     expectLook(w, true, "after start");
-    EXPECT_EQ(w.window->listeningPort(), first);
+    EXPECT_EQ(w.service->listeningPort(), first);
     EXPECT_EQ(w.entry(QStringLiteral("Sb_Socket_Connect")), NetBtnImage::SocketPressed);
     EXPECT_TRUE(accepts(first));
 
@@ -87,7 +87,7 @@ TEST(TfmNet, StartStopAndReconnectChangeTheLookAndTheSocket) {
     w.setPort(second);
     w.click(QStringLiteral("Sb_Socket_ReConnect"));
     expectLook(w, true, "after reconnect on another port");
-    EXPECT_EQ(w.window->listeningPort(), second);
+    EXPECT_EQ(w.service->listeningPort(), second);
     EXPECT_FALSE(accepts(first));
     EXPECT_TRUE(accepts(second));
     EXPECT_TRUE(w.errors().isEmpty());
@@ -115,7 +115,7 @@ TEST(TfmNet, APortInUseOrNotAPortKeepsTheClosedLook) {
         w.edit(QStringLiteral("Edit_ServerPort"))->setText(c.port);
         w.click(QStringLiteral("Sb_Socket_ReConnect"));
         expectLook(w, false, c.name);
-        EXPECT_EQ(w.window->listeningPort(), 0);
+        EXPECT_EQ(w.service->listeningPort(), 0);
         EXPECT_EQ(w.errors(), c.errors);
     }
 }
@@ -225,7 +225,7 @@ TEST(TfmNet, TheNewClientPanelAddsOnYesAndNothingOnNo) {
         EXPECT_EQ(w.control(QStringLiteral("UsersListBox"))->isVisible(), !c.panelStays);
         EXPECT_EQ(w.control(QStringLiteral("Panel4"))->isVisible(), !c.panelStays);
         EXPECT_EQ(w.edit(QStringLiteral("Edit_New"))->text().isEmpty(), !c.panelStays);
-        EXPECT_EQ(w.window->registeredClients(), c.clients);
+        EXPECT_EQ(w.service->clients().names(), c.clients);
         EXPECT_EQ(w.storedClients().names(), c.clients);
         EXPECT_EQ(w.errors(), c.errors);
         EXPECT_EQ(w.list(QStringLiteral("UsersListBox"))->currentRow(), c.selected);
@@ -244,7 +244,7 @@ TEST(TfmNet, ClosingTheWindowDoesWhatNoDoes) {
     EXPECT_FALSE(w.control(QStringLiteral("Panel7"))->isVisible());
     EXPECT_TRUE(w.control(QStringLiteral("UsersListBox"))->isVisible());
     EXPECT_TRUE(w.edit(QStringLiteral("Edit_New"))->text().isEmpty());
-    EXPECT_EQ(w.window->registeredClients().size(), 3);
+    EXPECT_EQ(w.service->clients().names().size(), 3);
 }
 
 TEST(TfmNet, DeleteRemovesTheSelectedClientAndTheLastLeavesAnEmptyCaption) {
@@ -256,14 +256,14 @@ TEST(TfmNet, DeleteRemovesTheSelectedClientAndTheLastLeavesAnEmptyCaption) {
     EXPECT_EQ(w.control(QStringLiteral("Panel4"))->toolTip(),
               u8("Индивидуальные настройки сетевого клиента: \"Client_2\""));
     w.click(QStringLiteral("Sb_UserMinus"));
-    EXPECT_EQ(w.window->registeredClients(), (QStringList{"Client_1", "Client_3"}));
+    EXPECT_EQ(w.service->clients().names(), (QStringList{"Client_1", "Client_3"}));
     EXPECT_EQ(w.storedClients().names(), (QStringList{"Client_1", "Client_3"}));
     EXPECT_EQ(registered->currentRow(), 0);
     EXPECT_EQ(w.label(QStringLiteral("Lbl7"))->text(), u8("Клиент: \"Client_1\""));
 
     w.click(QStringLiteral("Sb_UserMinus"));
     w.click(QStringLiteral("Sb_UserMinus"));
-    EXPECT_TRUE(w.window->registeredClients().isEmpty());
+    EXPECT_TRUE(w.service->clients().names().isEmpty());
     EXPECT_EQ(w.storedClients().count(), 0);
     EXPECT_TRUE(w.label(QStringLiteral("Lbl7"))->text().isEmpty());
     // Nothing left to delete: the button stays harmless.
@@ -388,12 +388,12 @@ TEST(TfmNet, TheSocketButtonsShowTheirPressAndTheOpenSocketKeepsItsImage) {
     w.tick();
     EXPECT_EQ(w.entry(QStringLiteral("Sb_Socket_Connect")), SocketPressed);
     QTest::mouseRelease(connectButton, Qt::LeftButton, {}, QPoint(20, 20));
-    ASSERT_TRUE(w.window->socketOpen());
+    ASSERT_TRUE(w.service->socketOpen());
     w.pointAway();
     EXPECT_EQ(w.entry(QStringLiteral("Sb_Socket_Connect")), SocketPressed)
         << "an open socket's button keeps what it showed";
     w.click(QStringLiteral("Sb_Socket_Connect"));
-    ASSERT_FALSE(w.window->socketOpen());
+    ASSERT_FALSE(w.service->socketOpen());
     w.pointAway();
     EXPECT_EQ(w.entry(QStringLiteral("Sb_Socket_Connect")), SocketStart);
 
@@ -405,7 +405,7 @@ TEST(TfmNet, TheSocketButtonsShowTheirPressAndTheOpenSocketKeepsItsImage) {
     QTest::mouseRelease(reconnectButton, Qt::LeftButton, {}, QPoint(20, 20));
     w.tick();
     EXPECT_EQ(w.entry(QStringLiteral("Sb_Socket_ReConnect")), ReconnectHover);
-    EXPECT_TRUE(w.window->socketOpen());
+    EXPECT_TRUE(w.service->socketOpen());
 }
 
 TEST(TfmNet, BuildsNoControlsUntilItIsFirstOpened) {
@@ -417,8 +417,8 @@ TEST(TfmNet, BuildsNoControlsUntilItIsFirstOpened) {
             key->writeInteger(QStringLiteral("ServerSocket"), freePort());
         },
         false);
-    w.window->autoconnectIfWanted();
-    EXPECT_TRUE(w.window->socketOpen());
+    w.service->autoconnectIfWanted();
+    EXPECT_TRUE(w.service->socketOpen());
     w.window->Sb_CloseAllClick();
     w.window->Sb_CloseSelectClick();
     w.window->DelUserActionExecute();
@@ -431,7 +431,7 @@ TEST(TfmNet, BuildsNoControlsUntilItIsFirstOpened) {
     EXPECT_EQ(labels, QStringList{QStringLiteral("Sb_Close")}) << "only the frame's own";
     EXPECT_TRUE(w.window->findChildren<QListWidget*>().isEmpty());
     EXPECT_EQ(w.window->topEntry(2), -1);
-    EXPECT_EQ(w.window->registeredClients(), (QStringList{"Client_1", "Client_2", "Client_3"}))
+    EXPECT_EQ(w.service->clients().names(), (QStringList{"Client_1", "Client_2", "Client_3"}))
         << "delete has nothing selected before the first opening";
 }
 
@@ -456,7 +456,7 @@ TEST(TfmNet, SettingsAreSavedWhenTheWindowWasNeverOpened) {
             false);
         if (c.reconnect) {
             w.window->Sb_Socket_ReConnectClick();
-            EXPECT_EQ(w.window->listeningPort(), port);
+            EXPECT_EQ(w.service->listeningPort(), port);
         }
         w.restart();
         EXPECT_FALSE(w.window->controlsBuilt());

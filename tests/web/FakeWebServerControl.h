@@ -19,10 +19,12 @@ public:
         return stopFailure;
     }
     bool isListening() const override { return listening; }
+    void setPageHandler(PageHandler* handler) override { page = handler; }
 
     std::vector<quint16> starts;
     int stops = 0;
     bool listening = false;
+    PageHandler* page = nullptr;
     QString startFailure;
     QString stopFailure;
 };

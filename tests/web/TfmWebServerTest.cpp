@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/TfmWebServer.h"
 
+#include "FakeProgramControl.h"
 #include "FakeWebServerControl.h"
 #include "core/ProgramState.h"
 #include "core/SettingsStore.h"
@@ -9,6 +10,7 @@
 #include "support/FakePlatform.h"
 #include "support/PointerClick.h"
 #include "support/TempStore.h"
+#include "web/WebAccessService.h"
 #include "widgetkit/SharedImageLists.h"
 #include "widgetkit/SkinParts.h"
 
@@ -61,11 +63,13 @@ struct WebWindow {
     const SharedImageLists images;
     ProgramState state;
     QWidget mainWindow;
-    FakeWebServerControl server;
+    FakeProgramControl program;
+    FakeWebServerControl* server = nullptr; // the service's
     QStringList hostAddresses = {QStringLiteral("192.168.1.20")};
     int listings = 0;       // how often the window asked for the computer's addresses
     std::vector<bool> lamp; // each colouring of the main window's web lamp: running or not
     std::unique_ptr<TfmHelp> help;
+    std::unique_ptr<WebAccessService> service;
     std::unique_ptr<TfmWebServer> window;
     Controls controls;
 
@@ -86,13 +90,19 @@ struct WebWindow {
         create();
     }
     void create() {
+        auto recording = std::make_unique<FakeWebServerControl>();
+        server = recording.get();
+        service =
+            std::make_unique<WebAccessService>(state, &temp.store(), program, std::move(recording));
+        service->loadSettings();
+        QObject::connect(service.get(), &WebAccessService::runningChanged,
+                         [this](bool running) { lamp.push_back(running); });
         window = std::make_unique<TfmWebServer>(state, fakes.services(&temp.store()), images,
-                                                server, [this] {
+                                                *service, [this] {
                                                     ++listings;
                                                     return hostAddresses;
                                                 });
         window->setMainWindow(&mainWindow);
-        window->setWebIndicator([this](bool running) { lamp.push_back(running); });
         help = std::make_unique<TfmHelp>(state);
         help->addLanguageTarget(window.get());
         help->ApplyLanguage();
@@ -102,6 +112,7 @@ struct WebWindow {
     // Ends the run (the window saves) and starts the next one on the same file.
     void restart() {
         window.reset();
+        service.reset();
         temp.reopen();
         create();
     }
@@ -179,7 +190,7 @@ TEST(TfmWebServer, WithoutAWebKeyTheWindowShowsTheDefaults) {
                                             w.text("Edit_Admin_Pass") +
                                             QStringLiteral("@192.168.1.20:8012/manage"));
     EXPECT_FALSE(w.state.WebServerRunning);
-    EXPECT_TRUE(w.server.starts.empty());
+    EXPECT_TRUE(w.server->starts.empty());
     EXPECT_TRUE(w.errors().isEmpty());
 }
 
@@ -301,14 +312,14 @@ TEST(TfmWebServer, StartAndStopChangeEverythingThatShowsTheState) {
     w.window->show();
     w.expectStopped("at start");
     w.click("Sb_Web_Connect");
-    EXPECT_EQ(w.server.starts, std::vector<quint16>{8012});
+    EXPECT_EQ(w.server->starts, std::vector<quint16>{8012});
     w.expectRunning("after the start");
     w.window->close();
     EXPECT_TRUE(w.state.WebServerRunning) << "closing the window leaves the server running";
-    EXPECT_EQ(w.server.stops, 0);
+    EXPECT_EQ(w.server->stops, 0);
     w.window->show();
     w.click("Sb_Web_Connect");
-    EXPECT_EQ(w.server.stops, 1);
+    EXPECT_EQ(w.server->stops, 1);
     w.expectStopped("after the stop");
     EXPECT_EQ(w.lamp, (std::vector<bool>{true, false}));
     EXPECT_TRUE(w.errors().isEmpty());
@@ -337,20 +348,20 @@ TEST(TfmWebServer, AFailedStartLeavesEverythingStoppedAndTheNextClickTriesAgain)
         WebWindow w;
         w.window->show();
         w.edit("Edit_Port")->setText(QLatin1String(c.port));
-        w.server.startFailure = c.serverAnswer;
+        w.server->startFailure = c.serverAnswer;
         for (int attempt = 1; attempt <= 2; ++attempt) {
             w.click("Sb_Web_Connect");
             EXPECT_EQ(w.errors().size(), attempt) << c.port;
             EXPECT_EQ(w.errors().value(attempt - 1), u8(c.message)) << c.port;
-            EXPECT_EQ(w.server.starts.size(), c.serverAsked ? size_t(attempt) : 0u) << c.port;
+            EXPECT_EQ(w.server->starts.size(), c.serverAsked ? size_t(attempt) : 0u) << c.port;
             w.expectStopped(std::string("port '") + c.port + "'");
             EXPECT_TRUE(w.lamp.empty()) << c.port;
         }
         // Mended, the next click starts the server.
-        w.server.startFailure.clear();
+        w.server->startFailure.clear();
         w.edit("Edit_Port")->setText(QStringLiteral("8013"));
         w.click("Sb_Web_Connect");
-        EXPECT_EQ(w.server.starts.back(), 8013) << c.port;
+        EXPECT_EQ(w.server->starts.back(), 8013) << c.port;
         w.expectRunning(std::string("mended after '") + c.port + "'");
     }
 }
@@ -367,13 +378,13 @@ TEST(TfmWebServer, EveryStartListensOnThePortThenInTheField) {
     for (const Case& c : cases) {
         w.edit("Edit_Port")->setText(QLatin1String(c.port));
         w.click("Sb_Web_Connect");
-        ASSERT_FALSE(w.server.starts.empty());
-        EXPECT_EQ(w.server.starts.back(), c.listened) << c.port;
+        ASSERT_FALSE(w.server->starts.empty());
+        EXPECT_EQ(w.server->starts.back(), c.listened) << c.port;
         w.expectRunning(c.port);
         w.click("Sb_Web_Connect");
         w.expectStopped(c.port);
     }
-    EXPECT_EQ(w.server.stops, static_cast<int>(std::size(cases)));
+    EXPECT_EQ(w.server->stops, static_cast<int>(std::size(cases)));
     EXPECT_TRUE(w.errors().isEmpty());
 }
 
@@ -381,24 +392,13 @@ TEST(TfmWebServer, AStopThatTimesOutIsReportedWithTheWindowAlreadyStopped) {
     WebWindow w;
     w.window->show();
     w.click("Sb_Web_Connect");
-    w.server.stopFailure = WebServerControl::StopTimeoutMessage;
+    w.server->stopFailure = WebServerControl::StopTimeoutMessage;
     w.click("Sb_Web_Connect");
     EXPECT_EQ(w.errors(), QStringList{QStringLiteral("Terminate Thread Timeout")});
     w.expectStopped("after a stop that timed out");
-    w.server.stopFailure.clear();
+    w.server->stopFailure.clear();
     w.click("Sb_Web_Connect");
     w.expectRunning("started again");
-}
-
-TEST(TfmWebServer, TheEndOfTheProgramStopsARunningServer) {
-    for (bool running : {false, true}) {
-        WebWindow w;
-        if (running)
-            w.click("Sb_Web_Connect");
-        w.window.reset();
-        EXPECT_EQ(w.server.stops, running ? 1 : 0);
-        EXPECT_FALSE(w.state.WebServerRunning);
-    }
 }
 
 TEST(TfmWebServer, AccountTogglesShowAndHideTheirSixControls) {
@@ -656,16 +656,16 @@ TEST(TfmWebServer, AutorunStartsOnlyWhenTickedAndAFailureIsOnlyLogged) {
             key.writeBool(QStringLiteral("Web_Autoconnect"), c.ticked);
             key.writeString(QStringLiteral("Port"), QLatin1String(c.port));
         });
-        w.server.startFailure = c.serverAnswer;
-        w.window->autorunIfWanted();
+        w.server->startFailure = c.serverAnswer;
+        w.service->autorunIfWanted();
         EXPECT_TRUE(w.errors().isEmpty()) << c.port;
         if (c.running)
             w.expectRunning(c.port);
         else
             w.expectStopped(c.port);
         if (c.running) {
-            w.window->autorunIfWanted();
-            EXPECT_EQ(w.server.starts.size(), 1u) << "a running server is not started again";
+            w.service->autorunIfWanted();
+            EXPECT_EQ(w.server->starts.size(), 1u) << "a running server is not started again";
         }
     }
 }
@@ -745,8 +745,8 @@ TEST(TfmWebServer, UntilItsFirstOpeningTheWindowHoldsNoControlsOfItsOwn) {
     // language, hiding and autorun, the management page's reading, the pointer's ticks.
     w.window->hide();
     w.help->ApplyLanguage();
-    w.window->autorunIfWanted();
-    EXPECT_EQ(w.window->settings().Port, QStringLiteral("8012"));
+    w.service->autorunIfWanted();
+    EXPECT_EQ(w.service->settings().Port, QStringLiteral("8012"));
     w.window->Timer_WorkTimer();
     w.window->Sb_Web_ConnectClick();
     w.window->Cb_UserClick();
@@ -794,15 +794,15 @@ TEST(TfmWebServer, WhatChangedBeforeTheFirstOpeningShowsWhenItOpens) {
                        u8("не может войти на страницу: в пароле нужно не меньше 8 символов"));
          }},
         {"autorun_started_the_server", Language::English, autorun,
-         [](WebWindow& w) { w.window->autorunIfWanted(); },
+         [](WebWindow& w) { w.service->autorunIfWanted(); },
          [](WebWindow& w) {
-             EXPECT_EQ(w.server.starts, std::vector<quint16>{8012});
+             EXPECT_EQ(w.server->starts, std::vector<quint16>{8012});
              w.expectRunning("started before the first opening");
              EXPECT_EQ(w.entry("Sb_Web_Connect"), 22);
              EXPECT_EQ(w.entry("Sb_IP_Down"), 10);
              w.click("Sb_Web_Connect");
              w.expectStopped("stopped by the button");
-             EXPECT_EQ(w.server.stops, 1);
+             EXPECT_EQ(w.server->stops, 1);
          }},
         {"account_toggles",
          Language::English,
@@ -906,11 +906,12 @@ TEST(TfmWebServer, AWindowNeverOpenedSavesWhatItLoadedAndWhatItWasToldSince) {
                                                    Language::English, Controls::NotYetBuilt);
         if (c.told)
             c.told(*w->window);
-        EXPECT_EQ(w->window->settings(), c.saved) << "what the management page reads";
+        EXPECT_EQ(w->service->settings(), c.saved) << "what the management page reads";
         // Whatever stands in the store now, the window's end writes its own record over it.
         WebAccessStore(&w->temp.store()).save(WebAccessSettings{});
         EXPECT_FALSE(w->window->controlsBuilt());
         w->window.reset();
+        w->service.reset();
         WebAccessSettings saved;
         WebAccessStore(&w->temp.reopen()).load(saved);
         EXPECT_EQ(saved, c.saved);

@@ -37,9 +37,7 @@ public:
     // server's thread did not end within the stop timeout; the server counts as stopped anyway.
     QString stop() override;
 
-    // Answers the page from the next start on; none (or null): no page, every request gets the
-    // empty reply. The handler must outlive the server or be taken away first.
-    void setPageHandler(PageHandler* handler);
+    void setPageHandler(PageHandler* handler) override;
 
     bool isRunning() const { return m_thread != nullptr; }
     bool isListening() const override { return isRunning(); }
