@@ -25,10 +25,11 @@
 
 ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& platform,
                                Language editionLanguage, Observer observer)
-    : m_observer(std::move(observer)) {
+    : m_boards(std::make_unique<HouseBoards>(platform.boards))
+    , m_observer(std::move(observer)) {
     fmMain = created(new TfmMain(state, platform));
     fmHelp = created(new TfmHelp(state));
-    fmLogo = created(new TfmLogo(state, platform, editionLanguage));
+    fmLogo = created(new TfmLogo(state, platform, editionLanguage, *m_boards));
     fmGhost = created(new TfmGhost(state, platform, fmMain->imageLists()));
     auto webServer = std::make_unique<WebAccessServer>();
     m_webAccessServer = webServer.get();
@@ -62,7 +63,7 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
     fmMain->attachGhosts(&fmGhost->ghostTable(), &fmGhost->currentAct(), fmSound,
                          [ghosts = fmGhost] { ghosts->GhostAct({ActTrigger::Source::Scheduler}); });
     fmMain->attraction().setOptions(&fmNastr->options());
-    HouseBoards* house = &fmLogo->house();
+    HouseBoards* house = m_boards.get();
     QObject::connect(house, &HouseBoards::sensorTurnedOn, fmGhost,
                      [ghosts = fmGhost](int input, int board) { ghosts->SensorAct(input, board); });
     fmMain->setDoorOpener([house] { house->openDoor(); });

@@ -10,6 +10,7 @@
 #include <memory>
 
 class DesktopAutostart;
+class HouseBoards;
 class ManagementPage;
 class ProgramControl;
 class TfmGhost;
@@ -49,6 +50,8 @@ public:
 
     // The program as a phone or a network client drives it.
     ProgramControl& control() { return *m_control; }
+    // The USB boards as the home's sensors and door.
+    HouseBoards& boards() { return *m_boards; }
 
 private:
     template <typename Window>
@@ -56,6 +59,8 @@ private:
     template <typename Window>
     void destroy(Window*& window);
 
+    // Made before the windows and ended after them, so the boards' last exchanges come last.
+    std::unique_ptr<HouseBoards> m_boards;
     Observer m_observer;
     // The web access window's server; it outlives the window, which stops it at the end.
     std::unique_ptr<WebServerControl> m_webServer;

@@ -2,6 +2,7 @@
 #include "app/SplashStandIn.h"
 #include "app/TfmLogo.h"
 #include "core/ProgramState.h"
+#include "device/HouseBoards.h"
 #include "support/FakePlatform.h"
 #include "support/TempStore.h"
 #include "widgetkit/KeyToggleTracker.h"
@@ -32,10 +33,11 @@ struct SplashFixture {
     RecordingMessageBoxes& messages = platform.messages;
     KeyToggleTracker& deleteKey = platform.deleteKey;
     ProgramState state;
+    HouseBoards boards{nullptr};
 
     std::unique_ptr<TfmLogo> makeSplash(int editionLanguage = 0) {
         return std::make_unique<TfmLogo>(state, platform.services(&temp.store()),
-                                         static_cast<Language>(editionLanguage));
+                                         static_cast<Language>(editionLanguage), boards);
     }
 };
 
@@ -232,8 +234,9 @@ TEST(Splash, WithoutAUsableStoreEveryStartIsAFirstStartAndNothingIsReported) {
     SettingsStore store(path);
     RecordingMessageBoxes messages;
     ProgramState state;
+    HouseBoards boards(nullptr);
     {
-        TfmLogo splash(state, {&store, &messages, nullptr, nullptr}, Language::English);
+        TfmLogo splash(state, {&store, &messages, nullptr, nullptr}, Language::English, boards);
         EXPECT_TRUE(splash.firstRun());
         splash.presentationUsedUp();
     }
