@@ -253,12 +253,15 @@ TEST(HouseBoards, ABoardHoldingItsReadHoldsNeitherThisThreadNorTheEnd) {
         answeredInTime = answer.tryAcquire(1, 5000);
     };
     b.start();
-    // The event loop turns while the board keeps its read waiting.
-    ASSERT_TRUE(waitUntil([&] { return reading.available() > 0; }));
+    int ticks = 0;
+    QObject::connect(&b.poller(0)->workTimer(), &QTimer::timeout, [&] { ++ticks; });
+    // The event loop turns, and the poller's timer ticks, while the board keeps its read waiting.
+    ASSERT_TRUE(waitUntil([&] { return reading.available() > 0 && ticks >= 5; }));
     answer.release();
     b.house.reset();
     EXPECT_TRUE(answeredInTime) << "the read held the thread that had to answer it";
-    EXPECT_GE(board->written.size(), 2u) << "the last exchange came after the held one";
+    EXPECT_EQ(board->written.size(), 2u)
+        << "the ticks during the held read were let go, and the last exchange came after it";
 }
 
 TEST(HouseBoards, WithoutABoardThereIsNoDoor) {

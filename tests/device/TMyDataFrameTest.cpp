@@ -59,12 +59,12 @@ TEST(TMyDataFrame, ShowsEachReading) {
         const char* analog;
     };
     const Case cases[] = {
-        {reading({0, 2, 5, 7}, false, 1000 / 2.795, {0, 0, 0, 0x10, 0x20, 0x30, 0x40}),
-         {true, false, true, false, false, true, false, true, false, false},
+        {reading({0, 2, 5, 7}, true, 1000 / 2.795, {0, 0, 0, 0x10, 0x20, 0x30, 0x40}),
+         {true, false, true, false, false, true, false, true, false, true},
          "357.78",
          "00 00 00 10 20 30 40"},
-        {reading({8}, true, 0, {0x11, 0x22, 0x33, 0, 0x1F, 0x80, 0xFF}),
-         {false, false, false, false, false, false, false, false, true, true},
+        {reading({8}, false, 0, {0x11, 0x22, 0x33, 0, 0x1F, 0x80, 0xFF}),
+         {false, false, false, false, false, false, false, false, true, false},
          "0.00",
          "11 22 33 00 1F 80 FF"},
     };
