@@ -10,12 +10,15 @@ ProgramServices::ProgramServices(ProgramState& state, const PlatformServices& pl
                                  std::function<void()> beep)
     : firstRun(platform.store, platform.messages)
     , ghosts(state, platform, nullptr)
-    , attraction(state, platform, ghosts, [this] { return m_door && m_door(); })
-    , control(state, attraction, ghosts, [this] { return m_door && m_door(); })
+    , boards(platform.boards)
+    , attraction(state, platform, ghosts, [this] { return boards.openDoor(); })
+    , control(state, attraction, ghosts, [this] { return boards.openDoor(); })
     , webAccess(state, platform.store, control, std::make_unique<WebAccessServer>(),
                 GhostPictures::fromFolder(
                     RuntimeFiles::locate(QStringLiteral("Res/Img/BitmapList_GhostFoto"))))
     , netServer(platform, control, std::move(beep)) {
+    QObject::connect(&boards, &HouseBoards::sensorTurnedOn, &boards,
+                     [this](int input, int board) { ghosts.SensorAct(input, board); });
     // From the first start on the program key exists, whatever else fails.
     if (platform.store)
         platform.store->openKey(ProgramKey, true);

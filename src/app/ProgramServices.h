@@ -4,6 +4,7 @@
 #include "app/FirstRun.h"
 #include "app/ProgramControlHub.h"
 #include "core/PlatformServices.h"
+#include "device/HouseBoards.h"
 #include "ghosts/Attraction.h"
 #include "ghosts/Ghosts.h"
 #include "net/NetServerService.h"
@@ -27,14 +28,10 @@ public:
     ProgramServices(const ProgramServices&) = delete;
     ProgramServices& operator=(const ProgramServices&) = delete;
 
-    void setDoor(std::function<bool()> door) { m_door = std::move(door); }
-
-private:
-    std::function<bool()> m_door;
-
-public:
     FirstRun firstRun;
     Ghosts ghosts;
+    // The home's sensors and door; their exchanges run on a thread of their own.
+    HouseBoards boards;
     Attraction attraction;
     ProgramControlHub control;
     WebAccessService webAccess;

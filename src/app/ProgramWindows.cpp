@@ -26,7 +26,8 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
     , m_services(services)
     , fmMain(new TfmMain(state, platform, services.attraction, services.ghosts), m_observer)
     , fmHelp(new TfmHelp(state), m_observer)
-    , fmLogo(new TfmLogo(state, platform, services.firstRun, editionLanguage), m_observer)
+    , fmLogo(new TfmLogo(state, platform, services.firstRun, editionLanguage, services.boards),
+             m_observer)
     , fmGhost(new TfmGhost(state, platform, services.ghosts, fmMain->imageLists()), m_observer)
     , fmWebServer(new TfmWebServer(state, platform, fmMain->imageLists(), services.webAccess),
                   m_observer)
@@ -58,11 +59,6 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
     services.ghosts.setSound(fmSound);
     fmSound->setGhostAct(
         [&ghosts = services.ghosts] { ghosts.GhostAct({ActTrigger::Source::SoundWindow}); });
-    HouseBoards* house = &fmLogo->house();
-    QObject::connect(
-        house, &HouseBoards::sensorTurnedOn, fmGhost,
-        [&ghosts = services.ghosts](int input, int board) { ghosts.SensorAct(input, board); });
-    services.setDoor([house] { return house->openDoor(); });
     TfmMain::Dialogs dialogs;
     dialogs.help = fmHelp;
     dialogs.ghost = fmGhost;
@@ -74,7 +70,6 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
 }
 
 ProgramWindows::~ProgramWindows() {
-    m_services.setDoor({});
     m_services.ghosts.setSound(nullptr);
 }
 
@@ -88,4 +83,8 @@ WebAccessService& ProgramWindows::webAccess() {
 
 NetServerService& ProgramWindows::netServer() {
     return m_services.netServer;
+}
+
+HouseBoards& ProgramWindows::boards() {
+    return m_services.boards;
 }

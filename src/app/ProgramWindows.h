@@ -8,6 +8,7 @@
 #include <memory>
 
 class DesktopAutostart;
+class HouseBoards;
 class NetServerService;
 class ProgramControl;
 class ProgramServices;
@@ -39,6 +40,8 @@ public:
     ProgramControl& control();
     WebAccessService& webAccess();
     NetServerService& netServer();
+    // The USB boards as the home's sensors and door.
+    HouseBoards& boards();
 
 private:
     const Observer m_observer;

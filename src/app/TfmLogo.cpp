@@ -3,14 +3,11 @@
 
 #include "app/FirstRun.h"
 #include "app/SplashArt.h"
-#include "core/LogCategories.h"
 #include "core/ProgramState.h"
 #include "core/ScreenPlacement.h"
-#include "device/DeviceError.h"
-#include "device/HidBackendFactory.h"
+#include "device/BoardPoller.h"
 #include "device/HouseBoards.h"
 #include "device/MonitorTexts.h"
-#include "device/TJvHidDeviceController.h"
 #include "device/TMyDataFrame.h"
 #include "widgetkit/KeyToggleTracker.h"
 #include "widgetkit/WindowDrag.h"
@@ -36,11 +33,12 @@ int progressStep(int tick) {
 } // namespace
 
 TfmLogo::TfmLogo(ProgramState& state, const PlatformServices& platform, FirstRun& firstRun,
-                 Language editionLanguage)
+                 Language editionLanguage, HouseBoards& boards)
     : QDialog(nullptr, Qt::FramelessWindowHint)
     , m_state(state)
     , m_platform(platform)
-    , m_firstRun(firstRun) {
+    , m_firstRun(firstRun)
+    , m_boards(boards) {
     setObjectName(QStringLiteral("fmLogo"));
     setWindowTitle(QStringLiteral("Gloamery"));
     setModal(true);
@@ -50,25 +48,14 @@ TfmLogo::TfmLogo(ProgramState& state, const PlatformServices& platform, FirstRun
 
     SplashTick = 0;
     m_state.InterfaceLanguage = editionLanguage;
-    m_house = new HouseBoards(this);
-    createHidController();
-    DiscoverBoards();
+    if (m_boards.searchDone())
+        addBoardPages();
+    else
+        connect(&m_boards, &HouseBoards::boardsFound, this, &TfmLogo::addBoardPages);
 }
 
 TfmLogo::~TfmLogo() {
-    // The monitors switch their boards' outputs off on the way, through the controller.
     destroyBoardMonitors();
-    HidController.reset();
-}
-
-void TfmLogo::createHidController() {
-    if (!m_platform.boards)
-        return;
-    try {
-        HidController = std::make_unique<TJvHidDeviceController>(m_platform.boards->makeBackend());
-    } catch (const DeviceError& error) {
-        qCWarning(lcDevice).noquote() << error.message();
-    }
 }
 
 void TfmLogo::destroyBoardMonitors() {
@@ -124,18 +111,13 @@ void TfmLogo::presentationUsedUp() {
     m_firstRun.usedUp();
 }
 
-void TfmLogo::DiscoverBoards() {
-    if (!HidController)
-        return;
-    for (int productId = 1; productId <= 10; ++productId) {
-        TJvHidDevice* board = HidController->CheckOutByID(TMyDevice::BoardVendorID, productId);
-        if (!board)
-            continue;
+void TfmLogo::addBoardPages() {
+    for (const auto& poller : m_boards.pollers()) {
+        const int productId = poller->productId();
         auto* page = new QWidget;
         page->setObjectName(QStringLiteral("TabSheet_USB_%1").arg(productId));
-        m_house->addMonitor(new TMyDataFrame(page, productId, HidController.get()));
+        new TMyDataFrame(page, *poller);
         PageControl_USB->addTab(page, MonitorTexts::pageCaption(productId));
-        HidController->CheckIn(board);
     }
 }
 

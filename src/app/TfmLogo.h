@@ -15,11 +15,11 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QTabWidget;
-class TJvHidDeviceController;
 struct ProgramState;
 
 // The splash window (form fmLogo): shown modally for about three seconds at the first show of the
-// main window. Sets the edition's interface language.
+// main window. Sets the edition's interface language and keeps a hidden monitor page for each
+// board the boards' service found.
 class TfmLogo : public QDialog {
     Q_OBJECT
 public:
@@ -28,8 +28,9 @@ public:
     static constexpr int SplashTop = 100;
     static constexpr int LastTick = 31;
 
+    // The first-run flag and the boards must outlive the splash.
     TfmLogo(ProgramState& state, const PlatformServices& platform, FirstRun& firstRun,
-            Language editionLanguage);
+            Language editionLanguage, HouseBoards& boards);
     ~TfmLogo() override;
 
     // Where the splash stands on a screen with that available area.
@@ -50,11 +51,7 @@ public:
     // Enlarges the splash to show the board monitors; the splash then stays until closed.
     void showDeviceView();
 
-    // Finds the USB boards and gives each a monitor page.
-    void DiscoverBoards();
     QTabWidget* devicePages() const { return PageControl_USB; }
-    // The boards found, as the home's sensors and door.
-    HouseBoards& house() { return *m_house; }
 
     void done(int result) override;
 
@@ -70,7 +67,8 @@ protected:
 
 private:
     void createControls();
-    void createHidController();
+    // One page per board, once the boards' search is over.
+    void addBoardPages();
     void destroyBoardMonitors();
 
     ProgramState& m_state;
@@ -85,7 +83,6 @@ private:
     QProgressBar* ProgressBar = nullptr;
     QPushButton* Btn_Close = nullptr;
     QTabWidget* PageControl_USB = nullptr;
-    std::unique_ptr<TJvHidDeviceController> HidController;
-    HouseBoards* m_house = nullptr;
+    HouseBoards& m_boards;
     std::unique_ptr<QWidget> m_standIn;
 };

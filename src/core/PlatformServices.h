@@ -28,7 +28,7 @@ struct PlatformServices {
     MixerDevice* mixer = nullptr;
     const PointerSource* pointer = nullptr;
     DesktopShell* shell = nullptr;
-    // Without it the splash looks for no USB boards.
+    // Without it no USB board is looked for.
     HidBackendFactory* boards = nullptr;
 };
 

@@ -28,7 +28,8 @@ bool HidApiConnection::write(const quint8* data, int length) {
 int HidApiConnection::read(quint8* data, int capacity, int timeoutMs) {
     if (!data || capacity <= 0)
         return -1;
-    // hidapi waits forever for a negative time; a caller on the UI thread never may.
+    // hidapi waits forever for a negative time; the boards' thread never may, or every board
+    // would wait with it.
     const int waitMs = qMax(timeoutMs, 0);
     // The boards have no numbered reports, so hidraw hands over the data bytes alone, and it
     // drops what does not fit rather than writing past capacity.

@@ -4,39 +4,58 @@
 #include "device/OutputPulse.h"
 #include "device/SensorEdges.h"
 
-#include <QList>
 #include <QObject>
-#include <QPointer>
 
-class TMyDataFrame;
+#include <memory>
+#include <vector>
 
-// The boards as the home's sensors and its door. Gathers what the monitor pages read into sensor
-// presses, and opens the door by ticking the pages' "Switch" boxes: the pages stay the only users
-// of the boards, and a person watching them sees the door open.
+class BoardPoller;
+class BoardThread;
+class HidBackendFactory;
+class TJvHidDeviceController;
+
+// The USB boards, and their only user: finds them once at the start, polls each through its
+// BoardPoller, gathers their inputs into the home's sensor presses and opens the door by switching
+// "Switch" on every board. The exchanges and the HID controller live on a thread of their own;
+// everything here, signals included, happens on the thread that made this.
 class HouseBoards : public QObject {
     Q_OBJECT
 public:
     static constexpr int DoorOpenMs = 3000;
-    // The "Switch" box, output index 3.
-    static constexpr int DoorOutputBox = 4;
+    // "Switch", the fourth output.
+    static constexpr int DoorOutput = 3;
+    static constexpr int FirstProductId = 1;
+    static constexpr int LastProductId = 10;
 
-    explicit HouseBoards(QObject* parent = nullptr);
+    // Looks for the boards on the boards' thread; boardsFound() tells when they are there. Without
+    // a factory no board is looked for and the search is over at once.
+    explicit HouseBoards(HidBackendFactory* boards, QObject* parent = nullptr);
+    // The pollers' last exchanges switch their boards' first five outputs off; then the boards'
+    // thread ends, waited for.
+    ~HouseBoards() override;
 
-    void addMonitor(TMyDataFrame* frame);
-    bool hasBoards() const { return !m_frames.isEmpty(); }
-    // Ticks "Switch" on every page for DoorOpenMs; false, doing nothing, without a board.
+    bool searchDone() const { return m_searchDone; }
+    // One per board found, by increasing product id; none before the search is done.
+    const std::vector<std::unique_ptr<BoardPoller>>& pollers() const { return m_pollers; }
+    bool hasBoards() const { return !m_pollers.empty(); }
+    // Switches "Switch" on at every board for DoorOpenMs; false, doing nothing, without a board.
     bool openDoor();
     bool doorOpening() const { return m_door.active(); }
 
 signals:
+    // Once, when the search is over and the pollers are made.
+    void boardsFound();
     // Input 0..8 has turned on at one of the boards; `board` is the product id of the board
     // whose report turned it on.
     void sensorTurnedOn(int input, int board);
 
 private:
+    void addBoards(const QList<int>& productIds, TJvHidDeviceController* controller);
     void switchDoor(bool on);
 
-    QList<QPointer<TMyDataFrame>> m_frames;
+    std::unique_ptr<BoardThread> m_thread;
+    std::vector<std::unique_ptr<BoardPoller>> m_pollers;
+    bool m_searchDone = false;
     SensorEdges m_edges;
     OutputPulse m_door;
 };

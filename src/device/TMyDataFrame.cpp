@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/TMyDataFrame.h"
 
-#include "core/LogCategories.h"
 #include "device/MonitorTexts.h"
 #include "widgetkit/FormFont.h"
 
@@ -12,7 +11,6 @@
 #include <QTabWidget>
 
 #include <algorithm>
-#include <exception>
 
 namespace {
 
@@ -42,23 +40,13 @@ QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption
 
 } // namespace
 
-TMyDataFrame::TMyDataFrame(QWidget* owner, int productId, TJvHidDeviceController* controller)
-    : QFrame(owner)
-    , m_device(std::make_unique<TMyDevice>(controller)) {
-    m_device->ProductID = static_cast<quint16>(productId);
-    setObjectName(QStringLiteral("MyDataFrame_%1").arg(productId));
+TMyDataFrame::TMyDataFrame(QWidget* owner, BoardPoller& poller)
+    : QFrame(owner) {
+    setObjectName(QStringLiteral("MyDataFrame_%1").arg(poller.productId()));
     resize(395, 483);
     createControls();
-    Timer_Work.setInterval(100);
-    connect(&Timer_Work, &QTimer::timeout, this, &TMyDataFrame::Timer_WorkTimer);
-    Timer_Work.start();
-}
-
-TMyDataFrame::~TMyDataFrame() {
-    Timer_Work.stop();
-    for (int output = 0; output < OutputsOffAtEnd; ++output)
-        m_device->SetDOutputs(output, 0);
-    exchangeLogged();
+    followOutputs(poller);
+    connect(&poller, &BoardPoller::readingArrived, this, &TMyDataFrame::showReading);
 }
 
 void TMyDataFrame::createControls() {
@@ -112,36 +100,24 @@ void TMyDataFrame::createControls() {
     }
 }
 
-void TMyDataFrame::Timer_WorkTimer() {
-    for (int output = 0; output < Outputs; ++output)
-        m_device->SetDOutputs(output, m_outputs[static_cast<size_t>(output)]->isChecked() ? 1 : 0);
-    if (!exchangeLogged())
-        return;
-
-    m_inputs[8]->setChecked(m_device->DInputs(8));
-    m_inputs[9]->setChecked(m_device->Input10());
-    Edit_FQ1->setText(MonitorTexts::frequency(m_device->Frequency(), QLocale().decimalPoint()));
-    std::array<quint8, BoardReport::AnalogInputs> analog{};
-    for (int i = 0; i < BoardReport::AnalogInputs; ++i)
-        analog[static_cast<size_t>(i)] = m_device->AInputs(i);
-    Edit_AD1->setText(MonitorTexts::analogInputs(analog));
-    quint16 inputs = 0;
-    for (int input = 0; input < 8; ++input) {
-        m_inputs[static_cast<size_t>(input)]->setChecked(m_device->DInputs(input));
-        inputs |= static_cast<quint16>(m_device->DInputs(input) ? 1U << input : 0U);
+void TMyDataFrame::followOutputs(BoardPoller& poller) {
+    for (int output = 0; output < Outputs; ++output) {
+        QCheckBox* box = m_outputs[static_cast<size_t>(output)];
+        box->setChecked(poller.output(output));
+        connect(box, &QCheckBox::toggled, &poller,
+                [&poller, output](bool on) { poller.setOutput(output, on); });
     }
-    if (m_device->DInputs(8))
-        inputs |= 1U << 8;
-    emit inputsRead(inputs);
+    connect(&poller, &BoardPoller::outputChanged, this, [this](int output, bool on) {
+        m_outputs[static_cast<size_t>(output)]->setChecked(on);
+    });
 }
 
-bool TMyDataFrame::exchangeLogged() {
-    // A message box every 100 ms would bury the desktop; the log keeps each failure.
-    try {
-        m_device->Exchange();
-        return true;
-    } catch (const std::exception& error) {
-        qCWarning(lcDevice) << "Board" << m_device->ProductID << "exchange failed:" << error.what();
-        return false;
-    }
+void TMyDataFrame::showReading(const BoardReport::Inputs& inputs) {
+    m_inputs[8]->setChecked(inputs.DInputs[8]);
+    m_inputs[9]->setChecked(inputs.Input10);
+    Edit_FQ1->setText(MonitorTexts::frequency(inputs.Frequency, QLocale().decimalPoint()));
+    Edit_AD1->setText(MonitorTexts::analogInputs(inputs.AInputs));
+    for (int input = 0; input < 8; ++input)
+        m_inputs[static_cast<size_t>(input)]->setChecked(
+            inputs.DInputs[static_cast<size_t>(input)]);
 }

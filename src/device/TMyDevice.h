@@ -11,7 +11,7 @@ class TMyDevice {
 public:
     static constexpr quint16 BoardVendorID = 0xABCC;
     // A board that does not answer within this leaves every input as it was; the next cycle
-    // tries again. Without a limit one silent board would freeze the whole program.
+    // tries again. Without a limit one silent board would stop every board's exchanges.
     static constexpr int ReadLimitMs = 50;
     // Large enough for any HID report, whatever lengths a device claims.
     static constexpr int BufferSize = 65;
@@ -29,6 +29,7 @@ public:
 
     double Frequency() const { return m_inputs.Frequency; }
     bool Input10() const { return m_inputs.Input10; }
+    const BoardReport::Inputs& inputs() const { return m_inputs; }
 
     // Sends the outputs and takes in one input report, if the board is there and free.
     void Exchange();

@@ -50,7 +50,7 @@ struct Home {
         program.attraction.Timer_GhostTimer();
     }
     // As board 3 reports it.
-    void ringDoorbell() { emit windows.fmLogo->house().sensorTurnedOn(6, 3); }
+    void ringDoorbell() { emit windows.boards().sensorTurnedOn(6, 3); }
     void commandThree() { NetCommands::run(windows.control(), 3); }
     void soundWindowAct() {
         windows.fmSound->findChild<QPushButton*>(QStringLiteral("Button2"))->click();

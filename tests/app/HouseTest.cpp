@@ -89,6 +89,7 @@ struct House {
 
 TEST(House, TheDoorbellMakesTheListeningPostmanPlayOnlyWhileTheAttractionRuns) {
     House h;
+    ASSERT_TRUE(waitUntil([&] { return h.windows->boards().searchDone(); }));
     ASSERT_EQ(h.windows->fmLogo->devicePages()->count(), 1);
     GhostSettings& postman = h.ghost(4);
     postman.ON = true;
@@ -96,7 +97,7 @@ TEST(House, TheDoorbellMakesTheListeningPostmanPlayOnlyWhileTheAttractionRuns) {
     postman.Special = 4;
     postman.Special_Dop_1 = 1; // the doorbell button: board input 7
     h.settle();
-    QSignalSpy presses(&h.windows->fmLogo->house(), &HouseBoards::sensorTurnedOn);
+    QSignalSpy presses(&h.windows->boards(), &HouseBoards::sensorTurnedOn);
 
     // A second: the page reads one report in 100 ms, and only every other report carries the
     // doorbell's input, so a press of a few tenths can go unseen.
@@ -168,7 +169,7 @@ TEST(House, TheEndOfTheAttractionByItsDurationOpensTheDoorForThreeSeconds) {
 TEST(House, EndingTheProgramWhileTheDoorIsOpenSwitchesItOff) {
     House h;
     h.settle();
-    ASSERT_TRUE(h.windows->fmLogo->house().openDoor());
+    ASSERT_TRUE(h.windows->boards().openDoor());
     ASSERT_TRUE(h.board.waitForOutput(QStringLiteral("output 4 on")));
     h.windows.reset();
     EXPECT_TRUE(h.board.waitForOutput(QStringLiteral("output 4 off"), 2000));

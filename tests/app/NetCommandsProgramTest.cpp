@@ -77,11 +77,13 @@ void storeAutoSocket(SettingsStore& store, quint16 port) {
 }
 
 QCheckBox* doorBox(ProgramWindows& windows) {
+    if (!QTest::qWaitFor([&] { return windows.boards().searchDone(); }))
+        return nullptr;
     QTabWidget* pages = windows.fmLogo->devicePages();
     if (pages->count() == 0)
         return nullptr;
     auto* frame = pages->widget(0)->findChild<TMyDataFrame*>();
-    return frame ? frame->outputBox(HouseBoards::DoorOutputBox) : nullptr;
+    return frame ? frame->outputBox(HouseBoards::DoorOutput + 1) : nullptr;
 }
 
 TEST(NetCommandsInProgram, EachCommandDrivesTheProgramOnlyForAClientWithItsRight) {

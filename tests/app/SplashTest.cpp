@@ -3,6 +3,7 @@
 #include "app/SplashStandIn.h"
 #include "app/TfmLogo.h"
 #include "core/ProgramState.h"
+#include "device/HouseBoards.h"
 #include "support/FakePlatform.h"
 #include "support/TempStore.h"
 #include "widgetkit/KeyToggleTracker.h"
@@ -33,6 +34,7 @@ struct SplashFixture {
     RecordingMessageBoxes& messages = platform.messages;
     KeyToggleTracker& deleteKey = platform.deleteKey;
     ProgramState state;
+    HouseBoards boards{nullptr};
     // As the program reads it before any window; written when it goes, after the splash.
     std::unique_ptr<FirstRun> firstRun;
 
@@ -40,7 +42,7 @@ struct SplashFixture {
         firstRun = std::make_unique<FirstRun>(&temp.store(), &messages);
         firstRun->loadSettings();
         return std::make_unique<TfmLogo>(state, platform.services(&temp.store()), *firstRun,
-                                         static_cast<Language>(editionLanguage));
+                                         static_cast<Language>(editionLanguage), boards);
     }
 };
 
@@ -238,10 +240,12 @@ TEST(Splash, WithoutAUsableStoreEveryStartIsAFirstStartAndNothingIsReported) {
     SettingsStore store(path);
     RecordingMessageBoxes messages;
     ProgramState state;
+    HouseBoards boards(nullptr);
     {
         FirstRun firstRun(&store, &messages);
         firstRun.loadSettings();
-        TfmLogo splash(state, {&store, &messages, nullptr, nullptr}, firstRun, Language::English);
+        TfmLogo splash(state, {&store, &messages, nullptr, nullptr}, firstRun, Language::English,
+                       boards);
         EXPECT_TRUE(splash.firstRun());
         splash.presentationUsedUp();
     }

@@ -1,17 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The boards as the home's sensors and door: presses gathered from every board, and the door's
-// pulse on the monitor pages' "Switch" boxes.
+// The boards' service: the boards it finds, each polled on the boards' thread, presses gathered
+// from every board, and the door's pulse on every board's "Switch".
 #include "device/HouseBoards.h"
 
+#include "device/BoardPoller.h"
 #include "device/BoardReport.h"
 #include "device/OutputPulse.h"
 #include "device/SensorEdges.h"
-#include "device/TJvHidDeviceController.h"
-#include "device/TMyDataFrame.h"
 #include "support/FakeHidBackend.h"
 
-#include <QCheckBox>
 #include <QDeadlineTimer>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -87,94 +86,227 @@ TEST(OutputPulse, OnAtOnceOffOnceAfterTheTimeAndASecondPulseLengthensIt) {
 
 constexpr quint16 Vendor = 0xABCC;
 
-// Monitor pages on fake boards, gathered as the house.
+std::vector<quint8> report(std::initializer_list<int> inputs, BoardReport::InputKind kind) {
+    BoardReport::BoardInputs values;
+    for (int input : inputs)
+        values.DInputs[static_cast<size_t>(input)] = true;
+    const BoardReport::Bytes bytes = BoardReport::inputReport(values, kind);
+    return {bytes.begin() + 1, bytes.end()};
+}
+
+// The service over fake boards. A board is set up before the service starts and looked at only
+// after it has ended, so the test never shares a board with the boards' thread.
 struct Boards {
-    FakeHidBackend* backend = new FakeHidBackend;
-    std::unique_ptr<TJvHidDeviceController> controller;
-    std::vector<std::shared_ptr<FakeBoard>> boards;
-    std::vector<std::unique_ptr<TMyDataFrame>> frames;
-    HouseBoards house;
+    FakeHidBackendFactory factory;
+    std::vector<std::shared_ptr<FakeBoard>> present;
+    std::unique_ptr<HouseBoards> house;
+    std::vector<int> readings;
 
-    explicit Boards(std::initializer_list<int> productIds) {
-        // The controller lists the boards present when it is made.
-        for (int id : productIds)
-            boards.push_back(backend->add(Vendor, static_cast<quint16>(id)));
-        controller =
-            std::make_unique<TJvHidDeviceController>(std::unique_ptr<FakeHidBackend>(backend));
-        for (int id : productIds) {
-            frames.push_back(std::make_unique<TMyDataFrame>(nullptr, id, controller.get()));
-            house.addMonitor(frames.back().get());
+    std::shared_ptr<FakeBoard> add(int productId, quint16 vendor = Vendor) {
+        present.push_back(factory.backend().add(vendor, static_cast<quint16>(productId)));
+        return present.back();
+    }
+    void start() {
+        house = std::make_unique<HouseBoards>(&factory);
+        ASSERT_TRUE(waitUntil([&] { return house->searchDone(); }));
+        readings.assign(house->pollers().size(), 0);
+        for (size_t k = 0; k < readings.size(); ++k) {
+            QObject::connect(poller(k), &BoardPoller::readingArrived, house.get(),
+                             [this, k] { ++readings[k]; });
         }
     }
-    ~Boards() {
-        frames.clear();
-        controller.reset();
-    }
-
-    // Two cycles of every page, board k answering with these inputs in a report of each kind
-    // (input 8 comes with the analog kind).
-    void cycle(const std::vector<std::initializer_list<int>>& inputs) {
-        for (const auto kind : {BoardReport::InputKind::Digital, BoardReport::InputKind::Analog}) {
-            for (size_t k = 0; k < frames.size(); ++k) {
-                BoardReport::BoardInputs values;
-                for (int input : inputs[k])
-                    values.DInputs[static_cast<size_t>(input)] = true;
-                const BoardReport::Bytes report = BoardReport::inputReport(values, kind);
-                boards[k]->reports = {std::vector<quint8>(report.begin() + 1, report.end())};
-                frames[k]->Timer_WorkTimer();
+    BoardPoller* poller(size_t k) const { return house->pollers().at(k).get(); }
+    // Waits for `count` more readings from every board.
+    bool cycles(int count) {
+        const std::vector<int> before = readings;
+        return waitUntil([&] {
+            for (size_t k = 0; k < readings.size(); ++k) {
+                if (readings[k] < before[k] + count)
+                    return false;
             }
-        }
+            return true;
+        });
     }
-    BoardReport::Outputs lastOutputs(size_t k) const {
-        BoardReport::Bytes sent{};
-        std::copy_n(boards[k]->written.back().begin(), sent.size(), sent.begin());
-        return BoardReport::boardOutputs(sent);
+    // Byte 2 of each output report the board was sent: its outputs.
+    static std::vector<quint8> sent(const FakeBoard& board) {
+        std::vector<quint8> outputs;
+        for (const auto& report : board.written)
+            outputs.push_back(report.at(2));
+        return outputs;
     }
 };
 
+TEST(HouseBoards, PollsOneBoardPerProductIdFoundInIncreasingOrder) {
+    struct Board {
+        quint16 vendor;
+        int product;
+        bool polled;
+    };
+    struct Case {
+        const char* name;
+        std::vector<Board> boards;
+        std::vector<int> found;
+    };
+    const Case cases[] = {
+        {"none", {}, {}},
+        {"3 and 10", {{Vendor, 3, true}, {Vendor, 10, true}}, {3, 10}},
+        {"listed backwards", {{Vendor, 10, true}, {Vendor, 1, true}}, {1, 10}},
+        {"not ours", {{Vendor, 11, false}, {Vendor, 0, false}, {0x1234, 3, false}}, {}},
+        {"one id twice: the first free one serves", {{Vendor, 7, true}, {Vendor, 7, false}}, {7}},
+    };
+    for (const Case& c : cases) {
+        Boards b;
+        for (const Board& board : c.boards)
+            b.add(board.product, board.vendor);
+        b.start();
+        std::vector<int> found;
+        for (const auto& poller : b.house->pollers())
+            found.push_back(poller->productId());
+        EXPECT_EQ(found, c.found) << c.name;
+        ASSERT_TRUE(b.cycles(2)) << c.name;
+        b.house.reset();
+        for (size_t k = 0; k < c.boards.size(); ++k)
+            EXPECT_EQ(!b.present[k]->written.empty(), c.boards[k].polled) << c.name << " " << k;
+    }
+}
+
+TEST(HouseBoards, ASecondServiceFindsNoBoardWhileTheFirstHoldsTheController) {
+    Boards first;
+    first.add(1);
+    first.start();
+    Boards second;
+    second.add(2);
+    second.start();
+    EXPECT_EQ(first.house->pollers().size(), 1u);
+    EXPECT_TRUE(second.house->pollers().empty());
+}
+
+TEST(HouseBoards, OutputsReachTheBoardAndTheEndSwitchesTheFirstFiveOff) {
+    struct Case {
+        std::vector<int> on;
+        quint8 sent;
+        quint8 last;
+    };
+    const Case cases[] = {
+        {{}, 0x00, 0x00},
+        {{0, 2, 5}, 0x25, 0x04},
+        {{0, 1, 2, 3, 4, 5, 6, 7}, 0xFF, 0x1C},
+        {{8, 9}, 0x00, 0x00}, // requests the board never sees
+    };
+    for (const Case& c : cases) {
+        Boards b;
+        const auto board = b.add(4);
+        b.start();
+        for (int output : c.on)
+            b.poller(0)->setOutput(output, true);
+        ASSERT_TRUE(b.cycles(2)); // the first may have left before the outputs were set
+        b.house.reset();
+        const std::vector<quint8> sent = Boards::sent(*board);
+        ASSERT_GE(sent.size(), 3u);
+        EXPECT_EQ(sent[sent.size() - 2], c.sent) << ::testing::PrintToString(c.on);
+        EXPECT_EQ(sent.back(), c.last) << ::testing::PrintToString(c.on);
+    }
+}
+
 TEST(HouseBoards, PressesFromEveryBoardBecomeSensorSignals) {
-    Boards b({2, 5});
-    QSignalSpy pressed(&b.house, &HouseBoards::sensorTurnedOn);
-    b.cycle({{}, {}});
-    b.cycle({{6}, {}});
-    b.cycle({{6}, {8}});
-    b.cycle({{}, {8}});
-    b.cycle({{}, {6, 8}}); // the other board's doorbell, while the first has let go
-    ASSERT_EQ(pressed.count(), 3);
+    using Kind = BoardReport::InputKind;
+    Boards b;
+    b.add(2)->reports = {report({}, Kind::Digital), report({6}, Kind::Digital),
+                         report({6}, Kind::Digital)};
+    // Input 8 comes with the analog kind.
+    b.add(5)->reports = {report({}, Kind::Analog), report({8}, Kind::Analog)};
+    b.start();
+    QSignalSpy pressed(b.house.get(), &HouseBoards::sensorTurnedOn);
+    ASSERT_TRUE(b.cycles(4));
+    ASSERT_EQ(pressed.count(), 2);
     // Each with the input and the board (product id) that turned it on.
-    EXPECT_EQ(pressed[0], (QList<QVariant>{6, 2}));
-    EXPECT_EQ(pressed[1], (QList<QVariant>{8, 5}));
-    EXPECT_EQ(pressed[2], (QList<QVariant>{6, 5}));
+    QList<QList<QVariant>> presses{pressed[0], pressed[1]};
+    std::sort(presses.begin(), presses.end(),
+              [](const auto& x, const auto& y) { return x[0].toInt() < y[0].toInt(); });
+    EXPECT_EQ(presses[0], (QList<QVariant>{6, 2}));
+    EXPECT_EQ(presses[1], (QList<QVariant>{8, 5}));
+}
+
+TEST(HouseBoards, AnExchangeErrorEndsItsCycleAndTheNextOneGoesOn) {
+    Boards b;
+    const auto board = b.add(4);
+    board->throwingReads = 2;
+    board->reports = {report({0, 5}, BoardReport::InputKind::Digital)};
+    std::vector<BoardReport::Inputs> read;
+    b.start();
+    QObject::connect(b.poller(0), &BoardPoller::readingArrived,
+                     [&](const BoardReport::Inputs& inputs) { read.push_back(inputs); });
+    ASSERT_TRUE(waitUntil([&] { return !read.empty(); }));
+    EXPECT_TRUE(read[0].DInputs[0] && read[0].DInputs[5]) << "a failed cycle handed back nothing";
+}
+
+TEST(HouseBoards, ABoardHoldingItsReadHoldsNeitherThisThreadNorTheEnd) {
+    Boards b;
+    const auto board = b.add(4);
+    QSemaphore reading;
+    QSemaphore answer;
+    bool answeredInTime = false;
+    board->whileReading = [&, first = true]() mutable {
+        if (!std::exchange(first, false))
+            return;
+        reading.release();
+        answeredInTime = answer.tryAcquire(1, 5000);
+    };
+    b.start();
+    int ticks = 0;
+    QObject::connect(&b.poller(0)->workTimer(), &QTimer::timeout, [&] { ++ticks; });
+    // The event loop turns, and the poller's timer ticks, while the board keeps its read waiting.
+    ASSERT_TRUE(waitUntil([&] { return reading.available() > 0 && ticks >= 5; }));
+    answer.release();
+    b.house.reset();
+    EXPECT_TRUE(answeredInTime) << "the read held the thread that had to answer it";
+    EXPECT_EQ(board->written.size(), 2u)
+        << "the ticks during the held read were let go, and the last exchange came after it";
 }
 
 TEST(HouseBoards, WithoutABoardThereIsNoDoor) {
-    Boards none({});
-    EXPECT_FALSE(none.house.openDoor());
-    EXPECT_FALSE(none.house.doorOpening());
+    for (const bool withFactory : {false, true}) {
+        Boards none;
+        if (withFactory)
+            none.start();
+        else
+            none.house = std::make_unique<HouseBoards>(nullptr);
+        EXPECT_TRUE(none.house->searchDone());
+        EXPECT_FALSE(none.house->openDoor());
+        EXPECT_FALSE(none.house->doorOpening());
+    }
 }
 
-TEST(HouseBoards, TheDoorTicksSwitchOnEveryPageUntilItsTimeIsUp) {
-    Boards b({1, 3});
-    b.frames[0]->outputBox(1)->setChecked(true);
-    ASSERT_TRUE(b.house.openDoor());
-    for (const auto& frame : b.frames) {
-        EXPECT_TRUE(frame->outputBox(HouseBoards::DoorOutputBox)->isChecked());
-        EXPECT_EQ(frame->outputBox(HouseBoards::DoorOutputBox)->text(), QStringLiteral("Switch"));
+// The Switch bit of each report sent, repeats and the states before the door opened left out.
+std::vector<bool> doorStates(const FakeBoard& board) {
+    std::vector<bool> states;
+    for (const quint8 outputs : Boards::sent(board)) {
+        const bool open = (outputs & BoardReport::OutputMasks[HouseBoards::DoorOutput]) != 0;
+        if ((states.empty() && !open) || (!states.empty() && states.back() == open))
+            continue;
+        states.push_back(open);
     }
-    b.cycle({{}, {}});
-    const BoardReport::Outputs sent = b.lastOutputs(1);
-    for (size_t output = 0; output < sent.size(); ++output)
-        EXPECT_EQ(sent[output], output == 3) << "Switch is output index 3, not " << output;
-    EXPECT_TRUE(b.house.doorOpening());
-    ASSERT_TRUE(waitUntil([&] { return !b.house.doorOpening(); }, HouseBoards::DoorOpenMs + 2000));
-    for (const auto& frame : b.frames)
-        EXPECT_FALSE(frame->outputBox(HouseBoards::DoorOutputBox)->isChecked());
-    EXPECT_TRUE(b.frames[0]->outputBox(1)->isChecked()) << "other outputs are left alone";
+    return states;
+}
 
-    // Pages gone before the door closes: the pulse's end touches nothing.
-    ASSERT_TRUE(b.house.openDoor());
-    b.frames.clear();
-    EXPECT_TRUE(waitUntil([&] { return !b.house.doorOpening(); }, HouseBoards::DoorOpenMs + 2000));
+TEST(HouseBoards, TheDoorSwitchesSwitchOnEveryBoardUntilItsTimeIsUp) {
+    Boards b;
+    b.add(1);
+    b.add(3);
+    b.start();
+    b.poller(0)->setOutput(0, true);
+    ASSERT_TRUE(b.house->openDoor());
+    for (const auto& poller : b.house->pollers())
+        EXPECT_TRUE(poller->output(HouseBoards::DoorOutput));
+    EXPECT_TRUE(b.house->doorOpening());
+    ASSERT_TRUE(waitUntil([&] { return !b.house->doorOpening(); }, HouseBoards::DoorOpenMs + 2000));
+    for (const auto& poller : b.house->pollers())
+        EXPECT_FALSE(poller->output(HouseBoards::DoorOutput));
+    EXPECT_TRUE(b.poller(0)->output(0)) << "other outputs are left alone";
+    ASSERT_TRUE(b.cycles(2));
+    b.house.reset();
+    for (const auto& board : b.present)
+        EXPECT_EQ(doorStates(*board), (std::vector<bool>{true, false}));
 }
 
 } // namespace

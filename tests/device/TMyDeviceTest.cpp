@@ -148,7 +148,7 @@ TEST(TMyDevice, ABoardHeldElsewhereIsLeftAlone) {
 
 TEST(TMyDevice, AnErrorDuringTheExchangeStillChecksTheBoardIn) {
     Board board;
-    board.fake->readThrows = true;
+    board.fake->throwingReads = 1;
     EXPECT_THROW(board.device->Exchange(), std::runtime_error);
     EXPECT_FALSE(board.checkedOut());
     EXPECT_EQ(board.fake->openConnections, 0);

@@ -4,11 +4,14 @@
 #include "device/HidBackendFactory.h"
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <vector>
 
 // Boards in memory: each read takes the next queued report at once, an empty queue is a timeout.
+// Where the boards are read on a thread of their own, a test sets a board up before the thread
+// starts and looks at it after the thread has ended.
 struct FakeBoard {
     HidDeviceInfo info;
     std::deque<std::vector<quint8>> reports; // data bytes, without the report id
@@ -16,7 +19,10 @@ struct FakeBoard {
     std::vector<int> readTimeouts;
     bool openFails = false;
     bool writeFails = false;
-    bool readThrows = false;
+    // The next this many reads throw.
+    int throwingReads = 0;
+    // Runs at the start of each read, on the reading thread.
+    std::function<void()> whileReading;
     int opens = 0;
     int openConnections = 0;
 };
@@ -78,8 +84,12 @@ private:
         }
         int read(quint8* data, int capacity, int timeoutMs) override {
             m_board->readTimeouts.push_back(timeoutMs);
-            if (m_board->readThrows)
+            if (m_board->whileReading)
+                m_board->whileReading();
+            if (m_board->throwingReads > 0) {
+                --m_board->throwingReads;
                 throw std::runtime_error("device gone mad");
+            }
             if (m_board->reports.empty())
                 return 0;
             const std::vector<quint8> report = m_board->reports.front();
