@@ -12,6 +12,7 @@
 #include "mainwindow/TfmMain.h"
 #include "net/TfmNet.h"
 #include "settings/TfmNastr.h"
+#include "sound/SoundStage.h"
 #include "sound/TfmSound.h"
 #include "web/TfmWebServer.h"
 #include "web/page/ManagementPage.h"
@@ -25,7 +26,8 @@
 
 ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& platform,
                                Language editionLanguage, Observer observer)
-    : m_observer(std::move(observer)) {
+    : m_observer(std::move(observer))
+    , m_sound(std::make_unique<SoundStage>(platform)) {
     fmMain = created(new TfmMain(state, platform));
     fmHelp = created(new TfmHelp(state));
     fmLogo = created(new TfmLogo(state, platform, editionLanguage));
@@ -35,7 +37,9 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
     m_webServer = std::move(webServer);
     fmWebServer = created(new TfmWebServer(state, platform, fmMain->imageLists(), *m_webServer));
     fmNet = created(new TfmNet(state, platform));
-    fmSound = created(new TfmSound(state, platform, fmGhost->currentAct()));
+    // The sound settings are read where the sound window used to read them.
+    m_sound->loadSettings();
+    fmSound = created(new TfmSound(state, *m_sound));
     fmNastr = created(new TfmNastr(
         state, platform, fmMain->imageLists().BitmapList_Yellow,
         [help = fmHelp] { help->ApplyLanguage(); }, fmMain));
@@ -56,10 +60,10 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
     fmWebServer->setWebIndicator([main = fmMain](bool running) { main->setWebIndicator(running); });
     fmGhost->setMainWindow(fmMain);
     fmNet->setMainWindow(fmMain, SkinnedDialog::Placement::OwnPlace);
-    fmGhost->setSoundOutput(fmSound);
+    fmGhost->setSoundOutput(m_sound.get());
     fmSound->setGhostAct(
         [ghosts = fmGhost] { ghosts->GhostAct({ActTrigger::Source::SoundWindow}); });
-    fmMain->attachGhosts(&fmGhost->ghostTable(), &fmGhost->currentAct(), fmSound,
+    fmMain->attachGhosts(&fmGhost->ghostTable(), &fmGhost->currentAct(), m_sound.get(),
                          [ghosts = fmGhost] { ghosts->GhostAct({ActTrigger::Source::Scheduler}); });
     fmMain->attraction().setOptions(&fmNastr->options());
     HouseBoards* house = &fmLogo->house();
@@ -97,6 +101,7 @@ ProgramWindows::~ProgramWindows() {
     fmMain->attachGhosts(nullptr, nullptr, nullptr, {});
     fmMain->setDialogs({});
     destroy(fmSound);
+    m_sound.reset(); // saves where the sound window used to
     destroy(fmNet);
     fmWebServer->setWebIndicator({});
     destroy(fmWebServer);

@@ -18,6 +18,7 @@ class TfmLogo;
 class TfmMain;
 class TfmNastr;
 class TfmNet;
+class SoundStage;
 class TfmSound;
 class TfmWebServer;
 class WebAccessServer;
@@ -57,6 +58,8 @@ private:
     void destroy(Window*& window);
 
     Observer m_observer;
+    // Made before the windows: the ghosts play through it, the sound window shows it.
+    std::unique_ptr<SoundStage> m_sound;
     // The web access window's server; it outlives the window, which stops it at the end.
     std::unique_ptr<WebServerControl> m_webServer;
     WebAccessServer* m_webAccessServer = nullptr;
