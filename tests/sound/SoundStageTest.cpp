@@ -165,7 +165,7 @@ TEST(SoundStage, TheEventLoopRunsWhileALibraryIsDecoded) {
     stage.play(choice(0, 0, 0)); // the largest library
     EXPECT_TRUE(reported.isEmpty()) << "reported before returning";
     Stage::waitForReport(reported);
-    EXPECT_GT(turnsAtReport, 0);
+    EXPECT_GT(turnsAtReport, 1) << "one turn may come before a report posted at once";
 }
 
 TEST(SoundStage, ThePlayerIsMadeReadyOffTheEventLoopOnceBeforeItsFirstSound) {
