@@ -12,13 +12,13 @@
 class DesktopAutostart;
 class ManagementPage;
 class ProgramControl;
+class SoundStage;
 class TfmGhost;
 class TfmHelp;
 class TfmLogo;
 class TfmMain;
 class TfmNastr;
 class TfmNet;
-class SoundStage;
 class TfmSound;
 class TfmWebServer;
 class WebAccessServer;

@@ -122,7 +122,7 @@ void SoundStage::readingDone(const Request& request, LibraryReading& reading) {
 SoundReport::Library SoundStage::takeOver(LibraryReading& reading) {
     if (reading.sounds) {
         reading.sounds->setStopPlayer([this] { stopPlayer(); });
-        // The old sounds go first, and with them any of theirs still playing.
+        // Freeing the old sounds stops the player, which may still be playing one of them.
         WaveList_Ghost = std::move(reading.sounds);
         m_heldStamp = reading.stamp;
     }

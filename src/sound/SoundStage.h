@@ -22,13 +22,15 @@
 // Libraries are read and decoded, and the player made ready for its first sound, on a thread of
 // its own, so a play returns at once and reports when its sound has started (or why not);
 // everything else runs on the thread that made it.
-// Only the library played last stays decoded.
+// Only the library played last stays decoded (and one being read).
 class SoundStage : public QObject, public GhostSoundOutput {
     Q_OBJECT
 public:
     static constexpr int PlayableCount = 10;
 
     // `soundFolder` holds the libraries ("<specialty><b|m>.gsn"); empty: the program's Res/Snd.
+    // Takes the store, message boxes, player and mixer of `platform`, each of which may be
+    // missing: without a player it stays silent, without a mixer the levels are only reported.
     explicit SoundStage(const PlatformServices& platform, QString soundFolder = {});
     // Saves "Value_Max" if loadSettings() ran.
     ~SoundStage() override;
