@@ -4,7 +4,7 @@
 # two simulated boards (the second silent), the attraction running, and every 2 s a network
 # client's "make a ghost act now", a doorbell press and a management page request. The program's
 # loop probe (GLOAMERY_LOOP_PROBE: a 5 ms timer, from 10 s after start until the end) reports the
-# longest stall and how many passed 16 ms and 50 ms.
+# longest stall and how many passed 16 ms and 50 ms, and the resident memory at the end.
 # Usage: bench/ui-stalls.sh [BUILD_DIR] [SECONDS]   (defaults: build 60)
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -75,6 +75,9 @@ while ((SECONDS < end)); do
     sleep 2
 done
 
+# Resident memory once the evening's acts have played: the sounds of one library stay decoded.
+rss=$(awk '/^VmRSS:/ { printf "%.1f", $2 / 1024 }' "/proc/$program/status")
 kill -TERM $program && wait $program
 echo "ui-stalls over ${seconds} s: $acts network acts, $pages page requests, a doorbell press each 2 s"
+echo "resident memory after the acts: $rss MB"
 cat "$work/probe.txt" 2>/dev/null || { echo "ui-stalls: no probe report" >&2; exit 1; }

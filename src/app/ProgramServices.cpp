@@ -9,7 +9,8 @@
 ProgramServices::ProgramServices(ProgramState& state, const PlatformServices& platform,
                                  std::function<void()> beep)
     : firstRun(platform.store, platform.messages)
-    , ghosts(state, platform, nullptr)
+    , sound(platform)
+    , ghosts(state, platform, &sound)
     , boards(platform.boards)
     , attraction(state, platform, ghosts, [this] { return boards.openDoor(); })
     , control(state, attraction, ghosts, [this] { return boards.openDoor(); })
@@ -26,11 +27,13 @@ ProgramServices::ProgramServices(ProgramState& state, const PlatformServices& pl
     ghosts.loadSettings();
     webAccess.loadSettings();
     netServer.loadSettings();
+    sound.loadSettings();
     attraction.loadSettings();
 }
 
 ProgramServices::~ProgramServices() {
     attraction.saveSettings();
+    sound.saveSettings();
     netServer.saveSettings();
     webAccess.saveSettings();
     ghosts.saveSettings();

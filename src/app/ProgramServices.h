@@ -8,6 +8,7 @@
 #include "ghosts/Attraction.h"
 #include "ghosts/Ghosts.h"
 #include "net/NetServerService.h"
+#include "sound/SoundStage.h"
 #include "web/WebAccessService.h"
 
 #include <functional>
@@ -29,6 +30,7 @@ public:
     ProgramServices& operator=(const ProgramServices&) = delete;
 
     FirstRun firstRun;
+    SoundStage sound;
     Ghosts ghosts;
     // The home's sensors and door; their exchanges run on a thread of their own.
     HouseBoards boards;

@@ -32,7 +32,7 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
     , fmWebServer(new TfmWebServer(state, platform, fmMain->imageLists(), services.webAccess),
                   m_observer)
     , fmNet(new TfmNet(state, platform, services.netServer), m_observer)
-    , fmSound(new TfmSound(state, platform, services.ghosts.currentAct()), m_observer)
+    , fmSound(new TfmSound(state, services.sound), m_observer)
     , fmNastr(new TfmNastr(
                   state, platform, services.attraction.options(),
                   fmMain->imageLists().BitmapList_Yellow,
@@ -56,7 +56,6 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
         [main = fmMain.operator->()](bool running) { main->setWebIndicator(running); });
     fmGhost->setMainWindow(fmMain);
     fmNet->setMainWindow(fmMain, SkinnedDialog::Placement::OwnPlace);
-    services.ghosts.setSound(fmSound);
     fmSound->setGhostAct(
         [&ghosts = services.ghosts] { ghosts.GhostAct({ActTrigger::Source::SoundWindow}); });
     TfmMain::Dialogs dialogs;
@@ -69,9 +68,7 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
     fmMain->setDialogs(dialogs);
 }
 
-ProgramWindows::~ProgramWindows() {
-    m_services.ghosts.setSound(nullptr);
-}
+ProgramWindows::~ProgramWindows() = default;
 
 ProgramControl& ProgramWindows::control() {
     return m_services.control;

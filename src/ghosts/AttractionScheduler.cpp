@@ -77,6 +77,5 @@ void AttractionScheduler::PlayFinalSound(CurrentAct& act, GhostSoundOutput& outp
     act.SoundKind = 0;
     act.SoundNumber = 0;
     act.StereoEffect = 0;
-    output.LoadGhostLibrary();
-    output.PlayGhostSound(SoundAmplitude::Full);
+    playCurrentAct(output, act, SoundAmplitude::Full);
 }

@@ -129,9 +129,9 @@ int GhostActor::actAmong(const QList<int>& candidates, const ActTrigger& trigger
             << ActReport::skipped(m_act, ghost.Name, m_clock.now().time(), trigger);
         return chosen;
     }
-    m_output->LoadGhostLibrary();
-    m_output->PlayGhostSound(ghost.Nrav_3 == 0 ? SoundAmplitude::Half : SoundAmplitude::Full);
-    // After the load, which brings a stored specialty or number outside the libraries into range.
+    playCurrentAct(*m_output, m_act,
+                   ghost.Nrav_3 == 0 ? SoundAmplitude::Half : SoundAmplitude::Full);
+    // After the play, which brings a stored specialty or number outside the libraries into range.
     qCInfo(lcGhosts).noquote() << ActReport::acted(m_act, ghost.Name, trigger);
     return chosen;
 }

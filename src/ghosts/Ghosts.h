@@ -30,7 +30,6 @@ public:
     CurrentAct& currentAct() { return m_act; }
     const CurrentAct& currentAct() const { return m_act; }
     GhostSoundOutput* sound() const { return m_sound; }
-    void setSound(GhostSoundOutput* sound) { m_sound = sound; }
 
     void GhostAct(const ActTrigger& trigger);
     // Board input `input` has turned on at board `board` (product id): while the attraction runs,
@@ -43,7 +42,7 @@ private:
     MessageBoxes* m_messages;
     RandomSource& m_random;
     const Clock& m_clock;
-    GhostSoundOutput* m_sound;
+    GhostSoundOutput* const m_sound;
     GhostTable m_table;
     CurrentAct m_act;
     SensorHoldOff m_sensorHoldOff;

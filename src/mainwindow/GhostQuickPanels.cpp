@@ -148,8 +148,7 @@ void GhostQuickPanels::testSound(int ghost) {
     m_act->StereoEffect = sound.stereoEffect;
     if (!m_sound)
         return;
-    m_sound->LoadGhostLibrary();
-    m_sound->PlayGhostSound(SoundAmplitude::Full);
+    playCurrentAct(*m_sound, *m_act, SoundAmplitude::Full);
 }
 
 void GhostQuickPanels::applyLanguageTexts(const LanguageTexts& texts) {

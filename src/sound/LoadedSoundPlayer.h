@@ -25,6 +25,7 @@ public:
 
     bool loaded() const { return m_player != nullptr; }
 
+    void prepare() override { player(); }
     bool play(const QByteArray& waveImage, double amplitude) override;
     void stop() override;
     bool playing() const override;

@@ -8,6 +8,9 @@
 class SoundPlayer {
 public:
     virtual ~SoundPlayer() = default;
+    // Gets ready for the first sound (loading, opening the audio device), which may take a
+    // noticeable time. May run on another thread, once, before any other call.
+    virtual void prepare() {}
     // `amplitude` 0..1. False when nothing plays (no audio device, an image it cannot decode);
     // that is never an error for the user.
     virtual bool play(const QByteArray& waveImage, double amplitude) = 0;

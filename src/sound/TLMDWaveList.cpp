@@ -216,6 +216,7 @@ void TLMDWaveList::LoadSoundLibrary(QIODevice& device) {
         throw SoundLibraryError(Kind::Signature, "Cannot open file %s: TLMDWaveList");
 
     clear();
+    ++m_replacements;
 
     const qint32 count = in.i32("the sound count");
     if (count > 0)

@@ -27,6 +27,9 @@ public:
     void LoadSoundLibrary(const QString& path);
     void LoadSoundLibrary(QIODevice& device);
 
+    // Loads that got past the signature check and so replaced the sounds, failed ones included.
+    int replacements() const { return m_replacements; }
+
     int count() const { return int(m_items.size()); }
     const TLMDWaveListItem& item(int index) const { return m_items.at(std::size_t(index)); }
     const TLMDWave& wave(int index) const { return item(index).Wave; }
@@ -40,4 +43,5 @@ public:
 private:
     std::vector<TLMDWaveListItem> m_items;
     std::function<void()> m_stopPlayer;
+    int m_replacements = 0;
 };

@@ -1,17 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sound/TfmSound.h"
 
-#include "core/CurrentAct.h"
-#include "core/LogCategories.h"
 #include "core/ProgramState.h"
-#include "core/RuntimeFiles.h"
-#include "core/SettingsStore.h"
-#include "core/StoreAccess.h"
-#include "sound/MixerScale.h"
-#include "sound/SoundLibraryError.h"
-#include "sound/SoundPlayer.h"
+#include "sound/SoundStage.h"
 
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -20,47 +12,46 @@
 
 namespace {
 
-const QString ValueMaxName = QStringLiteral("Value_Max");
 constexpr qint32 MaxVolumeChoices[] = {100, 80, 60, 40};
+
+QString effectText(qint32 effect) {
+    switch (effect) {
+    case 0:
+        return QStringLiteral("Эффект: 0: L:50   R:50");
+    case 1:
+        return QStringLiteral("Эффект: 1: L:50   R:0");
+    case 2:
+        return QStringLiteral("Эффект: 2: L:0    R:50");
+    default:
+        return QStringLiteral("Эффект звука: 0 (Нет)"); // the sweeps keep the starting text
+    }
+}
+
+QString resultText(SoundReport::Library library) {
+    switch (library) {
+    case SoundReport::Library::Loaded:
+        return QStringLiteral("Библа: ОК");
+    case SoundReport::Library::Corrupt:
+        return QStringLiteral("Ошибка: Библа кривая");
+    case SoundReport::Library::Missing:
+        break;
+    }
+    return QStringLiteral("Ошибка: Библы нет");
+}
 
 } // namespace
 
-TfmSound::TfmSound(ProgramState& state, const PlatformServices& platform, CurrentAct& act,
-                   QString soundFolder)
+TfmSound::TfmSound(ProgramState& state, SoundStage& stage)
     : QDialog(nullptr)
     , m_state(state)
-    , m_platform(platform)
-    , m_act(act)
-    , m_soundFolder(std::move(soundFolder))
-    , m_levelsRecord(platform.store, platform.messages)
-    , Audio1(platform.mixer, &m_levelsRecord) {
+    , m_stage(stage) {
     setObjectName(QStringLiteral("fmSound"));
     setWindowTitle(QStringLiteral("fmSound"));
-    if (m_soundFolder.isEmpty())
-        m_soundFolder = RuntimeFiles::locate(QStringLiteral("Res/Snd"));
-    WaveList_Ghost.setStopPlayer([this] {
-        if (m_platform.player)
-            m_platform.player->stop();
-    });
-    Timer_Effect.setInterval(100);
-    connect(&Timer_Effect, &QTimer::timeout, this, &TfmSound::Timer_EffectTimer);
-    m_quietWatch.setInterval(100);
-    connect(&m_quietWatch, &QTimer::timeout, this, [this] {
-        if (!soundPlaying()) {
-            m_quietWatch.stop();
-            Audio1.restoreUserLevels();
-        }
-    });
     createControls();
-    loadSettings();
-    Audio1.restoreRecordedLevels();
-}
-
-TfmSound::~TfmSound() {
-    saveSettings();
-    // The player plays straight from the list's images: silence it before they go.
-    if (m_platform.player)
-        m_platform.player->stop();
+    connect(&m_stage, &SoundStage::reported, this, &TfmSound::showReport);
+    connect(&m_stage, &SoundStage::levelsSet, this, &TfmSound::showLevels);
+    if (m_stage.lastReport())
+        showReport(*m_stage.lastReport());
 }
 
 void TfmSound::createControls() {
@@ -68,7 +59,7 @@ void TfmSound::createControls() {
     auto* load = new QPushButton(QStringLiteral("Грузим библу"), this);
     load->setObjectName(QStringLiteral("Button1"));
     load->move(24, 40);
-    connect(load, &QPushButton::clicked, this, &TfmSound::LoadGhostLibrary);
+    connect(load, &QPushButton::clicked, &m_stage, &SoundStage::reloadLibrary);
 
     QLabel** labels[] = {&Lbl1, &Lbl2, &Lbl3, &Lbl4, &Lbl5, &Lbl6, &Lbl9};
     const char* const names[] = {"Lbl1", "Lbl2", "Lbl3", "Lbl4", "Lbl5", "Lbl6", "Lbl9"};
@@ -86,7 +77,7 @@ void TfmSound::createControls() {
         radio->setObjectName(QStringLiteral("RadioButton%1").arg(i + 1));
         radio->move(10, 20 + 20 * i);
         connect(radio, &QRadioButton::clicked, this, [this, i] {
-            setValueMax(MaxVolumeChoices[i]);
+            m_stage.Value_Max = MaxVolumeChoices[i];
             ShowMaxVolume();
         });
         RadioButtons[static_cast<size_t>(i)] = radio;
@@ -115,137 +106,34 @@ void TfmSound::createControls() {
     }
 }
 
-void TfmSound::loadSettings() {
-    const auto key = m_platform.store ? m_platform.store->openKey(ProgramKey, true) : nullptr;
-    Value_Max = StoreReader(key.get(), m_platform.messages).integer(ValueMaxName, 100);
+void TfmSound::showReport(const SoundReport& report) {
+    const SoundChoice& choice = report.choice;
+    Lbl1->setText(QStringLiteral("Путь к Библе: ") + report.path);
+    Lbl2->setText(QStringLiteral("Звуков в Библе: %1").arg(report.soundCount));
+    Lbl3->setText(choice.SoundKind != 0 ? QStringLiteral("Тип звука: Короткий")
+                                        : QStringLiteral("Тип звука: Длинный"));
+    Lbl4->setText(QStringLiteral("Номер звука: %1").arg(choice.SoundNumber));
+    Lbl5->setText(QStringLiteral("Специальность: %1").arg(choice.Special));
+    Lbl6->setText(effectText(choice.StereoEffect));
+    Lbl9->setText(resultText(report.library));
 }
 
-void TfmSound::saveSettings() {
-    const auto key = m_platform.store ? m_platform.store->openKey(ProgramKey, true) : nullptr;
-    if (!key)
-        return;
-    StoreWriter write(key.get(), m_platform.messages);
-    write.integer(ValueMaxName, Value_Max);
-    write.close();
-}
-
-void TfmSound::setValueMax(qint32 value) {
-    Value_Max = value;
-}
-
-QString TfmSound::libraryPath() const {
-    const QString letter = m_act.SoundKind != 0 ? QStringLiteral("m") : QStringLiteral("b");
-    return m_soundFolder + QLatin1Char('/') + QString::number(m_act.Special) + letter +
-           QStringLiteral(".gsn");
-}
-
-void TfmSound::LoadGhostLibrary() {
-    Lbl1->setText(QStringLiteral("Путь к Библе: C:/"));
-    Lbl2->setText(QStringLiteral("Звуков в Библе: 0"));
-    Lbl3->setText(QStringLiteral("Тип звука: Длинный"));
-    Lbl4->setText(QStringLiteral("Номер звука: 1"));
-    Lbl5->setText(QStringLiteral("Специальность: 1 (Швейцар)"));
-    Lbl6->setText(QStringLiteral("Эффект звука: 0 (Нет)"));
-    Lbl9->setText(QStringLiteral("Ошибок: Нет"));
-
-    if (m_act.Special < 0 || m_act.Special > 5)
-        m_act.Special = 0;
-    Lbl5->setText(QStringLiteral("Специальность: %1").arg(m_act.Special));
-    if (m_act.SoundNumber < 0 || m_act.SoundNumber > 9)
-        m_act.SoundNumber = 0;
-    Lbl4->setText(QStringLiteral("Номер звука: %1").arg(m_act.SoundNumber));
-    switch (m_act.StereoEffect) {
-    case 0:
-        Lbl6->setText(QStringLiteral("Эффект: 0: L:50   R:50"));
-        break;
-    case 1:
-        Lbl6->setText(QStringLiteral("Эффект: 1: L:50   R:0"));
-        break;
-    case 2:
-        Lbl6->setText(QStringLiteral("Эффект: 2: L:0    R:50"));
-        break;
-    default:
-        break;
-    }
-    Lbl3->setText(m_act.SoundKind != 0 ? QStringLiteral("Тип звука: Короткий")
-                                       : QStringLiteral("Тип звука: Длинный"));
-    const QString path = libraryPath();
-    Lbl1->setText(QStringLiteral("Путь к Библе: ") + path);
-
-    if (QFileInfo::exists(path)) {
-        try {
-            WaveList_Ghost.LoadSoundLibrary(path);
-            Lbl9->setText(QStringLiteral("Библа: ОК"));
-        } catch (const SoundLibraryError& error) {
-            qCWarning(lcSound) << path << error.what();
-            Lbl9->setText(QStringLiteral("Ошибка: Библа кривая"));
-        }
-    } else {
-        Lbl9->setText(QStringLiteral("Ошибка: Библы нет"));
-    }
-    Lbl2->setText(QStringLiteral("Звуков в Библе: %1").arg(WaveList_Ghost.count()));
-}
-
-void TfmSound::PlayGhostSound(SoundAmplitude amplitude) {
-    if (WaveList_Ghost.count() == PlayableCount && m_platform.player) {
-        const TLMDWave& wave = WaveList_Ghost.wave(m_act.SoundNumber);
-        if (!wave.isEmpty())
-            m_platform.player->play(wave.image(), amplitude == SoundAmplitude::Half ? 0.5 : 1.0);
-    }
-    // The new sound's effect owns the line now; its end gives the levels back.
-    m_quietWatch.stop();
-    // Enabling a running timer must not restart its phase.
-    if (!Timer_Effect.isActive())
-        Timer_Effect.start();
-}
-
-void TfmSound::Timer_EffectTimer() {
-    const StereoEffect::Step step = Effect.tick(m_act.StereoEffect);
-    if (step.levels)
-        SetStereoLevels(step.levels->left, step.levels->right);
-    if (!step.timerRuns) {
-        Timer_Effect.stop();
-        giveLevelsBackWhenQuiet();
-    }
-}
-
-void TfmSound::giveLevelsBackWhenQuiet() {
-    if (soundPlaying())
-        m_quietWatch.start();
-    else
-        Audio1.restoreUserLevels();
-}
-
-bool TfmSound::soundPlaying() const {
-    return m_platform.player && m_platform.player->playing();
-}
-
-void TfmSound::SetStereoLevels(int left, int right) {
-    LeftLevel = left;
-    RightLevel = right;
-    NewVol();
-}
-
-void TfmSound::NewVol() {
-    const MixerValues values = scaleLevels(Value_Max, LeftLevel, RightLevel);
-    Audio1.setLevels(clampToMixer(values.left), clampToMixer(values.right));
-    Label1->setText(QStringLiteral("L: %1 (max: 65535)").arg(values.left));
-    Label2->setText(QStringLiteral("R: %1 (max: 65535)").arg(values.right));
+void TfmSound::showLevels(int left, int right) {
+    Label1->setText(QStringLiteral("L: %1 (max: 65535)").arg(left));
+    Label2->setText(QStringLiteral("R: %1 (max: 65535)").arg(right));
 }
 
 void TfmSound::ShowMaxVolume() {
     for (size_t i = 0; i < RadioButtons.size(); ++i) {
-        if (MaxVolumeChoices[i] == Value_Max)
+        if (MaxVolumeChoices[i] == m_stage.Value_Max)
             RadioButtons[i]->setChecked(true);
     }
 }
 
 void TfmSound::showEvent(QShowEvent* event) {
     move(0, 0);
-    Effect.SweepTick = 0;
+    m_stage.freezeEffect();
     m_state.DialogOpen = true;
-    Timer_Effect.stop();
-    m_quietWatch.stop();
     ShowMaxVolume();
     QDialog::showEvent(event);
 }
@@ -253,6 +141,6 @@ void TfmSound::showEvent(QShowEvent* event) {
 void TfmSound::done(int result) {
     m_state.DialogOpen = false;
     // The levels the window froze go back; the frozen effect does not go on.
-    giveLevelsBackWhenQuiet();
+    m_stage.releaseEffect();
     QDialog::done(result);
 }

@@ -3,8 +3,8 @@
 
 #include "core/AttractionOptions.h"
 #include "core/CurrentAct.h"
-#include "core/GhostSoundOutput.h"
 #include "core/ProgramState.h"
+#include "support/RecordingSoundOutput.h"
 #include "support/ScriptedRandom.h"
 
 #include <gtest/gtest.h>
@@ -190,15 +190,6 @@ TEST(AttractionScheduler, WithoutOptionsItRunsUntilStopped) {
     EXPECT_TRUE(state.AttractionRunning);
 }
 
-struct RecordingOutput : GhostSoundOutput {
-    void LoadGhostLibrary() override { calls.push_back("load " + std::to_string(act->Special)); }
-    void PlayGhostSound(SoundAmplitude amplitude) override {
-        calls.push_back(amplitude == SoundAmplitude::Full ? "play full" : "play half");
-    }
-    const CurrentAct* act = nullptr;
-    std::vector<std::string> calls;
-};
-
 TEST(AttractionScheduler, TheFinalSoundIsTheFirstLongDoormanSoundInTheMiddle) {
     CurrentAct act;
     act.GhostNumber = 6;
@@ -209,11 +200,10 @@ TEST(AttractionScheduler, TheFinalSoundIsTheFirstLongDoormanSoundInTheMiddle) {
     act.Regime = 2;
     CurrentAct expected = act;
     expected.Special = expected.SoundKind = expected.SoundNumber = expected.StereoEffect = 0;
-    RecordingOutput output;
-    output.act = &act;
+    RecordingSoundOutput output;
     AttractionScheduler::PlayFinalSound(act, output);
     EXPECT_EQ(act, expected);
-    EXPECT_EQ(output.calls, (std::vector<std::string>{"load 0", "play full"}));
+    EXPECT_EQ(output.played, (std::vector<SoundChoice>{{0, 0, 0, 0, SoundAmplitude::Full}}));
 }
 
 } // namespace

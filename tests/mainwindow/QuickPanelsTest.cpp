@@ -170,7 +170,8 @@ TEST(QuickPanels, TestLabelsPlayTheirFixedSounds) {
         EXPECT_EQ(f.act.SoundKind, 0);
         EXPECT_EQ(f.act.SoundNumber, c.number);
         EXPECT_EQ(f.act.StereoEffect, c.effect);
-        EXPECT_EQ(f.sound.calls, (std::vector<std::string>{"load", "play full"}));
+        EXPECT_EQ(f.sound.played, (std::vector<SoundChoice>{
+                                      {c.special, 0, c.number, c.effect, SoundAmplitude::Full}}));
     }
 }
 

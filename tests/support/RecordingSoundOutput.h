@@ -3,14 +3,19 @@
 
 #include "core/GhostSoundOutput.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
-// Records what an act or a test label asked of the sound window, in order.
+// Records what an act or a test label asked to play, in order, and answers with the choice as
+// asked, or as `answer` says it was played.
 struct RecordingSoundOutput : GhostSoundOutput {
-    void LoadGhostLibrary() override { calls.push_back("load"); }
-    void PlayGhostSound(SoundAmplitude amplitude) override {
-        calls.push_back(amplitude == SoundAmplitude::Half ? "play half" : "play full");
+    SoundChoice play(const SoundChoice& choice) override {
+        played.push_back(choice);
+        calls.push_back(choice.amplitude == SoundAmplitude::Half ? "play half" : "play full");
+        return answer.value_or(choice);
     }
+    std::vector<SoundChoice> played;
     std::vector<std::string> calls;
+    std::optional<SoundChoice> answer;
 };

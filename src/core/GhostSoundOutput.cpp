@@ -1,0 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/GhostSoundOutput.h"
+
+#include "core/CurrentAct.h"
+
+void playCurrentAct(GhostSoundOutput& output, CurrentAct& act, SoundAmplitude amplitude) {
+    const SoundChoice played =
+        output.play({act.Special, act.SoundKind, act.SoundNumber, act.StereoEffect, amplitude});
+    act.Special = played.Special;
+    act.SoundNumber = played.SoundNumber;
+}

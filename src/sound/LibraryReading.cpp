@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "sound/LibraryReading.h"
+
+#include "core/LogCategories.h"
+#include "sound/SoundLibraryError.h"
+
+#include <QFileInfo>
+
+LibraryReading readLibrary(const QString& path, const LibraryStamp& held) {
+    LibraryReading reading;
+    const QFileInfo file(path);
+    if (!file.exists())
+        return reading;
+    const LibraryStamp stamp{path, file.size(), file.lastModified()};
+    if (stamp == held) {
+        reading.outcome = LibraryReading::Outcome::Unchanged;
+        reading.stamp = stamp;
+        return reading;
+    }
+    auto sounds = std::make_unique<TLMDWaveList>();
+    try {
+        sounds->LoadSoundLibrary(path);
+        reading.outcome = LibraryReading::Outcome::Loaded;
+        reading.stamp = stamp;
+    } catch (const SoundLibraryError& error) {
+        qCWarning(lcSound) << path << error.what();
+        reading.outcome = LibraryReading::Outcome::Corrupt;
+        // A file that cannot be opened or is no library at all leaves the held sounds alone.
+        if (sounds->replacements() == 0)
+            return reading;
+    }
+    reading.sounds = std::move(sounds);
+    return reading;
+}

@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "sound/TLMDWaveList.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <memory>
+
+// Which file, as it was, a list of sounds was read from.
+struct LibraryStamp {
+    QString path;
+    qint64 size = -1;
+    QDateTime modified;
+
+    bool operator==(const LibraryStamp&) const = default;
+};
+
+// What reading one sound library found. Made on a reading thread, taken over by the one that
+// plays.
+struct LibraryReading {
+    enum class Outcome { Loaded, Corrupt, Missing, Unchanged };
+
+    Outcome outcome = Outcome::Missing;
+    // The sounds that replace the ones held: set whenever the file got past the signature check,
+    // so a library that breaks further on still replaces the old sounds with what it held.
+    std::unique_ptr<TLMDWaveList> sounds;
+    // The file of `sounds` when they are the whole library; empty otherwise.
+    LibraryStamp stamp;
+};
+
+// Reads the library at `path`, unless `held` (the stamp of the sounds held now) shows they are
+// that file as it is now: a ghost acting again from the same library does not decode it again,
+// yet a library replaced on disk is read anew. Blocks on the file: never call it on the UI thread.
+LibraryReading readLibrary(const QString& path, const LibraryStamp& held);

@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/SoundChoice.h"
+
+#include <QMetaType>
+#include <QString>
+
+// What became of one play (or one reading of a library without playing).
+struct SoundReport {
+    enum class Library { Loaded, Corrupt, Missing };
+
+    SoundChoice choice; // in range
+    QString path;
+    Library library = Library::Missing;
+    int soundCount = 0; // sounds held now, which a missing library leaves as they were
+    bool started = false;
+};
+Q_DECLARE_METATYPE(SoundReport)

@@ -1,0 +1,206 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "sound/SoundStage.h"
+
+#include "core/RuntimeFiles.h"
+#include "core/SettingsStore.h"
+#include "core/StoreAccess.h"
+#include "sound/MixerScale.h"
+#include "sound/SoundPlayer.h"
+
+namespace {
+
+const QString ValueMaxName = QStringLiteral("Value_Max");
+
+} // namespace
+
+SoundStage::SoundStage(const PlatformServices& platform, QString soundFolder)
+    : m_platform(platform)
+    , m_soundFolder(std::move(soundFolder))
+    , m_levelsRecord(platform.store, platform.messages)
+    , Audio1(platform.mixer, &m_levelsRecord)
+    , WaveList_Ghost(std::make_unique<TLMDWaveList>()) {
+    if (m_soundFolder.isEmpty())
+        m_soundFolder = RuntimeFiles::locate(QStringLiteral("Res/Snd"));
+    WaveList_Ghost->setStopPlayer([this] { stopPlayer(); });
+    Timer_Effect.setInterval(100);
+    connect(&Timer_Effect, &QTimer::timeout, this, &SoundStage::Timer_EffectTimer);
+    m_quietWatch.setInterval(100);
+    connect(&m_quietWatch, &QTimer::timeout, this, [this] {
+        if (!soundPlaying()) {
+            m_quietWatch.stop();
+            Audio1.restoreUserLevels();
+        }
+    });
+    // One reader: a newer play waits for the file being read rather than competing for the disk.
+    m_readers.setMaxThreadCount(1);
+}
+
+SoundStage::~SoundStage() {
+    m_readers.waitForDone();
+    if (m_settingsLoaded)
+        saveSettings();
+    // The player may play straight from the list's images: silence it before they go.
+    stopPlayer();
+}
+
+void SoundStage::loadSettings() {
+    const auto key = m_platform.store ? m_platform.store->openKey(ProgramKey, true) : nullptr;
+    Value_Max = StoreReader(key.get(), m_platform.messages).integer(ValueMaxName, 100);
+    m_settingsLoaded = true;
+    Audio1.restoreRecordedLevels();
+}
+
+void SoundStage::saveSettings() {
+    m_settingsLoaded = false;
+    const auto key = m_platform.store ? m_platform.store->openKey(ProgramKey, true) : nullptr;
+    if (!key)
+        return;
+    StoreWriter write(key.get(), m_platform.messages);
+    write.integer(ValueMaxName, Value_Max);
+    write.close();
+}
+
+SoundChoice SoundStage::inRange(SoundChoice choice) {
+    if (choice.Special < 0 || choice.Special > 5)
+        choice.Special = 0;
+    if (choice.SoundNumber < 0 || choice.SoundNumber > 9)
+        choice.SoundNumber = 0;
+    return choice;
+}
+
+QString SoundStage::libraryPath(const SoundChoice& choice) const {
+    const QString letter = choice.SoundKind != 0 ? QStringLiteral("m") : QStringLiteral("b");
+    return m_soundFolder + QLatin1Char('/') + QString::number(choice.Special) + letter +
+           QStringLiteral(".gsn");
+}
+
+SoundChoice SoundStage::play(const SoundChoice& choice) {
+    m_choice = inRange(choice);
+    read({m_choice, libraryPath(m_choice), true, false});
+    return m_choice;
+}
+
+void SoundStage::reloadLibrary() {
+    read({m_choice, libraryPath(m_choice), false, true});
+}
+
+void SoundStage::read(Request request) {
+    if (m_reading) {
+        m_next = std::move(request);
+        return;
+    }
+    m_reading = true;
+    const LibraryStamp held = request.anew ? LibraryStamp{} : m_heldStamp;
+    // Loading the player and opening the audio device take the first reading as long again.
+    SoundPlayer* prepare = m_playerReady ? nullptr : m_platform.player;
+    m_readers.start([this, request, held, prepare] {
+        if (prepare)
+            prepare->prepare();
+        auto reading = std::make_shared<LibraryReading>(readLibrary(request.path, held));
+        QMetaObject::invokeMethod(
+            this, [this, request, reading] { readingDone(request, *reading); },
+            Qt::QueuedConnection);
+    });
+}
+
+void SoundStage::readingDone(const Request& request, LibraryReading& reading) {
+    m_reading = false;
+    m_playerReady = true;
+    if (m_next) {
+        // Read for a choice that a newer one has replaced: only the newest plays.
+        Request next = std::move(*m_next);
+        m_next.reset();
+        read(std::move(next));
+        return;
+    }
+    const SoundReport::Library library = takeOver(reading);
+    const bool started = request.play && startSound(request.choice);
+    m_lastReport =
+        SoundReport{request.choice, request.path, library, WaveList_Ghost->count(), started};
+    emit reported(*m_lastReport);
+}
+
+SoundReport::Library SoundStage::takeOver(LibraryReading& reading) {
+    if (reading.sounds) {
+        reading.sounds->setStopPlayer([this] { stopPlayer(); });
+        // Freeing the old sounds stops the player, which may still be playing one of them.
+        WaveList_Ghost = std::move(reading.sounds);
+        m_heldStamp = reading.stamp;
+    }
+    switch (reading.outcome) {
+    case LibraryReading::Outcome::Loaded:
+    case LibraryReading::Outcome::Unchanged:
+        return SoundReport::Library::Loaded;
+    case LibraryReading::Outcome::Corrupt:
+        return SoundReport::Library::Corrupt;
+    case LibraryReading::Outcome::Missing:
+        break;
+    }
+    return SoundReport::Library::Missing;
+}
+
+bool SoundStage::startSound(const SoundChoice& choice) {
+    bool started = false;
+    if (WaveList_Ghost->count() == PlayableCount && m_platform.player) {
+        const TLMDWave& wave = WaveList_Ghost->wave(choice.SoundNumber);
+        if (!wave.isEmpty())
+            started = m_platform.player->play(wave.image(),
+                                              choice.amplitude == SoundAmplitude::Half ? 0.5 : 1.0);
+    }
+    m_effect = choice.StereoEffect;
+    // The new sound's effect owns the line now; its end gives the levels back.
+    m_quietWatch.stop();
+    // Enabling a running timer must not restart its phase.
+    if (!Timer_Effect.isActive())
+        Timer_Effect.start();
+    return started;
+}
+
+void SoundStage::Timer_EffectTimer() {
+    const StereoEffect::Step step = Effect.tick(m_effect);
+    if (step.levels)
+        SetStereoLevels(step.levels->left, step.levels->right);
+    if (!step.timerRuns) {
+        Timer_Effect.stop();
+        giveLevelsBackWhenQuiet();
+    }
+}
+
+void SoundStage::SetStereoLevels(int left, int right) {
+    LeftLevel = left;
+    RightLevel = right;
+    NewVol();
+}
+
+void SoundStage::NewVol() {
+    const MixerValues values = scaleLevels(Value_Max, LeftLevel, RightLevel);
+    Audio1.setLevels(clampToMixer(values.left), clampToMixer(values.right));
+    emit levelsSet(values.left, values.right);
+}
+
+void SoundStage::freezeEffect() {
+    Effect.SweepTick = 0;
+    Timer_Effect.stop();
+    m_quietWatch.stop();
+}
+
+void SoundStage::releaseEffect() {
+    // The frozen effect does not go on.
+    giveLevelsBackWhenQuiet();
+}
+
+void SoundStage::giveLevelsBackWhenQuiet() {
+    if (soundPlaying())
+        m_quietWatch.start();
+    else
+        Audio1.restoreUserLevels();
+}
+
+void SoundStage::stopPlayer() {
+    if (m_platform.player && m_playerReady)
+        m_platform.player->stop();
+}
+
+bool SoundStage::soundPlaying() const {
+    return m_platform.player && m_playerReady && m_platform.player->playing();
+}
