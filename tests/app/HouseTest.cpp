@@ -172,6 +172,7 @@ TEST(House, EndingTheProgramWhileTheDoorIsOpenSwitchesItOff) {
     ASSERT_TRUE(h.windows->boards().openDoor());
     ASSERT_TRUE(h.board.waitForOutput(QStringLiteral("output 4 on")));
     h.windows.reset();
+    h.program.reset();
     EXPECT_TRUE(h.board.waitForOutput(QStringLiteral("output 4 off"), 2000));
 }
 

@@ -53,8 +53,8 @@ TEST(Attraction, ItsWaitEndsInAnActOfTheGhostsAndItsDurationInWhatTheOptionsAsk)
     const Case cases[] = {
         {"nothing at the end", false, false, 0, {}},
         {"the door", true, false, 1, {}},
-        {"the final sound", false, true, 0, {"load", "play full"}},
-        {"both", true, true, 1, {"load", "play full"}},
+        {"the final sound", false, true, 0, {"play full"}},
+        {"both", true, true, 1, {"play full"}},
     };
     for (const Case& c : cases) {
         Evening e;
