@@ -30,7 +30,7 @@ bool MainShowSequence::run() {
         m_windows.fmLogo->ShowSplash(m_desktop.availableArea());
     if (m_ending && m_ending())
         return false;
-    m_state.DialogOpen = false;
+    m_state.DialogOpen.reset();
     m_windows.fmNet->hide();
     m_windows.fmSound->hide();
     m_windows.fmGhost->hide();

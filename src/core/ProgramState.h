@@ -2,14 +2,16 @@
 #pragma once
 
 #include "core/Language.h"
+#include "core/OpenDialogs.h"
 
 // The program-wide flags that several windows read. Each has one writer: InterfaceLanguage the
 // splash (edition default) and the language commands, AttractionRunning the attraction,
-// DialogOpen the dialogs, SplashShown the splash, WebServerRunning the web access window.
+// DialogOpen the dialogs (each counts itself in and out), SplashShown the splash, WebServerRunning
+// the web access window.
 struct ProgramState {
     Language InterfaceLanguage = Language::English;
     bool AttractionRunning = false;
-    bool DialogOpen = false;
+    OpenDialogs DialogOpen;
     bool SplashShown = false;
     bool WebServerRunning = false;
 };

@@ -5,6 +5,7 @@
 #include "sound/SoundStage.h"
 
 #include <QGroupBox>
+#include <QHideEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -133,13 +134,31 @@ void TfmSound::ShowMaxVolume() {
 void TfmSound::showEvent(QShowEvent* event) {
     move(0, 0);
     m_stage.freezeEffect();
-    m_state.DialogOpen = true;
+    // Shown again after a minimise it is still the one open window, counted once.
+    if (!m_counted) {
+        m_counted = true;
+        m_state.DialogOpen.opened();
+    }
     ShowMaxVolume();
     QDialog::showEvent(event);
 }
 
+void TfmSound::hideEvent(QHideEvent* event) {
+    // Hidden by the program rather than closed, it is no longer open either.
+    if (!event->spontaneous())
+        countClosed();
+    QDialog::hideEvent(event);
+}
+
+void TfmSound::countClosed() {
+    if (!m_counted)
+        return;
+    m_counted = false;
+    m_state.DialogOpen.closed();
+}
+
 void TfmSound::done(int result) {
-    m_state.DialogOpen = false;
+    countClosed();
     // The levels the window froze go back; the frozen effect does not go on.
     m_stage.releaseEffect();
     QDialog::done(result);

@@ -28,14 +28,17 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void createControls();
     void showReport(const SoundReport& report);
     void showLevels(int left, int right);
+    void countClosed();
 
     ProgramState& m_state;
     SoundStage& m_stage;
+    bool m_counted = false;
     std::function<void()> m_ghostAct;
 
     QLabel* Lbl1 = nullptr; // path

@@ -103,7 +103,7 @@ void SkinnedDialog::setVisible(bool visible) {
             move(m_mainWindow->pos() + OffsetFromMainWindow);
         belongToMainWindow();
         m_open = true;
-        m_state.DialogOpen = true;
+        m_state.DialogOpen.opened();
         Sb_Close->raise();
         FormShow();
         QDialog::setVisible(true);
@@ -144,7 +144,7 @@ void SkinnedDialog::closeIfOpen() {
         return;
     m_open = false;
     m_closePressed = false;
-    m_state.DialogOpen = false;
+    m_state.DialogOpen.closed();
     FormClose();
 }
 

@@ -137,11 +137,11 @@ TEST(NetCommandsInProgram, EachCommandDrivesTheProgramOnlyForAClientWithItsRight
         EXPECT_EQ(log(), QStringList{"Client_1: command 1"});
         ASSERT_TRUE(refused.say(command("2")));
         EXPECT_TRUE(program.state.AttractionRunning);
-        program.state.DialogOpen = true;
+        program.state.DialogOpen.opened();
         ASSERT_TRUE(granted.say(command("2")));
         EXPECT_TRUE(program.state.AttractionRunning);
         EXPECT_EQ(log(), QStringList{"Client_1: command 1"});
-        program.state.DialogOpen = false;
+        program.state.DialogOpen.closed();
         ASSERT_TRUE(granted.say(command("2")));
         EXPECT_FALSE(program.state.AttractionRunning);
         EXPECT_EQ(log(), QStringList{"Client_1: command 2"});

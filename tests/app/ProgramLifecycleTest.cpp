@@ -119,7 +119,7 @@ TEST(ProgramLifecycle, ShowingTheMainWindowAgainSkipsTheSplashAndResetsTheWindow
             w.fmGhost->show();
             w.fmGhost->Btn_YellowClick(6);
             w.fmGhost->hide();
-            program.state.DialogOpen = true;
+            program.state.DialogOpen.opened();
             program.desktop.setWidth(1000);
             w.fmMain->ShowMainWindow();
             EXPECT_EQ(w.fmMain->geometry(), QRect(100, 10, 800, 600));

@@ -174,13 +174,13 @@ TEST(WebPage, TheAttractionStartsFromThePhoneButNotWhileADialogIsOpen) {
         const QByteArray token =
             captured(page, QStringLiteral("name=\"token\" value=\"([0-9a-f]+)\"")).toLatin1();
 
-        program.state.DialogOpen = true;
+        program.state.DialogOpen.opened();
         EXPECT_EQ(statusOf(exchange(port, post(admin, "token=" + token + "&attraction=start"))),
                   303);
         EXPECT_FALSE(program.state.AttractionRunning);
         EXPECT_TRUE(bodyOf(exchange(port, get(admin))).contains(QStringLiteral("Not done")));
 
-        program.state.DialogOpen = false;
+        program.state.DialogOpen.closed();
         EXPECT_EQ(statusOf(exchange(port, post(admin, "token=" + token + "&attraction=start"))),
                   303);
         EXPECT_TRUE(program.state.AttractionRunning);

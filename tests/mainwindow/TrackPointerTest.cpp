@@ -51,10 +51,10 @@ TEST(TrackPointer, AnOpenPanelStaysWhileThePointerMovesOverIt) {
 TEST(TrackPointer, TheCornerButtonsHideWhileADialogIsOpen) {
     MainWindowFixture f;
     QWidget* close = f.widget(QStringLiteral("Sb_Close"));
-    f.state.DialogOpen = true;
+    f.state.DialogOpen.opened();
     f.pointAt(10, 10);
     EXPECT_FALSE(close->isVisible());
-    f.state.DialogOpen = false;
+    f.state.DialogOpen.closed();
     f.pointAt(10, 10);
     EXPECT_TRUE(close->isVisible());
     EXPECT_FALSE(f.main.closeButtonHover());

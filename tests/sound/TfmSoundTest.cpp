@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 const QString ProgramKey = QStringLiteral("SoftWare\\Brannoch\\Gloamery\\");
@@ -137,6 +139,42 @@ TEST(TfmSound, ShowingTheWindowFreezesASweepAndMarksADialogOpen) {
     EXPECT_TRUE(w.state.DialogOpen);
     sound.close();
     EXPECT_FALSE(w.state.DialogOpen);
+}
+
+TEST(TfmSound, CountsItselfOpenOnceAndClosedByEveryWayItGoes) {
+    struct Case {
+        const char* name;
+        bool otherDialogOpen; // a settings dialog under it
+        std::function<void(TfmSound&)> leave;
+    };
+    const Case cases[] = {
+        {"closed", false,
+         [](TfmSound& sound) {
+             sound.close();
+         }},
+        {"hidden by the program", false,
+         [](TfmSound& sound) {
+             sound.hide();
+         }},
+        {"closed over another dialog", true,
+         [](TfmSound& sound) {
+             sound.close();
+         }},
+        {"hidden over another dialog", true,
+         [](TfmSound& sound) {
+             sound.hide();
+         }},
+    };
+    for (const Case& c : cases) {
+        SoundWindow w;
+        if (c.otherDialogOpen)
+            w.state.DialogOpen.opened();
+        w.window->show();
+        w.window->show();
+        EXPECT_TRUE(w.state.DialogOpen) << c.name;
+        c.leave(*w.window);
+        EXPECT_EQ(bool(w.state.DialogOpen), c.otherDialogOpen) << c.name;
+    }
 }
 
 } // namespace

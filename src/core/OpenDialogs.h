@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// How many of the program's dialogs are open. One dialog may open over another (the sound window
+// over a settings dialog): the first to close must not make the program believe none is open.
+class OpenDialogs {
+public:
+    void opened() { ++m_count; }
+    void closed() {
+        if (m_count > 0)
+            --m_count;
+    }
+    bool any() const { return m_count > 0; }
+    // The main window's show sequence starts from no dialog open, whatever was left behind.
+    void reset() { m_count = 0; }
+    // Reads as the flag the program has always asked: is a dialog open?
+    operator bool() const { return any(); }
+
+private:
+    int m_count = 0;
+};
