@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The program with no window at all: a board's doorbell and a network client's command each make
+// the listening ghost play, and the settings go back to the store as they were read.
+#include "app/ProgramServices.h"
+
+#include "core/ProgramState.h"
+#include "device/BoardReport.h"
+#include "device/TMyDevice.h"
+#include "net/NetCommands.h"
+#include "sound/SoundPlayer.h"
+#include "support/CorePlatform.h"
+#include "support/FakeHidBackend.h"
+#include "support/TempStore.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+namespace {
+
+// Counts the sounds started; made ready on the stage's reading thread.
+class CountingPlayer : public SoundPlayer {
+public:
+    bool play(const QByteArray& waveImage, double) override {
+        if (!waveImage.isEmpty())
+            ++started;
+        return true;
+    }
+    void stop() override {}
+    bool playing() const override { return false; }
+    std::atomic<int> started = 0;
+};
+
+std::vector<quint8> digitalReport(std::initializer_list<int> inputs) {
+    BoardReport::BoardInputs values;
+    for (const int input : inputs)
+        values.DInputs[static_cast<size_t>(input)] = true;
+    const BoardReport::Bytes bytes =
+        BoardReport::inputReport(values, BoardReport::InputKind::Digital);
+    return {bytes.begin() + 1, bytes.end()};
+}
+
+constexpr int Doorbell = 6;
+
+TEST(ProgramServices, ABoardAndANetworkCommandReachTheSoundWithNoWindow) {
+    TempStore temp;
+    CorePlatform fakes;
+    fakes.random.script(std::deque<int>(64, 0));
+    CountingPlayer player;
+    FakeHidBackendFactory boards;
+    // A few quiet cycles, then the doorbell, while the program is being set up.
+    boards.backend().add(TMyDevice::BoardVendorID, 3)->reports = {
+        digitalReport({}), digitalReport({}), digitalReport({}), digitalReport({Doorbell})};
+    PlatformServices platform = fakes.services(&temp.store());
+    platform.player = &player;
+    platform.boards = &boards;
+    ProgramState state;
+    ProgramServices program(state, platform);
+    for (int n = 1; n <= GhostTable::GhostCount; ++n)
+        program.ghosts.table()[n].ON = false;
+    program.ghosts.table()[1] = {
+        .Name = QStringLiteral("Anna"), .ON = true, .Regime = 1, .Special = 4, .Special_Dop_1 = 1};
+    program.attraction.toggle();
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return player.started == 1; }, 5000)) << "the doorbell";
+    EXPECT_EQ(program.ghosts.currentAct().GhostNumber, 1);
+    EXPECT_EQ(program.ghosts.currentAct().Special, 4);
+
+    ASSERT_EQ(NetCommands::run(program.control, 3), ProgramControl::Outcome::Done);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return player.started == 2; }, 5000)) << "command 3";
+}
+
+} // namespace
