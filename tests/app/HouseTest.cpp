@@ -7,9 +7,8 @@
 #include "core/ProgramState.h"
 #include "core/RandomSource.h"
 #include "device/BoardProcess.h"
-#include "device/HidBackendFactory.h"
 #include "device/HouseBoards.h"
-#include "device/SimBoardBackend.h"
+#include "device/SimBoards.h"
 #include "ghosts/AttractionScheduler.h"
 #include "ghosts/TfmGhost.h"
 #include "mainwindow/TfmMain.h"
@@ -28,18 +27,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-class SimBoards : public HidBackendFactory {
-public:
-    explicit SimBoards(QString dir)
-        : m_dir(std::move(dir)) {}
-    std::unique_ptr<HidBackend> makeBackend() override {
-        return std::make_unique<SimBoardBackend>(m_dir);
-    }
-
-private:
-    QString m_dir;
-};
 
 // The whole program's windows on a store of their own, with one simulated board (product id 1)
 // and the real player writing to a file.

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BoardProcess.h"
+#include "SimBoards.h"
 #include "device/BoardPoller.h"
-#include "device/HidBackendFactory.h"
 #include "device/HouseBoards.h"
 #include "device/MonitorTexts.h"
-#include "device/SimBoardBackend.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -12,18 +11,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-class SimBoards : public HidBackendFactory {
-public:
-    explicit SimBoards(QString dir)
-        : m_dir(std::move(dir)) {}
-    std::unique_ptr<HidBackend> makeBackend() override {
-        return std::make_unique<SimBoardBackend>(m_dir);
-    }
-
-private:
-    QString m_dir;
-};
 
 // Real simulated boards with product ids 3 and 5, polled by the boards' service while the test
 // waits.
