@@ -21,6 +21,17 @@ wait_for_window() { # SIZE TENTHS
 origin_of() {
     xdotool getwindowgeometry "$1" | awk -F'[ ,]+' '/Position/ {print $3, $4}'
 }
+# Where the window of SIZE stands, asked again if it goes while it is asked: the splash's
+# stand-in has the splash's size and place, and gives way to the splash when that has painted.
+origin_of_window_sized() { # SIZE TENTHS
+    local id origin
+    for ((i = 0; i < $2; i++)); do
+        id=$(window_sized "$1")
+        origin=$([[ -n "$id" ]] && origin_of "$id" 2>/dev/null)
+        [[ -n "$origin" ]] && { echo "$origin"; return; }
+        sleep 0.1
+    done
+}
 # A crop of the screen, as a file name.
 shot() { # NAME WIDTHxHEIGHT X Y
     import -window root -crop "$2+$3+$4" +repage "$work/$1.png"

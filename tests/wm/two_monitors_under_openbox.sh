@@ -21,9 +21,8 @@ start_checks openbox
 
 "$bin/gloamery" >/dev/null 2>&1 &
 program=$!
-splash=$(wait_for_window 400x300 80)
-[[ -n "$splash" && "$(origin_of "$splash")" == "1592 100" ]] ||
-    fail "the splash stands at '$( [[ -n "$splash" ]] && origin_of "$splash")', not at 1592 100"
+splash=$(origin_of_window_sized 400x300 80)
+[[ "$splash" == "1592 100" ]] || fail "the splash stands at '$splash', not at 1592 100"
 main=$(wait_for_window 800x600 100)
 [[ -n "$main" && "$(origin_of "$main")" == "1392 10" ]] ||
     fail "the main window stands at '$( [[ -n "$main" ]] && origin_of "$main")', not at 1392 10"
