@@ -9,4 +9,6 @@ struct AttractionOptions {
     qint32 Attraction_Time = 3;
     bool Attraction_Over_1 = false; // "Открыть дверь"
     bool Attraction_Over_2 = false; // "Финальный звук"
+    // Started as if by the button once the program is up, with or without a window.
+    bool Attraction_Autostart = false;
 };

@@ -11,6 +11,7 @@ namespace {
 const QString TimeName = QStringLiteral("Attraction_Time");
 const QString Over1Name = QStringLiteral("Attraction_Over_1");
 const QString Over2Name = QStringLiteral("Attraction_Over_2");
+const QString AutostartName = QStringLiteral("Attraction_Autostart");
 
 } // namespace
 
@@ -73,6 +74,7 @@ void Attraction::loadSettings() {
     m_options.Attraction_Time = read.integer(TimeName, 3);
     m_options.Attraction_Over_1 = read.boolean(Over1Name, false);
     m_options.Attraction_Over_2 = read.boolean(Over2Name, false);
+    m_options.Attraction_Autostart = read.boolean(AutostartName, false);
     m_loaded = true;
 }
 
@@ -85,5 +87,6 @@ void Attraction::saveSettings() {
     write.integer(TimeName, m_options.Attraction_Time);
     write.boolean(Over1Name, m_options.Attraction_Over_1);
     write.boolean(Over2Name, m_options.Attraction_Over_2);
+    write.boolean(AutostartName, m_options.Attraction_Autostart);
     write.close();
 }
