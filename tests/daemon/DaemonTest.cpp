@@ -6,10 +6,17 @@
 #include "core/SettingsStore.h"
 #include "core/StoreAccess.h"
 #include "daemon/DaemonCommandLine.h"
+#include "daemon/ServiceManager.h"
 #include "support/CorePlatform.h"
 #include "support/TempStore.h"
 
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -92,5 +99,53 @@ INSTANTIATE_TEST_SUITE_P(
                     Launch{"stored", 0, true, false, Language::English, true},
                     Launch{"both", 1, true, true, Language::Russian, true}),
     [](const auto& row) { return row.param.name; });
+
+// A service manager's socket, as systemd gives one by path or by abstract name.
+class NotifySocket {
+public:
+    explicit NotifySocket(const QByteArray& address) {
+        m_fd = socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+        sockaddr_un bound{};
+        bound.sun_family = AF_UNIX;
+        memcpy(bound.sun_path, address.constData(), size_t(address.size()));
+        if (address.startsWith('@'))
+            bound.sun_path[0] = '\0';
+        const auto length = socklen_t(offsetof(sockaddr_un, sun_path) + size_t(address.size()));
+        m_bound = bind(m_fd, reinterpret_cast<sockaddr*>(&bound), length) == 0;
+        qputenv("NOTIFY_SOCKET", address);
+    }
+    ~NotifySocket() {
+        qunsetenv("NOTIFY_SOCKET");
+        close(m_fd);
+    }
+    bool bound() const { return m_bound; }
+    QByteArray received() const {
+        char buffer[64] = {};
+        const ssize_t n = recv(m_fd, buffer, sizeof buffer, MSG_DONTWAIT);
+        return n > 0 ? QByteArray(buffer, int(n)) : QByteArray();
+    }
+
+private:
+    int m_fd = -1;
+    bool m_bound = false;
+};
+
+TEST(ServiceManager, HearsReadyAndStoppingOnAPathOrAnAbstractName) {
+    QTemporaryDir dir;
+    const QByteArray abstract = "@gloamery-test-" + QByteArray::number(getpid());
+    for (const QByteArray& address : {dir.filePath(QStringLiteral("notify")).toUtf8(), abstract}) {
+        const NotifySocket manager(address);
+        ASSERT_TRUE(manager.bound()) << address.constData();
+        EXPECT_TRUE(ServiceManager::ready());
+        EXPECT_EQ(manager.received(), QByteArray("READY=1")) << address.constData();
+        EXPECT_TRUE(ServiceManager::stopping());
+        EXPECT_EQ(manager.received(), QByteArray("STOPPING=1")) << address.constData();
+    }
+    // Started by hand: nobody to tell, and nothing goes wrong.
+    EXPECT_TRUE(ServiceManager::ready());
+    qputenv("NOTIFY_SOCKET", "relative/path");
+    EXPECT_FALSE(ServiceManager::ready());
+    qunsetenv("NOTIFY_SOCKET");
+}
 
 } // namespace
