@@ -10,14 +10,17 @@
 #include "daemon/DaemonCommandLine.h"
 #include "daemon/LoggedMessages.h"
 #include "daemon/ServiceManager.h"
+#include "daemon/config/ConfigCommand.h"
 #include "device/SystemHidBackends.h"
 #include "sound/AlsaMixerDevice.h"
 #include "sound/LoadedSoundPlayer.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
+#include <QTextStream>
 
 #include <cstdio>
+#include <optional>
 
 #ifndef GLOAMERY_VERSION
 #error "GLOAMERY_VERSION names the project's version"
@@ -49,6 +52,23 @@ QString lockRefusal(const StoreLock& lock, const QString& storePath) {
         break;
     }
     return QStringLiteral("cannot use the settings %1: %2").arg(storePath, lock.reason());
+}
+
+// A change takes the store alone, as the daemon does: a program running on it would overwrite
+// the change with what it saves at its end. Reading needs no lock.
+int runConfig(int argc, char** argv, const QStringList& arguments) {
+    QCoreApplication app(argc, argv);
+    const QString storePath = SettingsStore::defaultPath();
+    std::optional<StoreLock> lock;
+    if (arguments.value(0) == QLatin1String("set")) {
+        lock = StoreLock::take(storePath, StoreLock::Mode::Exclusive);
+        if (const QString refusal = lockRefusal(*lock, storePath); !refusal.isEmpty())
+            return refuse(refusal);
+    }
+    SettingsStore store(storePath);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return runConfigCommand(arguments, store, out, err);
 }
 
 int runHouse(int argc, char** argv, bool startAttraction) {
@@ -118,7 +138,7 @@ int main(int argc, char** argv) {
         std::fputs(command.text().toLocal8Bit().constData(), stderr);
         return 2;
     case DaemonCommandLine::Kind::Config:
-        return refuse(QStringLiteral("config: not built into this version"));
+        return runConfig(argc, argv, command.configArguments());
     case DaemonCommandLine::Kind::Run:
         break;
     }
