@@ -76,9 +76,6 @@ int runHouse(int argc, char** argv, bool startAttraction) {
     HeldSignals held = ShutdownSignals::holdUntilListening();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("gloameryd"));
-    // A service's log is all a person sees of it: the acts and the servers' state show, unless
-    // QT_LOGGING_RULES says otherwise.
-    QLoggingCategory::setFilterRules(QStringLiteral("gloamery.*.info=true"));
 
     const QString storePath = SettingsStore::defaultPath();
     const StoreLock lock = StoreLock::take(storePath, StoreLock::Mode::Exclusive);
@@ -89,6 +86,9 @@ int runHouse(int argc, char** argv, bool startAttraction) {
         return refuse(
             QStringLiteral("cannot use the settings %1: %2").arg(storePath, store.lastError()));
 
+    // A service's log is all a person sees of it: the acts and the servers' state show, unless
+    // QT_LOGGING_RULES says otherwise.
+    QLoggingCategory::setFilterRules(QStringLiteral("gloamery.*.info=true"));
     LoggedMessages messages;
     SystemClock clock;
     ClockSeededRandom random(clock);
