@@ -80,6 +80,22 @@ def audible(path, since):
     return any(abs(s) > 64 for s in samples)
 
 
+def unusable_store(env):
+    """A file that is no settings store: one line, exit 1, the file as it was."""
+    garbage = bytes(range(256)) * 16
+    with open(env["GLOAMERY_SETTINGS"], "wb") as f:
+        f.write(garbage)
+    for words in ([], ["config", "set", "ghost.1.on", "false"], ["config", "list"]):
+        done = subprocess.run([DAEMON, *words], env=env, capture_output=True, text=True,
+                              timeout=10)
+        if done.returncode != 1 or done.stderr.count("\n") != 1 or done.stdout:
+            fail(f"gloameryd {' '.join(words)} on a broken store: {done.returncode} "
+                 f"{done.stderr!r} {done.stdout!r}")
+    with open(env["GLOAMERY_SETTINGS"], "rb") as f:
+        if f.read() != garbage:
+            fail("the broken store was overwritten")
+
+
 def command(port, number):
     client = subprocess.run(
         ["/usr/bin/python3", os.path.join(TOOLS, "net-client.py"), "--port", str(port),
@@ -100,11 +116,12 @@ def main():
     audio = os.path.join(work, "speakers.raw")
     web_port, net_port = free_port(), free_port()
     env = {k: v for k, v in os.environ.items()
-           if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE")}
+           if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE",
+                        "QT_LOGGING_RULES")}
     env.update(GLOAMERY_SETTINGS=os.path.join(work, "settings.db"),
                GLOAMERY_BOARDS="sim:" + boards_dir, SDL_AUDIODRIVER="disk",
                SDL_DISKAUDIOFILE=audio, SDL_DISKAUDIODELAY="1",
-               DBUS_SESSION_BUS_ADDRESS="disabled:", QT_LOGGING_RULES="gloamery.*.info=true")
+               DBUS_SESSION_BUS_ADDRESS="disabled:")
 
     def config(*words, ok=True):
         done = subprocess.run([DAEMON, "config", *words], env=env, capture_output=True, text=True)
@@ -172,6 +189,15 @@ def main():
             fail("the doorbell did not make the postman act")
         boards[0].send("in 7 off")
 
+        # One program per store: a second one, or a change, would be overwritten at the end.
+        for words in ([], ["config", "set", "ghost.3.on", "true"]):
+            second = subprocess.run([DAEMON, *words], env=env, capture_output=True, text=True,
+                                    timeout=10)
+            if second.returncode != 1 or second.stderr.count("\n") != 1 or \
+                    f"pid {daemon.pid} (gloameryd)" not in second.stderr:
+                fail(f"gloameryd {' '.join(words)} beside the running one: "
+                     f"{second.returncode} {second.stderr!r}")
+
         # Changed during the run, saved at its end.
         fetch(urllib.parse.urlencode({"token": html.unescape(token), "ghost": "2",
                                       "on": "1"}).encode())
@@ -195,6 +221,7 @@ def main():
         fail("the door output was not switched off at the end")
     if config("get", "ghost.2.on").stdout.strip() != "true":
         fail("what the page changed was not saved")
+    unusable_store(env)
     if failures:
         print(log())
     shutil.rmtree(work, ignore_errors=True)
