@@ -99,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
         Sharing{"daemon_beside_window", F_RDLCK, Mode::Exclusive, Outcome::TakenByOther},
         Sharing{"window_beside_daemon", F_WRLCK, Mode::Shared, Outcome::TakenByOther},
         Sharing{"daemon_beside_daemon", F_WRLCK, Mode::Exclusive, Outcome::TakenByOther}),
-    [](const testing::TestParamInfo<Sharing>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<Sharing>& param) { return param.param.name; });
 
 TEST(StoreLock, GoesWithItsOwnerAndNeedsAFile) {
     QTemporaryDir dir;
