@@ -200,8 +200,8 @@ TEST(TfmNastr, OptionsAndDurationSurviveARestart) {
     EXPECT_EQ(s.temp.querySingle("SELECT group_concat(name || '=' || type || ':' || data, ' ') "
                                  "FROM (SELECT * FROM settings WHERE name LIKE 'Attraction%' "
                                  "ORDER BY name)"),
-              QStringLiteral("Attraction_Over_1=integer:0 Attraction_Over_2=integer:1 "
-                             "Attraction_Time=integer:1"));
+              QStringLiteral("Attraction_Autostart=integer:0 Attraction_Over_1=integer:0 "
+                             "Attraction_Over_2=integer:1 Attraction_Time=integer:1"));
     EXPECT_EQ(s.dialog->options().Attraction_Time, 1);
     EXPECT_FALSE(s.dialog->options().Attraction_Over_1);
     EXPECT_TRUE(s.dialog->options().Attraction_Over_2);
@@ -358,15 +358,19 @@ TEST(TfmNastr, SavesItsSettingsWhenNeverOpened) {
                                    "FROM settings WHERE name LIKE 'Attraction%' ORDER BY name)";
     Settings s(stored);
     s.restart();
-    EXPECT_EQ(s.temp.querySingle(attractionValues),
-              QStringLiteral("Attraction_Over_1=1 Attraction_Over_2=0 Attraction_Time=2"))
+    EXPECT_EQ(
+        s.temp.querySingle(attractionValues),
+        QStringLiteral(
+            "Attraction_Autostart=0 Attraction_Over_1=1 Attraction_Over_2=0 Attraction_Time=2"))
         << "kept as loaded";
     s.dialog->Cb_Attraction_Over_2Click();
     s.dialog->options().Attraction_Time = 0;
     s.restart();
     EXPECT_FALSE(s.dialog->controlsBuilt());
-    EXPECT_EQ(s.temp.querySingle(attractionValues),
-              QStringLiteral("Attraction_Over_1=1 Attraction_Over_2=1 Attraction_Time=0"))
+    EXPECT_EQ(
+        s.temp.querySingle(attractionValues),
+        QStringLiteral(
+            "Attraction_Autostart=0 Attraction_Over_1=1 Attraction_Over_2=1 Attraction_Time=0"))
         << "the changes made while closed";
 }
 
@@ -435,6 +439,44 @@ TEST(TfmNastr, TheDesktopOptionSpeaksTheInterfaceLanguage) {
         EXPECT_EQ(label->text(), QString::fromUtf16(step.caption));
         EXPECT_GE(label->width(), label->sizeHint().width()) << "the caption is not cut";
     }
+}
+
+TEST(TfmNastr, TheAttractionStartOptionTogglesSpeaksTheLanguageAndIsStored) {
+    Settings s;
+    s.dialog->show();
+    ASSERT_TRUE(s.control<QGroupBox>("GB_Attraction_Start")->isVisible());
+    const struct {
+        const char* control;
+        bool doubleClick;
+        Language language;
+        bool ticked;
+        const char16_t* caption;
+    } steps[] = {
+        {"Cb_Attraction_Autostart", false, Language::English, true,
+         u"Start the attraction when the program starts"},
+        {"Lbl_Attraction_Autostart", true, Language::Russian, false, // a double click toggles once
+         u"Запускать аттракцион при запуске программы"},
+        {"Lbl_Attraction_Autostart", false, Language::English, true,
+         u"Start the attraction when the program starts"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.control);
+        if (s.state.InterfaceLanguage != step.language)
+            s.click(s.control(step.language == Language::Russian ? "Cb_Lang_2" : "Cb_Lang_1"));
+        s.click(s.control(step.control), {3, 3}, step.doubleClick);
+        EXPECT_EQ(s.dialog->options().Attraction_Autostart, step.ticked);
+        EXPECT_TRUE(shows(s.control("Cb_Attraction_Autostart"), step.ticked ? 58 : 57));
+        QLabel* label = s.control("Lbl_Attraction_Autostart");
+        EXPECT_EQ(label->text(), QString::fromUtf16(step.caption));
+        EXPECT_GE(label->width(), label->sizeHint().width()) << "the caption is not cut";
+    }
+    s.dialog->close();
+    s.restart();
+    EXPECT_EQ(s.temp.querySingle("SELECT type || ':' || data FROM settings "
+                                 "WHERE name = 'Attraction_Autostart'"),
+              QStringLiteral("integer:1"));
+    s.dialog->show();
+    EXPECT_TRUE(shows(s.control("Cb_Attraction_Autostart"), 58)) << "ticked after a restart";
 }
 
 TEST(TfmNastr, TheCloseButtonShowsHoverAndPressByLanguage) {

@@ -4,6 +4,7 @@
 #include "core/ProgramControl.h"
 
 #include <array>
+#include <vector>
 
 // The program as the page sees it, held in plain fields; counts every action asked of it.
 class FakeProgramControl : public ProgramControl {
@@ -12,6 +13,7 @@ public:
     bool dialog = false;
     AttractionView attractionView;
     std::array<GhostView, 8> ghosts;
+    std::vector<ProgramFault> faultList;
     int actions = 0;
 
     FakeProgramControl() {
@@ -25,6 +27,7 @@ public:
     GhostView ghost(int number) const override {
         return number >= 1 && number <= 8 ? ghosts[size_t(number - 1)] : GhostView{};
     }
+    std::vector<ProgramFault> faults() const override { return faultList; }
     Outcome startAttraction() override { return setRunning(true); }
     Outcome stopAttraction() override { return setRunning(false); }
     Outcome switchGhost(int number, bool on) override {
