@@ -4,7 +4,6 @@
 #include "core/ProgramControl.h"
 
 #include <array>
-#include <vector>
 
 // The program as the page sees it, held in plain fields; counts every action asked of it.
 class FakeProgramControl : public ProgramControl {
@@ -13,7 +12,6 @@ public:
     bool dialog = false;
     AttractionView attractionView;
     std::array<GhostView, 8> ghosts;
-    std::vector<ProgramFault> faultList;
     int actions = 0;
 
     FakeProgramControl() {
@@ -27,7 +25,7 @@ public:
     GhostView ghost(int number) const override {
         return number >= 1 && number <= 8 ? ghosts[size_t(number - 1)] : GhostView{};
     }
-    std::vector<ProgramFault> faults() const override { return faultList; }
+    std::vector<ProgramFault> faults() const override { return {}; }
     Outcome startAttraction() override { return setRunning(true); }
     Outcome stopAttraction() override { return setRunning(false); }
     Outcome switchGhost(int number, bool on) override {

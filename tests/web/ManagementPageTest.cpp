@@ -264,47 +264,6 @@ TEST_F(ManagementPageTest, NamesAndLoginsAreEscapedAndTheLanguageFollowsTheProgr
     EXPECT_TRUE(body.contains(QStringLiteral("Призраки").toUtf8()));
 }
 
-struct FaultsCase {
-    std::string name;
-    Language language;
-    std::vector<ProgramFault> faults;
-    std::vector<const char*> shown; // "" : no fault list at all
-};
-
-class ManagementPageFaults : public ManagementPageTest,
-                             public testing::WithParamInterface<FaultsCase> {};
-
-TEST_P(ManagementPageFaults, AreListedEscapedInTheProgramsLanguage) {
-    const FaultsCase& c = GetParam();
-    control.currentLanguage = c.language;
-    control.faultList = c.faults;
-    const QString body = QString::fromUtf8(bodyOf(ask("GET", basic("admin", "secret-2"))));
-    EXPECT_EQ(body.contains(QStringLiteral("id=\"faults\"")), !c.faults.empty());
-    for (const char* line : c.shown)
-        EXPECT_TRUE(body.contains(QString::fromUtf8(line))) << line;
-    EXPECT_FALSE(body.contains(QStringLiteral("<x>"))) << "reasons are escaped";
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ManagementPageFaults,
-    testing::Values(
-        FaultsCase{"all_working", Language::English, {}, {}},
-        FaultsCase{"english",
-                   Language::English,
-                   {{ProgramFault::Kind::Board, 10, QStringLiteral("Permission denied")},
-                    {ProgramFault::Kind::Sound, 0, QStringLiteral("no device <x>")},
-                    {ProgramFault::Kind::NetServer, 25963, QStringLiteral("port 25963: in use")}},
-                   {"<h2>Not working:</h2>", "<li>Board 10: Permission denied</li>",
-                    "<li>Sound: no device &lt;x&gt;</li>",
-                    "<li>Network server: port 25963: in use</li>"}},
-        FaultsCase{"russian",
-                   Language::Russian,
-                   {{ProgramFault::Kind::Board, 3, QStringLiteral("not connected %2")},
-                    {ProgramFault::Kind::NetServer, 1, QStringLiteral("<x>")}},
-                   {"<h2>Не работает:</h2>", "<li>Плата 3: not connected %2</li>",
-                    "<li>Сетевой сервер: &lt;x&gt;</li>"}}),
-    [](const testing::TestParamInfo<FaultsCase>& param) { return param.param.name; });
-
 struct ClockCase {
     int seconds;
     QString shown;
