@@ -112,6 +112,7 @@ TEST(StoreLock, GoesWithItsOwnerAndNeedsAFile) {
 
     // Something of that name that is no file, as a folder that refuses writing would be to an
     // ordinary user (the tests may run as root).
+    ASSERT_TRUE(QFile::remove(StoreLock::pathFor(store))) << "left by the takes above";
     ASSERT_TRUE(QDir().mkpath(StoreLock::pathFor(store)));
     const StoreLock refused = StoreLock::take(store, StoreLock::Mode::Exclusive);
     EXPECT_EQ(refused.outcome(), StoreLock::Outcome::Unusable);
