@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/MainShowSequence.h"
 
+#include "app/ProgramServices.h"
 #include "app/ProgramWindows.h"
 #include "app/TfmLogo.h"
 #include "core/Desktop.h"
@@ -8,10 +9,8 @@
 #include "ghosts/TfmGhost.h"
 #include "language/TfmHelp.h"
 #include "mainwindow/TfmMain.h"
-#include "net/NetServerService.h"
 #include "net/TfmNet.h"
 #include "sound/TfmSound.h"
-#include "web/WebAccessService.h"
 
 #include <QScopedValueRollback>
 
@@ -49,9 +48,7 @@ bool MainShowSequence::run() {
         main->ShowGhostImages();
     }
     main->RefreshQuickPanels();
-    if (firstShow) {
-        m_windows.webAccess().autorunIfWanted();
-        m_windows.netServer().autoconnectIfWanted();
-    }
+    if (firstShow)
+        m_windows.services().startWhatIsWanted();
     return true;
 }

@@ -6,11 +6,12 @@
 #include "ghosts/Ghosts.h"
 
 ProgramControlHub::ProgramControlHub(const ProgramState& state, Attraction& attraction,
-                                     Ghosts& ghosts, DoorOpener door)
+                                     Ghosts& ghosts, DoorOpener door, FaultSource faults)
     : m_state(state)
     , m_attraction(attraction)
     , m_ghosts(ghosts)
-    , m_door(std::move(door)) {}
+    , m_door(std::move(door))
+    , m_faults(std::move(faults)) {}
 
 Language ProgramControlHub::language() const {
     return m_state.InterfaceLanguage;
@@ -33,6 +34,10 @@ ProgramControl::GhostView ProgramControlHub::ghost(int number) const {
         return {};
     const GhostSettings& settings = m_ghosts.table()[number];
     return {number, settings.Name, settings.ON, settings.Special};
+}
+
+std::vector<ProgramFault> ProgramControlHub::faults() const {
+    return m_faults ? m_faults() : std::vector<ProgramFault>{};
 }
 
 ProgramControl::Outcome ProgramControlHub::runAttraction(bool running) {

@@ -15,14 +15,16 @@ class ProgramControlHub : public ProgramControl {
 public:
     // Opens the door; false when there is no board to open it with.
     using DoorOpener = std::function<bool()>;
+    using FaultSource = std::function<std::vector<ProgramFault>()>;
 
     ProgramControlHub(const ProgramState& state, Attraction& attraction, Ghosts& ghosts,
-                      DoorOpener door);
+                      DoorOpener door, FaultSource faults);
 
     Language language() const override;
     bool dialogOpen() const override;
     AttractionView attraction() const override;
     GhostView ghost(int number) const override;
+    std::vector<ProgramFault> faults() const override;
 
     Outcome startAttraction() override;
     Outcome stopAttraction() override;
@@ -37,4 +39,5 @@ private:
     Attraction& m_attraction;
     Ghosts& m_ghosts;
     DoorOpener m_door;
+    FaultSource m_faults;
 };

@@ -4,6 +4,7 @@
 #include "core/RuntimeFiles.h"
 #include "core/SettingsStore.h"
 #include "core/StoreAccess.h"
+#include "device/BoardPoller.h"
 #include "web/server/WebAccessServer.h"
 
 ProgramServices::ProgramServices(ProgramState& state, const PlatformServices& platform,
@@ -13,7 +14,9 @@ ProgramServices::ProgramServices(ProgramState& state, const PlatformServices& pl
     , ghosts(state, platform, &sound)
     , boards(platform.boards)
     , attraction(state, platform, ghosts, [this] { return boards.openDoor(); })
-    , control(state, attraction, ghosts, [this] { return boards.openDoor(); })
+    , control(
+          state, attraction, ghosts, [this] { return boards.openDoor(); },
+          [this] { return faults(); })
     , webAccess(state, platform.store, control, std::make_unique<WebAccessServer>(),
                 GhostPictures::fromFolder(
                     RuntimeFiles::locate(QStringLiteral("Res/Img/BitmapList_GhostFoto"))))
@@ -38,4 +41,22 @@ ProgramServices::~ProgramServices() {
     webAccess.saveSettings();
     ghosts.saveSettings();
     firstRun.saveSettings();
+}
+
+void ProgramServices::startWhatIsWanted() {
+    webAccess.autorunIfWanted();
+    netServer.autoconnectIfWanted();
+    if (attraction.options().Attraction_Autostart)
+        control.startAttraction();
+}
+
+std::vector<ProgramFault> ProgramServices::faults() const {
+    std::vector<ProgramFault> found;
+    for (const auto& poller : boards.pollers())
+        if (std::optional<ProgramFault> fault = poller->fault())
+            found.push_back(*fault);
+    for (const std::optional<ProgramFault>& fault : {sound.fault(), netServer.fault()})
+        if (fault)
+            found.push_back(*fault);
+    return found;
 }

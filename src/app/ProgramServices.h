@@ -12,6 +12,7 @@
 #include "web/WebAccessService.h"
 
 #include <functional>
+#include <vector>
 
 struct ProgramState;
 
@@ -28,6 +29,12 @@ public:
     ~ProgramServices();
     ProgramServices(const ProgramServices&) = delete;
     ProgramServices& operator=(const ProgramServices&) = delete;
+
+    // What the settings say runs from the start: the web access server, the network server and
+    // the attraction, each started as its own button would.
+    void startWhatIsWanted();
+    // What is not working now: the boards by product id, then the sound, then the network server.
+    std::vector<ProgramFault> faults() const;
 
     FirstRun firstRun;
     SoundStage sound;

@@ -36,6 +36,7 @@ public:
     ProgramWindows(const ProgramWindows&) = delete;
     ProgramWindows& operator=(const ProgramWindows&) = delete;
 
+    ProgramServices& services() { return m_services; }
     // The program as a phone or a network client drives it.
     ProgramControl& control();
     WebAccessService& webAccess();

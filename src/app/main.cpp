@@ -3,6 +3,7 @@
 #include "app/Program.h"
 #include "app/ShutdownSignals.h"
 #include "app/SplashStandIn.h"
+#include "app/StoreRefusal.h"
 #include "app/TfmLogo.h"
 #include "core/Clock.h"
 #include "core/CommandLineAnswer.h"
@@ -13,6 +14,7 @@
 #include "core/ProgramState.h"
 #include "core/RandomSource.h"
 #include "core/SettingsStore.h"
+#include "core/StoreLock.h"
 #include "device/SystemHidBackends.h"
 #include "sound/AlsaMixerDevice.h"
 #include "sound/LoadedSoundPlayer.h"
@@ -82,7 +84,18 @@ int main(int argc, char** argv) {
     // Only the main window's close ends the program; the splash and dialogs come and go.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    SettingsStore store(SettingsStore::defaultPath());
+    // Beside the program without windows on the same settings, each would overwrite at its end
+    // what the other saved: this one leaves first, having loaded and saved nothing. Held to the
+    // end.
+    const QString storePath = SettingsStore::defaultPath();
+    const StoreLock storeLock = StoreLock::take(storePath, StoreLock::Mode::Shared);
+    if (const QString refusal = storeRefusal(storeLock.outcome(), storeLock.reason(), edition);
+        !refusal.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(refusal));
+        QtMessageBoxes().showError(refusal);
+        return 1;
+    }
+    SettingsStore store(storePath);
     QtMessageBoxes messages;
     ScreenDesktop desktop;
     // The splash's look, up before the rest loads; a store that cannot be used is told first.

@@ -3,8 +3,11 @@
 
 #include "core/ActTrigger.h"
 #include "core/Language.h"
+#include "core/ProgramFault.h"
 
 #include <QString>
+
+#include <vector>
 
 // What a phone or a network client may do to the running program. Called on the UI thread only;
 // each action runs exactly as the button, switch or event a person would use, and is refused
@@ -38,6 +41,8 @@ public:
     virtual AttractionView attraction() const = 0;
     // Number outside 1..8: a view with number 0.
     virtual GhostView ghost(int number) const = 0;
+    // What is not working now; empty when all works.
+    virtual std::vector<ProgramFault> faults() const = 0;
 
     // Starting a running attraction, or stopping a stopped one, changes nothing and is Done.
     virtual Outcome startAttraction() = 0;

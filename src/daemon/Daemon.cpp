@@ -14,16 +14,14 @@ Daemon::Daemon(ProgramState& state, const PlatformServices& platform)
     : m_services(withStoredLanguage(state, platform), platform) {}
 
 void Daemon::start(bool startAttraction) {
-    m_services.webAccess.autorunIfWanted();
-    m_services.netServer.autoconnectIfWanted();
+    m_services.startWhatIsWanted();
+    // Asked for once, on this start only.
+    if (startAttraction)
+        m_services.control.startAttraction();
     if (m_services.webAccess.isRunning())
         qCInfo(lcWeb).noquote() << "phone page on port" << m_services.webAccess.settings().Port;
     if (m_services.netServer.socketOpen())
         qCInfo(lcNet).noquote() << "network server listening";
-    if (startAttraction || m_services.attraction.options().Attraction_Autostart) {
-        if (m_services.control.startAttraction() == ProgramControl::Outcome::Done)
-            qCInfo(lcGhosts) << "the attraction is running";
-        else
-            qCWarning(lcGhosts) << "the attraction could not start";
-    }
+    qCInfo(lcGhosts) << (m_services.attraction.running() ? "the attraction is running"
+                                                         : "the attraction is stopped");
 }

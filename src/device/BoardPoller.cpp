@@ -11,17 +11,21 @@
 
 namespace {
 
-// On the boards' thread. False when the exchange raised an error, which ends the cycle.
-bool exchange(TMyDevice& device, const std::array<bool, BoardPoller::Outputs>& outputs) {
-    // A message box every 100 ms would bury the desktop; the log keeps each failure.
+struct Exchanged {
+    bool completed = false; // false: the exchange raised an error, which ends the cycle
+    QString fault;
+};
+
+// On the boards' thread. A message box every 100 ms would bury the desktop: the poller logs
+// what goes wrong, once.
+Exchanged exchange(TMyDevice& device, const std::array<bool, BoardPoller::Outputs>& outputs) {
     try {
         for (int output = 0; output < BoardPoller::Outputs; ++output)
             device.SetDOutputs(output, outputs[static_cast<size_t>(output)] ? 1 : 0);
         device.Exchange();
-        return true;
+        return {true, device.fault()};
     } catch (const std::exception& error) {
-        qCWarning(lcDevice) << "Board" << device.ProductID << "exchange failed:" << error.what();
-        return false;
+        return {false, QString::fromLocal8Bit(error.what())};
     }
 }
 
@@ -32,7 +36,8 @@ BoardPoller::BoardPoller(BoardThread& thread, TJvHidDeviceController* controller
     : QObject(parent)
     , m_thread(thread)
     , m_productId(productId)
-    , m_device(std::make_shared<TMyDevice>(controller)) {
+    , m_device(std::make_shared<TMyDevice>(controller))
+    , m_fault(lcDevice, QStringLiteral("Board %1").arg(productId)) {
     m_device->ProductID = static_cast<quint16>(productId);
     Timer_Work.setInterval(CycleMs);
     connect(&Timer_Work, &QTimer::timeout, this, &BoardPoller::Timer_WorkTimer);
@@ -48,6 +53,12 @@ BoardPoller::~BoardPoller() {
 
 bool BoardPoller::output(int index) const {
     return index >= 0 && index < Outputs && m_outputs[static_cast<size_t>(index)];
+}
+
+std::optional<ProgramFault> BoardPoller::fault() const {
+    if (!m_fault.active())
+        return std::nullopt;
+    return ProgramFault{ProgramFault::Kind::Board, m_productId, m_fault.reason()};
 }
 
 void BoardPoller::setOutput(int index, bool on) {
@@ -66,15 +77,18 @@ void BoardPoller::Timer_WorkTimer() {
     m_exchanging = true;
     m_thread.post([device = m_device, outputs = m_outputs, thread = &m_thread,
                    self = QPointer<BoardPoller>(this)](TJvHidDeviceController*) {
-        const bool completed = exchange(*device, outputs);
-        thread->reply(self, [completed, inputs = device->inputs()](BoardPoller& poller) {
-            poller.exchangeDone(completed, inputs);
-        });
+        Exchanged done = exchange(*device, outputs);
+        thread->reply(self,
+                      [done = std::move(done), inputs = device->inputs()](BoardPoller& poller) {
+                          poller.exchangeDone(done.completed, inputs, done.fault);
+                      });
     });
 }
 
-void BoardPoller::exchangeDone(bool completed, const BoardReport::Inputs& inputs) {
+void BoardPoller::exchangeDone(bool completed, const BoardReport::Inputs& inputs,
+                               const QString& fault) {
     m_exchanging = false;
+    m_fault.see(fault);
     if (completed)
         emit readingArrived(inputs);
 }

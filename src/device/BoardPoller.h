@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/FaultWatch.h"
+#include "core/ProgramFault.h"
 #include "device/BoardReport.h"
 
 #include <QObject>
@@ -8,6 +10,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class BoardThread;
 class TJvHidDeviceController;
@@ -42,6 +45,9 @@ public:
     void Timer_WorkTimer();
     const QTimer& workTimer() const { return Timer_Work; }
 
+    // Why the last cycle could not reach the board; none when it could.
+    std::optional<ProgramFault> fault() const;
+
 signals:
     // After each cycle whose exchange raised no error: the inputs last received, whether or not
     // the board answered this time.
@@ -51,7 +57,7 @@ signals:
 private:
     using OutputStates = std::array<bool, Outputs>;
 
-    void exchangeDone(bool completed, const BoardReport::Inputs& inputs);
+    void exchangeDone(bool completed, const BoardReport::Inputs& inputs, const QString& fault);
 
     BoardThread& m_thread;
     const int m_productId;
@@ -59,5 +65,6 @@ private:
     std::shared_ptr<TMyDevice> m_device;
     OutputStates m_outputs{};
     bool m_exchanging = false;
+    FaultWatch m_fault;
     QTimer Timer_Work;
 };

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/TJvHidDevice.h"
 
-#include "core/LogCategories.h"
-
 TJvHidDevice::TJvHidDevice(HidBackend& backend, const HidDeviceInfo& info)
     : m_backend(backend)
     , m_info(info) {}
@@ -14,15 +12,13 @@ bool TJvHidDevice::OpenFile() {
         return true;
     if (!m_pluggedIn || !m_checkedOut)
         return false;
-    QString whyNot;
-    m_connection = m_backend.open(m_info.path, &whyNot);
-    if (!m_connection && !m_openFailureReported) {
-        m_openFailureReported = true;
-        qCWarning(lcDevice).noquote() << QStringLiteral("Board %1:%2 cannot be opened: %3")
-                                             .arg(m_info.vendorId, 4, 16, QLatin1Char('0'))
-                                             .arg(m_info.productId, 4, 16, QLatin1Char('0'))
-                                             .arg(whyNot);
-    }
+    // Its user tells the failure once, not at every exchange.
+    m_openError.clear();
+    m_connection = m_backend.open(m_info.path, &m_openError);
+    if (m_connection)
+        m_openError.clear();
+    else if (m_openError.isEmpty())
+        m_openError = QStringLiteral("cannot be opened");
     return m_connection != nullptr;
 }
 

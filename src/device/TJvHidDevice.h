@@ -22,6 +22,8 @@ public:
     bool IsPluggedIn() const { return m_pluggedIn; }
     bool IsCheckedOut() const { return m_checkedOut; }
     bool HasOpenFile() const { return m_connection != nullptr; }
+    // Why the last opening failed, in words a user can act on; empty once it opened.
+    const QString& OpenError() const { return m_openError; }
 
     // buffer[0] is the report id. True when all toWrite bytes went out.
     bool WriteFile(const quint8* buffer, int toWrite, int& written);
@@ -39,7 +41,6 @@ private:
     HidDeviceInfo m_info;
     bool m_pluggedIn = true;
     bool m_checkedOut = false;
-    // A board that cannot be opened is reported once, not at every exchange.
-    bool m_openFailureReported = false;
+    QString m_openError;
     std::unique_ptr<HidConnection> m_connection;
 };

@@ -61,18 +61,25 @@ quint8 TMyDevice::DOutputs(int index) const {
 }
 
 void TMyDevice::Exchange() {
+    m_fault.clear();
     if (!m_controller)
         return;
     TJvHidDevice* const device = m_controller->CheckOutByID(VendorID, ProductID);
-    if (!device)
+    if (!device) {
+        m_fault = QStringLiteral("not connected");
         return;
+    }
     const CheckedOutDevice board(*m_controller, device);
 
     std::array<quint8, BufferSize> buffer{};
     const BoardReport::Bytes output = BoardReport::outputReport(FDOutputs);
     std::copy(output.begin(), output.end(), buffer.begin());
     int count = 0;
-    board->WriteFile(buffer.data(), BoardReport::Size, count); // a lost write is not examined
+    // A lost write is not examined further: the read below still goes ahead.
+    if (!board->WriteFile(buffer.data(), BoardReport::Size, count) && !board->HasOpenFile()) {
+        m_fault = board->OpenError();
+        return;
+    }
 
     buffer.fill(0);
     const int toRead = std::clamp(board->InputReportByteLength(), BoardReport::Size, BufferSize);

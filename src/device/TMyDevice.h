@@ -3,6 +3,8 @@
 
 #include "device/BoardReport.h"
 
+#include <QString>
+
 class TJvHidDeviceController;
 
 // The host's mirror of one board: the outputs to send and the inputs last received. It holds the
@@ -33,9 +35,13 @@ public:
 
     // Sends the outputs and takes in one input report, if the board is there and free.
     void Exchange();
+    // Why the last exchange could not reach the board; empty when it could, also when the board
+    // did not answer in time, which the next cycle makes up for.
+    const QString& fault() const { return m_fault; }
 
 private:
     TJvHidDeviceController* m_controller;
     BoardReport::Requests FDOutputs{};
     BoardReport::Inputs m_inputs;
+    QString m_fault;
 };

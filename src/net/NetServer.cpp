@@ -45,8 +45,9 @@ NetServer::~NetServer() {
 bool NetServer::listen(quint16 port) {
     stop();
     const bool listening = m_listener.listen(QHostAddress::AnyIPv4, port);
+    // The service logs it as its fault, once however often it is tried.
     if (!listening)
-        qCWarning(lcNet) << "cannot listen on port" << port << ":" << m_listener.errorString();
+        qCDebug(lcNet) << "cannot listen on port" << port << ":" << m_listener.errorString();
     m_protocol.clearClientActionLog();
     return listening;
 }

@@ -9,6 +9,7 @@ NetServerService::NetServerService(const PlatformServices& platform, ProgramCont
                                    std::function<void()> beep, const NetLimits& limits)
     : m_platform(platform)
     , m_portText(QString::number(m_settings.ServerSocket))
+    , m_fault(lcNet, QStringLiteral("Network server"))
     , m_clients(platform.store, platform.messages)
     , m_server(m_clients, requireService(platform.clock, "The network server", "clock"),
                std::move(beep), limits) {
@@ -50,14 +51,30 @@ quint16 NetServerService::listeningPort() const {
 
 void NetServerService::OpenServerSocket() {
     const qint32 port = m_settings.ServerSocket;
-    if (!isPortNumber(port) || !m_server.listen(static_cast<quint16>(port)))
-        qCInfo(lcNet) << "the socket did not open on port" << port;
+    // Outside this range the socket layer would wrap the number or pick a port of its own.
+    if (!isPortNumber(port))
+        m_fault.see(QStringLiteral("port %1 lies outside %2..%3")
+                        .arg(port)
+                        .arg(LowestPort)
+                        .arg(HighestPort));
+    else if (!m_server.listen(static_cast<quint16>(port)))
+        m_fault.see(QStringLiteral("port %1: %2").arg(port).arg(m_server.errorString()));
+    else
+        m_fault.clear();
+    m_faultPort = port;
     // Every opening empties the log, also one that failed.
     m_server.protocol().clearClientActionLog();
     emit socketOpenChanged(m_server.isListening());
 }
 
+std::optional<ProgramFault> NetServerService::fault() const {
+    if (!m_fault.active())
+        return std::nullopt;
+    return ProgramFault{ProgramFault::Kind::NetServer, m_faultPort, m_fault.reason()};
+}
+
 void NetServerService::close() {
+    m_fault.clear();
     m_server.stop();
     CloseAllClients();
     emit socketOpenChanged(false);

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/FaultWatch.h"
 #include "core/PlatformServices.h"
+#include "core/ProgramFault.h"
 #include "net/NetClients.h"
 #include "net/NetServer.h"
 #include "net/ServerSettings.h"
@@ -11,6 +13,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class ProgramControl;
 
@@ -44,6 +47,8 @@ public:
     bool socketOpen() const { return m_server.isListening(); }
     // The port the socket listens on; 0 while it is closed.
     quint16 listeningPort() const;
+    // Why the last opening failed, until the socket opens or is closed on purpose.
+    std::optional<ProgramFault> fault() const;
     // Closes the socket and every connection at once, without the leave's lists.
     void close();
     // Closes, then opens on the port text. Empty, or the message for a port text that is no
@@ -79,6 +84,8 @@ private:
     ServerSettings m_settings;
     QString m_portText;
     bool m_loaded = false;
+    FaultWatch m_fault;
+    qint32 m_faultPort = 0;
     NetClients m_clients;
     // After the list whose records its connections hold, so it goes first.
     NetServer m_server;

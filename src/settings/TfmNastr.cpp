@@ -5,6 +5,7 @@
 #include "core/LogCategories.h"
 #include "core/ProgramState.h"
 #include "core/StoredStep.h"
+#include "language/LanguagePhrases.h"
 #include "widgetkit/ClickSource.h"
 #include "widgetkit/GradientTitle.h"
 #include "widgetkit/ImageEntries.h"
@@ -62,6 +63,7 @@ void TfmNastr::buildControls() {
     GB_Autostart->setVisible(m_autostart != nullptr);
     ShowAttractionTime();
     ShowAttractionOver();
+    ShowAttractionAutostart();
     ShowAutostart();
     showLanguage();
 }
@@ -132,6 +134,13 @@ void TfmNastr::createControls() {
                    QString(), {8, 24}, &TfmNastr::Cb_AutostartClick);
     GB_Autostart->hide();
 
+    GB_Attraction_Start = group(this, QStringLiteral("GB_Attraction_Start"),
+                                QStringLiteral(" При запуске программы "), {28, 273, 734, 60});
+    std::tie(Cb_Attraction_Autostart, Lbl_Attraction_Autostart) =
+        makeOption(GB_Attraction_Start, QStringLiteral("Cb_Attraction_Autostart"),
+                   QStringLiteral("Lbl_Attraction_Autostart"), QString(), {8, 24},
+                   &TfmNastr::Cb_Attraction_AutostartClick);
+
     GB_Lang = group(this, QStringLiteral("GB_Lang"), QStringLiteral(" Язык Интерфейса"),
                     {28, 360, 734, 80});
     Cb_Lang_1 = makeOption(GB_Lang, QStringLiteral("Cb_Lang_1"), QStringLiteral("Lbl_Lang_1"),
@@ -158,6 +167,7 @@ void TfmNastr::FormShow() {
         m_applyLanguage();
     ShowAttractionTime();
     ShowAttractionOver();
+    ShowAttractionAutostart();
     ShowAutostart();
     showLanguage();
 }
@@ -212,9 +222,17 @@ void TfmNastr::ShowAutostart() {
         return;
     SkinParts::showEntry(Cb_Autostart, m_yellow,
                          m_autostart->isEnabled() ? ImageTicked : ImageUnticked);
-    SkinParts::setCaption(Lbl_Autostart, russian()
-                                             ? QStringLiteral("Запускать вместе с рабочим столом")
-                                             : QStringLiteral("Start with the desktop"));
+    SkinParts::setCaption(Lbl_Autostart,
+                          phrase(Phrase::StartWithDesktop, state().InterfaceLanguage));
+}
+
+void TfmNastr::ShowAttractionAutostart() {
+    if (!controlsBuilt())
+        return;
+    SkinParts::showEntry(Cb_Attraction_Autostart, m_yellow,
+                         m_options.Attraction_Autostart ? ImageTicked : ImageUnticked);
+    SkinParts::setCaption(Lbl_Attraction_Autostart,
+                          phrase(Phrase::StartAttractionWithProgram, state().InterfaceLanguage));
 }
 
 void TfmNastr::showLanguage() {
@@ -234,6 +252,11 @@ void TfmNastr::Cb_Attraction_Over_2Click() {
     ShowAttractionOver();
 }
 
+void TfmNastr::Cb_Attraction_AutostartClick() {
+    m_options.Attraction_Autostart = !m_options.Attraction_Autostart;
+    ShowAttractionAutostart();
+}
+
 void TfmNastr::Cb_AutostartClick() {
     if (!m_autostart)
         return;
@@ -247,6 +270,7 @@ void TfmNastr::Cb_Lang_1Click() {
     state().InterfaceLanguage = Language::English;
     showLanguage();
     ShowAutostart();
+    ShowAttractionAutostart();
     if (m_applyLanguage)
         m_applyLanguage();
 }
@@ -255,6 +279,7 @@ void TfmNastr::Cb_Lang_2Click() {
     state().InterfaceLanguage = Language::Russian;
     showLanguage();
     ShowAutostart();
+    ShowAttractionAutostart();
     if (m_applyLanguage)
         m_applyLanguage();
 }

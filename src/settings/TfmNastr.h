@@ -41,10 +41,12 @@ public:
     void Cb_Lang_1Click();
     void Cb_Lang_2Click();
     void Cb_AutostartClick();
+    void Cb_Attraction_AutostartClick();
 
     void ShowAttractionTime();
     void ShowAttractionOver();
     void ShowAutostart();
+    void ShowAttractionAutostart();
 
 protected:
     void buildControls() override;
@@ -74,6 +76,9 @@ private:
     QGroupBox* GB_Autostart = nullptr;
     QLabel* Cb_Autostart = nullptr;
     QLabel* Lbl_Autostart = nullptr;
+    QGroupBox* GB_Attraction_Start = nullptr;
+    QLabel* Cb_Attraction_Autostart = nullptr;
+    QLabel* Lbl_Attraction_Autostart = nullptr;
     QGroupBox* GB_Lang = nullptr;
     QLabel* Cb_Lang_1 = nullptr;
     QLabel* Cb_Lang_2 = nullptr;

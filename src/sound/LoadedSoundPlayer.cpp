@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sound/LoadedSoundPlayer.h"
 
-#include "core/LogCategories.h"
-
 #include <QCoreApplication>
 #include <QDir>
 
@@ -47,8 +45,8 @@ SoundPlayer* LoadedSoundPlayer::player() {
         if (m_player)
             return m_player.get();
     }
-    qCWarning(lcSound).noquote() << "no sound player module in" << m_folders.join(QLatin1Char(' '))
-                                 << "; sounds stay silent:" << m_module.errorString();
+    m_loadError = QStringLiteral("no sound player module in %1: %2")
+                      .arg(m_folders.join(QLatin1Char(' ')), m_module.errorString());
     return nullptr;
 }
 
@@ -65,4 +63,10 @@ void LoadedSoundPlayer::stop() {
 
 bool LoadedSoundPlayer::playing() const {
     return m_player && m_player->playing();
+}
+
+QString LoadedSoundPlayer::fault() const {
+    if (!m_tried)
+        return {};
+    return m_player ? m_player->fault() : m_loadError;
 }

@@ -29,6 +29,7 @@ public:
     bool play(const QByteArray& waveImage, double amplitude) override;
     void stop() override;
     bool playing() const override;
+    QString fault() const override;
 
 private:
     // Loads the module once; null when it cannot be had (the program then stays silent).
@@ -37,5 +38,6 @@ private:
     QStringList m_folders;
     bool m_tried = false;
     QLibrary m_module;
+    QString m_loadError;
     std::unique_ptr<SoundPlayer> m_player;
 };

@@ -42,7 +42,7 @@ Opening openAudioWithin(std::chrono::seconds limit) {
         return opened.get();
     }
     opener.detach();
-    qCWarning(lcSound) << "the audio device did not open in time; sounds stay silent";
+    qCInfo(lcSound) << "the audio device did not open in time; sounds stay silent";
     return {false, QStringLiteral("the audio device did not open within %1 s").arg(limit.count())};
 }
 
@@ -60,7 +60,7 @@ SdlSoundPlayer::SdlSoundPlayer() {
     m_open = opening.open;
     if (!m_open) {
         m_openError = opening.error;
-        qCWarning(lcSound).noquote() << "no audio output, sounds stay silent:" << m_openError;
+        qCInfo(lcSound).noquote() << "no audio output, sounds stay silent:" << m_openError;
         return;
     }
     m_driver = QString::fromUtf8(SDL_GetCurrentAudioDriver());

@@ -25,6 +25,8 @@ public:
     bool play(const QByteArray& waveImage, double amplitude) override;
     void stop() override;
     bool playing() const override;
+    // Also when it plays silently through the dummy driver, as nobody hears it.
+    QString fault() const override { return m_openError; }
 
 private:
     bool m_open = false;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 // Plays one complete wave file image from memory, asynchronously. One sound at a time: starting
 // a sound cuts off the one playing.
@@ -17,4 +18,7 @@ public:
     virtual void stop() = 0;
     // Whether the sound started last is still being heard.
     virtual bool playing() const = 0;
+    // Why no sound can be heard at all, in the system's words; empty when sounds can be heard.
+    // Known once prepare() has returned.
+    virtual QString fault() const { return {}; }
 };

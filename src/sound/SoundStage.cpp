@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sound/SoundStage.h"
 
+#include "core/LogCategories.h"
 #include "core/RuntimeFiles.h"
 #include "sound/MixerScale.h"
 #include "sound/SoundPlayer.h"
@@ -11,7 +12,8 @@ SoundStage::SoundStage(const PlatformServices& platform, QString soundFolder)
     , m_soundFolder(std::move(soundFolder))
     , m_levelsRecord(platform.store, platform.messages)
     , Audio1(platform.mixer, &m_levelsRecord)
-    , WaveList_Ghost(std::make_unique<TLMDWaveList>()) {
+    , WaveList_Ghost(std::make_unique<TLMDWaveList>())
+    , m_fault(lcSound, QStringLiteral("Sound")) {
     if (m_soundFolder.isEmpty())
         m_soundFolder = RuntimeFiles::locate(QStringLiteral("Res/Snd"));
     WaveList_Ghost->setStopPlayer([this] { stopPlayer(); });
@@ -93,6 +95,8 @@ void SoundStage::read(Request request) {
 void SoundStage::readingDone(const Request& request, LibraryReading& reading) {
     m_reading = false;
     m_playerReady = true;
+    if (m_platform.player)
+        m_fault.see(m_platform.player->fault());
     if (m_next) {
         // Read for a choice that a newer one has replaced: only the newest plays.
         Request next = std::move(*m_next);
@@ -105,6 +109,12 @@ void SoundStage::readingDone(const Request& request, LibraryReading& reading) {
     m_lastReport =
         SoundReport{request.choice, request.path, library, WaveList_Ghost->count(), started};
     emit reported(*m_lastReport);
+}
+
+std::optional<ProgramFault> SoundStage::fault() const {
+    if (!m_fault.active())
+        return std::nullopt;
+    return ProgramFault{ProgramFault::Kind::Sound, 0, m_fault.reason()};
 }
 
 SoundReport::Library SoundStage::takeOver(LibraryReading& reading) {

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/FaultWatch.h"
 #include "core/GhostSoundOutput.h"
 #include "core/PlatformServices.h"
+#include "core/ProgramFault.h"
 #include "sound/LibraryReading.h"
 #include "sound/MixerLevelsRecord.h"
 #include "sound/SoundReport.h"
@@ -70,6 +72,9 @@ public:
     // An effect is over and its sound still plays: the user's levels come back when it ends.
     bool waitingForQuiet() const { return m_quietWatch.isActive(); }
     const std::optional<SoundReport>& lastReport() const { return m_lastReport; }
+    // Why no sound can be heard, as the player said after getting ready for the first sound;
+    // empty before it and while sounds can be heard.
+    std::optional<ProgramFault> fault() const;
 
 signals:
     void reported(const SoundReport& report);
@@ -110,6 +115,7 @@ private:
     // The reader has the player until its first reading is back: it gets it ready meanwhile.
     bool m_playerReady = false;
     std::optional<Request> m_next;
+    FaultWatch m_fault;
     // Declared last: its destructor waits for a reading still under way.
     QThreadPool m_readers;
 };

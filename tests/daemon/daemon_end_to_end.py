@@ -10,6 +10,7 @@ postman act, and SIGTERM ends it in order: exit 0, the door output off, the sett
 import base64
 import html
 import os
+import random
 import re
 import shutil
 import signal
@@ -33,9 +34,16 @@ def fail(text):
 
 
 def free_port():
-    with socket.socket() as s:
-        s.bind(("127.0.0.1", 0))
-        return s.getsockname()[1]
+    """A port nothing listens on, below the range the system hands out for outgoing
+    connections, so that the parallel tests' own connections cannot take it meanwhile."""
+    while True:
+        port = random.randrange(20000, 32000)
+        with socket.socket() as s:
+            try:
+                s.bind(("0.0.0.0", port))
+                return port
+            except OSError:
+                continue
 
 
 def wait_until(check, seconds):

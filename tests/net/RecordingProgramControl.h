@@ -13,6 +13,7 @@ public:
     bool dialogOpen() const override { return dialog; }
     AttractionView attraction() const override { return {running, -1}; }
     GhostView ghost(int number) const override { return {number, {}, false, 0}; }
+    std::vector<ProgramFault> faults() const override { return {}; }
 
     Outcome startAttraction() override {
         return record("start", [this] { running = true; });

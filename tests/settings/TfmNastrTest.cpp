@@ -200,8 +200,8 @@ TEST(TfmNastr, OptionsAndDurationSurviveARestart) {
     EXPECT_EQ(s.temp.querySingle("SELECT group_concat(name || '=' || type || ':' || data, ' ') "
                                  "FROM (SELECT * FROM settings WHERE name LIKE 'Attraction%' "
                                  "ORDER BY name)"),
-              QStringLiteral("Attraction_Over_1=integer:0 Attraction_Over_2=integer:1 "
-                             "Attraction_Time=integer:1"));
+              QStringLiteral("Attraction_Autostart=integer:0 Attraction_Over_1=integer:0 "
+                             "Attraction_Over_2=integer:1 Attraction_Time=integer:1"));
     EXPECT_EQ(s.dialog->options().Attraction_Time, 1);
     EXPECT_FALSE(s.dialog->options().Attraction_Over_1);
     EXPECT_TRUE(s.dialog->options().Attraction_Over_2);
@@ -358,15 +358,19 @@ TEST(TfmNastr, SavesItsSettingsWhenNeverOpened) {
                                    "FROM settings WHERE name LIKE 'Attraction%' ORDER BY name)";
     Settings s(stored);
     s.restart();
-    EXPECT_EQ(s.temp.querySingle(attractionValues),
-              QStringLiteral("Attraction_Over_1=1 Attraction_Over_2=0 Attraction_Time=2"))
+    EXPECT_EQ(
+        s.temp.querySingle(attractionValues),
+        QStringLiteral(
+            "Attraction_Autostart=0 Attraction_Over_1=1 Attraction_Over_2=0 Attraction_Time=2"))
         << "kept as loaded";
     s.dialog->Cb_Attraction_Over_2Click();
     s.dialog->options().Attraction_Time = 0;
     s.restart();
     EXPECT_FALSE(s.dialog->controlsBuilt());
-    EXPECT_EQ(s.temp.querySingle(attractionValues),
-              QStringLiteral("Attraction_Over_1=1 Attraction_Over_2=1 Attraction_Time=0"))
+    EXPECT_EQ(
+        s.temp.querySingle(attractionValues),
+        QStringLiteral(
+            "Attraction_Autostart=0 Attraction_Over_1=1 Attraction_Over_2=1 Attraction_Time=0"))
         << "the changes made while closed";
 }
 
@@ -435,6 +439,36 @@ TEST(TfmNastr, TheDesktopOptionSpeaksTheInterfaceLanguage) {
         EXPECT_EQ(label->text(), QString::fromUtf16(step.caption));
         EXPECT_GE(label->width(), label->sizeHint().width()) << "the caption is not cut";
     }
+}
+
+TEST(TfmNastr, TheAttractionStartOptionTogglesSpeaksTheLanguageAndIsStored) {
+    Settings s;
+    s.dialog->show();
+    const struct {
+        const char* language; // the language command clicked first
+        const char* control;
+        bool ticked;
+        const char16_t* caption;
+    } steps[] = {
+        {"Cb_Lang_2", "Lbl_Attraction_Autostart", true,
+         u"Запускать аттракцион при запуске программы"},
+        {"Cb_Lang_1", "Cb_Attraction_Autostart", false,
+         u"Start the attraction when the program starts"},
+        {"Cb_Lang_1", "Lbl_Attraction_Autostart", true,
+         u"Start the attraction when the program starts"},
+    };
+    for (const auto& step : steps) {
+        s.click(s.control(step.language), {3, 3});
+        s.click(s.control(step.control), {3, 3}, true); // a double click toggles once
+        EXPECT_TRUE(shows(s.control("Cb_Attraction_Autostart"), step.ticked ? 58 : 57))
+            << step.control;
+        QLabel* label = s.control("Lbl_Attraction_Autostart");
+        EXPECT_EQ(label->text(), QString::fromUtf16(step.caption));
+        EXPECT_GE(label->width(), label->sizeHint().width()) << "the caption is not cut";
+    }
+    s.restart();
+    EXPECT_EQ(s.temp.querySingle("SELECT data FROM settings WHERE name = 'Attraction_Autostart'"),
+              QStringLiteral("1"));
 }
 
 TEST(TfmNastr, TheCloseButtonShowsHoverAndPressByLanguage) {

@@ -25,6 +25,7 @@ public:
     GhostView ghost(int number) const override {
         return number >= 1 && number <= 8 ? ghosts[size_t(number - 1)] : GhostView{};
     }
+    std::vector<ProgramFault> faults() const override { return {}; }
     Outcome startAttraction() override { return setRunning(true); }
     Outcome stopAttraction() override { return setRunning(false); }
     Outcome switchGhost(int number, bool on) override {

@@ -153,6 +153,7 @@ QByteArray ManagementPage::showPage(const Account& account, const WebAccessSetti
     view.secondsLeft = attraction.secondsLeft;
     view.maySwitchAttraction = account.permissions.attraction;
     view.dialogOpen = m_control.dialogOpen();
+    view.faults = m_control.faults();
     if (withBody)
         view.notice = m_notices.take(account.role);
     for (int number = 1; number <= WebAccessSettings::GhostCount; ++number) {

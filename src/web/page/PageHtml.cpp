@@ -36,7 +36,9 @@ const QString Style = QStringLiteral(
     ".fixed{display:inline-flex;flex-direction:column;align-items:center;justify-content:center;"
     "flex:none;opacity:.75;border-style:dashed}"
     ".fixed small{font-size:.6rem;font-weight:normal}"
-    ".notice{background:#fbad2e;color:#1d1d1d;border-radius:12px;padding:12px;margin:0 0 12px}");
+    ".notice{background:#fbad2e;color:#1d1d1d;border-radius:12px;padding:12px;margin:0 0 12px}"
+    ".faults{background:#7d1f1f}"
+    ".faults li{padding:4px 0;overflow-wrap:anywhere}");
 
 QString attribute(const QString& text) {
     return escaped(text);
@@ -98,6 +100,30 @@ QString ghostItem(const Ghost& ghost, const View& view, const PageTexts& texts) 
     return html + QStringLiteral("</li>");
 }
 
+QString faultLine(const ProgramFault& fault, const PageTexts& texts) {
+    switch (fault.kind) {
+    case ProgramFault::Kind::Board:
+        return texts.boardFault.arg(QString::number(fault.number), fault.reason);
+    case ProgramFault::Kind::Sound:
+        return texts.soundFault.arg(fault.reason);
+    case ProgramFault::Kind::NetServer:
+        return texts.netServerFault.arg(fault.reason);
+    }
+    return fault.reason;
+}
+
+// Said before everything else: a phone user wondering why no ghost is heard looks here first.
+QString faultSection(const View& view, const PageTexts& texts) {
+    if (view.faults.empty())
+        return {};
+    QString html = QStringLiteral("<section class=\"faults\" id=\"faults\" role=\"status\">"
+                                  "<h2>%1</h2><ul>")
+                       .arg(escaped(texts.notWorking));
+    for (const ProgramFault& fault : view.faults)
+        html += QStringLiteral("<li>%1</li>").arg(escaped(faultLine(fault, texts)));
+    return html + QStringLiteral("</ul></section>");
+}
+
 QString document(const QString& language, const QString& content) {
     return QStringLiteral("<!DOCTYPE html><html lang=\"%1\"><head><meta charset=\"utf-8\">"
                           "<meta name=\"viewport\" content=\"width=device-width, "
@@ -157,6 +183,7 @@ QString page(const View& view, const PageTexts& texts) {
     else if (view.dialogOpen)
         content += QStringLiteral("<p class=\"notice\" id=\"notice\">%1</p>")
                        .arg(escaped(texts.dialogOpen));
+    content += faultSection(view, texts);
     content += attractionSection(view, texts);
     content += QStringLiteral("<section id=\"ghosts\"><h2>%1</h2><ul>").arg(escaped(texts.ghosts));
     for (const Ghost& ghost : view.ghosts)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/ProgramFault.h"
+
 #include <QString>
 
 #include <vector>
@@ -28,6 +30,7 @@ struct View {
     bool maySwitchAttraction = false;
     bool dialogOpen = false;
     QString notice; // one line about the last action; empty: none
+    std::vector<ProgramFault> faults;
     std::vector<Ghost> ghosts;
 };
 

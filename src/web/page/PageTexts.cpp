@@ -30,6 +30,10 @@ PageTexts english() {
     t.tooManyTries = QStringLiteral("Too many failed sign-ins. Try again in %1 s.");
     t.badRequest = QStringLiteral("The request could not be understood. Nothing was changed.");
     t.tooLarge = QStringLiteral("The request is too large. Nothing was changed.");
+    t.notWorking = QStringLiteral("Not working:");
+    t.boardFault = QStringLiteral("Board %1: %2");
+    t.soundFault = QStringLiteral("Sound: %1");
+    t.netServerFault = QStringLiteral("Network server: %1");
     return t;
 }
 
@@ -60,6 +64,10 @@ PageTexts russian() {
                                     "через %1 с.");
     t.badRequest = QStringLiteral("Запрос не понят. Ничего не изменено.");
     t.tooLarge = QStringLiteral("Запрос слишком велик. Ничего не изменено.");
+    t.notWorking = QStringLiteral("Не работает:");
+    t.boardFault = QStringLiteral("Плата %1: %2");
+    t.soundFault = QStringLiteral("Звук: %1");
+    t.netServerFault = QStringLiteral("Сетевой сервер: %1");
     return t;
 }
 

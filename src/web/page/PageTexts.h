@@ -29,6 +29,10 @@ struct PageTexts {
     QString tooManyTries; // %1: seconds to wait
     QString badRequest;
     QString tooLarge;
+    QString notWorking;
+    QString boardFault;     // %1: the board's product id, %2: why
+    QString soundFault;     // %1: why
+    QString netServerFault; // %1: why
 
     static const PageTexts& of(Language language);
 };
