@@ -57,6 +57,8 @@ for case in "${cases[@]}"; do
         fail "$prefix: the uninstall removed the user's files without --purge"
     grep -q "kept $config/gloamery " "$work/uninstall.log" ||
         fail "$prefix: the uninstall does not say where the settings are"
+    grep -q "systemctl daemon-reload.*forget gloameryd's units" "$work/uninstall.log" ||
+        fail "$prefix: the uninstall does not say how systemd forgets the units"
     DESTDIR="$root" XDG_CONFIG_HOME="$config" bash "$uninstall" --purge "$build" >/dev/null 2>&1
     [[ -z "$(cd "$config" && find . ! -type d)" && ! -e "$config/gloamery" ]] ||
         fail "$prefix: --purge left the user's files"
