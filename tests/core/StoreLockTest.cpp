@@ -99,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
         Sharing{"daemon_beside_window", F_RDLCK, Mode::Exclusive, Outcome::TakenByOther},
         Sharing{"window_beside_daemon", F_WRLCK, Mode::Shared, Outcome::TakenByOther},
         Sharing{"daemon_beside_daemon", F_WRLCK, Mode::Exclusive, Outcome::TakenByOther}),
-    [](const testing::TestParamInfo<Sharing>& info) { return info.param.name; });
+    [](const auto& row) { return row.param.name; });
 
 TEST(StoreLock, GoesWithItsOwnerAndNeedsAFile) {
     QTemporaryDir dir;
@@ -112,6 +112,7 @@ TEST(StoreLock, GoesWithItsOwnerAndNeedsAFile) {
 
     // Something of that name that is no file, as a folder that refuses writing would be to an
     // ordinary user (the tests may run as root).
+    ASSERT_TRUE(QFile::remove(StoreLock::pathFor(store)));
     ASSERT_TRUE(QDir().mkpath(StoreLock::pathFor(store)));
     const StoreLock refused = StoreLock::take(store, StoreLock::Mode::Exclusive);
     EXPECT_EQ(refused.outcome(), StoreLock::Outcome::Unusable);

@@ -1,0 +1,126 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/ShutdownSignals.h"
+#include "core/Clock.h"
+#include "core/LogCategories.h"
+#include "core/ProgramState.h"
+#include "core/RandomSource.h"
+#include "core/SettingsStore.h"
+#include "core/StoreLock.h"
+#include "daemon/Daemon.h"
+#include "daemon/DaemonCommandLine.h"
+#include "daemon/LoggedMessages.h"
+#include "daemon/ServiceManager.h"
+#include "device/SystemHidBackends.h"
+#include "sound/AlsaMixerDevice.h"
+#include "sound/LoadedSoundPlayer.h"
+
+#include <QCoreApplication>
+#include <QLoggingCategory>
+
+#include <cstdio>
+
+#ifndef GLOAMERY_VERSION
+#error "GLOAMERY_VERSION names the project's version"
+#endif
+
+namespace {
+
+QStringList argumentsOf(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+int refuse(const QString& line) {
+    std::fprintf(stderr, "gloameryd: %s\n", qPrintable(line));
+    return 1;
+}
+
+// One line saying why this store cannot be ours, or empty.
+QString lockRefusal(const StoreLock& lock, const QString& storePath) {
+    switch (lock.outcome()) {
+    case StoreLock::Outcome::Held:
+        return {};
+    case StoreLock::Outcome::TakenByOther:
+        return QStringLiteral("the settings %1 are in use by %2; stop it first")
+            .arg(storePath, lock.reason());
+    case StoreLock::Outcome::Unusable:
+        break;
+    }
+    return QStringLiteral("cannot use the settings %1: %2").arg(storePath, lock.reason());
+}
+
+int runHouse(int argc, char** argv, bool startAttraction) {
+    // A signal while the libraries start waits for the program to hear it.
+    HeldSignals held = ShutdownSignals::holdUntilListening();
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("gloameryd"));
+    // A service's log is all a person sees of it: the acts and the servers' state show, unless
+    // QT_LOGGING_RULES says otherwise.
+    QLoggingCategory::setFilterRules(QStringLiteral("gloamery.*.info=true"));
+
+    const QString storePath = SettingsStore::defaultPath();
+    const StoreLock lock = StoreLock::take(storePath, StoreLock::Mode::Exclusive);
+    if (const QString refusal = lockRefusal(lock, storePath); !refusal.isEmpty())
+        return refuse(refusal);
+    SettingsStore store(storePath);
+    if (!store.isAvailable())
+        return refuse(
+            QStringLiteral("cannot use the settings %1: %2").arg(storePath, store.lastError()));
+
+    LoggedMessages messages;
+    SystemClock clock;
+    ClockSeededRandom random(clock);
+    AlsaMixerDevice mixer; // first: it quiets ALSA's own messages, which SDL would print too
+    LoadedSoundPlayer player;
+    SystemHidBackends boards(qEnvironmentVariable("GLOAMERY_BOARDS"));
+    const PlatformServices platform{.store = &store,
+                                    .messages = &messages,
+                                    .clock = &clock,
+                                    .random = &random,
+                                    .player = &player,
+                                    .mixer = &mixer,
+                                    .boards = &boards};
+
+    ShutdownSignals signalSource;
+    QObject::connect(
+        &signalSource, &ShutdownSignals::shutdownRequested, &app,
+        [](int signalNumber) {
+            qCInfo(lcApp) << "ending on signal" << signalNumber;
+            ServiceManager::stopping();
+            QCoreApplication::quit();
+        },
+        Qt::QueuedConnection);
+    held.release();
+    ProgramState state;
+    int exitCode = 0;
+    {
+        Daemon daemon(state, platform);
+        daemon.start(startAttraction);
+        ServiceManager::ready();
+        exitCode = QCoreApplication::exec();
+    }
+    return exitCode;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const DaemonCommandLine command =
+        DaemonCommandLine::of(argumentsOf(argc, argv), QStringLiteral(GLOAMERY_VERSION));
+    switch (command.kind()) {
+    case DaemonCommandLine::Kind::Help:
+    case DaemonCommandLine::Kind::Version:
+        std::fputs(command.text().toLocal8Bit().constData(), stdout);
+        return 0;
+    case DaemonCommandLine::Kind::Refused:
+        std::fputs(command.text().toLocal8Bit().constData(), stderr);
+        return 2;
+    case DaemonCommandLine::Kind::Config:
+        return refuse(QStringLiteral("config: not built into this version"));
+    case DaemonCommandLine::Kind::Run:
+        break;
+    }
+    return runHouse(argc, argv, command.startAttraction());
+}
