@@ -6,6 +6,9 @@
 // One ghost's settings. The table enforces no range: values stay as loaded or as last set, and
 // the editors bring them into range when they step or show them.
 struct GhostSettings {
+    // What the dialog lets a user type; a longer name in the store is kept whole.
+    static constexpr int NameTypedLength = 16;
+
     QString Name;
     bool ON = false;
     qint32 Nrav_1 = 1; // temper: kind / evil (the quick panels offer six tempers)

@@ -95,7 +95,8 @@ SettingsStore::SettingsStore(const QString& filePath, int busyTimeoutMs)
     : m_filePath(filePath)
     , m_busyTimeoutMs(busyTimeoutMs) {
     if (!openDatabase() || !prepareSchema()) {
-        qCWarning(lcStore) << "settings store" << m_filePath << "unavailable:" << m_lastError;
+        // Whoever made the store tells the user, in a box or on a line of its own.
+        qCInfo(lcStore) << "settings store" << m_filePath << "unavailable:" << m_lastError;
         sqlite3_close(m_db);
         m_db = nullptr;
     }

@@ -1,17 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "daemon/Daemon.h"
 
+#include "core/DaemonLanguage.h"
 #include "core/LogCategories.h"
 #include "core/ProgramState.h"
-#include "core/SettingsStore.h"
-#include "core/StoreAccess.h"
-
-const QString Daemon::LanguageName = QStringLiteral("Daemon_Language");
 
 ProgramState& Daemon::withStoredLanguage(ProgramState& state, const PlatformServices& platform) {
-    const auto key = platform.store ? platform.store->openKey(ProgramKey, true) : nullptr;
-    const qint32 stored = StoreReader(key.get(), platform.messages).integer(LanguageName, 0);
-    state.InterfaceLanguage = stored == 1 ? Language::Russian : Language::English;
+    state.InterfaceLanguage = DaemonLanguage::load(platform.store, platform.messages);
     return state;
 }
 

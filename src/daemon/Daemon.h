@@ -10,8 +10,6 @@ struct ProgramState;
 // when asked or when the settings say it starts with the program.
 class Daemon {
 public:
-    static const QString LanguageName; // "Daemon_Language": 0 English, 1 Russian
-
     // Takes its language from the store first, for the page and what it logs.
     Daemon(ProgramState& state, const PlatformServices& platform);
     Daemon(const Daemon&) = delete;

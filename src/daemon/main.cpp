@@ -10,14 +10,17 @@
 #include "daemon/DaemonCommandLine.h"
 #include "daemon/LoggedMessages.h"
 #include "daemon/ServiceManager.h"
+#include "daemon/config/ConfigCommand.h"
 #include "device/SystemHidBackends.h"
 #include "sound/AlsaMixerDevice.h"
 #include "sound/LoadedSoundPlayer.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
+#include <QTextStream>
 
 #include <cstdio>
+#include <optional>
 
 #ifndef GLOAMERY_VERSION
 #error "GLOAMERY_VERSION names the project's version"
@@ -51,14 +54,28 @@ QString lockRefusal(const StoreLock& lock, const QString& storePath) {
     return QStringLiteral("cannot use the settings %1: %2").arg(storePath, lock.reason());
 }
 
+// A change takes the store alone, as the daemon does: a program running on it would overwrite
+// the change with what it saves at its end. Reading needs no lock.
+int runConfig(int argc, char** argv, const QStringList& arguments) {
+    QCoreApplication app(argc, argv);
+    const QString storePath = SettingsStore::defaultPath();
+    std::optional<StoreLock> lock;
+    if (arguments.value(0) == QLatin1String("set")) {
+        lock = StoreLock::take(storePath, StoreLock::Mode::Exclusive);
+        if (const QString refusal = lockRefusal(*lock, storePath); !refusal.isEmpty())
+            return refuse(refusal);
+    }
+    SettingsStore store(storePath);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return runConfigCommand(arguments, store, out, err);
+}
+
 int runHouse(int argc, char** argv, bool startAttraction) {
     // A signal while the libraries start waits for the program to hear it.
     HeldSignals held = ShutdownSignals::holdUntilListening();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("gloameryd"));
-    // A service's log is all a person sees of it: the acts and the servers' state show, unless
-    // QT_LOGGING_RULES says otherwise.
-    QLoggingCategory::setFilterRules(QStringLiteral("gloamery.*.info=true"));
 
     const QString storePath = SettingsStore::defaultPath();
     const StoreLock lock = StoreLock::take(storePath, StoreLock::Mode::Exclusive);
@@ -69,6 +86,9 @@ int runHouse(int argc, char** argv, bool startAttraction) {
         return refuse(
             QStringLiteral("cannot use the settings %1: %2").arg(storePath, store.lastError()));
 
+    // A service's log is all a person sees of it: the acts and the servers' state show, unless
+    // QT_LOGGING_RULES says otherwise.
+    QLoggingCategory::setFilterRules(QStringLiteral("gloamery.*.info=true"));
     LoggedMessages messages;
     SystemClock clock;
     ClockSeededRandom random(clock);
@@ -118,7 +138,7 @@ int main(int argc, char** argv) {
         std::fputs(command.text().toLocal8Bit().constData(), stderr);
         return 2;
     case DaemonCommandLine::Kind::Config:
-        return refuse(QStringLiteral("config: not built into this version"));
+        return runConfig(argc, argv, command.configArguments());
     case DaemonCommandLine::Kind::Run:
         break;
     }

@@ -2,18 +2,8 @@
 #include "ghosts/Attraction.h"
 
 #include "core/ProgramState.h"
-#include "core/SettingsStore.h"
-#include "core/StoreAccess.h"
+#include "ghosts/AttractionOptionsStore.h"
 #include "ghosts/Ghosts.h"
-
-namespace {
-
-const QString TimeName = QStringLiteral("Attraction_Time");
-const QString Over1Name = QStringLiteral("Attraction_Over_1");
-const QString Over2Name = QStringLiteral("Attraction_Over_2");
-const QString AutostartName = QStringLiteral("Attraction_Autostart");
-
-} // namespace
 
 Attraction::Attraction(ProgramState& state, const PlatformServices& platform, Ghosts& ghosts,
                        DoorOpener openDoor)
@@ -69,24 +59,11 @@ void Attraction::toggle() {
 }
 
 void Attraction::loadSettings() {
-    const auto key = m_store ? m_store->openKey(ProgramKey, true) : nullptr;
-    const StoreReader read(key.get(), m_messages);
-    m_options.Attraction_Time = read.integer(TimeName, 3);
-    m_options.Attraction_Over_1 = read.boolean(Over1Name, false);
-    m_options.Attraction_Over_2 = read.boolean(Over2Name, false);
-    m_options.Attraction_Autostart = read.boolean(AutostartName, false);
+    m_options = AttractionOptionsStore(m_store, m_messages).load();
     m_loaded = true;
 }
 
 void Attraction::saveSettings() {
     m_loaded = false;
-    const auto key = m_store ? m_store->openKey(ProgramKey, true) : nullptr;
-    if (!key)
-        return;
-    StoreWriter write(key.get(), m_messages);
-    write.integer(TimeName, m_options.Attraction_Time);
-    write.boolean(Over1Name, m_options.Attraction_Over_1);
-    write.boolean(Over2Name, m_options.Attraction_Over_2);
-    write.boolean(AutostartName, m_options.Attraction_Autostart);
-    write.close();
+    AttractionOptionsStore(m_store, m_messages).save(m_options);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ghosts/GhostDialogControls.h"
 
+#include "core/GhostSettings.h"
 #include "widgetkit/FormFont.h"
 #include "widgetkit/GradientTitle.h"
 #include "widgetkit/NameLengthValidator.h"
@@ -77,7 +78,7 @@ GhostDialogControls::GhostDialogControls(QDialog* dialog) {
     Edit_Ghost_Num->setAlignment(Qt::AlignCenter);
     Lbl_Ghost_Name = caption(GB_1, "Lbl_Ghost_Name", {38, 24});
     Edit_Ghost_Name = field(GB_1, "Edit_Ghost_Name", {38, 42, 100, 20}, false);
-    nameLength = new NameLengthValidator(16, Edit_Ghost_Name);
+    nameLength = new NameLengthValidator(GhostSettings::NameTypedLength, Edit_Ghost_Name);
     Edit_Ghost_Name->setValidator(nameLength);
     Lbl_Ghost_Foto = caption(GB_1, "Lbl_Ghost_Foto", {8, 94});
     Img_Ghost_Mini = picture(GB_1, "Img_Ghost_Mini", {8, 110, 90, 90}, true);

@@ -24,6 +24,10 @@ qint32 wrapSensor(qint32 special, qint32 sensor) {
     return sensor;
 }
 
+qint32 temperMaximum(int ghost) {
+    return ghost <= 4 ? 5 : 1;
+}
+
 QString twoDigits(int hour) {
     return hour < 10 ? QStringLiteral("0") + QString::number(hour) : QString::number(hour);
 }

@@ -12,6 +12,9 @@ qint32 wrapSix(qint32 value);
 // Specialties 1 to 4 offer sensors 0..2, specialty 5 offers 0..1; specialty 0 leaves the value
 // as it is.
 qint32 wrapSensor(qint32 special, qint32 sensor);
+// The largest first temper (Nrav_1) the quick panel of ghost 1..8 steps to: six tempers for
+// ghosts 1 to 4, two for the others.
+qint32 temperMaximum(int ghost);
 // Two digits, a "0" before values below 10.
 QString twoDigits(int hour);
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainwindow/QuickPanelRows.h"
 
+#include "ghosts/GhostShowRules.h"
 #include "language/LanguageTexts.h"
 #include "language/TextEntries.h"
 
@@ -24,7 +25,7 @@ int maximum(Row row, int ghost) {
     case Regime:
         return 5;
     case Temper:
-        return ghost <= 4 ? 5 : 1;
+        return GhostShowRules::temperMaximum(ghost);
     case Volume:
         return 1;
     }

@@ -3,13 +3,7 @@
 
 #include "core/IntegerText.h"
 #include "core/LogCategories.h"
-
-namespace {
-
-constexpr int LowestPort = 1;
-constexpr int HighestPort = 65535;
-
-} // namespace
+#include "core/PortNumber.h"
 
 NetServerService::NetServerService(const PlatformServices& platform, ProgramControl& control,
                                    std::function<void()> beep, const NetLimits& limits)
@@ -56,8 +50,7 @@ quint16 NetServerService::listeningPort() const {
 
 void NetServerService::OpenServerSocket() {
     const qint32 port = m_settings.ServerSocket;
-    // Outside this range the socket layer would wrap the number or pick a port of its own.
-    if (port < LowestPort || port > HighestPort || !m_server.listen(static_cast<quint16>(port)))
+    if (!isPortNumber(port) || !m_server.listen(static_cast<quint16>(port)))
         qCInfo(lcNet) << "the socket did not open on port" << port;
     // Every opening empties the log, also one that failed.
     m_server.protocol().clearClientActionLog();

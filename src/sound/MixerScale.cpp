@@ -5,7 +5,7 @@
 #include <cmath>
 
 MixerValues scaleLevels(qint32& valueMax, int leftLevel, int rightLevel) {
-    valueMax = std::clamp(valueMax, 1, 100);
+    valueMax = std::clamp(valueMax, LowestValueMax, HighestValueMax);
     // Both literals long double: in double, 655.35 * 50 is exactly 32767.5 and rounds up.
     const long double scale = (100.0L / valueMax) * 655.35L;
     return {std::llrintl(scale * leftLevel), std::llrintl(scale * rightLevel)};

@@ -12,7 +12,11 @@ struct MixerValues {
     bool operator==(const MixerValues&) const = default;
 };
 
-// valueMax is brought into 1..100 first (and written back).
+// The range valueMax is brought into before it scales.
+constexpr qint32 LowestValueMax = 1;
+constexpr qint32 HighestValueMax = 100;
+
+// valueMax is brought into LowestValueMax..HighestValueMax first (and written back).
 MixerValues scaleLevels(qint32& valueMax, int leftLevel, int rightLevel);
 
 // What the mixer accepts: 0..65535.

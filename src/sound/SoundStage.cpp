@@ -2,16 +2,9 @@
 #include "sound/SoundStage.h"
 
 #include "core/RuntimeFiles.h"
-#include "core/SettingsStore.h"
-#include "core/StoreAccess.h"
 #include "sound/MixerScale.h"
 #include "sound/SoundPlayer.h"
-
-namespace {
-
-const QString ValueMaxName = QStringLiteral("Value_Max");
-
-} // namespace
+#include "sound/ValueMaxStore.h"
 
 SoundStage::SoundStage(const PlatformServices& platform, QString soundFolder)
     : m_platform(platform)
@@ -44,20 +37,14 @@ SoundStage::~SoundStage() {
 }
 
 void SoundStage::loadSettings() {
-    const auto key = m_platform.store ? m_platform.store->openKey(ProgramKey, true) : nullptr;
-    Value_Max = StoreReader(key.get(), m_platform.messages).integer(ValueMaxName, 100);
+    Value_Max = ValueMaxStore(m_platform.store, m_platform.messages).load();
     m_settingsLoaded = true;
     Audio1.restoreRecordedLevels();
 }
 
 void SoundStage::saveSettings() {
     m_settingsLoaded = false;
-    const auto key = m_platform.store ? m_platform.store->openKey(ProgramKey, true) : nullptr;
-    if (!key)
-        return;
-    StoreWriter write(key.get(), m_platform.messages);
-    write.integer(ValueMaxName, Value_Max);
-    write.close();
+    ValueMaxStore(m_platform.store, m_platform.messages).save(Value_Max);
 }
 
 SoundChoice SoundStage::inRange(SoundChoice choice) {

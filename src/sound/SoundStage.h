@@ -9,6 +9,7 @@
 #include "sound/StereoEffect.h"
 #include "sound/SystemMixerLine.h"
 #include "sound/TLMDWaveList.h"
+#include "sound/ValueMaxStore.h"
 
 #include <QObject>
 #include <QThreadPool>
@@ -61,7 +62,7 @@ public:
     void freezeEffect();
     void releaseEffect();
 
-    qint32 Value_Max = 100;
+    qint32 Value_Max = ValueMaxStore::Default;
     int LeftLevel = 0;
     int RightLevel = 0;
     StereoEffect Effect;

@@ -3,17 +3,9 @@
 
 #include "core/IntegerText.h"
 #include "core/LogCategories.h"
+#include "core/PortNumber.h"
 #include "core/ProgramState.h"
 #include "web/WebServerControl.h"
-
-const QString WebAccessService::NotAPortMessage = QStringLiteral("'%1' is not a valid port number");
-
-namespace {
-
-constexpr int LowestPort = 1;
-constexpr int HighestPort = 65535;
-
-} // namespace
 
 WebAccessService::WebAccessService(ProgramState& state, SettingsStore* store,
                                    ProgramControl& control,
@@ -50,13 +42,9 @@ void WebAccessService::saveSettings() {
 
 QString WebAccessService::start() {
     const QString text = m_settings.Port;
-    const std::optional<qint32> port = integerFromText(text);
-    if (!port)
-        return notAnIntegerMessage(text);
-    // Outside this range the socket layer would pick a port of its own or wrap the number.
-    if (*port < LowestPort || *port > HighestPort)
-        return NotAPortMessage.arg(text);
-    const QString failure = m_server->start(static_cast<quint16>(*port));
+    if (QString refusal = portTextRefusal(text); !refusal.isEmpty())
+        return refusal;
+    const QString failure = m_server->start(static_cast<quint16>(*integerFromText(text)));
     if (!failure.isEmpty())
         return failure;
     m_running = true;

@@ -21,8 +21,6 @@ struct ProgramState;
 class WebAccessService : public QObject {
     Q_OBJECT
 public:
-    static const QString NotAPortMessage; // "'%1' is not a valid port number"
-
     // `server` starts and stops the listening; `state` gets WebServerRunning. `control` and
     // `state` must outlive the service.
     WebAccessService(ProgramState& state, SettingsStore* store, ProgramControl& control,

@@ -67,7 +67,7 @@ void forEachPermission(Settings& settings, Visit visit) {
 WebAccessStore::WebAccessStore(SettingsStore* store)
     : m_store(store) {}
 
-void WebAccessStore::load(WebAccessSettings& settings) const {
+QString WebAccessStore::load(WebAccessSettings& settings) const {
     // An unusable store reads as an empty one.
     const auto key = m_store ? m_store->openKey(KeyPath, true) : nullptr;
     const auto exists = [&](const QString& name) {
@@ -87,13 +87,15 @@ void WebAccessStore::load(WebAccessSettings& settings) const {
                           [&](const QString& name, bool& flag) { readFlag(name, flag, true); });
     } catch (const StoreError& error) {
         qCWarning(lcWeb) << "web access settings loaded up to:" << error.message();
+        return error.message();
     }
+    return {};
 }
 
-void WebAccessStore::save(const WebAccessSettings& settings) const {
+bool WebAccessStore::save(const WebAccessSettings& settings) const {
     const auto key = m_store ? m_store->openKey(KeyPath, true) : nullptr;
     if (!key)
-        return;
+        return false;
     // No messages: the first refused write ends the save quietly (it is logged).
     StoreWriter write(key.get(), nullptr);
     for (const TextValue& value : TextValues)
@@ -102,4 +104,5 @@ void WebAccessStore::save(const WebAccessSettings& settings) const {
         write.boolean(QLatin1String(value.name), settings.*value.field);
     forEachPermission(settings, [&](const QString& name, bool flag) { write.boolean(name, flag); });
     write.close();
+    return !write.failed();
 }

@@ -57,9 +57,11 @@ public:
 
     explicit WebAccessStore(SettingsStore* store);
 
-    // Fills `settings` value by value; a missing value takes its default.
-    void load(WebAccessSettings& settings) const;
-    void save(const WebAccessSettings& settings) const;
+    // Fills `settings` value by value; a missing value takes its default. Returns the store's
+    // message when a value of the wrong type stopped the loading, else empty.
+    QString load(WebAccessSettings& settings) const;
+    // False when the store refused a write (logged).
+    bool save(const WebAccessSettings& settings) const;
 
 private:
     SettingsStore* m_store;

@@ -78,7 +78,7 @@ TEST_P(DaemonLaunch, StartsWhatTheSettingsOrTheCommandLineSay) {
     {
         const auto key = temp.store().openKey(ProgramKey, true);
         if (c.storedLanguage >= 0)
-            key->writeInteger(Daemon::LanguageName, c.storedLanguage);
+            key->writeInteger(QStringLiteral("Daemon_Language"), c.storedLanguage);
         key->writeBool(QStringLiteral("Attraction_Autostart"), c.autostart);
     }
     CorePlatform fakes;
