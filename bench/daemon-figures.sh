@@ -37,32 +37,16 @@ unset GLOAMERY_BOARDS DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 # A port of its own, so a program already listening on 8012 cannot answer in gloameryd's place.
 port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 password=daemonbench1
-# A first run writes every setting at its end; then the page's server starts with the program, the
-# account "user" may sign in, and the attraction starts with the program (for the edition too).
-"$daemon" >/dev/null 2>&1 &
-sleep 2
-kill -TERM $! && wait $! || { echo "daemon-figures: gloameryd did not end in order" >&2; exit 2; }
-python3 - "$GLOAMERY_SETTINGS" "$port" "$password" <<'PY' || exit 2
-import sqlite3, sys
-db = sqlite3.connect(sys.argv[1])
-def put(path, name, value):
-    key = 0
-    for part in path.split("\\"):
-        row = db.execute("SELECT id FROM keys WHERE parent = ? AND fold = lower(?)", (key, part)).fetchone()
-        if row is None:
-            sys.exit(f"daemon-figures: no key {path}")
-        key = row[0]
-    if db.execute("UPDATE key_values SET data = ? WHERE key = ? AND name = ?",
-                  (value, key, name)).rowcount != 1:
-        sys.exit(f"daemon-figures: no stored value {path}\\{name}")
-program = "SoftWare\\Brannoch\\Gloamery"
-put(program + "\\Web", "Port", sys.argv[2])
-put(program + "\\Web", "Web_Autoconnect", 1)
-put(program + "\\Web", "User_OK", 1)
-put(program + "\\Web", "User_Pass", sys.argv[3])
-put(program, "Attraction_Autostart", 1)
-db.commit()
-PY
+# The page's server starts with the program, the account "user" may sign in, and the attraction
+# starts with the program (the edition's too; gloameryd is also given --start).
+configure() { # KEY VALUE
+    "$daemon" config set "$1" "$2" || { echo "daemon-figures: config set $1 failed" >&2; exit 2; }
+}
+configure web.port "$port"
+configure web.autostart true
+configure web.user.enabled true
+configure web.user.password "$password"
+configure attraction.start-on-launch true
 
 # Starts gloameryd, polls the page every millisecond and prints the ms from exec to the first
 # 200 reply, then gloameryd's pid; stays until gloameryd has ended, which it reaps.
