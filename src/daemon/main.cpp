@@ -58,6 +58,8 @@ QString lockRefusal(const StoreLock& lock, const QString& storePath) {
 // the change with what it saves at its end. Reading needs no lock.
 int runConfig(int argc, char** argv, const QStringList& arguments) {
     QCoreApplication app(argc, argv);
+    // Its own error line says what is wrong; the services' loading would tell it a second time.
+    QLoggingCategory::setFilterRules(QStringLiteral("gloamery.*=false"));
     const QString storePath = SettingsStore::defaultPath();
     std::optional<StoreLock> lock;
     if (arguments.value(0) == QLatin1String("set")) {

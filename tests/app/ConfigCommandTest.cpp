@@ -191,6 +191,7 @@ INSTANTIATE_TEST_SUITE_P(
     BadKeysAndValues, ConfigRefused,
     testing::Values(
         RefusedCase{{"set", "attraction.duration", "45"}, 2, "use 15, 30, 60, unlimited"},
+        RefusedCase{{"set", "attraction.duration", "1"}, 2, "'1' is not allowed"},
         RefusedCase{{"set", "attraction.open-door", "maybe"}, 2, "is not a boolean"},
         RefusedCase{{"set", "sound.volume-max", "0"}, 2, "use 1 to 100"},
         RefusedCase{{"set", "sound.volume-max", "50 "}, 2, "'50 ' is not a valid integer value"},

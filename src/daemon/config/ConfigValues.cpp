@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace ConfigValues {
 
 namespace {
@@ -52,7 +54,11 @@ QString choiceText(qint32 value, std::span<const Choice> choices) {
 }
 
 std::optional<qint32> parseChoice(const QString& text, std::span<const Choice> choices) {
-    const std::optional<qint32> number = integerFromText(text);
+    // Where the words are numbers themselves (minutes), a stored number would read as a word.
+    const bool wordsAreNumbers = std::any_of(choices.begin(), choices.end(), [](const Choice& c) {
+        return integerFromText(QString::fromLatin1(c.name)).has_value();
+    });
+    const std::optional<qint32> number = wordsAreNumbers ? std::nullopt : integerFromText(text);
     for (const Choice& choice : choices) {
         if (text.compare(QLatin1String(choice.name), Qt::CaseInsensitive) == 0 ||
             number == choice.value)

@@ -25,7 +25,7 @@ struct Choice {
 };
 // The word, or the number itself when a stored value has none.
 QString choiceText(qint32 value, std::span<const Choice> choices);
-// The word, or a number that has one.
+// The word, or a number that has one (unless the words are numbers).
 std::optional<qint32> parseChoice(const QString& text, std::span<const Choice> choices);
 
 // "'<text>' is out of range: use <lowest> to <highest>"
