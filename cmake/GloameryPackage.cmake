@@ -34,7 +34,8 @@ it plays a sound of its hobby through the speakers, from the left, the right,
 the middle, or sweeping across the room.
 
 The package holds both editions, gloamery (English) and gloamery-ru
-(Russian), the sound library tool gsn and the board simulator
-gloamery-board.")
+(Russian), gloameryd, Gloamery without a desktop, to run as a user's or the
+computer's systemd service (the package enables neither), the sound library
+tool gsn and the board simulator gloamery-board.")
 
 include(CPack)

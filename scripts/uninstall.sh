@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Removes what `cmake --install` put in place, as listed in the build folder's
-# install_manifest.txt (the udev rule included), and the program's own folders it leaves empty.
+# install_manifest.txt (the udev rule and gloameryd's units included), and the program's own
+# folders it leaves empty.
 # The user's autostart entry and settings stay unless --purge is given: they are only named.
 # DESTDIR, as given to the install, is honoured.
 # Usage: scripts/uninstall.sh [--purge] [BUILD_DIR]   (default build; run it as the user that
@@ -40,6 +41,14 @@ done
 echo "uninstall: removed $removed file(s) listed in $manifest"
 if grep -q '/udev/rules.d/' "$manifest"; then
     echo "uninstall: 'sudo udevadm control --reload' makes udev forget the boards' rule"
+fi
+if grep -q '/systemd/.*/gloameryd\.service$' "$manifest"; then
+    echo "uninstall: 'sudo systemctl daemon-reload' and 'systemctl --user daemon-reload' make" \
+        "systemd forget gloameryd's units; 'systemctl [--user] disable gloameryd' first if enabled"
+fi
+# The computer's service keeps its settings where systemd made its state folder; only root reads it.
+if [[ -e /var/lib/gloamery || -e /var/lib/private/gloamery ]]; then
+    echo "uninstall: kept /var/lib/private/gloamery, the settings of gloameryd's system service"
 fi
 
 config=${XDG_CONFIG_HOME:-$HOME/.config}

@@ -25,7 +25,7 @@ fi
 
 # The files, by where a desktop or the program looks for them.
 expected=(
-    usr/bin/gloamery usr/bin/gloamery-ru usr/bin/gsn usr/bin/gloamery-board
+    usr/bin/gloamery usr/bin/gloamery-ru usr/bin/gloameryd usr/bin/gsn usr/bin/gloamery-board
     usr/share/gloamery/Res/Img/Skin.png usr/share/gloamery/Res/Img/BitmapList_Btn/index.txt
     usr/share/gloamery/Res/Snd/0b.gsn usr/share/gloamery/Res/Snd/5m.gsn
     usr/share/gloamery/Help_e.txt usr/share/gloamery/Help_r.txt
@@ -36,6 +36,7 @@ expected=(
     usr/share/man/man1/gsn.1.gz usr/share/man/man1/gloamery-board.1.gz
     usr/share/doc/gloamery/copyright usr/share/doc/gloamery/changelog.gz
     usr/lib/udev/rules.d/70-gloamery-boards.rules
+    usr/lib/systemd/user/gloameryd.service usr/lib/systemd/system/gloameryd.service
 )
 for file in "${expected[@]}"; do
     [[ -f "$root/$file" ]] || fail "$file is not installed"
@@ -50,7 +51,7 @@ for size in 16 24 32 48 64 128 256; do
         fail "no ${size}x${size} icon at $icon"
 done
 # Only the executables go to bin/; the run-time files live in the data folder.
-extra=$(ls "$root/usr/bin" | grep -vxE 'gloamery|gloamery-ru|gsn|gloamery-board')
+extra=$(ls "$root/usr/bin" | grep -vxE 'gloamery|gloamery-ru|gloameryd|gsn|gloamery-board')
 [[ -z "$extra" ]] || fail "more than the executables in bin/: $extra"
 zcat "$root/usr/share/man/man6/gloamery-ru.6.gz" 2>/dev/null | grep -q '^\.SH NAME' ||
     fail "gloamery-ru(6) does not read as a manual page"
