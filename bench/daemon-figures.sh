@@ -96,22 +96,7 @@ stop_clocked() {
     wait "$clock"
 }
 
-ticks_per_second=$(getconf CLK_TCK)
-cpu_ticks() { # PID: user + system ticks so far
-    awk '{ print $14 + $15 }' "/proc/$1/stat"
-}
-rss_mb() { # PID
-    awk '/^VmRSS:/ { printf "%.1f", $2 / 1024 }' "/proc/$1/status"
-}
-# Percent of one core used by PID over SAMPLE seconds.
-idle_cpu() {
-    local before after
-    before=$(cpu_ticks "$1")
-    sleep "$sample"
-    after=$(cpu_ticks "$1")
-    awk -v t=$((after - before)) -v hz="$ticks_per_second" -v s="$sample" \
-        'BEGIN { printf "%.3f", 100 * t / hz / s }'
-}
+source "$(dirname "$0")/process-figures.sh"
 median() {
     tr ' ' '\n' | grep -v '^$' | sort -g | awk '{ v[NR] = $1 } END {
         if (NR == 0) { print "n/a"; exit }
