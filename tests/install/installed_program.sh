@@ -64,6 +64,9 @@ done
 
 export GLOAMERY_SETTINGS="$work/settings.db" XDG_CONFIG_HOME="$work/config"
 export QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/audio.raw"
+# No session bus: with none in the environment Qt would have dbus-launch start one for the
+# display, and what that connection leaves at the end depends on the machine.
+export DBUS_SESSION_BUS_ADDRESS=disabled:
 source "$(dirname "$0")/../wm/screen.sh"
 # Run from a folder without run-time files, so nothing is found by accident.
 cd "$work"
