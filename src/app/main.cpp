@@ -43,20 +43,13 @@ QString environment(const char* name) {
     return qEnvironmentVariable(name);
 }
 
-QStringList argumentsOf(int argc, char** argv) {
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    return arguments;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     const auto edition = static_cast<Language>(GLOAMERY_EDITION_LANGUAGE);
     // Answered before anything starts: a user asking for help may have no display at all.
-    const CommandLineAnswer answer =
-        CommandLineAnswer::of(argumentsOf(argc, argv), edition, QStringLiteral(GLOAMERY_VERSION));
+    const CommandLineAnswer answer = CommandLineAnswer::of(programArguments(argc, argv), edition,
+                                                           QStringLiteral(GLOAMERY_VERSION));
     if (answer.kind() != CommandLineAnswer::Kind::Run) {
         std::fputs(answer.text().toLocal8Bit().constData(),
                    answer.kind() == CommandLineAnswer::Kind::Refused ? stderr : stdout);

@@ -134,3 +134,10 @@ int CommandLineAnswer::exitCode() const {
     }
     return 0;
 }
+
+QStringList programArguments(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}

@@ -9,6 +9,9 @@
 // What the program's own options ask for, decided before anything else starts: --help and
 // --version are answered without a display, a store or a window. Qt's standard options pass on
 // to Qt; anything else is refused, so a mistyped --help never starts the program.
+// The arguments as the system passed them, without the program's name.
+QStringList programArguments(int argc, char** argv);
+
 class CommandLineAnswer {
 public:
     enum class Kind {

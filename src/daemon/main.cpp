@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ShutdownSignals.h"
 #include "core/Clock.h"
+#include "core/CommandLineAnswer.h"
 #include "core/LogCategories.h"
 #include "core/ProgramState.h"
 #include "core/RandomSource.h"
@@ -27,13 +28,6 @@
 #endif
 
 namespace {
-
-QStringList argumentsOf(int argc, char** argv) {
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    return arguments;
-}
 
 int refuse(const QString& line) {
     std::fprintf(stderr, "gloameryd: %s\n", qPrintable(line));
@@ -130,7 +124,7 @@ int runHouse(int argc, char** argv, bool startAttraction) {
 
 int main(int argc, char** argv) {
     const DaemonCommandLine command =
-        DaemonCommandLine::of(argumentsOf(argc, argv), QStringLiteral(GLOAMERY_VERSION));
+        DaemonCommandLine::of(programArguments(argc, argv), QStringLiteral(GLOAMERY_VERSION));
     switch (command.kind()) {
     case DaemonCommandLine::Kind::Help:
     case DaemonCommandLine::Kind::Version:
