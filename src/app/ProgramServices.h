@@ -7,6 +7,7 @@
 #include "device/HouseBoards.h"
 #include "ghosts/Attraction.h"
 #include "ghosts/Ghosts.h"
+#include "home/HomeAutomation.h"
 #include "net/NetServerService.h"
 #include "sound/SoundStage.h"
 #include "web/WebAccessService.h"
@@ -30,10 +31,11 @@ public:
     ProgramServices(const ProgramServices&) = delete;
     ProgramServices& operator=(const ProgramServices&) = delete;
 
-    // What the settings say runs from the start: the web access server, the network server and
-    // the attraction, each started as its own button would.
+    // What the settings say runs from the start: the web access server, the network server, the
+    // link to the home's broker and the attraction, each started as its own button would.
     void startWhatIsWanted();
-    // What is not working now: the boards by product id, then the sound, then the network server.
+    // What is not working now: the boards by product id, then the sound, the network server and
+    // the home's broker.
     std::vector<ProgramFault> faults() const;
 
     FirstRun firstRun;
@@ -45,4 +47,11 @@ public:
     ProgramControlHub control;
     WebAccessService webAccess;
     NetServerService netServer;
+    // The home's MQTT broker: told of the program, and obeyed.
+    HomeAutomation home;
+
+private:
+    static HomeHouse house(HouseBoards& boards);
+    // The home hears of inputs, the door, the attraction and every act.
+    void tellTheHome();
 };

@@ -16,6 +16,7 @@
 #include "core/SettingsStore.h"
 #include "core/StoreLock.h"
 #include "device/SystemHidBackends.h"
+#include "home/MosquittoConnection.h"
 #include "sound/AlsaMixerDevice.h"
 #include "sound/LoadedSoundPlayer.h"
 #include "widgetkit/KeyToggleTracker.h"
@@ -72,6 +73,7 @@ int main(int argc, char** argv) {
         !note.isEmpty())
         std::fprintf(stderr, "%s\n", qPrintable(note));
     QApplication::setApplicationName(QStringLiteral("Gloamery"));
+    QApplication::setApplicationVersion(QStringLiteral(GLOAMERY_VERSION));
     // Lets the desktop match the windows to the edition's menu entry and its icon.
     QGuiApplication::setDesktopFileName(editionName(edition));
     // Only the main window's close ends the program; the splash and dialogs come and go.
@@ -117,7 +119,8 @@ int main(int argc, char** argv) {
                                             .mixer = &mixer,
                                             .pointer = &pointer,
                                             .shell = &shell,
-                                            .boards = &boards};
+                                            .boards = &boards,
+                                            .mqtt = makeMosquittoConnection};
 
     // Caught from here on; the program listens before its first window loads, and a signal that
     // comes before that waits for it.

@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
+#include <memory>
+
 class Clock;
 class Desktop;
 class DesktopShell;
 class HidBackendFactory;
 class KeyToggleTracker;
+class MqttConnection;
 class MixerDevice;
 class PointerSource;
 class MessageBoxes;
@@ -30,6 +34,8 @@ struct PlatformServices {
     DesktopShell* shell = nullptr;
     // Without it no USB board is looked for.
     HidBackendFactory* boards = nullptr;
+    // Makes links to the home's MQTT broker; without it none is made.
+    std::function<std::unique_ptr<MqttConnection>()> mqtt = {};
 };
 
 [[noreturn]] void missingPlatformService(const char* window, const char* service);

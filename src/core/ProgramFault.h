@@ -9,10 +9,11 @@ struct ProgramFault {
         Board,     // a board found at the start that cannot be opened or reached
         Sound,     // no sound can be heard
         NetServer, // the network server's socket did not open
+        HomeAutomation, // the home's MQTT broker cannot be reached
     };
 
     Kind kind = Kind::Sound;
-    // The board's product id, or the network server's port; 0 for the sound.
+    // The board's product id, or the network server's port; 0 for the others.
     int number = 0;
     // In the system's own words.
     QString reason;

@@ -13,6 +13,7 @@
 #include "daemon/ServiceManager.h"
 #include "daemon/config/ConfigCommand.h"
 #include "device/SystemHidBackends.h"
+#include "home/MosquittoConnection.h"
 #include "sound/AlsaMixerDevice.h"
 #include "sound/LoadedSoundPlayer.h"
 
@@ -72,6 +73,7 @@ int runHouse(int argc, char** argv, bool startAttraction) {
     HeldSignals held = ShutdownSignals::holdUntilListening();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("gloameryd"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(GLOAMERY_VERSION));
 
     const QString storePath = SettingsStore::defaultPath();
     const StoreLock lock = StoreLock::take(storePath, StoreLock::Mode::Exclusive);
@@ -97,7 +99,8 @@ int runHouse(int argc, char** argv, bool startAttraction) {
                                     .random = &random,
                                     .player = &player,
                                     .mixer = &mixer,
-                                    .boards = &boards};
+                                    .boards = &boards,
+                                    .mqtt = makeMosquittoConnection};
 
     ShutdownSignals signalSource;
     QObject::connect(

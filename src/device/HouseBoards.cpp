@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/HouseBoards.h"
 
+#include "core/ActTrigger.h"
 #include "device/BoardPoller.h"
 #include "device/BoardThread.h"
 #include "device/TJvHidDeviceController.h"
@@ -42,6 +43,9 @@ quint16 digitalInputs(const BoardReport::Inputs& inputs) {
 HouseBoards::HouseBoards(HidBackendFactory* boards, QObject* parent)
     : QObject(parent)
     , m_door(DoorOpenMs, [this](bool on) { switchDoor(on); }) {
+    // The home automation starts with every input off, so its first ON is a press; a board's
+    // first report only tells where its switches stand.
+    m_edges.report(ActTrigger::HomeAutomationBoard, 0);
     if (!boards) {
         m_searchDone = true;
         return;
@@ -65,8 +69,7 @@ void HouseBoards::addBoards(const QList<int>& productIds, TJvHidDeviceController
         auto poller = std::make_unique<BoardPoller>(*m_thread, controller, board);
         connect(poller.get(), &BoardPoller::readingArrived, this,
                 [this, board](const BoardReport::Inputs& inputs) {
-                    for (const int input : m_edges.report(board, digitalInputs(inputs)))
-                        emit sensorTurnedOn(input, board);
+                    takeReport(board, digitalInputs(inputs));
                 });
         m_pollers.push_back(std::move(poller));
     }
@@ -84,4 +87,28 @@ bool HouseBoards::openDoor() {
 void HouseBoards::switchDoor(bool on) {
     for (const auto& poller : m_pollers)
         poller->setOutput(DoorOutput, on);
+    emit doorChanged(on);
+}
+
+void HouseBoards::setHomeInput(int input, bool on) {
+    if (input < 0 || input >= SensorEdges::Inputs)
+        return;
+    const quint16 bit = quint16(1U << input);
+    m_homeInputs = on ? quint16(m_homeInputs | bit) : quint16(m_homeInputs & ~bit);
+    takeReport(ActTrigger::HomeAutomationBoard, m_homeInputs);
+}
+
+void HouseBoards::pressHomeInput(int input) {
+    setHomeInput(input, true);
+    setHomeInput(input, false);
+}
+
+void HouseBoards::takeReport(int board, quint16 inputs) {
+    const quint16 before = m_edges.combined();
+    for (const int input : m_edges.report(board, inputs))
+        emit sensorTurnedOn(input, board);
+    const quint16 changed = before ^ m_edges.combined();
+    for (int input = 0; input < SensorEdges::Inputs; ++input)
+        if ((changed >> input) & 1U)
+            emit inputChanged(input, m_edges.isOn(input));
 }

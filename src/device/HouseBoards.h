@@ -42,20 +42,32 @@ public:
     bool openDoor();
     bool doorOpening() const { return m_door.active(); }
 
+    // The home automation's own inputs, gathered with the boards' as one more board's: an input
+    // it turns on counts as a press exactly as a board's would.
+    void setHomeInput(int input, bool on);
+    // On, then off at once: a doorbell that reports only its ring.
+    void pressHomeInput(int input);
+    bool inputOn(int input) const { return m_edges.isOn(input); }
+
 signals:
     // Once, when the search is over and the pollers are made.
     void boardsFound();
     // Input 0..8 has turned on at one of the boards; `board` is the product id of the board
     // whose report turned it on.
     void sensorTurnedOn(int input, int board);
+    // Input 0..8, gathered over every board and the home automation, has turned on or off.
+    void inputChanged(int input, bool on);
+    void doorChanged(bool open);
 
 private:
     void addBoards(const QList<int>& productIds, TJvHidDeviceController* controller);
     void switchDoor(bool on);
+    void takeReport(int board, quint16 inputs);
 
     std::unique_ptr<BoardThread> m_thread;
     std::vector<std::unique_ptr<BoardPoller>> m_pollers;
     bool m_searchDone = false;
     SensorEdges m_edges;
+    quint16 m_homeInputs = 0;
     OutputPulse m_door;
 };

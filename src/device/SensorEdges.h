@@ -17,9 +17,10 @@ public:
     // on, lowest first.
     QList<int> report(int board, quint16 inputs);
     bool isOn(int input) const { return (combined() >> input) & 1U; }
+    // Bit k set when input k is on at any board.
+    quint16 combined() const;
 
 private:
-    quint16 combined() const;
 
     QHash<int, quint16> m_boards;
 };

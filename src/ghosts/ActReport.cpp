@@ -59,6 +59,9 @@ QString trigger(const ActTrigger& trigger) {
     case ActTrigger::Source::Scheduler:
         return QStringLiteral("triggered by the attraction");
     case ActTrigger::Source::Sensor:
+        if (trigger.board == ActTrigger::HomeAutomationBoard)
+            return QStringLiteral("triggered by sensor input %1 (home automation)")
+                .arg(trigger.input + 1);
         // Counted from 1, as the ghost dialog's hint names the input to wire.
         return QStringLiteral("triggered by sensor input %1 (board %2)")
             .arg(trigger.input + 1)
@@ -67,6 +70,8 @@ QString trigger(const ActTrigger& trigger) {
         return QStringLiteral("triggered by a network command");
     case ActTrigger::Source::SoundWindow:
         return QStringLiteral("triggered by the sound window");
+    case ActTrigger::Source::HomeAutomation:
+        return QStringLiteral("triggered by the home automation");
     }
     return {};
 }

@@ -88,6 +88,7 @@ int GhostActor::SensorAct(const QList<int>& listeners, const ActTrigger& trigger
 }
 
 int GhostActor::actAmong(const QList<int>& candidates, const ActTrigger& trigger) {
+    m_played = false;
     m_act.ActiveCount = 0;
     m_act.StartIndex = 0;
     m_act.GhostNumber = 0;
@@ -131,6 +132,7 @@ int GhostActor::actAmong(const QList<int>& candidates, const ActTrigger& trigger
     }
     playCurrentAct(*m_output, m_act,
                    ghost.Nrav_3 == 0 ? SoundAmplitude::Half : SoundAmplitude::Full);
+    m_played = true;
     // After the play, which brings a stored specialty or number outside the libraries into range.
     qCInfo(lcGhosts).noquote() << ActReport::acted(m_act, ghost.Name, trigger);
     return chosen;

@@ -25,6 +25,8 @@ public:
     // A ghost answering a sensor: one of `listeners` (ghost numbers), drawn and played as any
     // act, with ActiveCount the number of listeners. Returns the ghost that acted, 0 for none.
     int SensorAct(const QList<int>& listeners, const ActTrigger& trigger);
+    // Whether the last act started its sound (its library may still fail to play it).
+    bool played() const { return m_played; }
 
     // Whether a ghost with these regime settings sounds at `hour` (0..23). Regime 5 is decided by
     // a draw and is not answered here.
@@ -42,4 +44,5 @@ private:
     RandomSource& m_random;
     const Clock& m_clock;
     GhostSoundOutput* m_output;
+    bool m_played = false;
 };

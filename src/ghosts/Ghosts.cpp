@@ -33,7 +33,14 @@ void Ghosts::loadSettings() {
 }
 
 void Ghosts::GhostAct(const ActTrigger& trigger) {
-    GhostActor(m_table, m_act, m_random, m_clock, m_sound).GhostAct(trigger);
+    GhostActor actor(m_table, m_act, m_random, m_clock, m_sound);
+    actor.GhostAct(trigger);
+    tellListener(actor, trigger);
+}
+
+void Ghosts::tellListener(const GhostActor& actor, const ActTrigger& trigger) const {
+    if (m_actListener && m_act.GhostNumber != 0)
+        m_actListener(m_act, m_table[m_act.GhostNumber].Name, trigger, actor.played());
 }
 
 void Ghosts::SensorAct(int input, int board) {
@@ -48,7 +55,8 @@ void Ghosts::SensorAct(int input, int board) {
         qCInfo(lcGhosts).noquote() << ActReport::nobody(trigger);
         return;
     }
-    const int ghost =
-        GhostActor(m_table, m_act, m_random, m_clock, m_sound).SensorAct(listeners, trigger);
+    GhostActor actor(m_table, m_act, m_random, m_clock, m_sound);
+    const int ghost = actor.SensorAct(listeners, trigger);
     m_sensorHoldOff.reacted(ghost, now);
+    tellListener(actor, trigger);
 }

@@ -7,6 +7,9 @@
 #include "ghosts/GhostTable.h"
 #include "ghosts/SensorHoldOff.h"
 
+#include <functional>
+
+class GhostActor;
 class GhostSoundOutput;
 struct ProgramState;
 
@@ -15,6 +18,10 @@ struct ProgramState;
 // a network client, the sound window's button) comes here.
 class Ghosts {
 public:
+    // Told of every act that chose a ghost, after it started its sound or kept quiet.
+    using ActListener = std::function<void(const CurrentAct& act, const QString& name,
+                                           const ActTrigger& trigger, bool played)>;
+
     // `sound`: where acts play; none: acts stay silent.
     Ghosts(const ProgramState& state, const PlatformServices& platform, GhostSoundOutput* sound);
     // Saves the table, if it was loaded and not saved since.
@@ -35,8 +42,11 @@ public:
     // Board input `input` has turned on at board `board` (product id): while the attraction runs,
     // one of the switched-on ghosts listening to it acts at once, unless each has just reacted.
     void SensorAct(int input, int board);
+    void setActListener(ActListener listener) { m_actListener = std::move(listener); }
 
 private:
+    void tellListener(const GhostActor& actor, const ActTrigger& trigger) const;
+
     const ProgramState& m_state;
     SettingsStore* m_store;
     MessageBoxes* m_messages;
@@ -47,4 +57,5 @@ private:
     CurrentAct m_act;
     SensorHoldOff m_sensorHoldOff;
     bool m_loaded = false;
+    ActListener m_actListener;
 };

@@ -5,7 +5,7 @@
 #include "net/NetClientActionLog.h"
 #include "net/NetLimits.h"
 #include "net/NetTransport.h"
-#include "net/PacedWarnings.h"
+#include "core/PacedWarnings.h"
 
 #include <QByteArray>
 #include <QDateTime>

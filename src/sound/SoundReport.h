@@ -15,5 +15,7 @@ struct SoundReport {
     Library library = Library::Missing;
     int soundCount = 0; // sounds held now, which a missing library leaves as they were
     bool started = false;
+    // The library's words for the sound that started; empty when none did.
+    QString description;
 };
 Q_DECLARE_METATYPE(SoundReport)

@@ -107,7 +107,10 @@ void SoundStage::readingDone(const Request& request, LibraryReading& reading) {
     const SoundReport::Library library = takeOver(reading);
     const bool started = request.play && startSound(request.choice);
     m_lastReport =
-        SoundReport{request.choice, request.path, library, WaveList_Ghost->count(), started};
+        SoundReport{request.choice, request.path, library, WaveList_Ghost->count(), started, {}};
+    if (started)
+        m_lastReport->description =
+            WaveList_Ghost->item(request.choice.SoundNumber).descriptionText();
     emit reported(*m_lastReport);
 }
 

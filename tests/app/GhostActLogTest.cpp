@@ -51,7 +51,9 @@ struct Home {
     }
     // As board 3 reports it.
     void ringDoorbell() { emit windows.boards().sensorTurnedOn(6, 3); }
+    void homeDoorbell() { program.boards.pressHomeInput(6); }
     void commandThree() { NetCommands::run(windows.control(), 3); }
+    void homeActNow() { program.control.ghostActNow({ActTrigger::Source::HomeAutomation}); }
     void soundWindowAct() {
         windows.fmSound->findChild<QPushButton*>(QStringLiteral("Button2"))->click();
     }
@@ -68,7 +70,9 @@ TEST(GhostActLog, EachActTellsTheGhostItsSoundAndWhatMadeItAct) {
     const Case cases[] = {
         {true, 1, &Home::waitRunsOut, acted + "triggered by the attraction"},
         {true, 1, &Home::ringDoorbell, acted + "triggered by sensor input 7 (board 3)"},
+        {true, 1, &Home::homeDoorbell, acted + "triggered by sensor input 7 (home automation)"},
         {false, 1, &Home::commandThree, acted + "triggered by a network command"},
+        {false, 1, &Home::homeActNow, acted + "triggered by the home automation"},
         {false, 1, &Home::soundWindowAct, acted + "triggered by the sound window"},
         {true, 2, &Home::waitRunsOut,
          "ghost 1 \"Anna\" skipped: working time Night (20:00 to 8:00), it is 14:05; triggered "

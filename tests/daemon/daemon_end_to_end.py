@@ -10,18 +10,18 @@ postman act, and SIGTERM ends it in order: exit 0, the door output off, the sett
 import base64
 import html
 import os
-import random
 import re
 import shutil
 import signal
-import socket
 import subprocess
 import sys
 import tempfile
-import time
 import urllib.error
 import urllib.parse
 import urllib.request
+
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "support"))
+from end_to_end import audible, free_port, wait_until  # noqa: E402
 
 BIN, TOOLS = sys.argv[1], sys.argv[2]
 DAEMON = os.path.join(BIN, "gloameryd")
@@ -31,28 +31,6 @@ failures = []
 def fail(text):
     failures.append(text)
     print("FAIL:", text, flush=True)
-
-
-def free_port():
-    """A port nothing listens on, below the range the system hands out for outgoing
-    connections, so that the parallel tests' own connections cannot take it meanwhile."""
-    while True:
-        port = random.randrange(20000, 32000)
-        with socket.socket() as s:
-            try:
-                s.bind(("0.0.0.0", port))
-                return port
-            except OSError:
-                continue
-
-
-def wait_until(check, seconds):
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        if check():
-            return True
-        time.sleep(0.05)
-    return check()
 
 
 class Board:
@@ -75,17 +53,6 @@ class Board:
     def stop(self):
         self.process.terminate()
         self.process.wait(5)
-
-
-def audible(path, since):
-    """True when the disk output holds a sample away from silence after byte `since`."""
-    if not os.path.exists(path):
-        return False
-    with open(path, "rb") as f:
-        f.seek(since)
-        data = f.read()
-    samples = memoryview(data[: len(data) // 2 * 2]).cast("h")
-    return any(abs(s) > 64 for s in samples)
 
 
 def unusable_store(env):

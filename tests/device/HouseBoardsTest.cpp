@@ -3,6 +3,7 @@
 // from every board, and the door's pulse on every board's "Switch".
 #include "device/HouseBoards.h"
 
+#include "core/ActTrigger.h"
 #include "device/BoardPoller.h"
 #include "device/BoardReport.h"
 #include "device/OutputPulse.h"
@@ -227,6 +228,28 @@ TEST(HouseBoards, PressesFromEveryBoardBecomeSensorSignals) {
     EXPECT_EQ(presses[1], (QList<QVariant>{8, 5}));
 }
 
+TEST(HouseBoards, TheHomesInputsCountAsOneMoreBoards) {
+    using Kind = BoardReport::InputKind;
+    Boards b;
+    // Input 3 is held on at the board from the start.
+    b.add(2)->reports = {report({3}, Kind::Digital)};
+    b.start();
+    ASSERT_TRUE(b.cycles(2));
+    QSignalSpy pressed(b.house.get(), &HouseBoards::sensorTurnedOn);
+    QSignalSpy changed(b.house.get(), &HouseBoards::inputChanged);
+    b.house->setHomeInput(5, true); // the home's first ON is a press
+    b.house->setHomeInput(5, true);
+    b.house->setHomeInput(3, true); // already on at the board: no press, no change
+    b.house->setHomeInput(3, false);
+    b.house->pressHomeInput(0);
+    b.house->setHomeInput(9, true); // no such input
+    const int home = ActTrigger::HomeAutomationBoard;
+    EXPECT_EQ(pressed, (QList<QList<QVariant>>{{5, home}, {0, home}}));
+    EXPECT_EQ(changed, (QList<QList<QVariant>>{{5, true}, {0, true}, {0, false}}));
+    EXPECT_TRUE(b.house->inputOn(3));
+    EXPECT_TRUE(b.house->inputOn(5));
+}
+
 TEST(HouseBoards, AnExchangeErrorEndsItsCycleAndTheNextOneGoesOn) {
     Boards b;
     const auto board = b.add(4);
@@ -295,7 +318,9 @@ TEST(HouseBoards, TheDoorSwitchesSwitchOnEveryBoardUntilItsTimeIsUp) {
     b.add(3);
     b.start();
     b.poller(0)->setOutput(0, true);
+    QSignalSpy door(b.house.get(), &HouseBoards::doorChanged);
     ASSERT_TRUE(b.house->openDoor());
+    EXPECT_EQ(door, (QList<QList<QVariant>>{{true}}));
     for (const auto& poller : b.house->pollers())
         EXPECT_TRUE(poller->output(HouseBoards::DoorOutput));
     EXPECT_TRUE(b.house->doorOpening());

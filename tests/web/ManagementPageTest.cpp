@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/page/ManagementPage.h"
 
-#include "FakeProgramControl.h"
+#include "support/FakeProgramControl.h"
 #include "web/page/GhostPictures.h"
 #include "web/page/PageHtml.h"
 #include "web/page/PageTexts.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/TfmWebServer.h"
 
-#include "FakeProgramControl.h"
+#include "support/FakeProgramControl.h"
 #include "FakeWebServerControl.h"
 #include "core/ProgramState.h"
 #include "core/SettingsStore.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/WebAccessService.h"
 
-#include "FakeProgramControl.h"
+#include "support/FakeProgramControl.h"
 #include "TestHttpClient.h"
 #include "core/ProgramState.h"
 #include "core/SettingsStore.h"

@@ -108,6 +108,8 @@ QString faultLine(const ProgramFault& fault, const PageTexts& texts) {
         return texts.soundFault.arg(fault.reason);
     case ProgramFault::Kind::NetServer:
         return texts.netServerFault.arg(fault.reason);
+    case ProgramFault::Kind::HomeAutomation:
+        return texts.homeFault.arg(fault.reason);
     }
     return fault.reason;
 }

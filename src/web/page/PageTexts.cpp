@@ -34,6 +34,7 @@ PageTexts english() {
     t.boardFault = QStringLiteral("Board %1: %2");
     t.soundFault = QStringLiteral("Sound: %1");
     t.netServerFault = QStringLiteral("Network server: %1");
+    t.homeFault = QStringLiteral("Home automation: %1");
     return t;
 }
 
@@ -68,6 +69,7 @@ PageTexts russian() {
     t.boardFault = QStringLiteral("Плата %1: %2");
     t.soundFault = QStringLiteral("Звук: %1");
     t.netServerFault = QStringLiteral("Сетевой сервер: %1");
+    t.homeFault = QStringLiteral("Умный дом: %1");
     return t;
 }
 

@@ -33,6 +33,7 @@ struct PageTexts {
     QString boardFault;     // %1: the board's product id, %2: why
     QString soundFault;     // %1: why
     QString netServerFault; // %1: why
+    QString homeFault;      // %1: why
 
     static const PageTexts& of(Language language);
 };

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "net/PacedWarnings.h"
+#include "core/PacedWarnings.h"
 
 std::optional<QString> PacedWarnings::admit(const QString& key, const QDateTime& now) {
     QString at = key;
