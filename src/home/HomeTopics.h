@@ -35,7 +35,16 @@ struct HomeParse {
 };
 
 // The program's topics under its base topic and under "gloamery/all", and the reading of the
-// messages that arrive on them. Payloads are compared without regard to letter case.
+// messages that arrive on them.
+//
+// Payloads are compared without regard to letter case, with surrounding ASCII whitespace trimmed,
+// so hand-typed `mosquitto_pub` commands work. Switches also take 1/0 and TRUE/FALSE, which
+// scripts and other home systems send. An empty payload is never a command: it is what clearing a
+// retained message delivers, and clearing a stray retained PRESS must not make a ghost act.
+// Ghost and input numbers are plain decimal within range; a wrong number on a topic that is
+// otherwise ours is reported, since someone is clearly addressing this program. A base topic that
+// is empty or holds a wildcard matches nothing and is not subscribed to, so a bad setting cannot
+// subscribe the program to other rooms' commands.
 class HomeTopics {
 public:
     static constexpr int MaxTopicBytes = 256;
@@ -61,7 +70,8 @@ public:
     QByteArray command(const QByteArray& relative) const; // <base>/<relative>/set
 
     static QByteArray onOff(bool on);
-    // {"state":"ON","seconds_left":120}; seconds_left is null without a limit or when stopped.
+    // {"state":"ON","seconds_left":120}; seconds_left is null without a limit (a negative
+    // secondsLeft) or when stopped.
     static QByteArray attractionPayload(bool running, int secondsLeft);
 
 private:
