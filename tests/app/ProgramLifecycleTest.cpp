@@ -2,11 +2,11 @@
 #include "ProgramRun.h"
 #include "app/TfmLogo.h"
 #include "ghosts/TfmGhost.h"
-#include "mainwindow/IndicatorLamp.h"
 #include "mainwindow/TfmMain.h"
 #include "net/TfmNet.h"
 #include "settings/TfmNastr.h"
 #include "support/TempStore.h"
+#include "widgetkit/IndicatorLamp.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ProgramRun.h"
-#include "mainwindow/IndicatorLamp.h"
 #include "mainwindow/TfmMain.h"
 #include "support/LocalPorts.h"
 #include "support/TempStore.h"
 #include "web/TfmWebServer.h"
 #include "web/WebAccessSettings.h"
+#include "widgetkit/IndicatorLamp.h"
 
 #include <QLabel>
 #include <QLineEdit>

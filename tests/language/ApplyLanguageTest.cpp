@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/ProgramState.h"
 #include "language/TfmHelp.h"
-#include "mainwindow/IndicatorLamp.h"
 #include "mainwindow/TfmMain.h"
 #include "support/FakePlatform.h"
 #include "support/GhostServices.h"
+#include "widgetkit/IndicatorLamp.h"
 
 #include <QLabel>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "mainwindow/IndicatorLamp.h"
+#include "widgetkit/IndicatorLamp.h"
 
 #include <QPainter>
 
