@@ -9,11 +9,11 @@ struct HomeAct {
     int ghost = 0; // 1..8
     QString name;
     bool longSound = true;
-    int specialty = 0;   // the library's 0..5
-    int soundNumber = 0; // 0..9
-    QString description; // the sound's own, empty when unknown
-    int effect = 0;      // 0 middle, 1 left, 2 right, 3 and 4 sweeps
-    QString trigger;     // "attraction", "sensor", "network", "mqtt", "sound window"
+    int specialty = 0;    // the library's 0..5
+    int soundNumber = 0;  // 0..9
+    QString description;  // the sound's own, empty when unknown
+    int effect = 0;       // 0 middle, 1 left, 2 right, 3 and 4 sweeps
+    QString trigger;      // "attraction", "sensor", "network", "mqtt", "sound window"
     bool sounded = false; // false: the ghost's working time kept it quiet, or no sound could play
     QString node;
 };
