@@ -200,11 +200,10 @@ void TfmMain::createCommandLabels() {
     };
     // Out of sight below the window; the menus reach the first three.
     using Dialog = MainWindowCommands::Dialog;
-    const Command commands[] = {{"Lbl_Ghost", 688, Dialog::Ghost},
-                                {"Lbl_Nastr", 708, Dialog::Nastr},
-                                {"Lbl_WebServer", 728, Dialog::WebServer},
-                                {"Lbl_Net", 748, Dialog::Net},
-                                {"Lbl_Sound", 768, Dialog::Sound}};
+    const Command commands[] = {
+        {"Lbl_Ghost", 688, Dialog::Ghost},         {"Lbl_Nastr", 708, Dialog::Nastr},
+        {"Lbl_WebServer", 728, Dialog::WebServer}, {"Lbl_Net", 748, Dialog::Net},
+        {"Lbl_Sound", 768, Dialog::Sound},         {"Lbl_Home", 788, Dialog::Home}};
     for (const Command& command : commands) {
         auto* label = new QLabel(QLatin1String(command.name), this);
         label->setObjectName(QLatin1String(command.name));
@@ -246,11 +245,10 @@ MainWindowCommands& TfmMain::commands() {
 void TfmMain::setDialogs(const Dialogs& dialogs) {
     using Dialog = MainWindowCommands::Dialog;
     m_dialogs = dialogs;
-    const std::pair<Dialog, QWidget*> windows[] = {{Dialog::Ghost, dialogs.ghost},
-                                                   {Dialog::Nastr, dialogs.nastr},
-                                                   {Dialog::WebServer, dialogs.webServer},
-                                                   {Dialog::Net, dialogs.net},
-                                                   {Dialog::Sound, dialogs.sound}};
+    const std::pair<Dialog, QWidget*> windows[] = {
+        {Dialog::Ghost, dialogs.ghost},         {Dialog::Nastr, dialogs.nastr},
+        {Dialog::WebServer, dialogs.webServer}, {Dialog::Net, dialogs.net},
+        {Dialog::Sound, dialogs.sound},         {Dialog::Home, dialogs.home}};
     // A window that is not there yet keeps its command doing nothing.
     for (const auto& [dialog, window] : windows)
         m_commands->setDialog(dialog, window ? DialogHandle::forWidget(window) : DialogHandle{});

@@ -48,6 +48,7 @@ public:
         QWidget* webServer = nullptr;
         QWidget* net = nullptr;
         QWidget* sound = nullptr;
+        QWidget* home = nullptr;
     };
 
     TfmMain(ProgramState& state, const PlatformServices& platform, Attraction& attraction,

@@ -17,7 +17,7 @@ class TrayArea;
 struct ProgramState;
 
 // The main window's commands: exit, minimise to the tray and back, help, the web pages, and
-// OpenDialog for the five windows reached from the main window.
+// OpenDialog for the six windows reached from the main window.
 class WindowCommands : public MainWindowCommands {
 public:
     struct Places {
@@ -56,5 +56,5 @@ private:
     DesktopShell& m_shell;
     const ProgramState& m_state;
     Places m_places;
-    std::array<DialogHandle, 5> m_dialogs;
+    std::array<DialogHandle, 6> m_dialogs;
 };

@@ -8,6 +8,7 @@
 #include "core/ProgramState.h"
 #include "core/SettingsStore.h"
 #include "core/Windows1251.h"
+#include "home/HomeSettings.h"
 #include "support/CorePlatform.h"
 #include "support/TempStore.h"
 
@@ -49,6 +50,12 @@ bool hasClient(const NetClients& clients, const QString& name, const QString& pa
 
 int clientIndex(const NetClients& clients, const char* name) {
     return static_cast<int>(clients.names().indexOf(QLatin1String(name)));
+}
+
+HomeSettings homeSettings(SettingsStore& store) {
+    HomeSettings settings;
+    HomeSettingsStore(&store).load(settings);
+    return settings;
 }
 
 struct SetCase {
@@ -157,9 +164,21 @@ INSTANTIATE_TEST_SUITE_P(
                                     clientIndex(p.netServer.clients(), "Client_2"));
                                 return c.right(1) && !c.right(2) && !c.right(3) && c.right(4);
                             }},
-                    SetCase{"net.client.Client_1.registered", "no", [](ProgramServices& p, auto&) {
+                    SetCase{"net.client.Client_1.registered", "no",
+                            [](ProgramServices& p, auto&) {
                                 return clientIndex(p.netServer.clients(), "Client_1") < 0 &&
                                        p.netServer.clients().count() == 2;
+                            }},
+                    SetCase{"mqtt.enabled", "on",
+                            [](auto&, SettingsStore& s) {
+                                return homeSettings(s).enabled;
+                            }},
+                    SetCase{"mqtt.port", "8883",
+                            [](auto&, SettingsStore& s) {
+                                return homeSettings(s).port == 8883;
+                            }},
+                    SetCase{"mqtt.base-topic", "house/attic", [](auto&, SettingsStore& s) {
+                                return homeSettings(s).effectiveBaseTopic() == "house/attic";
                             }}));
 
 struct RefusedCase {
@@ -207,6 +226,10 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{{"set", "net.client.New.rights", "5"}, 2, "use none"},
         RefusedCase{{"set", "net.client.Ωmega.password", "x"}, 2, "Windows-1251"},
         RefusedCase{{"set", "net.client.Client_3.password", QString(256, u'p')}, 2, "255 bytes"},
+        RefusedCase{{"set", "mqtt.port", "0"}, 2, "'0' is not a valid port number"},
+        RefusedCase{{"set", "mqtt.host", ""}, 2, "mqtt.host: the broker's host is empty"},
+        RefusedCase{{"set", "mqtt.base-topic", "gloamery/all/attic"}, 2, "lies in gloamery/all"},
+        RefusedCase{{"set", "mqtt.discovery-prefix", "ha/#"}, 2, "must not be empty, hold"},
         RefusedCase{{"get", "nothing.here"}, 2, "gloameryd config list"},
         RefusedCase{{"remove", "language"}, 2, "usage"},
         RefusedCase{{"set", "language"}, 2, "usage"}));
@@ -237,7 +260,9 @@ INSTANTIATE_TEST_SUITE_P(
                              "net.client.Гость.password = ********"},
                     ListCase{"net.client.Гость.rights", "2,3", "net.client.Гость.rights = 2,3"},
                     ListCase{"attraction.duration", "unlimited", "attraction.duration = unlimited"},
-                    ListCase{"ghost.7.voice", "low", "ghost.7.voice = low"}));
+                    ListCase{"ghost.7.voice", "low", "ghost.7.voice = low"},
+                    ListCase{"mqtt.password", "secret", "mqtt.password = ********"},
+                    ListCase{"mqtt.node-id", "attic", "mqtt.node-id = attic"}));
 
 TEST(ConfigList, AStoredNumberWithoutAWordShowsAsTheNumber) {
     TempStore temp;
@@ -260,6 +285,7 @@ TEST_P(ConfigBadStore, AValueOfTheWrongTypeStopsTheSection) {
     const BadStoreCase& c = GetParam();
     TempStore temp;
     runServicesOnce(temp.store());
+    config(temp.store(), {"set", "mqtt.tls", "false"}); // every home automation value stored
     temp.close();
     TempStore::execSqlOn(temp.path(), QStringLiteral("UPDATE key_values SET type = 1, data = 'x' "
                                                      "WHERE name = '%1'")
@@ -283,7 +309,8 @@ INSTANTIATE_TEST_SUITE_P(
                     BadStoreCase{"Value_Max", {"get", "sound.volume-max"}, "sound."},
                     BadStoreCase{
                         "UserData1", {"set", "net.client.Client_1.rights", "1"}, "net.client."},
-                    BadStoreCase{"AutoSocket", {"list"}, "net.port"}));
+                    BadStoreCase{"AutoSocket", {"list"}, "net.port"},
+                    BadStoreCase{"Mqtt_Tls", {"set", "mqtt.user", "room"}, "mqtt."}));
 
 class ConfigUnusableStore : public testing::TestWithParam<QStringList> {};
 

@@ -26,7 +26,7 @@ public:
     void Sb_InternetClick() override { calls << QStringLiteral("programPage"); }
     void openProductSitePage() override { calls << QStringLiteral("sitePage"); }
     void OpenDialog(Dialog dialog) override {
-        static const char* const names[] = {"ghost", "nastr", "web", "net", "sound"};
+        static const char* const names[] = {"ghost", "nastr", "web", "net", "sound", "home"};
         calls << QStringLiteral("dialog:%1").arg(QLatin1String(names[static_cast<int>(dialog)]));
     }
 };
@@ -56,11 +56,11 @@ QStringList Captions(const QMenu* menu) {
     return captions;
 }
 
-TEST_F(MainMenusTest, MainMenuHasSixEntriesTheFirstASubmenuOfTheTwoLanguages) {
+TEST_F(MainMenusTest, MainMenuHasSevenEntriesTheFirstASubmenuOfTheTwoLanguages) {
     const QMenu* main = menus.Menu_MainForm();
     EXPECT_EQ(Captions(main),
               (QStringList{"Язык интерфейса", "Настройки Web доступа", "Сетевой сервер",
-                           "Настройки программы", "Настройки призраков", "Выход"}));
+                           "Умный дом", "Настройки программы", "Настройки призраков", "Выход"}));
     const QMenu* language = main->actions().at(0)->menu();
     ASSERT_NE(language, nullptr);
     EXPECT_EQ(Captions(language), (QStringList{"Русский", "English (Не готов)"}));
@@ -76,11 +76,17 @@ TEST_F(MainMenusTest, EachEntryRunsItsCommand) {
         const char* item;
         QStringList calls;
     } cases[] = {
-        {"MenuItem_Lang_Russ", {}},           {"MenuItem_Lang_Engl", {}},
-        {"MenuItem_Web", {"dialog:web"}},     {"MenuItem_Net", {"dialog:net"}},
-        {"MenuItem_Nastr", {"dialog:nastr"}}, {"MenuItem_Ghost", {"dialog:ghost"}},
-        {"MenuItem_Exit", {"exit"}},          {"TrayMenu_1", {"sitePage"}},
-        {"TrayMenu_2", {"programPage"}},      {"TrayMenu_3", {"exit"}},
+        {"MenuItem_Lang_Russ", {}},
+        {"MenuItem_Lang_Engl", {}},
+        {"MenuItem_Web", {"dialog:web"}},
+        {"MenuItem_Net", {"dialog:net"}},
+        {"MenuItem_Home", {"dialog:home"}},
+        {"MenuItem_Nastr", {"dialog:nastr"}},
+        {"MenuItem_Ghost", {"dialog:ghost"}},
+        {"MenuItem_Exit", {"exit"}},
+        {"TrayMenu_1", {"sitePage"}},
+        {"TrayMenu_2", {"programPage"}},
+        {"TrayMenu_3", {"exit"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.item);

@@ -295,8 +295,8 @@ TEST_F(WindowCommandsTest, OpenDialog) {
         {"nothing while the attraction runs, even when open", true, true, true, {}, {}},
         {"nothing for a window not built yet", false, false, false, {}, {}},
     };
-    for (const Dialog dialog :
-         {Dialog::Ghost, Dialog::Nastr, Dialog::WebServer, Dialog::Net, Dialog::Sound}) {
+    for (const Dialog dialog : {Dialog::Ghost, Dialog::Nastr, Dialog::WebServer, Dialog::Net,
+                                Dialog::Sound, Dialog::Home}) {
         for (const auto& c : cases) {
             SCOPED_TRACE(::testing::Message() << c.name << ", dialog " << static_cast<int>(dialog));
             FakeDialog window;
