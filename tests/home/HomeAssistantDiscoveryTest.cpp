@@ -103,6 +103,7 @@ TEST(HomeAssistantDiscovery, NamesFollowTheLanguageAndTheGhosts) {
         {Language::Russian, "ghost_8", "Призрак 8", ""},
         {Language::English, "input_2", "Input 2: Hall motion sensor", "motion"},
         {Language::Russian, "input_9", "Вход 9: Объемник в комнате (пешеход)", "motion"},
+        {Language::English, "input_3", "Input 3: Light switch", "light"},
         {Language::English, "input_5", "Input 5: Water switch", ""},
         {Language::English, "door", "Door", "door"},
         {Language::Russian, "last_act", "Последнее выступление", ""},

@@ -39,6 +39,7 @@ const ParseCase ParseCases[] = {
     {"blank is not empty", Room, Room + "/act/set", " ", {}, "expected PRESS"},
     {"input press", Room, Room + "/input/9/set", "PRESS", cmd(Target::Input, 9, Value::Press), ""},
     {"input on", Room, Room + "/input/1/set", "on", cmd(Target::Input, 1, Value::On), ""},
+    {"false", Room, Room + "/input/2/set", "false", cmd(Target::Input, 2, Value::Off), ""},
     {"ghost nine", Room, Room + "/ghost/9/set", "ON", {}, "no ghost \"9\""},
     {"ghost zero", Room, Room + "/ghost/0/set", "ON", {}, "no ghost"},
     {"leading zero", Room, Room + "/ghost/01/set", "ON", {}, "no ghost"},
