@@ -21,5 +21,7 @@ struct HomeAct {
 namespace HomeActJson {
 // {"node":"…","ghost":3,"name":"…","kind":"long","specialty":4,"sound":7,
 //  "description":"…","effect":"left","trigger":"sensor","sounded":true}
+// effect is "middle", "left", "right", "sweep right to left" (3), "sweep left to right" (4), or
+// "unchanged" for a number the player does not know.
 QByteArray encode(const HomeAct& act);
 } // namespace HomeActJson
