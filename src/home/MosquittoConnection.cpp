@@ -10,6 +10,7 @@
 #include <mosquitto.h>
 #include <mqtt_protocol.h>
 #include <mutex>
+#include <openssl/crypto.h>
 #include <optional>
 #include <utility>
 
@@ -305,17 +306,24 @@ void MosquittoConnection::startAttempt() {
     auto attempt = std::make_shared<MosquittoAttempt>();
     m_attempt = attempt;
     m_attemptTimer.start();
-    Process::get().connectors.start([this, attempt, endpoint = m_endpoint, mqtt5 = m_mqtt5] {
-        connectOnPoolThread(*attempt, endpoint, mqtt5);
-        const std::lock_guard lock(attempt->mutex);
-        if (attempt->abandoned) {
-            return;
-        }
-        // The owner is alive while the attempt is not abandoned, and its destructor takes the
-        // lock to abandon it; a call queued here and not yet run is dropped with the owner.
-        QMetaObject::invokeMethod(
-            this, [this, attempt] { adopt(attempt); }, Qt::QueuedConnection);
-    });
+    Process::get().connectors.start(
+        [this, attempt, endpoint = m_endpoint, mqtt5 = m_mqtt5]() mutable {
+            connectOnPoolThread(*attempt, endpoint, mqtt5);
+            {
+                // The owner is alive while the attempt is not abandoned, and its destructor takes
+                // the lock to abandon it; a call queued here and not yet run is dropped with it.
+                const std::lock_guard lock(attempt->mutex);
+                if (!attempt->abandoned) {
+                    QMetaObject::invokeMethod(
+                        this, [this, attempt] { adopt(attempt); }, Qt::QueuedConnection);
+                }
+            }
+            // Frees the link now if the owner has let go of it already, so that OpenSSL's
+            // per-thread state (error queue, random generator) is released after it: this Debian
+            // build does not release it when a pool thread ends.
+            attempt.reset();
+            OPENSSL_thread_stop();
+        });
 }
 
 void MosquittoConnection::adopt(const std::shared_ptr<MosquittoAttempt>& attempt) {
