@@ -34,6 +34,11 @@ struct Process {
     } library;
     QThreadPool connectors;
 
+    // A host that drops packets holds a thread for the system's connect timeout (about two
+    // minutes) after the attempt gave up on it; with pauses of up to a minute a connection
+    // holds at most three.
+    Process() { connectors.setMaxThreadCount(8); }
+
     static Process& get() {
         static Process process;
         return process;
@@ -411,7 +416,10 @@ void MosquittoConnection::afterLoop(int rc, int error) {
             return;
         }
     }
-    const int failure = rc != MOSQ_ERR_SUCCESS ? rc : disconnect.value_or(MOSQ_ERR_SUCCESS);
+    // The callback's reason is the finer one: after a missed keep-alive the loop only says
+    // that there is no connection.
+    const int failure =
+        disconnect.value_or(MOSQ_ERR_SUCCESS) != MOSQ_ERR_SUCCESS ? *disconnect : rc;
     if (failure == MOSQ_ERR_SUCCESS && mosquitto_socket(m_link->mosq) >= 0) {
         updateWriteInterest();
         return;
