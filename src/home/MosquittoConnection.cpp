@@ -10,6 +10,7 @@
 #include <mosquitto.h>
 #include <mqtt_protocol.h>
 #include <mutex>
+#include <openssl/crypto.h>
 #include <optional>
 #include <utility>
 
@@ -32,6 +33,11 @@ struct Process {
         ~Library() { mosquitto_lib_cleanup(); }
     } library;
     QThreadPool connectors;
+
+    // A host that drops packets holds a thread for the system's connect timeout (about two
+    // minutes) after the attempt gave up on it; with pauses of up to a minute a connection
+    // holds at most three.
+    Process() { connectors.setMaxThreadCount(8); }
 
     static Process& get() {
         static Process process;
@@ -305,17 +311,24 @@ void MosquittoConnection::startAttempt() {
     auto attempt = std::make_shared<MosquittoAttempt>();
     m_attempt = attempt;
     m_attemptTimer.start();
-    Process::get().connectors.start([this, attempt, endpoint = m_endpoint, mqtt5 = m_mqtt5] {
-        connectOnPoolThread(*attempt, endpoint, mqtt5);
-        const std::lock_guard lock(attempt->mutex);
-        if (attempt->abandoned) {
-            return;
-        }
-        // The owner is alive while the attempt is not abandoned, and its destructor takes the
-        // lock to abandon it; a call queued here and not yet run is dropped with the owner.
-        QMetaObject::invokeMethod(
-            this, [this, attempt] { adopt(attempt); }, Qt::QueuedConnection);
-    });
+    Process::get().connectors.start(
+        [this, attempt, endpoint = m_endpoint, mqtt5 = m_mqtt5]() mutable {
+            connectOnPoolThread(*attempt, endpoint, mqtt5);
+            {
+                // The owner is alive while the attempt is not abandoned, and its destructor takes
+                // the lock to abandon it; a call queued here and not yet run is dropped with it.
+                const std::lock_guard lock(attempt->mutex);
+                if (!attempt->abandoned) {
+                    QMetaObject::invokeMethod(
+                        this, [this, attempt] { adopt(attempt); }, Qt::QueuedConnection);
+                }
+            }
+            // Frees the link now if the owner has let go of it already, so that OpenSSL's
+            // per-thread state (error queue, random generator) is released after it: this Debian
+            // build does not release it when a pool thread ends.
+            attempt.reset();
+            OPENSSL_thread_stop();
+        });
 }
 
 void MosquittoConnection::adopt(const std::shared_ptr<MosquittoAttempt>& attempt) {
@@ -403,7 +416,10 @@ void MosquittoConnection::afterLoop(int rc, int error) {
             return;
         }
     }
-    const int failure = rc != MOSQ_ERR_SUCCESS ? rc : disconnect.value_or(MOSQ_ERR_SUCCESS);
+    // The callback's reason is the finer one: after a missed keep-alive the loop only says
+    // that there is no connection.
+    const int failure =
+        disconnect.value_or(MOSQ_ERR_SUCCESS) != MOSQ_ERR_SUCCESS ? *disconnect : rc;
     if (failure == MOSQ_ERR_SUCCESS && mosquitto_socket(m_link->mosq) >= 0) {
         updateWriteInterest();
         return;

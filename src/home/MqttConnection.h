@@ -44,7 +44,7 @@ struct MqttLinkState {
     Phase phase = Phase::Off;
     // Why the last attempt failed or the link broke, in one line; empty when connected.
     QString problem;
-    // Seconds until the next attempt while Retrying.
+    // Seconds until the next attempt while Retrying; 0 while that attempt is under way.
     int retryInSeconds = 0;
 
     bool operator==(const MqttLinkState&) const = default;

@@ -16,8 +16,10 @@ public:
 
     // Empty once the broker takes connections, otherwise why it does not.
     QString start();
-    // Anonymous clients refused; only `user` with `password` gets in.
-    QString startWithUser(const QString& user, const QString& password);
+    // With these lines added to a configuration of one listener on 127.0.0.1.
+    QString startWithConfig(const QString& lines);
+    // A folder for the files a configuration names; it lives as long as the broker.
+    QString filePath(const QString& name) const { return m_dir.filePath(name); }
     void stop();
 
     quint16 port() const { return m_port; }
