@@ -7,6 +7,7 @@
 #include "core/Edition.h"
 #include "device/HouseBoards.h"
 #include "ghosts/TfmGhost.h"
+#include "home/TfmHomeAutomation.h"
 #include "language/TfmHelp.h"
 #include "mainwindow/TfmMain.h"
 #include "net/TfmNet.h"
@@ -38,6 +39,9 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
                   fmMain->imageLists().BitmapList_Yellow,
                   [help = fmHelp.operator->()] { help->ApplyLanguage(); }, fmMain),
               m_observer)
+    , fmHomeAutomation(new TfmHomeAutomation(state, platform,
+                                             fmMain->imageLists().BitmapList_Yellow, services.home),
+                       m_observer)
     , m_autostart(std::make_unique<DesktopAutostart>(editionName(editionLanguage),
                                                      QCoreApplication::applicationFilePath(),
                                                      DesktopAutostart::configHome())) {
@@ -47,8 +51,8 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
     fmHelp->addLanguageTarget(fmWebServer);
     fmHelp->addLanguageTarget(fmGhost);
     // One reading of the pointer per tick for every window that shows hover looks.
-    for (SkinnedDialog* dialog :
-         std::initializer_list<SkinnedDialog*>{fmGhost, fmWebServer, fmNet, fmNastr})
+    for (SkinnedDialog* dialog : std::initializer_list<SkinnedDialog*>{fmGhost, fmWebServer, fmNet,
+                                                                       fmNastr, fmHomeAutomation})
         dialog->sharePointerPoll(fmMain->pointerPoll());
     fmWebServer->setMainWindow(fmMain);
     QObject::connect(
@@ -65,6 +69,7 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
     dialogs.webServer = fmWebServer;
     dialogs.net = fmNet;
     dialogs.sound = fmSound;
+    dialogs.home = fmHomeAutomation;
     fmMain->setDialogs(dialogs);
 }
 

@@ -13,6 +13,7 @@ class NetServerService;
 class ProgramControl;
 class ProgramServices;
 class TfmGhost;
+class TfmHomeAutomation;
 class TfmHelp;
 class TfmLogo;
 class TfmMain;
@@ -23,7 +24,7 @@ class TfmWebServer;
 class WebAccessService;
 struct ProgramState;
 
-// The program's eight windows, one of each, views over the services and alive for the whole run.
+// The program's windows, one of each, views over the services and alive for the whole run.
 // Created in a fixed order and destroyed in exactly the reverse order (the members' order).
 class ProgramWindows {
 public:
@@ -57,6 +58,8 @@ public:
     const OwnedWindow<TfmNet> fmNet;
     const OwnedWindow<TfmSound> fmSound;
     const OwnedWindow<TfmNastr> fmNastr;
+    // Beyond the eight: the home's MQTT broker.
+    const OwnedWindow<TfmHomeAutomation> fmHomeAutomation;
 
 private:
     // The running edition's entry in the desktop's autostart folder.

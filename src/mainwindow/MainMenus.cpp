@@ -54,15 +54,16 @@ MainMenus::MainMenus(MainWindowCommands& commands, const ImageList& MenuPictures
         &QAction::triggered, this, [this] { m_commands.OpenDialog(Dialog::WebServer); });
     connect(addItem(m_main.get(), "MenuItem_Net", QStringLiteral("Сетевой сервер"), NetPicture),
             &QAction::triggered, this, [this] { m_commands.OpenDialog(Dialog::Net); });
-    // The home automation window has no picture of its own; it is a network link too.
-    connect(addItem(m_main.get(), "MenuItem_Home", QStringLiteral("Умный дом"), NetPicture),
-            &QAction::triggered, this, [this] { m_commands.OpenDialog(Dialog::Home); });
     connect(addItem(m_main.get(), "MenuItem_Nastr", QStringLiteral("Настройки программы"),
                     NastrPicture),
             &QAction::triggered, this, [this] { m_commands.OpenDialog(Dialog::Nastr); });
     connect(addItem(m_main.get(), "MenuItem_Ghost", QStringLiteral("Настройки призраков"),
                     GhostPicture),
             &QAction::triggered, this, [this] { m_commands.OpenDialog(Dialog::Ghost); });
+    // Last before the exit, so the older items keep their places; no picture of its own, as it is
+    // a network link too.
+    connect(addItem(m_main.get(), "MenuItem_Home", QStringLiteral("Умный дом"), NetPicture),
+            &QAction::triggered, this, [this] { m_commands.OpenDialog(Dialog::Home); });
     connect(addItem(m_main.get(), "MenuItem_Exit", QStringLiteral("Выход"), ExitPicture),
             &QAction::triggered, this, [this] { m_commands.Sb_CloseClick(); });
 

@@ -7,6 +7,8 @@
 #include "core/StoreAccess.h"
 #include "device/BoardPoller.h"
 #include "device/SimBoards.h"
+#include "home/HomeSettings.h"
+#include "home/MosquittoConnection.h"
 #include "net/ServerSettings.h"
 #include "sound/SoundPlayer.h"
 #include "support/CorePlatform.h"
@@ -50,6 +52,7 @@ struct Home {
         PlatformServices p = fakes.services(&temp.store());
         p.player = &player;
         p.boards = &boards;
+        p.mqtt = makeMosquittoConnection;
         program = std::make_unique<ProgramServices>(state, p);
     }
 };
@@ -96,6 +99,27 @@ const FaultCase FaultCases[] = {
          EXPECT_EQ(h.program->netServer.fault()->number, h.portTaker.serverPort());
      },
      ProgramFault::Kind::NetServer, 2, "Network server: port "},
+    {"broker_refusing_retried", "gloamery.home",
+     [](Home& h) {
+         // A port just given up by a listener: nothing answers there.
+         ASSERT_TRUE(h.portTaker.listen(QHostAddress::LocalHost));
+         HomeSettings settings;
+         settings.enabled = true;
+         settings.host = QStringLiteral("127.0.0.1");
+         settings.port = h.portTaker.serverPort();
+         h.portTaker.close();
+         ASSERT_EQ(HomeSettingsStore(&h.temp.store()).save(settings), QString());
+     },
+     [](Home& h) {
+         h.program->startWhatIsWanted();
+         int attempts = 0;
+         QObject::connect(&h.program->home, &HomeLinkControl::stateChanged,
+                          [&attempts](const MqttLinkState& now) {
+                              attempts += now.phase == MqttLinkState::Phase::Retrying;
+                          });
+         ASSERT_TRUE(QTest::qWaitFor([&] { return attempts >= 2; }, 10000));
+     },
+     ProgramFault::Kind::HomeAutomation, 1, "Home automation: connection refused by 127.0.0.1:"},
     {"board_refusing_russian", "gloamery.device",
      [](Home& h) {
          h.state.InterfaceLanguage = Language::Russian;

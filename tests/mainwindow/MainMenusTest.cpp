@@ -60,7 +60,7 @@ TEST_F(MainMenusTest, MainMenuHasSevenEntriesTheFirstASubmenuOfTheTwoLanguages) 
     const QMenu* main = menus.Menu_MainForm();
     EXPECT_EQ(Captions(main),
               (QStringList{"Язык интерфейса", "Настройки Web доступа", "Сетевой сервер",
-                           "Умный дом", "Настройки программы", "Настройки призраков", "Выход"}));
+                           "Настройки программы", "Настройки призраков", "Умный дом", "Выход"}));
     const QMenu* language = main->actions().at(0)->menu();
     ASSERT_NE(language, nullptr);
     EXPECT_EQ(Captions(language), (QStringList{"Русский", "English (Не готов)"}));
