@@ -87,7 +87,8 @@ std::vector<ProgramFault> ProgramServices::faults() const {
     for (const auto& poller : boards.pollers())
         if (std::optional<ProgramFault> fault = poller->fault())
             found.push_back(*fault);
-    for (const std::optional<ProgramFault>& fault : {sound.fault(), netServer.fault(), home.fault()})
+    for (const std::optional<ProgramFault>& fault :
+         {sound.fault(), netServer.fault(), home.fault()})
         if (fault)
             found.push_back(*fault);
     return found;

@@ -6,9 +6,9 @@
 // Something the program should be doing and cannot right now, as a phone is told of it.
 struct ProgramFault {
     enum class Kind {
-        Board,     // a board found at the start that cannot be opened or reached
-        Sound,     // no sound can be heard
-        NetServer, // the network server's socket did not open
+        Board,          // a board found at the start that cannot be opened or reached
+        Sound,          // no sound can be heard
+        NetServer,      // the network server's socket did not open
         HomeAutomation, // the home's MQTT broker cannot be reached
     };
 

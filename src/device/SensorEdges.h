@@ -21,6 +21,5 @@ public:
     quint16 combined() const;
 
 private:
-
     QHash<int, quint16> m_boards;
 };

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "core/PacedWarnings.h"
 #include "net/LoginThrottle.h"
 #include "net/NetClientActionLog.h"
 #include "net/NetLimits.h"
 #include "net/NetTransport.h"
-#include "core/PacedWarnings.h"
 
 #include <QByteArray>
 #include <QDateTime>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Signing in to the management page through the real server, from many loopback addresses.
-#include "support/FakeProgramControl.h"
 #include "TestHttpClient.h"
+#include "support/FakeProgramControl.h"
 #include "web/page/ManagementPage.h"
 #include "web/server/WebAccessServer.h"
 

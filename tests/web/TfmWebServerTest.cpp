@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/TfmWebServer.h"
 
-#include "support/FakeProgramControl.h"
 #include "FakeWebServerControl.h"
 #include "core/ProgramState.h"
 #include "core/SettingsStore.h"
 #include "language/TfmHelp.h"
 #include "support/CloseButtonCases.h"
 #include "support/FakePlatform.h"
+#include "support/FakeProgramControl.h"
 #include "support/PointerClick.h"
 #include "support/TempStore.h"
 #include "web/WebAccessService.h"

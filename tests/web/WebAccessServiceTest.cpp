@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/WebAccessService.h"
 
-#include "support/FakeProgramControl.h"
 #include "TestHttpClient.h"
 #include "core/ProgramState.h"
 #include "core/SettingsStore.h"
+#include "support/FakeProgramControl.h"
 #include "support/TempStore.h"
 #include "web/server/WebAccessServer.h"
 
