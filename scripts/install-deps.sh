@@ -7,7 +7,7 @@ packages=(
     cmake ninja-build g++ pkg-config ccache
     qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
     libsqlite3-dev sqlite3 openssl
-    libmosquitto-dev libssl-dev mosquitto mosquitto-clients
+    libmosquitto-dev mosquitto mosquitto-clients
     libsdl2-dev libsdl2-mixer-dev libasound2-dev libhidapi-dev libudev-dev
     libgtest-dev libgmock-dev libbenchmark-dev liblz4-dev libxcb1-dev
     clang libclang-rt-14-dev clang-format

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "home/MosquittoConnection.h"
 
+#include "home/MosquittoLibrary.h"
+
 #include <QPointer>
 #include <QSocketNotifier>
 #include <QThreadPool>
@@ -10,11 +12,14 @@
 #include <mosquitto.h>
 #include <mqtt_protocol.h>
 #include <mutex>
-#include <openssl/crypto.h>
 #include <optional>
 #include <utility>
 
 namespace {
+
+const MosquittoLibrary& lib() {
+    return MosquittoLibrary::get();
+}
 
 // Where libmosquitto's callbacks leave what they report: they run inside the library's calls,
 // where emitting a signal whose receiver closes the link would free the library's own state.
@@ -25,13 +30,8 @@ struct LinkEvents {
     QString tlsError;
 };
 
-// The library and the pool for connect calls, set up once and torn down after every attempt
-// has finished (members are destroyed in reverse order: the pool waits first).
+// The pool for connect calls, set up once and torn down after every attempt has finished.
 struct Process {
-    struct Library {
-        Library() { mosquitto_lib_init(); }
-        ~Library() { mosquitto_lib_cleanup(); }
-    } library;
     QThreadPool connectors;
 
     // A host that drops packets holds a thread for the system's connect timeout (about two
@@ -115,7 +115,7 @@ QString refusalText(int code, bool mqtt5, bool withUser) {
         return QStringLiteral("the broker is unavailable");
     default:
         return QStringLiteral("the broker refused the connection: %1")
-            .arg(QString::fromUtf8(mosquitto_reason_string(code)));
+            .arg(QString::fromUtf8(lib().mosquitto_reason_string(code)));
     }
 }
 
@@ -130,7 +130,7 @@ struct MosquittoLink {
     MosquittoLink& operator=(const MosquittoLink&) = delete;
     ~MosquittoLink() {
         if (mosq) {
-            mosquitto_destroy(mosq);
+            lib().mosquitto_destroy(mosq);
         }
     }
 };
@@ -150,45 +150,51 @@ namespace {
 
 void connectOnPoolThread(MosquittoAttempt& attempt, const MqttEndpoint& endpoint, bool mqtt5) {
     attempt.link = std::make_unique<MosquittoLink>();
+    if (!lib().problem.isEmpty()) {
+        attempt.rc = MOSQ_ERR_UNKNOWN;
+        attempt.problem = lib().problem;
+        return;
+    }
     auto& link = *attempt.link;
     const QByteArray id = endpoint.clientId;
-    link.mosq = mosquitto_new(id.isEmpty() ? nullptr : id.constData(), true, &link.events);
+    link.mosq = lib().mosquitto_new(id.isEmpty() ? nullptr : id.constData(), true, &link.events);
     if (!link.mosq) {
         attempt.rc = MOSQ_ERR_NOMEM;
         return;
     }
     mosquitto* mosq = link.mosq;
-    mosquitto_int_option(mosq, MOSQ_OPT_PROTOCOL_VERSION,
-                         mqtt5 ? MQTT_PROTOCOL_V5 : MQTT_PROTOCOL_V311);
+    lib().mosquitto_int_option(mosq, MOSQ_OPT_PROTOCOL_VERSION,
+                               mqtt5 ? MQTT_PROTOCOL_V5 : MQTT_PROTOCOL_V311);
     // Farewells are small and written just before the socket closes; no waiting for Nagle.
-    mosquitto_int_option(mosq, MOSQ_OPT_TCP_NODELAY, 1);
-    mosquitto_connect_v5_callback_set(mosq, onConnect);
-    mosquitto_disconnect_v5_callback_set(mosq, onDisconnect);
-    mosquitto_message_v5_callback_set(mosq, onMessage);
-    mosquitto_log_callback_set(mosq, onLog);
+    lib().mosquitto_int_option(mosq, MOSQ_OPT_TCP_NODELAY, 1);
+    lib().mosquitto_connect_v5_callback_set(mosq, onConnect);
+    lib().mosquitto_disconnect_v5_callback_set(mosq, onDisconnect);
+    lib().mosquitto_message_v5_callback_set(mosq, onMessage);
+    lib().mosquitto_log_callback_set(mosq, onLog);
 
     if (!endpoint.user.isEmpty()) {
-        mosquitto_username_pw_set(mosq, endpoint.user.toUtf8().constData(),
-                                  endpoint.password.toUtf8().constData());
+        lib().mosquitto_username_pw_set(mosq, endpoint.user.toUtf8().constData(),
+                                        endpoint.password.toUtf8().constData());
     }
     const MqttMessage& will = endpoint.will;
     if (!will.topic.isEmpty()) {
-        mosquitto_will_set(mosq, will.topic.constData(), static_cast<int>(will.payload.size()),
-                           will.payload.constData(), will.qos, will.retain);
+        lib().mosquitto_will_set(mosq, will.topic.constData(),
+                                 static_cast<int>(will.payload.size()), will.payload.constData(),
+                                 will.qos, will.retain);
     }
     if (endpoint.tls) {
         const QByteArray caFile = endpoint.caFile.toLocal8Bit();
-        const int rc =
-            mosquitto_tls_set(mosq, caFile.isEmpty() ? nullptr : caFile.constData(),
-                              caFile.isEmpty() ? SystemCaPath : nullptr, nullptr, nullptr, nullptr);
+        const int rc = lib().mosquitto_tls_set(
+            mosq, caFile.isEmpty() ? nullptr : caFile.constData(),
+            caFile.isEmpty() ? SystemCaPath : nullptr, nullptr, nullptr, nullptr);
         if (rc != MOSQ_ERR_SUCCESS) {
             attempt.rc = rc;
             attempt.problem =
                 QStringLiteral("TLS: cannot read the CA file %1").arg(endpoint.caFile);
             return;
         }
-        mosquitto_tls_opts_set(mosq, 1 /* SSL_VERIFY_PEER */, nullptr, nullptr);
-        mosquitto_tls_insecure_set(mosq, false);
+        lib().mosquitto_tls_opts_set(mosq, 1 /* SSL_VERIFY_PEER */, nullptr, nullptr);
+        lib().mosquitto_tls_insecure_set(mosq, false);
     }
 
     const QByteArray host = endpoint.host.toUtf8();
@@ -196,15 +202,16 @@ void connectOnPoolThread(MosquittoAttempt& attempt, const MqttEndpoint& endpoint
     if (mqtt5) {
         // Asks the broker to drop what we would drop anyway instead of sending it.
         mosquitto_property* properties = nullptr;
-        mosquitto_property_add_int32(&properties, MQTT_PROP_MAXIMUM_PACKET_SIZE,
-                                     MosquittoConnection::MaxTopicBytes +
-                                         MosquittoConnection::MaxPayloadBytes + PacketOverhead);
-        attempt.rc = mosquitto_connect_bind_v5(mosq, host.constData(), endpoint.port, keepAlive,
-                                               nullptr, properties);
+        lib().mosquitto_property_add_int32(&properties, MQTT_PROP_MAXIMUM_PACKET_SIZE,
+                                           MosquittoConnection::MaxTopicBytes +
+                                               MosquittoConnection::MaxPayloadBytes +
+                                               PacketOverhead);
+        attempt.rc = lib().mosquitto_connect_bind_v5(mosq, host.constData(), endpoint.port,
+                                                     keepAlive, nullptr, properties);
         attempt.error = errno;
-        mosquitto_property_free_all(&properties);
+        lib().mosquitto_property_free_all(&properties);
     } else {
-        attempt.rc = mosquitto_connect(mosq, host.constData(), endpoint.port, keepAlive);
+        attempt.rc = lib().mosquitto_connect(mosq, host.constData(), endpoint.port, keepAlive);
         attempt.error = errno;
     }
 }
@@ -216,7 +223,7 @@ MosquittoConnection::MosquittoConnection(QObject* parent)
     Process::get();
     m_keepAliveTimer.setInterval(1000);
     connect(&m_keepAliveTimer, &QTimer::timeout, this, [this] {
-        const int rc = mosquitto_loop_misc(m_link->mosq);
+        const int rc = lib().mosquitto_loop_misc(m_link->mosq);
         afterLoop(rc, errno);
     });
     m_attemptTimer.setSingleShot(true);
@@ -264,15 +271,15 @@ void MosquittoConnection::close(const QList<MqttMessage>& farewell) {
     if (m_link && m_accepted) {
         mosquitto* mosq = m_link->mosq;
         for (const MqttMessage& message : farewell) {
-            mosquitto_publish(mosq, nullptr, message.topic.constData(),
-                              static_cast<int>(message.payload.size()), message.payload.constData(),
-                              message.qos, message.retain);
+            lib().mosquitto_publish(mosq, nullptr, message.topic.constData(),
+                                    static_cast<int>(message.payload.size()),
+                                    message.payload.constData(), message.qos, message.retain);
         }
-        mosquitto_disconnect(mosq);
+        lib().mosquitto_disconnect(mosq);
         // Without a thread of its own the library writes at once; this only pushes out what
         // a full socket buffer held back. Whatever still does not fit is lost, not waited for.
-        if (mosquitto_want_write(mosq)) {
-            mosquitto_loop_write(mosq, 1);
+        if (lib().mosquitto_want_write(mosq)) {
+            lib().mosquitto_loop_write(mosq, 1);
         }
     }
     m_open = false;
@@ -285,9 +292,9 @@ bool MosquittoConnection::publish(const MqttMessage& message) {
     if (!m_link || !m_accepted) {
         return false;
     }
-    const int rc = mosquitto_publish(m_link->mosq, nullptr, message.topic.constData(),
-                                     static_cast<int>(message.payload.size()),
-                                     message.payload.constData(), message.qos, message.retain);
+    const int rc = lib().mosquitto_publish(
+        m_link->mosq, nullptr, message.topic.constData(), static_cast<int>(message.payload.size()),
+        message.payload.constData(), message.qos, message.retain);
     afterCall();
     return rc == MOSQ_ERR_SUCCESS;
 }
@@ -299,7 +306,7 @@ void MosquittoConnection::subscribe(const QList<QByteArray>& filters) {
         }
         m_filters.append(filter);
         if (m_link && m_accepted) {
-            mosquitto_subscribe(m_link->mosq, nullptr, filter.constData(), 1);
+            lib().mosquitto_subscribe(m_link->mosq, nullptr, filter.constData(), 1);
         }
     }
     if (m_link) {
@@ -327,7 +334,8 @@ void MosquittoConnection::startAttempt() {
             // per-thread state (error queue, random generator) is released after it: this Debian
             // build does not release it when a pool thread ends.
             attempt.reset();
-            OPENSSL_thread_stop();
+            if (lib().OPENSSL_thread_stop)
+                lib().OPENSSL_thread_stop();
         });
 }
 
@@ -341,15 +349,15 @@ void MosquittoConnection::adopt(const std::shared_ptr<MosquittoAttempt>& attempt
         return;
     }
     m_link = std::move(attempt->link);
-    const int socket = mosquitto_socket(m_link->mosq);
+    const int socket = lib().mosquitto_socket(m_link->mosq);
     m_readNotifier = new QSocketNotifier(socket, QSocketNotifier::Read, this);
     connect(m_readNotifier, &QSocketNotifier::activated, this, [this] {
-        const int rc = mosquitto_loop_read(m_link->mosq, 1);
+        const int rc = lib().mosquitto_loop_read(m_link->mosq, 1);
         afterLoop(rc, errno);
     });
     m_writeNotifier = new QSocketNotifier(socket, QSocketNotifier::Write, this);
     connect(m_writeNotifier, &QSocketNotifier::activated, this, [this] {
-        const int rc = mosquitto_loop_write(m_link->mosq, 1);
+        const int rc = lib().mosquitto_loop_write(m_link->mosq, 1);
         afterLoop(rc, errno);
     });
     m_keepAliveTimer.start();
@@ -374,7 +382,7 @@ QString MosquittoConnection::attemptProblem(const MosquittoAttempt& attempt) con
             .arg(hostAndPort(), QString::fromLocal8Bit(std::strerror(attempt.error)));
     }
     return QStringLiteral("cannot connect to %1: %2")
-        .arg(hostAndPort(), QString::fromUtf8(mosquitto_strerror(attempt.rc)));
+        .arg(hostAndPort(), QString::fromUtf8(lib().mosquitto_strerror(attempt.rc)));
 }
 
 void MosquittoConnection::afterLoop(int rc, int error) {
@@ -420,7 +428,7 @@ void MosquittoConnection::afterLoop(int rc, int error) {
     // that there is no connection.
     const int failure =
         disconnect.value_or(MOSQ_ERR_SUCCESS) != MOSQ_ERR_SUCCESS ? *disconnect : rc;
-    if (failure == MOSQ_ERR_SUCCESS && mosquitto_socket(m_link->mosq) >= 0) {
+    if (failure == MOSQ_ERR_SUCCESS && lib().mosquitto_socket(m_link->mosq) >= 0) {
         updateWriteInterest();
         return;
     }
@@ -444,7 +452,7 @@ void MosquittoConnection::onBrokerAccepted() {
     m_accepted = true;
     m_upFor.start();
     for (const QByteArray& filter : std::as_const(m_filters)) {
-        mosquitto_subscribe(m_link->mosq, nullptr, filter.constData(), 1);
+        lib().mosquitto_subscribe(m_link->mosq, nullptr, filter.constData(), 1);
     }
     const QPointer<MosquittoConnection> alive(this);
     const quint64 generation = m_generation;
@@ -493,7 +501,7 @@ void MosquittoConnection::dropLink() {
 }
 
 void MosquittoConnection::afterCall() {
-    if (mosquitto_socket(m_link->mosq) >= 0 && !m_link->events.disconnect) {
+    if (lib().mosquitto_socket(m_link->mosq) >= 0 && !m_link->events.disconnect) {
         updateWriteInterest();
         return;
     }
@@ -510,7 +518,7 @@ void MosquittoConnection::afterCall() {
 
 void MosquittoConnection::updateWriteInterest() {
     if (m_writeNotifier) {
-        m_writeNotifier->setEnabled(mosquitto_want_write(m_link->mosq));
+        m_writeNotifier->setEnabled(lib().mosquitto_want_write(m_link->mosq));
     }
 }
 

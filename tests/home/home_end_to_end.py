@@ -133,7 +133,10 @@ REQUIRED = {"switch": ("command_topic",), "button": ("command_topic",),
 
 
 def check_discovery(broker, room):
-    configs = broker.retained_under(f"homeassistant/+/{room}/+/config")
+    # The configs follow "online" on the broker: wait for the last of them.
+    wanted = f"homeassistant/+/{room}/+/config"
+    wait_until(lambda: len(broker.retained_under(wanted)) >= 23, 5)
+    configs = broker.retained_under(wanted)
     kinds = {}
     for topic, payload in configs.items():
         component = topic.split("/")[1]
