@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Takes screenshots of both editions under Xvfb: the main window, a quick panel open, the
 # right-click menu with its language submenu, the ghost settings dialog and the settings dialog;
-# with openbox installed, the web access window with its accounts hidden and shown, the network
-# server window with two clients logged in, and the splash's device view with two simulated boards; with openbox and trayer installed, also the
+# with openbox installed, the web access window with its accounts hidden and shown, the home
+# automation window, the network server window with two clients logged in, and the splash's device view with two simulated boards; with openbox and trayer installed, also the
 # tray icon and its menu.
 # Usage: tools/screenshots.sh [BUILD_DIR] [OUT_DIR]
 set -euo pipefail
@@ -96,6 +96,22 @@ shoot() {
             xdotool mousemove 171 391 click 1; sleep 0.4
             xdotool mousemove 760 20; sleep 0.6
             snap web-accounts $window
+            kill -TERM \$pid; wait \$pid
+        " 2>/dev/null
+        # The home automation window with the link turned on and no broker to be had: the lamp
+        # waits and the state line says why.
+        session "
+            set -e
+            openbox >/dev/null 2>&1 & sleep 1
+            '$build/bin/$binary' & pid=\$!
+            main_window_ready
+            click_menu_entry 420 120 'Умный дом'
+            home=\$(wait_for_window 790x520 100); sleep 1
+            read -r x y < <(xdotool getwindowgeometry \$home | awk -F'[ ,]+' '/Position/ {print \$3, \$4}')
+            # The box that turns the link on.
+            xdotool mousemove \$((x + 40)) \$((y + 91)) click 1; sleep 2
+            xdotool mousemove \$((x + 600)) \$((y + 300)); sleep 0.6
+            import -window root -crop 790x520+\$x+\$y +repage '$out/home-automation-$edition.png'
             kill -TERM \$pid; wait \$pid
         " 2>/dev/null
         # The network server window: socket started, two clients logged in with an action each,
