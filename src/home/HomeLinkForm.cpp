@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "home/HomeLinkForm.h"
 
+#include "core/Clock.h"
 #include "home/HomeLinkControl.h"
 #include "language/LanguagePhrases.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -13,10 +16,15 @@ constexpr HomeField EveryField[] = {
 
 } // namespace
 
-HomeLinkForm::HomeLinkForm(HomeLinkControl& link, const Language& language)
+HomeLinkForm::HomeLinkForm(HomeLinkControl& link, const Language& language, const Clock* clock)
     : m_link(link)
-    , m_language(language) {
-    connect(&link, &HomeLinkControl::stateChanged, this, &HomeLinkForm::stateShown);
+    , m_language(language)
+    , m_clock(clock) {
+    connect(&link, &HomeLinkControl::stateChanged, this, [this] {
+        if (m_clock)
+            m_pauseBegan = m_clock->now();
+        emit stateShown();
+    });
     connect(&link, &HomeLinkControl::testFinished, this, [this](bool ok, const QString& message) {
         m_testing = false;
         setNote(
@@ -126,9 +134,12 @@ QString HomeLinkForm::stateLine() const {
         return phrase(Phrase::MqttConnecting, m_language).arg(where);
     case MqttLinkState::Phase::Connected:
         return phrase(Phrase::MqttConnected, m_language).arg(where);
-    case MqttLinkState::Phase::Retrying:
-        return phrase(Phrase::MqttRetrying, m_language)
-            .arg(state.problem, QString::number(state.retryInSeconds));
+    case MqttLinkState::Phase::Retrying: {
+        qint64 left = state.retryInSeconds;
+        if (m_clock && m_pauseBegan.isValid())
+            left = std::max<qint64>(0, left - m_pauseBegan.secsTo(m_clock->now()));
+        return phrase(Phrase::MqttRetrying, m_language).arg(state.problem, QString::number(left));
+    }
     }
     return {};
 }

@@ -4,9 +4,11 @@
 #include "core/Language.h"
 #include "home/HomeSettingsCheck.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 
+class Clock;
 class HomeLinkControl;
 
 // What the home automation window does, without its widgets. Changes take effect at once, as in
@@ -30,9 +32,10 @@ public:
     };
     enum class Lamp { Off, Waiting, Lit };
 
-    // `language` is read at each text, so the window follows a change of language; both must
-    // outlive the form.
-    HomeLinkForm(HomeLinkControl& link, const Language& language);
+    // `language` is read at each text, so the window follows a change of language; all three
+    // must outlive the form. With a clock the time to the next try counts down; the link only
+    // says it when the pause begins.
+    HomeLinkForm(HomeLinkControl& link, const Language& language, const Clock* clock = nullptr);
 
     static Typed typed(const HomeSettings& settings);
 
@@ -44,7 +47,7 @@ public:
     bool testing() const { return m_testing; }
 
     Lamp lamp() const;
-    // The link's phase in one line: where to, and why not with the time to the next try.
+    // The link's phase in one line: where to, and why not with the time left to the next try.
     QString stateLine() const;
     // The last refusal or test, or empty.
     const QString& note() const { return m_note; }
@@ -65,6 +68,8 @@ private:
 
     HomeLinkControl& m_link;
     const Language& m_language;
+    const Clock* m_clock;
+    QDateTime m_pauseBegan;
     QString m_note;
     bool m_testing = false;
 };

@@ -33,7 +33,7 @@ TfmHomeAutomation::TfmHomeAutomation(ProgramState& state, const PlatformServices
     , m_yellow(yellow)
     , m_link(link)
     , m_chooser(std::move(chooser))
-    , m_form(link, state.InterfaceLanguage) {
+    , m_form(link, state.InterfaceLanguage, platform.clock) {
     setWindowTitle(phrase(Phrase::HomeTitle, state.InterfaceLanguage));
     if (!m_chooser)
         m_chooser = [](QWidget* parent, const QString& title, const QString& current) {
@@ -41,6 +41,8 @@ TfmHomeAutomation::TfmHomeAutomation(ProgramState& state, const PlatformServices
         };
     connect(&m_form, &HomeLinkForm::stateShown, this, &TfmHomeAutomation::showState);
     connect(&m_form, &HomeLinkForm::noteChanged, this, &TfmHomeAutomation::showNote);
+    m_countdown.setInterval(1000);
+    connect(&m_countdown, &QTimer::timeout, this, &TfmHomeAutomation::showState);
 }
 
 TfmHomeAutomation::~TfmHomeAutomation() {
@@ -60,6 +62,11 @@ void TfmHomeAutomation::FormShow() {
     showSettings();
     showState();
     showNote();
+    m_countdown.start();
+}
+
+void TfmHomeAutomation::FormClose() {
+    m_countdown.stop();
 }
 
 void TfmHomeAutomation::connectControls() {

@@ -6,6 +6,7 @@
 #include "widgetkit/SkinnedDialog.h"
 
 #include <QColor>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -40,6 +41,7 @@ public:
 protected:
     void buildControls() override;
     void FormShow() override;
+    void FormClose() override;
 
 private:
     void connectControls();
@@ -56,6 +58,8 @@ private:
     HomeLinkControl& m_link;
     FileChooser m_chooser;
     HomeLinkForm m_form;
+    // Counts the time to the next try down while the window is open.
+    QTimer m_countdown;
 
     // None until the window is first opened.
     std::unique_ptr<HomeAutomationControls> m_ui;

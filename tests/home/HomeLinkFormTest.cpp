@@ -2,6 +2,7 @@
 #include "home/HomeLinkForm.h"
 
 #include "support/FakeHomeLink.h"
+#include "support/FixedClock.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,8 @@ using Phase = MqttLinkState::Phase;
 struct Form {
     FakeHomeLink link;
     Language language = Language::English;
-    HomeLinkForm form{link, language};
+    FixedClock clock;
+    HomeLinkForm form{link, language, &clock};
     HomeLinkForm::Typed typed = HomeLinkForm::typed(link.stored);
 };
 
@@ -113,6 +115,22 @@ TEST(HomeLinkForm, ShowsEachPhaseWithItsLamp) {
         EXPECT_EQ(f.form.lamp(), c.lamp) << c.line;
         EXPECT_EQ(f.form.stateLine(), QString::fromUtf8(c.line));
     }
+}
+
+TEST(HomeLinkForm, TheTimeToTheNextTryCountsDownFromEachPause) {
+    const struct {
+        qint64 sinceLastPauseMs;
+        const char* left;
+    } steps[] = {{0, "8"}, {2999, "6"}, {3001, "2"}, {60000, "0"}};
+    Form f;
+    f.link.enter({Phase::Retrying, QStringLiteral("refused"), 8});
+    for (const auto& step : steps) {
+        f.clock.advance(step.sinceLastPauseMs);
+        EXPECT_EQ(f.form.stateLine(),
+                  QStringLiteral("No link: refused; next try in %1 s").arg(step.left));
+    }
+    f.link.enter({Phase::Retrying, QStringLiteral("refused"), 16});
+    EXPECT_TRUE(f.form.stateLine().endsWith(QStringLiteral("in 16 s"))) << "a new pause";
 }
 
 TEST(HomeLinkForm, ATestTriesTheTypedValuesOnceAndShowsTheAnswer) {
