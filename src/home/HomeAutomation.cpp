@@ -171,17 +171,19 @@ void HomeAutomation::testSettings(const HomeSettings& settings) {
         return;
     }
     m_test = m_connections();
-    connect(m_test.get(), &MqttConnection::stateChanged, this, [this](const MqttLinkState& now) {
-        if (now.phase != MqttLinkState::Phase::Connected &&
-            now.phase != MqttLinkState::Phase::Retrying)
-            return;
-        m_testTimeout.stop();
-        const bool ok = now.phase == MqttLinkState::Phase::Connected;
-        const QString message = ok ? QString() : now.problem;
-        // Not from inside its own signal.
-        m_test.release()->deleteLater();
-        emit testFinished(ok, message);
-    });
+    const QString broker = QStringLiteral("%1:%2").arg(settings.host).arg(settings.port);
+    connect(m_test.get(), &MqttConnection::stateChanged, this,
+            [this, broker](const MqttLinkState& now) {
+                if (now.phase != MqttLinkState::Phase::Connected &&
+                    now.phase != MqttLinkState::Phase::Retrying)
+                    return;
+                m_testTimeout.stop();
+                const bool ok = now.phase == MqttLinkState::Phase::Connected;
+                const QString message = ok ? broker : now.problem;
+                // Not from inside its own signal.
+                m_test.release()->deleteLater();
+                emit testFinished(ok, message);
+            });
     m_testTimeout.start();
     m_test->open(endpoint(settings, "-test"));
 }

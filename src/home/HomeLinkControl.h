@@ -24,6 +24,7 @@ public:
 
 signals:
     void stateChanged(const MqttLinkState& state);
-    // `message` is one line: the broker's refusal, the network's error, or that it worked.
+    // `message` is one line: on success the broker's host and port, else the broker's refusal or
+    // the network's error.
     void testFinished(bool ok, const QString& message);
 };

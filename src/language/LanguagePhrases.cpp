@@ -45,7 +45,7 @@ constexpr std::array Wordings{
     Wording{Phrase::MqttRetrying, u"No link: %1; next try in %2 s",
             u"Нет связи: %1; новая попытка через %2 с"},
     Wording{Phrase::MqttTesting, u"Testing %1…", u"Проверка %1…"},
-    Wording{Phrase::MqttTestPassed, u"Test passed: %1", u"Проверка прошла: %1"},
+    Wording{Phrase::MqttTestPassed, u"Test passed: %1 answers", u"Проверка прошла: %1 отвечает"},
     Wording{Phrase::MqttTestFailed, u"Test failed: %1", u"Проверка не прошла: %1"},
     Wording{Phrase::MqttHostEmpty, u"the broker's host is empty", u"не указан сервер MQTT"},
     Wording{Phrase::MqttPortInvalid, u"'%1' is not a valid port number: use 1 to 65535",
