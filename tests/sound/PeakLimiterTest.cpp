@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "PeakLimiter.h"
+#include "sound/PeakLimiter.h"
+
+#include "Synth.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +30,7 @@ void addClick(Synth::Wave& wave, std::size_t at, double peak) {
 
 TEST(PeakLimiter, LoudClicksComeOutAtTheCeiling) {
     const std::size_t length = Synth::samples(0.5);
-    const std::size_t span = Synth::samples(Synth::limiterLookahead);
+    const std::size_t span = Synth::samples(PeakLimiter::lookahead);
     struct Case {
         const char* name;
         std::vector<std::size_t> clicks;
@@ -47,7 +49,7 @@ TEST(PeakLimiter, LoudClicksComeOutAtTheCeiling) {
         Synth::Wave wave(length, 0.0f);
         for (std::size_t at : c.clicks)
             addClick(wave, at, c.peak);
-        Synth::limitPeaks(wave, ceiling);
+        PeakLimiter::limit(wave, ceiling, Synth::rate);
         EXPECT_LE(peakOf(wave), float(ceiling));
         // Held at the ceiling, not pushed down below it.
         EXPECT_GE(peakOf(wave), float(ceiling * 0.999));
@@ -63,7 +65,7 @@ TEST(PeakLimiter, SoundsWithinTheCeilingPassUnchanged) {
     touching[2000] = -float(ceiling);
     for (const Synth::Wave& original : {quietTone, touching}) {
         Synth::Wave wave = original;
-        Synth::limitPeaks(wave, ceiling);
+        PeakLimiter::limit(wave, ceiling, Synth::rate);
         EXPECT_EQ(wave, original);
     }
 }
@@ -71,12 +73,12 @@ TEST(PeakLimiter, SoundsWithinTheCeilingPassUnchanged) {
 // A steady level with one loud sample in it shows the gain itself: out / in.
 TEST(PeakLimiter, GainFallsSmoothlyBeforeAPeakAndRecoversSlowlyAfterIt) {
     constexpr float level = 0.1f;
-    const std::size_t span = Synth::samples(Synth::limiterLookahead);
+    const std::size_t span = Synth::samples(PeakLimiter::lookahead);
     const std::size_t peakAt = Synth::samples(0.1);
     Synth::Wave wave(Synth::samples(0.3), level);
     wave[peakAt] = float(2 * ceiling);
     const Synth::Wave original = wave;
-    Synth::limitPeaks(wave, ceiling);
+    PeakLimiter::limit(wave, ceiling, Synth::rate);
     std::vector<double> gain(wave.size());
     for (std::size_t i = 0; i < wave.size(); ++i)
         gain[i] = double(wave[i]) / double(original[i]);
@@ -93,7 +95,7 @@ TEST(PeakLimiter, GainFallsSmoothlyBeforeAPeakAndRecoversSlowlyAfterIt) {
         ASSERT_GE(gain[i + 1], gain[i] - 1e-9) << i;
     // One look-ahead after the peak the gain has not jumped back, ten releases after it has.
     EXPECT_LT(gain[peakAt + span], 0.9);
-    EXPECT_GT(gain[peakAt + Synth::samples(10 * Synth::limiterRelease)], 0.999);
+    EXPECT_GT(gain[peakAt + Synth::samples(10 * PeakLimiter::release)], 0.999);
 }
 
 TEST(PeakLimiter, TheSameWaveIsLimitedTheSameWay) {
@@ -103,8 +105,8 @@ TEST(PeakLimiter, TheSameWaveIsLimitedTheSameWay) {
         s = float(rng.noise() * rng.noise() * 3.0);
     Synth::Wave first = noise;
     Synth::Wave second = noise;
-    Synth::limitPeaks(first, ceiling);
-    Synth::limitPeaks(second, ceiling);
+    PeakLimiter::limit(first, ceiling, Synth::rate);
+    PeakLimiter::limit(second, ceiling, Synth::rate);
     EXPECT_NE(first, noise);
     EXPECT_EQ(first, second);
 }

@@ -4,13 +4,12 @@
 #include <algorithm>
 #include <cmath>
 #include <deque>
-
-namespace Synth {
+#include <vector>
 
 namespace {
 
 // The gain that puts each sample just at the ceiling, or 1 where it is below.
-std::vector<double> neededGains(const Wave& wave, double ceiling) {
+std::vector<double> neededGains(std::span<const float> wave, double ceiling) {
     std::vector<double> needed(wave.size(), 1.0);
     for (std::size_t i = 0; i < wave.size(); ++i) {
         const double level = std::abs(double(wave[i]));
@@ -41,16 +40,16 @@ std::vector<double> lowestAhead(const std::vector<double>& needed, std::size_t s
 
 } // namespace
 
-void limitPeaks(Wave& wave, double ceiling) {
+void PeakLimiter::limit(std::span<float> wave, double ceiling, int sampleRate) {
     const std::vector<double> needed = neededGains(wave, ceiling);
     if (std::all_of(needed.begin(), needed.end(), [](double g) { return g == 1.0; }))
         return;
 
-    const std::size_t span = std::max<std::size_t>(1, samples(limiterLookahead));
+    const std::size_t span = std::max<std::size_t>(1, std::size_t(lookahead * sampleRate));
     std::vector<double> slots = lowestAhead(needed, span);
     // The gain may climb back no faster than a one-pole rise towards 1. This only ever lowers a
     // slot, so every peak stays covered.
-    const double keep = std::exp(-1.0 / (limiterRelease * rate));
+    const double keep = std::exp(-1.0 / (release * sampleRate));
     double previous = 1.0;
     for (double& g : slots) {
         g = std::min(g, 1.0 - (1.0 - previous) * keep);
@@ -72,5 +71,3 @@ void limitPeaks(Wave& wave, double ceiling) {
         }
     }
 }
-
-} // namespace Synth
