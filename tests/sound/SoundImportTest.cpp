@@ -1,0 +1,186 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "sound/SoundImport.h"
+
+#include "sound/LoudnessFinish.h"
+#include "sound/LoudnessMeter.h"
+#include "sound/WaveImage.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <random>
+#include <sndfile.h>
+
+namespace {
+
+constexpr double leadSilence = 0.5;      // seconds of digital silence before the sound
+constexpr double soundLength = 2.0;      // seconds
+constexpr double tailSilence = 0.7;      // seconds after it
+constexpr int peakCeilingSample = 29204; // -1 dBFS
+
+struct Recording {
+    int format;
+    int rate;
+    int channels;
+    double toneDb;  // dBFS of the tone in the first channel
+    double noiseDb; // dBFS of the noise in every channel
+    double seconds = soundLength;
+};
+
+// A tone over noise, faded in and out over 10 ms, between stretches of silence.
+std::vector<float> interleaved(const Recording& r, double lead, double tail) {
+    const auto frames = [&](double s) {
+        return std::size_t(s * r.rate);
+    };
+    const std::size_t soundFrames = frames(r.seconds);
+    std::vector<float> out((frames(lead) + soundFrames + frames(tail)) * std::size_t(r.channels));
+    std::mt19937 rng(7);
+    std::uniform_real_distribution<float> noise(-1, 1);
+    const double tone = std::pow(10.0, r.toneDb / 20);
+    const double hiss = std::pow(10.0, r.noiseDb / 20);
+    const double fade = 0.01 * r.rate;
+    for (std::size_t i = 0; i < soundFrames; ++i) {
+        const double envelope = std::min({1.0, double(i) / fade, double(soundFrames - i) / fade});
+        const double t = double(i) / r.rate;
+        for (int c = 0; c < r.channels; ++c) {
+            double s = hiss * noise(rng);
+            if (c == 0)
+                s += tone * std::sin(2 * std::numbers::pi * 440 * t);
+            out[(frames(lead) + i) * std::size_t(r.channels) + std::size_t(c)] =
+                float(envelope * s);
+        }
+    }
+    return out;
+}
+
+QString write(const QTemporaryDir& dir, const Recording& r, double lead = leadSilence,
+              double tail = tailSilence) {
+    const QString path = dir.filePath(QStringLiteral("recording"));
+    SF_INFO info{};
+    info.samplerate = r.rate;
+    info.channels = r.channels;
+    info.format = r.format;
+    SNDFILE* file = sf_open(path.toLocal8Bit().constData(), SFM_WRITE, &info);
+    EXPECT_NE(file, nullptr) << sf_strerror(nullptr);
+    if (!file)
+        return path;
+    const std::vector<float> samples = interleaved(r, lead, tail);
+    sf_writef_float(file, samples.data(), sf_count_t(samples.size()) / r.channels);
+    sf_close(file);
+    return path;
+}
+
+QByteArray bytesOf(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return file.readAll();
+}
+
+TEST(SoundImport, BringsEveryFormatToTheLibrariesSound) {
+    struct Case {
+        const char* name;
+        Recording recording;
+        bool fromMemory;
+        bool trim = true;
+    };
+    const Case cases[] = {
+        {"Wav16At8kStereo", {SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 2, -12, -40}, false},
+        {"FlacAt96kMono", {SF_FORMAT_FLAC | SF_FORMAT_PCM_24, 96000, 1, -35, -60}, true},
+        {"VorbisAt22kStereo", {SF_FORMAT_OGG | SF_FORMAT_VORBIS, 22050, 2, -6, -30}, false},
+        {"AiffAt48kMono", {SF_FORMAT_AIFF | SF_FORMAT_PCM_16, 48000, 1, -3, -20}, true},
+        // Float files may go past full scale; the limiter has to take that back.
+        {"OpusStereo", {SF_FORMAT_OGG | SF_FORMAT_OPUS, 48000, 2, -20, -45}, true},
+        {"UntrimmedWav", {SF_FORMAT_WAV | SF_FORMAT_PCM_16, 22050, 1, -10, -50}, false, false},
+        {"Mp3Mono", {SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, 44100, 1, -15, -45}, false},
+        {"WavFloatAt44kStereo", {SF_FORMAT_WAV | SF_FORMAT_FLOAT, 44100, 2, 6, 0}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        const QString path = write(dir, c.recording);
+        std::vector<double> progress;
+        SoundImport::Options options;
+        options.trimSilence = c.trim;
+        options.progress = [&progress](double p) {
+            progress.push_back(p);
+        };
+        const SoundImport::Result result = c.fromMemory
+                                               ? SoundImport::fromMemory(bytesOf(path), options)
+                                               : SoundImport::fromFile(path, options);
+        ASSERT_TRUE(result.ok()) << result.reason.toStdString();
+
+        const auto format = WaveImage::format(result.waveImage);
+        ASSERT_TRUE(format);
+        EXPECT_EQ(format->sampleRate, 44100u);
+        EXPECT_EQ(format->channels, 1);
+        EXPECT_EQ(format->bitsPerSample, 16);
+        EXPECT_NEAR(*LoudnessMeter::ofWaveImage(result.waveImage), LoudnessFinish::targetLoudness,
+                    1.0);
+        const auto [low, high] = std::minmax_element(result.samples.begin(), result.samples.end());
+        EXPECT_LE(std::max(-int(*low), int(*high)), peakCeilingSample);
+        const double kept = c.trim ? soundLength + 2 * SoundImport::silenceMargin
+                                   : leadSilence + soundLength + tailSilence;
+        EXPECT_NEAR(double(result.samples.size()) / 44100, kept, 0.01 * kept);
+
+        ASSERT_FALSE(progress.empty());
+        EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
+        EXPECT_EQ(progress.back(), 1.0);
+    }
+}
+
+TEST(SoundImport, RefusesWhatItCannotImport) {
+    const Recording wav16{SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 1, -10, -40};
+    QTemporaryDir dir;
+    const QByteArray flac =
+        bytesOf(write(dir, {SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 44100, 1, -10, -40}));
+    Recording longer = wav16;
+    longer.seconds = 61;
+    Recording silent = wav16;
+    silent.toneDb = -200;
+    silent.noiseDb = -200;
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        SoundImport::Problem problem;
+        const char* saying;
+    };
+    const Case cases[] = {
+        {"Garbage", QByteArray(4000, '\x5a'), SoundImport::Problem::Unreadable, "Cannot read"},
+        {"CutShort", flac.left(flac.size() / 2), SoundImport::Problem::Truncated, "cut short"},
+        {"TooLong", bytesOf(write(dir, longer, 0, 0)), SoundImport::Problem::TooLong, "61.0 s"},
+        {"Silent", bytesOf(write(dir, silent)), SoundImport::Problem::Silent, "-50 dBFS"},
+        {"Empty", bytesOf(write(dir, wav16, 0, 0)).left(44), SoundImport::Problem::NoAudio,
+         "no audio"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const SoundImport::Result result = SoundImport::fromMemory(c.bytes);
+        EXPECT_EQ(result.problem, c.problem) << result.reason.toStdString();
+        EXPECT_TRUE(result.reason.contains(QLatin1String(c.saying))) << result.reason.toStdString();
+        EXPECT_TRUE(result.samples.empty());
+        EXPECT_TRUE(result.waveImage.isEmpty());
+    }
+}
+
+TEST(SoundImport, StopsWhenCancelled) {
+    QTemporaryDir dir;
+    const QString path = write(dir, {SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100, 2, -10, -40});
+    std::atomic<bool> cancel = false;
+    int blocks = 0;
+    SoundImport::Options options;
+    options.cancel = &cancel;
+    options.progress = [&](double) {
+        ++blocks;
+        cancel = true;
+    };
+    const SoundImport::Result result = SoundImport::fromFile(path, options);
+    EXPECT_EQ(result.problem, SoundImport::Problem::Cancelled);
+    EXPECT_EQ(blocks, 1);
+    EXPECT_TRUE(result.samples.empty());
+}
+
+} // namespace
