@@ -173,8 +173,6 @@ Result decode(SNDFILE* file, const SF_INFO& info, const SoundImport::Options& op
     const bool lengthKnown = info.frames > 0 && info.frames < SF_COUNT_MAX;
     if (lengthKnown && double(info.frames) / info.samplerate > SoundImport::maxSeconds)
         return tooLong(double(info.frames) / info.samplerate);
-    if (info.frames == 0)
-        return failed(Problem::NoAudio, QStringLiteral("The file holds no audio."));
 
     QString error;
     RateChange rateChange(info.samplerate, error);
@@ -194,7 +192,10 @@ Result decode(SNDFILE* file, const SF_INFO& info, const SoundImport::Options& op
             break;
         decoded += got;
         if (decoded > maxFrames)
-            return tooLong(double(decoded) / info.samplerate);
+            return failed(
+                Problem::TooLong,
+                QStringLiteral("The sound lasts over %1 s, the most that can be imported.")
+                    .arg(secondsText(SoundImport::maxSeconds)));
         mono.assign(std::size_t(got), 0.0f);
         for (std::size_t frame = 0; frame < mono.size(); ++frame) {
             float sum = 0;

@@ -139,6 +139,11 @@ TEST(SoundImport, RefusesWhatItCannotImport) {
         bytesOf(write(dir, {SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 44100, 1, -10, -40}));
     Recording longer = wav16;
     longer.seconds = 61;
+    // A stream may leave its length out of the header; the decoding still has to stop it.
+    QByteArray unannounced =
+        bytesOf(write(dir, {SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 8000, 1, -10, -40, 61}, 0, 0));
+    unannounced[21] = char(unannounced[21] & 0xf0);
+    unannounced.replace(22, 4, QByteArray(4, 0));
     Recording silent = wav16;
     silent.toneDb = -200;
     silent.noiseDb = -200;
@@ -147,18 +152,29 @@ TEST(SoundImport, RefusesWhatItCannotImport) {
         QByteArray bytes;
         SoundImport::Problem problem;
         const char* saying;
+        bool decodes; // or refuses from the header alone
     };
     const Case cases[] = {
-        {"Garbage", QByteArray(4000, '\x5a'), SoundImport::Problem::Unreadable, "Cannot read"},
-        {"CutShort", flac.left(flac.size() / 2), SoundImport::Problem::Truncated, "cut short"},
-        {"TooLong", bytesOf(write(dir, longer, 0, 0)), SoundImport::Problem::TooLong, "61.0 s"},
-        {"Silent", bytesOf(write(dir, silent)), SoundImport::Problem::Silent, "-50 dBFS"},
+        {"Garbage", QByteArray(4000, '\x5a'), SoundImport::Problem::Unreadable, "Cannot read",
+         false},
+        {"CutShort", flac.left(flac.size() / 2), SoundImport::Problem::Truncated, "cut short",
+         true},
+        {"TooLong", bytesOf(write(dir, longer, 0, 0)), SoundImport::Problem::TooLong, "61.0 s",
+         false},
+        {"TooLongUnannounced", unannounced, SoundImport::Problem::TooLong, "over 60.0 s", true},
+        {"Silent", bytesOf(write(dir, silent)), SoundImport::Problem::Silent, "-50 dBFS", true},
         {"Empty", bytesOf(write(dir, wav16, 0, 0)).left(44), SoundImport::Problem::NoAudio,
-         "no audio"},
+         "no audio", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const SoundImport::Result result = SoundImport::fromMemory(c.bytes);
+        int blocks = 0;
+        SoundImport::Options options;
+        options.progress = [&blocks](double) {
+            ++blocks;
+        };
+        const SoundImport::Result result = SoundImport::fromMemory(c.bytes, options);
+        EXPECT_EQ(blocks > 0, c.decodes);
         EXPECT_EQ(result.problem, c.problem) << result.reason.toStdString();
         EXPECT_TRUE(result.reason.contains(QLatin1String(c.saying))) << result.reason.toStdString();
         EXPECT_TRUE(result.samples.empty());
