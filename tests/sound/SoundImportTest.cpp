@@ -92,7 +92,7 @@ TEST(SoundImport, BringsEveryFormatToTheLibrariesSound) {
         {"FlacAt96kMono", {SF_FORMAT_FLAC | SF_FORMAT_PCM_24, 96000, 1, -35, -60}, true},
         {"VorbisAt22kStereo", {SF_FORMAT_OGG | SF_FORMAT_VORBIS, 22050, 2, -6, -30}, false},
         {"AiffAt48kMono", {SF_FORMAT_AIFF | SF_FORMAT_PCM_16, 48000, 1, -3, -20}, true},
-        // Float files may go past full scale; the limiter has to take that back.
+        // Float files may go past full scale.
         {"OpusStereo", {SF_FORMAT_OGG | SF_FORMAT_OPUS, 48000, 2, -20, -45}, true},
         {"UntrimmedWav", {SF_FORMAT_WAV | SF_FORMAT_PCM_16, 22050, 1, -10, -50}, false, false},
         {"Mp3Mono", {SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, 44100, 1, -15, -45}, false},
