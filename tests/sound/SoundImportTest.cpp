@@ -29,6 +29,7 @@ struct Recording {
     double toneDb;  // dBFS of the tone in the first channel
     double noiseDb; // dBFS of the noise in every channel
     double seconds = soundLength;
+    bool mirrored = false; // the second channel carries the tone upside down
 };
 
 // A tone over noise, faded in and out over 10 ms, between stretches of silence.
@@ -48,8 +49,8 @@ std::vector<float> interleaved(const Recording& r, double lead, double tail) {
         const double t = double(i) / r.rate;
         for (int c = 0; c < r.channels; ++c) {
             double s = hiss * noise(rng);
-            if (c == 0)
-                s += tone * std::sin(2 * std::numbers::pi * 440 * t);
+            if (c == 0 || (c == 1 && r.mirrored))
+                s += (c == 0 ? tone : -tone) * std::sin(2 * std::numbers::pi * 440 * t);
             out[(frames(lead) + i) * std::size_t(r.channels) + std::size_t(c)] =
                 float(envelope * s);
         }
@@ -144,6 +145,9 @@ TEST(SoundImport, RefusesWhatItCannotImport) {
         bytesOf(write(dir, {SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 8000, 1, -10, -40, 61}, 0, 0));
     unannounced[21] = char(unannounced[21] & 0xf0);
     unannounced.replace(22, 4, QByteArray(4, 0));
+    // Only a mean of the channels hears that they cancel out.
+    Recording cancelling{SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 2, -10, -200};
+    cancelling.mirrored = true;
     Recording silent = wav16;
     silent.toneDb = -200;
     silent.noiseDb = -200;
@@ -163,6 +167,8 @@ TEST(SoundImport, RefusesWhatItCannotImport) {
          false},
         {"TooLongUnannounced", unannounced, SoundImport::Problem::TooLong, "over 60.0 s", true},
         {"Silent", bytesOf(write(dir, silent)), SoundImport::Problem::Silent, "-50 dBFS", true},
+        {"CancellingChannels", bytesOf(write(dir, cancelling)), SoundImport::Problem::Silent,
+         "-50 dBFS", true},
         {"Empty", bytesOf(write(dir, wav16, 0, 0)).left(44), SoundImport::Problem::NoAudio,
          "no audio", false},
     };
