@@ -18,6 +18,9 @@ using Problem = SoundImport::Problem;
 using Result = SoundImport::Result;
 
 constexpr sf_count_t blockFrames = 8192;
+// Of the progress bar: the rest is the finish, whose search for the gain measures the whole sound
+// a few times over.
+constexpr double decodingShare = 0.9;
 
 Result failed(Problem problem, const QString& reason) {
     Result result;
@@ -205,7 +208,8 @@ Result decode(SNDFILE* file, const SF_INFO& info, const SoundImport::Options& op
         }
         rateChange.add(mono, out);
         if (options.progress)
-            options.progress(lengthKnown ? std::min(1.0, double(decoded) / double(info.frames))
+            options.progress(lengthKnown ? decodingShare *
+                                               std::min(1.0, double(decoded) / double(info.frames))
                                          : 0.0);
     }
     if (sf_error(file) != SF_ERR_NO_ERROR || (lengthKnown && decoded < info.frames))
