@@ -3,9 +3,10 @@
 
 #include "core/CurrentAct.h"
 
-void playCurrentAct(GhostSoundOutput& output, CurrentAct& act, SoundAmplitude amplitude) {
-    const SoundChoice played =
-        output.play({act.Special, act.SoundKind, act.SoundNumber, act.StereoEffect, amplitude});
+void playCurrentAct(GhostSoundOutput& output, CurrentAct& act, SoundAmplitude amplitude,
+                    bool drawn) {
+    const SoundChoice played = output.play(
+        {act.Special, act.SoundKind, act.SoundNumber, act.StereoEffect, amplitude, drawn});
     act.Special = played.Special;
     act.SoundNumber = played.SoundNumber;
 }

@@ -16,4 +16,5 @@ public:
 
 // Plays what `act` names and writes the specialty and number played back into it, so the act's
 // record (and its log line) reads what was heard.
-void playCurrentAct(GhostSoundOutput& output, CurrentAct& act, SoundAmplitude amplitude);
+void playCurrentAct(GhostSoundOutput& output, CurrentAct& act, SoundAmplitude amplitude,
+                    bool drawn = false);

@@ -13,6 +13,9 @@ struct SoundChoice {
     qint32 SoundNumber = 0;  // 0..9 within the library; outside plays sound 0
     qint32 StereoEffect = 0; // 0 middle, 1 left, 2 right, 3 and 4 sweeps
     SoundAmplitude amplitude = SoundAmplitude::Full;
+    // An act's random number, which an own library of another size draws again among its sounds;
+    // a fixed number (a test play) wraps round a smaller one instead.
+    bool drawn = false;
 
     bool operator==(const SoundChoice&) const = default;
 };

@@ -131,7 +131,7 @@ int GhostActor::actAmong(const QList<int>& candidates, const ActTrigger& trigger
         return chosen;
     }
     playCurrentAct(*m_output, m_act,
-                   ghost.Nrav_3 == 0 ? SoundAmplitude::Half : SoundAmplitude::Full);
+                   ghost.Nrav_3 == 0 ? SoundAmplitude::Half : SoundAmplitude::Full, true);
     m_played = true;
     // After the play, which brings a stored specialty or number outside the libraries into range.
     qCInfo(lcGhosts).noquote() << ActReport::acted(m_act, ghost.Name, trigger);

@@ -8,6 +8,7 @@
 
 LibraryReading readLibrary(const QString& path, const LibraryStamp& held) {
     LibraryReading reading;
+    reading.path = path;
     const QFileInfo file(path);
     if (!file.exists())
         return reading;
@@ -31,4 +32,16 @@ LibraryReading readLibrary(const QString& path, const LibraryStamp& held) {
     }
     reading.sounds = std::move(sounds);
     return reading;
+}
+
+LibraryReading readLibrary(const QString& ownPath, const QString& shippedPath,
+                           const LibraryStamp& held) {
+    if (!ownPath.isEmpty() && QFileInfo::exists(ownPath)) {
+        LibraryReading own = readLibrary(ownPath, held);
+        own.own = true;
+        if (own.outcome != LibraryReading::Outcome::Corrupt)
+            return own;
+        qCWarning(lcSound) << "playing the shipped library instead of" << ownPath;
+    }
+    return readLibrary(shippedPath, held);
 }

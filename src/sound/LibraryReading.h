@@ -28,9 +28,15 @@ struct LibraryReading {
     std::unique_ptr<TLMDWaveList> sounds;
     // The file of `sounds` when they are the whole library; empty otherwise.
     LibraryStamp stamp;
+    QString path; // the file looked at
+    bool own = false;
 };
 
 // Reads the library at `path`, unless `held` (the stamp of the sounds held now) shows they are
 // that file as it is now: a ghost acting again from the same library does not decode it again,
 // yet a library replaced on disk is read anew. Blocks on the file: never call it on the UI thread.
 LibraryReading readLibrary(const QString& path, const LibraryStamp& held);
+// The user's own library at `ownPath` when there is one that reads whole, otherwise the shipped
+// one: an own library damaged by hand must not silence its ghosts.
+LibraryReading readLibrary(const QString& ownPath, const QString& shippedPath,
+                           const LibraryStamp& held);

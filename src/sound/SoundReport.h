@@ -15,6 +15,7 @@ struct SoundReport {
     Library library = Library::Missing;
     int soundCount = 0; // sounds held now, which a missing library leaves as they were
     bool started = false;
+    bool own = false; // the sounds held are from the user's own library
     // The library's words for the sound that started; empty when none did.
     QString description;
 };

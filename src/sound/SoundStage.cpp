@@ -2,20 +2,25 @@
 #include "sound/SoundStage.h"
 
 #include "core/LogCategories.h"
-#include "core/RuntimeFiles.h"
+#include "core/RandomSource.h"
 #include "sound/MixerScale.h"
+#include "sound/SoundLibraryEdit.h"
 #include "sound/SoundPlayer.h"
 #include "sound/ValueMaxStore.h"
 
+#include <QRandomGenerator>
+
 SoundStage::SoundStage(const PlatformServices& platform, QString soundFolder)
+    : SoundStage(platform, soundFolder.isEmpty() ? SoundLibraryPlaces::standard()
+                                                 : SoundLibraryPlaces{soundFolder, {}}) {}
+
+SoundStage::SoundStage(const PlatformServices& platform, SoundLibraryPlaces places)
     : m_platform(platform)
-    , m_soundFolder(std::move(soundFolder))
+    , m_places(std::move(places))
     , m_levelsRecord(platform.store, platform.messages)
     , Audio1(platform.mixer, &m_levelsRecord)
     , WaveList_Ghost(std::make_unique<TLMDWaveList>())
     , m_fault(lcSound, QStringLiteral("Sound")) {
-    if (m_soundFolder.isEmpty())
-        m_soundFolder = RuntimeFiles::locate(QStringLiteral("Res/Snd"));
     WaveList_Ghost->setStopPlayer([this] { stopPlayer(); });
     Timer_Effect.setInterval(100);
     connect(&Timer_Effect, &QTimer::timeout, this, &SoundStage::Timer_EffectTimer);
@@ -58,19 +63,44 @@ SoundChoice SoundStage::inRange(SoundChoice choice) {
 }
 
 QString SoundStage::libraryPath(const SoundChoice& choice) const {
-    const QString letter = choice.SoundKind != 0 ? QStringLiteral("m") : QStringLiteral("b");
-    return m_soundFolder + QLatin1Char('/') + QString::number(choice.Special) + letter +
-           QStringLiteral(".gsn");
+    return m_places.shippedPath(choice.Special, choice.SoundKind);
+}
+
+int SoundStage::libraryIndex(const SoundChoice& choice) {
+    return 2 * choice.Special + (choice.SoundKind != 0 ? 1 : 0);
 }
 
 SoundChoice SoundStage::play(const SoundChoice& choice) {
     m_choice = inRange(choice);
-    read({m_choice, libraryPath(m_choice), true, false});
+    const int known = m_knownCounts[std::size_t(libraryIndex(m_choice))];
+    const int among = known > 0 ? known : PlayableCount;
+    m_choice = pickAmong(m_choice, PlayableCount, among);
+    read({m_choice, libraryPath(m_choice), true, false, among});
     return m_choice;
 }
 
 void SoundStage::reloadLibrary() {
-    read({m_choice, libraryPath(m_choice), false, true});
+    read({m_choice, libraryPath(m_choice), false, true, PlayableCount});
+}
+
+void SoundStage::libraryChanged(int special, int kind, int soundCount) {
+    const SoundChoice library = inRange({special, kind, 0, 0});
+    m_knownCounts[std::size_t(libraryIndex(library))] = soundCount;
+    // The stamp may not tell a rewrite within the file system's time resolution.
+    m_heldStamp = {};
+}
+
+SoundChoice SoundStage::pickAmong(SoundChoice choice, int pickedAmong, int count) {
+    if (count <= 0 || count == pickedAmong)
+        return choice;
+    if (!choice.drawn) {
+        choice.SoundNumber %= count;
+    } else if (m_platform.random) {
+        choice.SoundNumber = m_platform.random->Random(count);
+    } else {
+        choice.SoundNumber = int(QRandomGenerator::global()->bounded(count));
+    }
+    return choice;
 }
 
 void SoundStage::read(Request request) {
@@ -85,7 +115,9 @@ void SoundStage::read(Request request) {
     m_readers.start([this, request, held, prepare] {
         if (prepare)
             prepare->prepare();
-        auto reading = std::make_shared<LibraryReading>(readLibrary(request.path, held));
+        auto reading = std::make_shared<LibraryReading>(
+            readLibrary(m_places.ownPath(request.choice.Special, request.choice.SoundKind),
+                        request.path, held));
         QMetaObject::invokeMethod(
             this, [this, request, reading] { readingDone(request, *reading); },
             Qt::QueuedConnection);
@@ -105,12 +137,20 @@ void SoundStage::readingDone(const Request& request, LibraryReading& reading) {
         return;
     }
     const SoundReport::Library library = takeOver(reading);
-    const bool started = request.play && startSound(request.choice);
+    SoundChoice choice = request.choice;
+    if (playable()) {
+        const int count = WaveList_Ghost->count();
+        m_knownCounts[std::size_t(libraryIndex(choice))] = count;
+        // Read anew since the act drew: the library on disk has another number of sounds.
+        choice = pickAmong(choice, request.drawnAmong, count);
+        if (request.play)
+            m_choice = choice;
+    }
+    const bool started = request.play && startSound(choice);
     m_lastReport =
-        SoundReport{request.choice, request.path, library, WaveList_Ghost->count(), started, {}};
+        SoundReport{choice, reading.path, library, WaveList_Ghost->count(), started, m_heldOwn, {}};
     if (started)
-        m_lastReport->description =
-            WaveList_Ghost->item(request.choice.SoundNumber).descriptionText();
+        m_lastReport->description = WaveList_Ghost->item(choice.SoundNumber).descriptionText();
     emit reported(*m_lastReport);
 }
 
@@ -126,6 +166,7 @@ SoundReport::Library SoundStage::takeOver(LibraryReading& reading) {
         // Freeing the old sounds stops the player, which may still be playing one of them.
         WaveList_Ghost = std::move(reading.sounds);
         m_heldStamp = reading.stamp;
+        m_heldOwn = reading.own;
     }
     switch (reading.outcome) {
     case LibraryReading::Outcome::Loaded:
@@ -139,9 +180,15 @@ SoundReport::Library SoundStage::takeOver(LibraryReading& reading) {
     return SoundReport::Library::Missing;
 }
 
+bool SoundStage::playable() const {
+    const int count = WaveList_Ghost->count();
+    // The shipped libraries hold exactly ten; an own one whatever the user gave it.
+    return m_heldOwn ? count >= 1 && count <= SoundLibraryEdit::maxSounds : count == PlayableCount;
+}
+
 bool SoundStage::startSound(const SoundChoice& choice) {
     bool started = false;
-    if (WaveList_Ghost->count() == PlayableCount && m_platform.player) {
+    if (playable() && m_platform.player) {
         const TLMDWave& wave = WaveList_Ghost->wave(choice.SoundNumber);
         if (!wave.isEmpty())
             started = m_platform.player->play(wave.image(),

@@ -7,6 +7,7 @@
 #include "core/ProgramFault.h"
 #include "sound/LibraryReading.h"
 #include "sound/MixerLevelsRecord.h"
+#include "sound/SoundLibraryPlaces.h"
 #include "sound/SoundReport.h"
 #include "sound/StereoEffect.h"
 #include "sound/SystemMixerLine.h"
@@ -17,6 +18,7 @@
 #include <QThreadPool>
 #include <QTimer>
 
+#include <array>
 #include <memory>
 #include <optional>
 
@@ -31,9 +33,13 @@ class SoundStage : public QObject, public GhostSoundOutput {
 public:
     static constexpr int PlayableCount = 10;
 
-    // `soundFolder` holds the libraries ("<specialty><b|m>.gsn"); empty: the program's Res/Snd.
-    // Takes the store, message boxes, player and mixer of `platform`, each of which may be
-    // missing: without a player it stays silent, without a mixer the levels are only reported.
+    // Reads each library from the user's own folder of `places` when it has one, otherwise from
+    // the shipped folder. Takes the store, message boxes, player, mixer and random source of
+    // `platform`, each of which may be missing: without a player it stays silent, without a
+    // mixer the levels are only reported.
+    SoundStage(const PlatformServices& platform, SoundLibraryPlaces places);
+    // `soundFolder` holds the libraries ("<specialty><b|m>.gsn") and there are no own ones;
+    // empty: the standard places.
     explicit SoundStage(const PlatformServices& platform, QString soundFolder = {});
     // Saves "Value_Max" if loadSettings() ran.
     ~SoundStage() override;
@@ -53,7 +59,12 @@ public:
     void reloadLibrary();
 
     static SoundChoice inRange(SoundChoice choice);
+    // The shipped library of a choice.
     QString libraryPath(const SoundChoice& choice) const;
+    const SoundLibraryPlaces& places() const { return m_places; }
+    // A library was changed on purpose: the next play of it reads it anew and draws among the
+    // sounds it now has.
+    void libraryChanged(int special, int kind, int soundCount);
 
     void Timer_EffectTimer();
     void SetStereoLevels(int left, int right);
@@ -86,19 +97,28 @@ private:
         SoundChoice choice;
         QString path;
         bool play = true;
-        bool anew = false; // read the file even if the sounds held are its own
+        bool anew = false;              // read the file even if the sounds held are its own
+        int drawnAmong = PlayableCount; // how many sounds the number was drawn or wrapped among
     };
 
     void read(Request request);
     void readingDone(const Request& request, LibraryReading& reading);
     SoundReport::Library takeOver(LibraryReading& reading);
     bool startSound(const SoundChoice& choice);
+    static int libraryIndex(const SoundChoice& choice);
+    // The number to play among `count` sounds, for a choice picked among `pickedAmong`.
+    SoundChoice pickAmong(SoundChoice choice, int pickedAmong, int count);
+    bool playable() const;
     void giveLevelsBackWhenQuiet();
     void stopPlayer();
     bool soundPlaying() const;
 
     PlatformServices m_platform;
-    QString m_soundFolder;
+    SoundLibraryPlaces m_places;
+    // Each library's sound count as last read, so an act draws among an own library's sounds
+    // before the reader has it; 0 until read.
+    std::array<int, SoundLibraryPlaces::libraryCount> m_knownCounts{};
+    bool m_heldOwn = false;
     bool m_settingsLoaded = false;
     MixerLevelsRecord m_levelsRecord; // outlives Audio1, which gives the levels back last
     SystemMixerLine Audio1;

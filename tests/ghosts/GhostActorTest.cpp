@@ -86,7 +86,8 @@ TEST(GhostAct, DrawsStartKindNumberAndEffectInThatOrderAfterReseeding) {
     expected.SoundNumber = 7;
     expected.StereoEffect = 2;
     EXPECT_EQ(a.act, expected);
-    EXPECT_EQ(a.output.played, (std::vector<SoundChoice>{{4, 1, 7, 2, SoundAmplitude::Full}}));
+    EXPECT_EQ(a.output.played,
+              (std::vector<SoundChoice>{{4, 1, 7, 2, SoundAmplitude::Full, true}}));
 }
 
 TEST(GhostAct, TheActRecordsTheSpecialtyAndNumberAsPlayed) {
