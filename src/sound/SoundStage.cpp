@@ -86,8 +86,6 @@ void SoundStage::reloadLibrary() {
 void SoundStage::libraryChanged(int special, int kind, int soundCount) {
     const SoundChoice library = inRange({special, kind, 0, 0});
     m_knownCounts[std::size_t(libraryIndex(library))] = soundCount;
-    // The stamp may not tell a rewrite within the file system's time resolution.
-    m_heldStamp = {};
 }
 
 SoundChoice SoundStage::pickAmong(SoundChoice choice, int pickedAmong, int count) {

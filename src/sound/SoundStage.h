@@ -62,8 +62,8 @@ public:
     // The shipped library of a choice.
     QString libraryPath(const SoundChoice& choice) const;
     const SoundLibraryPlaces& places() const { return m_places; }
-    // A library was changed on purpose: the next play of it reads it anew and draws among the
-    // sounds it now has.
+    // A library was changed on purpose: the next act draws among the sounds it now has (a change
+    // the stage is not told of is found when the library is read, its size or time changed).
     void libraryChanged(int special, int kind, int soundCount);
 
     void Timer_EffectTimer();
