@@ -4,10 +4,16 @@
 #include "LoudnessFinish.h"
 #include "WaveImage.h"
 
+#include <QMutex>
+#include <QRegularExpression>
+
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <sndfile.h>
 #include <soxr.h>
 #include <span>
@@ -169,9 +175,32 @@ std::pair<std::size_t, std::size_t> audibleSpan(std::span<const float> wave) {
     return {first > margin ? first - margin : 0, std::min(wave.size(), last + margin)};
 }
 
+// A WAV or AIFF file cut short reads without an error, as the shorter sound it now holds; only
+// libsndfile's header log tells that the sound chunk was declared longer than the file. A
+// declared size near 2 or 4 GiB marks a stream whose writer never knew its length: no damage.
+std::optional<QString> cutShortChunk(SNDFILE* file) {
+    std::array<char, 8192> log{};
+    sf_command(file, SFC_GET_LOG_INFO, log.data(), int(log.size()));
+    static const QRegularExpression chunk(
+        QStringLiteral(R"(^\s*(data|SSND) : (\d+) \(should be (\d+)\))"),
+        QRegularExpression::MultilineOption);
+    const QRegularExpressionMatch match = chunk.match(QString::fromLatin1(log.data()));
+    if (!match.hasMatch())
+        return std::nullopt;
+    const qint64 declared = match.captured(2).toLongLong();
+    const qint64 present = match.captured(3).toLongLong();
+    if (declared <= present || declared >= 0x7FFFF000)
+        return std::nullopt;
+    return QStringLiteral("The file is cut short: its sound was to take %1 bytes, %2 are there.")
+        .arg(declared)
+        .arg(present);
+}
+
 Result decode(SNDFILE* file, const SF_INFO& info, const SoundImport::Options& options) {
     if (info.channels < 1 || info.samplerate < 1)
         return failed(Problem::Unreadable, QStringLiteral("The file names no channels or rate."));
+    if (const std::optional<QString> cut = cutShortChunk(file))
+        return failed(Problem::Truncated, *cut);
     // Some formats cannot tell their length before the end: then only the decoding can refuse.
     const bool lengthKnown = info.frames > 0 && info.frames < SF_COUNT_MAX;
     if (lengthKnown && double(info.frames) / info.samplerate > SoundImport::maxSeconds)
@@ -243,19 +272,28 @@ Result decode(SNDFILE* file, const SF_INFO& info, const SoundImport::Options& op
     return result;
 }
 
-Result unreadable() {
-    return failed(
-        Problem::Unreadable,
-        QStringLiteral("Cannot read the file: %1").arg(QString::fromUtf8(sf_strerror(nullptr))));
+// libsndfile keeps the reason a file did not open in one place for all threads: two imports
+// failing at once must not swap their reasons.
+QMutex openingLock;
+
+File open(const std::function<SNDFILE*()>& opening, QString* reason) {
+    const QMutexLocker lock(&openingLock);
+    File file(opening());
+    if (!file)
+        *reason =
+            QStringLiteral("Cannot read the file: %1").arg(QString::fromUtf8(sf_strerror(nullptr)));
+    return file;
 }
 
 } // namespace
 
 SoundImport::Result SoundImport::fromFile(const QString& path, const Options& options) {
     SF_INFO info{};
-    const File file(sf_open(path.toLocal8Bit().constData(), SFM_READ, &info));
+    QString reason;
+    const QByteArray name = path.toLocal8Bit();
+    const File file = open([&] { return sf_open(name.constData(), SFM_READ, &info); }, &reason);
     if (!file)
-        return unreadable();
+        return failed(Problem::Unreadable, reason);
     return decode(file.get(), info, options);
 }
 
@@ -263,8 +301,9 @@ SoundImport::Result SoundImport::fromMemory(QByteArrayView bytes, const Options&
     Memory memory{bytes};
     SF_VIRTUAL_IO io{memoryLength, memorySeek, memoryRead, memoryWrite, memoryTell};
     SF_INFO info{};
-    const File file(sf_open_virtual(&io, SFM_READ, &info, &memory));
+    QString reason;
+    const File file = open([&] { return sf_open_virtual(&io, SFM_READ, &info, &memory); }, &reason);
     if (!file)
-        return unreadable();
+        return failed(Problem::Unreadable, reason);
     return decode(file.get(), info, options);
 }

@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -138,6 +139,10 @@ TEST(SoundImport, RefusesWhatItCannotImport) {
     QTemporaryDir dir;
     const QByteArray flac =
         bytesOf(write(dir, {SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 44100, 1, -10, -40}));
+    const QByteArray wav =
+        bytesOf(write(dir, {SF_FORMAT_WAV | SF_FORMAT_PCM_24, 48000, 2, -10, -40}));
+    const QByteArray aiff =
+        bytesOf(write(dir, {SF_FORMAT_AIFF | SF_FORMAT_PCM_16, 22050, 1, -10, -40}));
     Recording longer = wav16;
     longer.seconds = 61;
     // A stream may leave its length out of the header; the decoding still has to stop it.
@@ -148,6 +153,8 @@ TEST(SoundImport, RefusesWhatItCannotImport) {
     // Only a mean of the channels hears that they cancel out.
     Recording cancelling{SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 2, -10, -200};
     cancelling.mirrored = true;
+    Recording empty = wav16;
+    empty.seconds = 0;
     Recording silent = wav16;
     silent.toneDb = -200;
     silent.noiseDb = -200;
@@ -163,14 +170,18 @@ TEST(SoundImport, RefusesWhatItCannotImport) {
          false},
         {"CutShort", flac.left(flac.size() / 2), SoundImport::Problem::Truncated, "cut short",
          true},
+        {"WavCutShort", wav.left(wav.size() / 2), SoundImport::Problem::Truncated, "cut short",
+         false},
+        {"AiffCutShort", aiff.left(aiff.size() / 2), SoundImport::Problem::Truncated, "cut short",
+         false},
         {"TooLong", bytesOf(write(dir, longer, 0, 0)), SoundImport::Problem::TooLong, "61.0 s",
          false},
         {"TooLongUnannounced", unannounced, SoundImport::Problem::TooLong, "over 60.0 s", true},
         {"Silent", bytesOf(write(dir, silent)), SoundImport::Problem::Silent, "-50 dBFS", true},
         {"CancellingChannels", bytesOf(write(dir, cancelling)), SoundImport::Problem::Silent,
          "-50 dBFS", true},
-        {"Empty", bytesOf(write(dir, wav16, 0, 0)).left(44), SoundImport::Problem::NoAudio,
-         "no audio", false},
+        {"Empty", bytesOf(write(dir, empty, 0, 0)), SoundImport::Problem::NoAudio, "no audio",
+         false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -203,6 +214,24 @@ TEST(SoundImport, StopsWhenCancelled) {
     EXPECT_EQ(result.problem, SoundImport::Problem::Cancelled);
     EXPECT_EQ(blocks, 1);
     EXPECT_TRUE(result.samples.empty());
+}
+
+// A recorder that streams leaves the sizes at their largest, never knowing the length: a whole
+// recording, not a damaged file.
+TEST(SoundImport, TakesAStreamedWaveWhoseSizesWereNeverFilledIn) {
+    QTemporaryDir dir;
+    const QByteArray wav =
+        bytesOf(write(dir, {SF_FORMAT_WAV | SF_FORMAT_PCM_16, 16000, 1, -10, -40}));
+    ASSERT_EQ(wav.mid(36, 4), QByteArray("data"));
+    for (const quint32 size : {0xFFFFFFFFu, 0x7FFFFFFFu}) {
+        SCOPED_TRACE(size);
+        QByteArray streamed = wav;
+        qToLittleEndian(size, streamed.data() + 4);
+        qToLittleEndian(size, streamed.data() + 40);
+        const SoundImport::Result result = SoundImport::fromMemory(streamed);
+        EXPECT_TRUE(result.ok()) << result.reason.toStdString();
+        EXPECT_NEAR(double(result.samples.size()) / SoundImport::rate, soundLength, 0.05);
+    }
 }
 
 } // namespace
