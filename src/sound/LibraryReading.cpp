@@ -3,8 +3,14 @@
 
 #include "core/LogCategories.h"
 #include "sound/SoundLibraryError.h"
+#include "sound/SoundLibraryFormat.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QtEndian>
+
+#include <algorithm>
+#include <cstring>
 
 LibraryReading readLibrary(const QString& path, const LibraryStamp& held) {
     LibraryReading reading;
@@ -44,4 +50,17 @@ LibraryReading readLibrary(const QString& ownPath, const QString& shippedPath,
         qCWarning(lcSound) << "playing the shipped library instead of" << ownPath;
     }
     return readLibrary(shippedPath, held);
+}
+
+int librarySoundCount(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray header = file.read(SoundLibraryFormat::signatureSize + 4);
+    if (header.size() != SoundLibraryFormat::signatureSize + 4 ||
+        std::memcmp(header.constData(), SoundLibraryFormat::signature,
+                    SoundLibraryFormat::signatureSize) != 0)
+        return 0;
+    return std::max(
+        0, qFromLittleEndian<qint32>(header.constData() + SoundLibraryFormat::signatureSize));
 }

@@ -40,3 +40,7 @@ LibraryReading readLibrary(const QString& path, const LibraryStamp& held);
 // one: an own library damaged by hand must not silence its ghosts.
 LibraryReading readLibrary(const QString& ownPath, const QString& shippedPath,
                            const LibraryStamp& held);
+
+// How many sounds the library at `path` says it holds, from its header alone; 0 when there is no
+// such file or it is no library. Blocks on the file.
+int librarySoundCount(const QString& path);

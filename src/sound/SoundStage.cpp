@@ -33,6 +33,32 @@ SoundStage::SoundStage(const PlatformServices& platform, SoundLibraryPlaces plac
     });
     // One reader: a newer play waits for the file being read rather than competing for the disk.
     m_readers.setMaxThreadCount(1);
+    countOwnLibraries();
+}
+
+void SoundStage::countOwnLibraries() {
+    if (m_places.own.isEmpty())
+        return;
+    m_readers.start([this, places = m_places] {
+        std::array<int, SoundLibraryPlaces::libraryCount> counts{};
+        for (int library = 0; library < SoundLibraryPlaces::libraryCount; ++library)
+            counts[std::size_t(library)] =
+                librarySoundCount(places.ownPath(library / 2, library % 2));
+        QMetaObject::invokeMethod(
+            this,
+            [this, counts] {
+                for (std::size_t library = 0; library < counts.size(); ++library) {
+                    // A reading since knows better.
+                    if (counts[library] > 0 && m_knownCounts[library] == 0)
+                        m_knownCounts[library] = counts[library];
+                }
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+int SoundStage::knownSoundCount(int special, int kind) const {
+    return m_knownCounts[std::size_t(libraryIndex(inRange({special, kind, 0, 0})))];
 }
 
 SoundStage::~SoundStage() {

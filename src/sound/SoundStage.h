@@ -65,6 +65,8 @@ public:
     // A library was changed on purpose: the next act draws among the sounds it now has (a change
     // the stage is not told of is found when the library is read, its size or time changed).
     void libraryChanged(int special, int kind, int soundCount);
+    // As last read or told; 0 before.
+    int knownSoundCount(int special, int kind) const;
 
     void Timer_EffectTimer();
     void SetStereoLevels(int left, int right);
@@ -109,6 +111,8 @@ private:
     // The number to play among `count` sounds, for a choice picked among `pickedAmong`.
     SoundChoice pickAmong(SoundChoice choice, int pickedAmong, int count);
     bool playable() const;
+    // Counts the own libraries' sounds on the reader, so even the first act draws among them.
+    void countOwnLibraries();
     void giveLevelsBackWhenQuiet();
     void stopPlayer();
     bool soundPlaying() const;

@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -117,6 +118,22 @@ TEST(OwnLibraries, OnceReadAnActDrawsAmongItsSoundsAtOnceAndAChangeIsReadAnew) {
     EXPECT_FALSE(shipped.own);
     EXPECT_EQ(shipped.choice.SoundNumber, 3);
     EXPECT_EQ(s.player.plays.back().first, soundOf(s.stage->libraryPath(played), 3));
+}
+
+TEST(OwnLibraries, TheOwnLibrariesAreCountedAtTheStartSoTheFirstActDrawsAmongThem) {
+    OwnStage s;
+    writeLibrary(s.ownPath("0b.gsn"), 30);
+    writeLibrary(s.ownPath("5m.gsn"), 4);
+    s.makeOwn();
+    QTRY_COMPARE_WITH_TIMEOUT(s.stage->knownSoundCount(5, 1), 4, 5000);
+    EXPECT_EQ(s.stage->knownSoundCount(0, 0), 30);
+    EXPECT_EQ(s.stage->knownSoundCount(3, 0), 0);
+    s.random.script({29});
+    SoundChoice played;
+    const SoundReport report = s.play(drawn(0, 0, 2), &played);
+    EXPECT_EQ(played.SoundNumber, 29);
+    EXPECT_EQ(report.choice.SoundNumber, 29);
+    EXPECT_EQ(s.random.asked, std::vector<int>{30});
 }
 
 // Crossings of a tone count twice its frequency per second, whatever the output's rate.
