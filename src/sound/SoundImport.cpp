@@ -4,6 +4,7 @@
 #include "LoudnessFinish.h"
 #include "WaveImage.h"
 
+#include <QFile>
 #include <QMutex>
 #include <QRegularExpression>
 
@@ -17,6 +18,7 @@
 #include <sndfile.h>
 #include <soxr.h>
 #include <span>
+#include <unistd.h>
 
 namespace {
 
@@ -196,7 +198,12 @@ std::optional<QString> cutShortChunk(SNDFILE* file) {
         .arg(present);
 }
 
-Result decode(SNDFILE* file, const SF_INFO& info, const SoundImport::Options& options) {
+// How far through its bytes the decoder has read, 0..1: the progress of a file whose header
+// leaves its length out.
+using ReadShare = std::function<double()>;
+
+Result decode(SNDFILE* file, const SF_INFO& info, const SoundImport::Options& options,
+              const ReadShare& readShare) {
     if (info.channels < 1 || info.samplerate < 1)
         return failed(Problem::Unreadable, QStringLiteral("The file names no channels or rate."));
     if (const std::optional<QString> cut = cutShortChunk(file))
@@ -237,9 +244,9 @@ Result decode(SNDFILE* file, const SF_INFO& info, const SoundImport::Options& op
         }
         rateChange.add(mono, out);
         if (options.progress)
-            options.progress(lengthKnown ? decodingShare *
-                                               std::min(1.0, double(decoded) / double(info.frames))
-                                         : 0.0);
+            options.progress(
+                decodingShare *
+                std::min(1.0, lengthKnown ? double(decoded) / double(info.frames) : readShare()));
     }
     if (sf_error(file) != SF_ERR_NO_ERROR || (lengthKnown && decoded < info.frames))
         return failed(Problem::Truncated,
@@ -290,11 +297,17 @@ File open(const std::function<SNDFILE*()>& opening, QString* reason) {
 SoundImport::Result SoundImport::fromFile(const QString& path, const Options& options) {
     SF_INFO info{};
     QString reason;
-    const QByteArray name = path.toLocal8Bit();
-    const File file = open([&] { return sf_open(name.constData(), SFM_READ, &info); }, &reason);
+    QFile source(path);
+    if (!source.open(QIODevice::ReadOnly))
+        return failed(Problem::Unreadable,
+                      QStringLiteral("Cannot read the file: %1").arg(source.errorString()));
+    const File file =
+        open([&] { return sf_open_fd(source.handle(), SFM_READ, &info, 0); }, &reason);
     if (!file)
         return failed(Problem::Unreadable, reason);
-    return decode(file.get(), info, options);
+    const double size = std::max<double>(1, double(source.size()));
+    return decode(file.get(), info, options,
+                  [&] { return double(::lseek(source.handle(), 0, SEEK_CUR)) / size; });
 }
 
 SoundImport::Result SoundImport::fromMemory(QByteArrayView bytes, const Options& options) {
@@ -305,5 +318,6 @@ SoundImport::Result SoundImport::fromMemory(QByteArrayView bytes, const Options&
     const File file = open([&] { return sf_open_virtual(&io, SFM_READ, &info, &memory); }, &reason);
     if (!file)
         return failed(Problem::Unreadable, reason);
-    return decode(file.get(), info, options);
+    const double size = std::max<double>(1, double(bytes.size()));
+    return decode(file.get(), info, options, [&] { return double(memory.position) / size; });
 }

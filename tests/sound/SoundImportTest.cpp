@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <numbers>
 #include <random>
 #include <sndfile.h>
@@ -231,6 +232,36 @@ TEST(SoundImport, TakesAStreamedWaveWhoseSizesWereNeverFilledIn) {
         const SoundImport::Result result = SoundImport::fromMemory(streamed);
         EXPECT_TRUE(result.ok()) << result.reason.toStdString();
         EXPECT_NEAR(double(result.samples.size()) / SoundImport::rate, soundLength, 0.05);
+    }
+}
+
+// A stream that leaves its length out still moves the bar, by the bytes read.
+TEST(SoundImport, ShowsProgressForAStreamOfUnknownLength) {
+    QTemporaryDir dir;
+    QByteArray unannounced =
+        bytesOf(write(dir, {SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 8000, 1, -10, -40, 20}, 0, 0));
+    unannounced[21] = char(unannounced[21] & 0xf0);
+    unannounced.replace(22, 4, QByteArray(4, 0));
+    const QString path = dir.filePath(QStringLiteral("unannounced.flac"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(unannounced);
+    file.close();
+    const std::function<SoundImport::Result(const SoundImport::Options&)> imports[] = {
+        [&](const auto& options) { return SoundImport::fromMemory(unannounced, options); },
+        [&](const auto& options) { return SoundImport::fromFile(path, options); },
+    };
+    for (const auto& import : imports) {
+        std::vector<double> steps;
+        SoundImport::Options options;
+        options.progress = [&steps](double share) {
+            steps.push_back(share);
+        };
+        ASSERT_TRUE(import(options).ok());
+        ASSERT_GE(steps.size(), 3u);
+        EXPECT_TRUE(std::is_sorted(steps.begin(), steps.end()));
+        EXPECT_GT(steps[steps.size() / 2], 0.2);
+        EXPECT_GT(steps[steps.size() - 2], 0.8);
     }
 }
 
