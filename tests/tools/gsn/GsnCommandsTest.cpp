@@ -1,48 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "GsnCommands.h"
-
+#include "GsnFixture.h"
 #include "core/Windows1251.h"
 #include "sound/LibraryBytes.h"
-#include "sound/TLMDWaveList.h"
+#include "sound/SoundImport.h"
+#include "sound/WaveImage.h"
 #include "support/WaveImage.h"
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTextStream>
-
-#include <gtest/gtest.h>
 
 namespace {
 
-class Gsn : public ::testing::Test {
-protected:
-    int run(const QStringList& arguments) {
-        out.clear();
-        err.clear();
-        QTextStream o(&out);
-        QTextStream e(&err);
-        GsnCommands commands(o, e);
-        return commands.run(arguments);
-    }
-    QString path(const QString& name) const { return dir.filePath(name); }
-    QString writeFile(const QString& name, const QByteArray& bytes) {
-        QFile f(path(name));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        return path(name);
-    }
-    QByteArray readFile(const QString& file) {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-
-    QTemporaryDir dir;
-    QString out;
-    QString err;
-    const QByteArray waveA = LibraryBytes::wave(QByteArray(400, '\0') + "some samples");
-    const QByteArray waveB = LibraryBytes::wave("other samples, no silence");
-};
+// Sounds the import takes as they are: mono, no silence at the ends, loud enough.
+const QByteArray waveA = sineWave(1.0, 440);
+const QByteArray waveB = sineWave(0.8, 660, 48000);
 
 TEST_F(Gsn, PackThenListAndExtract) {
     const QString a = writeFile("a.wav", waveA);
@@ -55,44 +23,71 @@ TEST_F(Gsn, PackThenListAndExtract) {
     ASSERT_EQ(run({"list", path("lib.gsn")}), 0) << err.toStdString();
     EXPECT_TRUE(out.contains("2 sounds"));
     EXPECT_TRUE(out.contains("0x0B")) << out.toStdString();
-    EXPECT_TRUE(out.contains("PCM 16-bit mono 22050 Hz"));
+    // The 22050 Hz and 48000 Hz inputs are stored at the libraries' rate.
+    EXPECT_EQ(out.count("PCM 16-bit mono 44100 Hz"), 2) << out.toStdString();
     EXPECT_TRUE(out.contains("Скрип двери")) << out.toStdString();
 
-    TLMDWaveList list;
-    list.LoadSoundLibrary(path("lib.gsn"));
-    ASSERT_EQ(list.count(), 2);
-    EXPECT_EQ(list.item(0).Description, *Windows1251::encode(u"Скрип двери"));
-    EXPECT_EQ(list.item(1).Description, "second");
+    const auto list = load(path("lib.gsn"));
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(0).Description, *Windows1251::encode(u"Скрип двери"));
+    EXPECT_EQ(list->item(1).Description, "second");
 
     ASSERT_EQ(run({"extract", path("lib.gsn"), path("out")}), 0) << err.toStdString();
-    EXPECT_EQ(readFile(path("out/0.wav")), waveA);
-    EXPECT_EQ(readFile(path("out/1.wav")), waveB);
+    EXPECT_EQ(readFile(path("out/0.wav")), list->wave(0).image());
+    EXPECT_EQ(readFile(path("out/1.wav")), list->wave(1).image());
 }
 
 TEST_F(Gsn, PlainPackStoresUncompressed) {
     const QString a = writeFile("a.wav", waveA);
     ASSERT_EQ(run({"pack", "--plain", path("plain.gsn"), a}), 0) << err.toStdString();
-    TLMDWaveList list;
-    list.LoadSoundLibrary(path("plain.gsn"));
-    ASSERT_EQ(list.count(), 1);
-    EXPECT_FALSE(list.item(0).Compressed);
-    EXPECT_EQ(list.wave(0).image(), waveA);
+    ASSERT_EQ(run({"pack", path("packed.gsn"), a}), 0) << err.toStdString();
+    const auto plain = load(path("plain.gsn"));
+    const auto packed = load(path("packed.gsn"));
+    ASSERT_EQ(plain->count(), 1);
+    ASSERT_EQ(packed->count(), 1);
+    EXPECT_FALSE(plain->item(0).Compressed);
+    EXPECT_TRUE(packed->item(0).Compressed);
+    EXPECT_EQ(plain->wave(0).image(), packed->wave(0).image());
+}
+
+TEST_F(Gsn, PackCutsTheSilenceAtTheEndsUnlessTold) {
+    const QString quiet = writeRecording(
+        path("quiet.flac"), {SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 22050, 1, 0.6, 1.5, 0.9});
+    struct Case {
+        QStringList options;
+        double seconds;
+    };
+    const Case cases[] = {{{}, 1.5 + 2 * SoundImport::silenceMargin},
+                          {{"--no-trim"}, 0.6 + 1.5 + 0.9},
+                          {{"--plain", "--no-trim"}, 0.6 + 1.5 + 0.9}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.options.join(' ').toStdString());
+        ASSERT_EQ(run(QStringList{"pack"} + c.options + QStringList{path("t.gsn"), quiet}), 0)
+            << err.toStdString();
+        const auto format = WaveImage::format(load(path("t.gsn"))->wave(0).image());
+        ASSERT_TRUE(format);
+        EXPECT_NEAR(format->seconds(), c.seconds, 0.02);
+    }
 }
 
 TEST_F(Gsn, DescriptionLimitIsCountedInWindows1251Bytes) {
     const QString a = writeFile("a.wav", waveA);
-    // 255 Cyrillic letters are 510 bytes of UTF-8 but fit in 255 bytes of Windows-1251.
-    EXPECT_EQ(run({"pack", path("ok.gsn"), "--description", QString(255, u'ж'), a}), 0)
-        << err.toStdString();
-    EXPECT_EQ(run({"pack", path("long.gsn"), "--description", QString(256, 'x'), a}), 1);
-    EXPECT_TRUE(err.contains("255")) << err.toStdString();
-    EXPECT_EQ(run({"pack", path("han.gsn"), "--description", "門", a}), 1);
-    EXPECT_TRUE(err.contains("Windows-1251"));
-    EXPECT_FALSE(QFile::exists(path("long.gsn")));
-    EXPECT_FALSE(QFile::exists(path("han.gsn")));
+    for (const char* command : {"pack", "add"}) {
+        SCOPED_TRACE(command);
+        const QString verb = QLatin1String(command);
+        // 255 Cyrillic letters are 510 bytes of UTF-8 but fit in 255 bytes of Windows-1251.
+        EXPECT_EQ(run({verb, path(verb + "ok.gsn"), "--description", QString(255, u'ж'), a}), 0)
+            << err.toStdString();
+        EXPECT_EQ(run({verb, path(verb + "long.gsn"), "--description", QString(256, 'x'), a}), 1);
+        EXPECT_TRUE(err.contains("255")) << err.toStdString();
+        EXPECT_EQ(run({verb, path(verb + "han.gsn"), "--description", "門", a}), 1);
+        EXPECT_TRUE(err.contains("Windows-1251"));
+        EXPECT_FALSE(QFile::exists(path(verb + "long.gsn")));
+        EXPECT_FALSE(QFile::exists(path(verb + "han.gsn")));
+    }
 }
 
-TEST_F(Gsn, PackRefusesWhatThePlayerCouldNotPlay) {
+TEST_F(Gsn, PackRefusesWhatItCannotRead) {
     const QString text = writeFile("notes.txt", "not a sound at all, just text");
     const QString shortRiff = writeFile("short.wav", waveA.left(20));
     for (const QString& input : {text, shortRiff, path("missing.wav")}) {
@@ -164,7 +159,12 @@ TEST_F(Gsn, WrongUsage) {
                                          {"frobnicate", "x"},
                                          {"pack", "out.gsn"},
                                          {"pack", "--zip", "o", "a"},
-                                         {"extract", "only-one"}}) {
+                                         {"pack", "o", "a", "--description"},
+                                         {"extract", "only-one"},
+                                         {"add", "lib.gsn"},
+                                         {"add", "--plain", "lib.gsn", "a.wav"},
+                                         {"remove", "lib.gsn"},
+                                         {"remove", "lib.gsn", "first"}}) {
         EXPECT_EQ(run(arguments), 2) << arguments.join(' ').toStdString();
         EXPECT_TRUE(err.contains("usage"));
     }
