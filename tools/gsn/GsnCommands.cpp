@@ -7,14 +7,12 @@
 #include "sound/SoundImport.h"
 #include "sound/SoundLibraryEdit.h"
 #include "sound/SoundLibraryError.h"
-#include "sound/SoundLibraryFormat.h"
 #include "sound/SoundLibraryWriter.h"
 #include "sound/TLMDWaveList.h"
 #include "sound/WaveImage.h"
 
 #include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QSaveFile>
 #include <QTextStream>
 
