@@ -1,17 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "GsnCommands.h"
 
-#include "core/Windows1251.h"
-#include "sound/EErrorCheckingWave.h"
+#include "GsnFileArguments.h"
+#include "GsnLibraryTarget.h"
 #include "sound/LoudnessMeter.h"
-#include "sound/SoundLibraryFormat.h"
+#include "sound/SoundImport.h"
+#include "sound/SoundLibraryEdit.h"
+#include "sound/SoundLibraryError.h"
 #include "sound/SoundLibraryWriter.h"
 #include "sound/TLMDWaveList.h"
 #include "sound/WaveImage.h"
 
 #include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QSaveFile>
 #include <QTextStream>
 
@@ -86,16 +87,27 @@ int GsnCommands::run(const QStringList& arguments) {
         return pack(rest);
     if (command == QLatin1String("check") && rest.size() == 1)
         return check(rest[0]);
+    if (command == QLatin1String("add") && !rest.isEmpty())
+        return add(rest);
+    if (command == QLatin1String("remove") && rest.size() == 2)
+        return remove(rest[0], rest[1]);
     return usage();
 }
 
 void GsnCommands::writeUsage(QTextStream& stream) {
     stream << "usage: gsn list FILE\n"
               "       gsn extract FILE DIR\n"
-              "       gsn pack [--plain] OUT.gsn [--description TEXT] WAV...\n"
+              "       gsn pack [--plain] [--no-trim] OUT.gsn [--description TEXT] SOUND...\n"
+              "       gsn add [--no-trim] LIBRARY [--description TEXT] SOUND...\n"
+              "       gsn remove LIBRARY INDEX\n"
               "       gsn check FILE\n"
               "       gsn --help\n"
-              "--description applies to the WAV files after it, until the next one.\n";
+              "SOUND is any file libsndfile reads (WAV, FLAC, Ogg, Opus, MP3, AIFF, ...); it is\n"
+              "stored mono, 16-bit, 44100 Hz, at -20 LUFS, with the silence at its ends cut off\n"
+              "unless --no-trim is given. --description applies to the sounds after it, until the\n"
+              "next one. LIBRARY is a .gsn file (made when missing) or a name 0b..5m: the user's\n"
+              "own library of that name, which starts from the shipped one's sounds. INDEX counts\n"
+              "from 0, as list shows.\n";
     stream.flush();
 }
 
@@ -105,7 +117,11 @@ int GsnCommands::usage() {
 }
 
 int GsnCommands::fail(const QString& file, const QString& reason) {
-    m_err << "gsn: " << file << ": " << reason << '\n';
+    return report(file + QStringLiteral(": ") + reason);
+}
+
+int GsnCommands::report(const QString& message) {
+    m_err << "gsn: " << message << '\n';
     m_err.flush();
     return Failed;
 }
@@ -165,52 +181,47 @@ int GsnCommands::extract(const QString& file, const QString& directory) {
     return loaded ? Ok : Failed;
 }
 
-int GsnCommands::pack(const QStringList& arguments) {
-    bool plain = false;
-    QString output;
-    QByteArray description;
-    std::vector<SoundLibraryWriter::Sound> sounds;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        if (argument == QLatin1String("--plain")) {
-            plain = true;
-        } else if (argument == QLatin1String("--description")) {
-            if (i + 1 == arguments.size())
-                return usage();
-            const QString text = arguments[++i];
-            const auto encoded = Windows1251::encode(text);
-            if (!encoded)
-                return fail(text, QStringLiteral("description has characters that Windows-1251 "
-                                                 "cannot hold"));
-            if (encoded->size() > SoundLibraryFormat::maxDescriptionBytes)
-                return fail(text, QStringLiteral("description is %1 bytes in Windows-1251; at "
-                                                 "most 255 fit")
-                                      .arg(encoded->size()));
-            description = *encoded;
-        } else if (argument.startsWith(QLatin1String("--"))) {
-            return usage();
-        } else if (output.isEmpty()) {
-            output = argument;
-        } else {
-            QFile in(argument);
-            if (!in.open(QIODevice::ReadOnly))
-                return fail(argument, in.errorString());
-            const QByteArray image = in.readAll();
-            bool taken = false;
-            try {
-                taken = TLMDWaveList::GetWaveData(image);
-            } catch (const EErrorCheckingWave&) {
-            }
-            if (!taken)
-                return fail(argument, QStringLiteral("not a RIFF WAVE file with its format chunk "
-                                                     "first; the program could not play it"));
-            sounds.push_back({image, description, 0, !plain});
-        }
-    }
-    if (output.isEmpty() || sounds.empty())
+std::optional<int> GsnCommands::refused(const GsnFileArguments& parsed) {
+    switch (parsed.problem) {
+    case GsnFileArguments::Problem::None:
+        return std::nullopt;
+    case GsnFileArguments::Problem::Usage:
         return usage();
-    for (auto& sound : sounds)
-        sound.compressed = !plain;
+    case GsnFileArguments::Problem::Description:
+        break;
+    }
+    return fail(parsed.text, parsed.reason);
+}
+
+std::optional<std::vector<QByteArray>> GsnCommands::importAll(const GsnFileArguments& parsed) {
+    SoundImport::Options options;
+    options.trimSilence = parsed.trim;
+    std::vector<QByteArray> images;
+    for (const GsnFileArguments::Input& input : parsed.inputs) {
+        SoundImport::Result result = SoundImport::fromFile(input.file, options);
+        if (!result.ok()) {
+            fail(input.file, result.reason);
+            return std::nullopt;
+        }
+        images.push_back(std::move(result.waveImage));
+    }
+    return images;
+}
+
+int GsnCommands::pack(const QStringList& arguments) {
+    const GsnFileArguments parsed = GsnFileArguments::parse(arguments, true);
+    if (const auto status = refused(parsed))
+        return *status;
+    const auto images = importAll(parsed);
+    if (!images)
+        return Failed;
+    const QString& output = parsed.library;
+    std::vector<SoundLibraryWriter::Sound> sounds;
+    for (std::size_t i = 0; i < images->size(); ++i) {
+        QByteArray description;
+        SoundLibraryEdit::encodeDescription(parsed.inputs[i].description, &description);
+        sounds.push_back({(*images)[i], description, 0, !parsed.plain});
+    }
 
     QByteArray bytes;
     try {
@@ -240,6 +251,77 @@ int GsnCommands::pack(const QStringList& arguments) {
         return fail(output, out.errorString());
     m_out << output << ": " << sounds.size() << (sounds.size() == 1 ? " sound, " : " sounds, ")
           << bytes.size() << " bytes\n";
+    m_out.flush();
+    return Ok;
+}
+
+int GsnCommands::add(const QStringList& arguments) {
+    const GsnFileArguments parsed = GsnFileArguments::parse(arguments, false);
+    if (const auto status = refused(parsed))
+        return *status;
+    QString reason;
+    const GsnLibraryTarget target = GsnLibraryTarget::resolve(parsed.library, m_places, &reason);
+    if (target.path.isEmpty())
+        return fail(parsed.library, reason);
+    SoundLibraryEdit edit;
+    if (!target.startFrom.isEmpty()) {
+        SoundLibraryEdit::Outcome read;
+        edit = SoundLibraryEdit::read(target.startFrom, &read);
+        if (!read.ok())
+            return report(read.reason);
+    }
+    // Refused before the conversions, which take a while for long recordings.
+    const std::size_t total = std::size_t(edit.count()) + parsed.inputs.size();
+    if (total > std::size_t(SoundLibraryEdit::maxSounds))
+        return fail(target.path, QStringLiteral("would hold %1 sounds; a library holds at most %2")
+                                     .arg(total)
+                                     .arg(SoundLibraryEdit::maxSounds));
+    const auto images = importAll(parsed);
+    if (!images)
+        return Failed;
+    for (std::size_t i = 0; i < images->size(); ++i) {
+        const SoundLibraryEdit::Outcome added =
+            edit.add((*images)[i], parsed.inputs[i].description);
+        if (!added.ok())
+            return fail(parsed.inputs[i].file, added.reason);
+    }
+    if (const SoundLibraryEdit::Outcome written = edit.write(target.path); !written.ok())
+        return report(written.reason);
+    m_out << target.path << ": " << edit.count() << " sounds, " << images->size() << " added\n";
+    m_out.flush();
+    return Ok;
+}
+
+int GsnCommands::remove(const QString& library, const QString& indexText) {
+    bool number = false;
+    const int index = indexText.toInt(&number);
+    if (!number)
+        return usage();
+    QString reason;
+    const GsnLibraryTarget target = GsnLibraryTarget::resolve(library, m_places, &reason);
+    if (target.path.isEmpty())
+        return fail(library, reason);
+    if (target.startFrom.isEmpty())
+        return fail(target.path, QStringLiteral("no such library"));
+    SoundLibraryEdit::Outcome outcome;
+    SoundLibraryEdit edit = SoundLibraryEdit::read(target.startFrom, &outcome);
+    if (outcome.ok())
+        outcome = edit.remove(index);
+    if (outcome.problem == SoundLibraryEdit::Problem::LastSound)
+        return fail(target.path, target.own ? QStringLiteral("a library keeps one sound at least; "
+                                                             "delete the file to go back to the "
+                                                             "shipped sounds")
+                                            : QStringLiteral("a library keeps one sound at least"));
+    if (outcome.problem == SoundLibraryEdit::Problem::NoSuchSound)
+        return fail(target.path, QStringLiteral("no sound %1; the library holds %2 (from 0)")
+                                     .arg(index)
+                                     .arg(edit.count()));
+    if (outcome.ok())
+        outcome = edit.write(target.path);
+    if (!outcome.ok())
+        return report(outcome.reason);
+    m_out << target.path << ": sound " << index << " removed, " << edit.count()
+          << (edit.count() == 1 ? " sound left\n" : " sounds left\n");
     m_out.flush();
     return Ok;
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "GsnCommands.h"
+#include "sound/SoundLibraryPlaces.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
@@ -11,6 +12,6 @@ int main(int argc, char** argv) {
     QLoggingCategory::setFilterRules(QStringLiteral("gloamery.sound.warning=false"));
     QTextStream out(stdout);
     QTextStream err(stderr);
-    GsnCommands commands(out, err);
+    GsnCommands commands(out, err, SoundLibraryPlaces::standard());
     return commands.run(QCoreApplication::arguments().mid(1));
 }
