@@ -53,6 +53,10 @@ QStringList SoundsForm::effectNames() const {
     return names;
 }
 
+void SoundsForm::refresh() {
+    m_workshop.refresh();
+}
+
 void SoundsForm::chooseLibrary(int index) {
     if (index < 0 || index >= SoundLibraryWorkshop::libraryCount || index == m_library)
         return;

@@ -34,6 +34,8 @@ public:
     // The twelve libraries' names, each marked shipped or own.
     QStringList libraryNames() const;
     QStringList effectNames() const;
+    // Reads the libraries anew: a file may have changed since the window was last open.
+    void refresh();
     int library() const { return m_library; }
     void chooseLibrary(int index);
     // The chosen library's sounds; empty while it is read.
