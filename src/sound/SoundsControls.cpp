@@ -44,13 +44,15 @@ SoundsControls::SoundsControls(QDialog* dialog) {
     Lbl_Title = new GradientTitle(dialog, {8, 0, 274, 25});
     Lbl_Title->setObjectName(QStringLiteral("Lbl_Title"));
 
-    List_Libraries = placed(new QListWidget(dialog), "List_Libraries", {22, 50, 270, 232});
+    List_Libraries = placed(new QListWidget(dialog), "List_Libraries", {22, 50, 292, 232});
+    List_Libraries->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    List_Libraries->setTextElideMode(Qt::ElideMiddle);
     List_Libraries->setStyleSheet(SkinParts::fieldStyle("QListWidget", SelectionRule) +
                                   QStringLiteral(" QListWidget::item { height: 19px; }"));
-    Combo_Effect = placed(new QComboBox(dialog), "Combo_Effect", {22, 290, 270, 24});
-    Sb_Play = textButton(dialog, "Sb_Play", {22, 322, 270, 28});
+    Combo_Effect = placed(new QComboBox(dialog), "Combo_Effect", {22, 290, 292, 24});
+    Sb_Play = textButton(dialog, "Sb_Play", {22, 322, 292, 28});
 
-    Grid_Sounds = placed(new QTableWidget(0, 4, dialog), "Grid_Sounds", {302, 50, 466, 232});
+    Grid_Sounds = placed(new QTableWidget(0, 4, dialog), "Grid_Sounds", {324, 50, 444, 232});
     Grid_Sounds->setStyleSheet(SkinParts::fieldStyle("QTableWidget", SelectionRule));
     Grid_Sounds->setSelectionBehavior(QAbstractItemView::SelectRows);
     Grid_Sounds->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -58,16 +60,16 @@ SoundsControls::SoundsControls(QDialog* dialog) {
     Grid_Sounds->verticalHeader()->hide();
     Grid_Sounds->verticalHeader()->setDefaultSectionSize(20);
     Grid_Sounds->horizontalHeader()->setStretchLastSection(true);
-    for (const auto& [column, width] : {std::pair{0, 40}, {1, 220}, {2, 84}})
+    for (const auto& [column, width] : {std::pair{0, 36}, {1, 184}, {2, 100}})
         Grid_Sounds->setColumnWidth(column, width);
     Edit_Description =
-        SkinParts::field(dialog, QStringLiteral("Edit_Description"), {302, 291, 360, 22}, false);
+        SkinParts::field(dialog, QStringLiteral("Edit_Description"), {324, 291, 338, 22}, false);
     Sb_Apply = textButton(dialog, "Sb_Apply", {668, 289, 100, 26});
-    Sb_Add = textButton(dialog, "Sb_Add", {302, 322, 110, 28});
-    Sb_Remove = textButton(dialog, "Sb_Remove", {418, 322, 110, 28});
-    Sb_Back = textButton(dialog, "Sb_Back", {534, 322, 234, 28});
+    Sb_Add = textButton(dialog, "Sb_Add", {324, 322, 104, 28});
+    Sb_Remove = textButton(dialog, "Sb_Remove", {434, 322, 104, 28});
+    Sb_Back = textButton(dialog, "Sb_Back", {544, 322, 224, 28});
     Cb_Trim =
-        SkinParts::checkbox(dialog, QStringLiteral("Cb_Trim"), QString(), {302, 358, 300, 18});
+        SkinParts::checkbox(dialog, QStringLiteral("Cb_Trim"), QString(), {324, 358, 300, 18});
     Cb_Trim->setChecked(true);
 
     Progress_Import = placed(new QProgressBar(dialog), "Progress_Import", {22, 384, 636, 22});

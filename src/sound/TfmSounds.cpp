@@ -148,8 +148,11 @@ void TfmSounds::showLibraries() {
         list->clear();
         list->addItems(names);
     }
-    for (int row = 0; row < names.size(); ++row)
+    // A long name is cut in its middle: the tip holds it whole.
+    for (int row = 0; row < names.size(); ++row) {
         list->item(row)->setText(names[row]);
+        list->item(row)->setToolTip(names[row]);
+    }
     list->setCurrentRow(m_form.library());
 }
 

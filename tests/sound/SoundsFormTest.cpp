@@ -22,32 +22,6 @@ struct FormFixture : Workshop {
                     }};
 };
 
-TEST(SoundsForm, NamesTheTwelveLibrariesInTheInterfaceLanguageAndMarksTheOwnOnes) {
-    FormFixture f;
-    f.waitForLibraries();
-    f.form.chooseLibrary(SoundLibraryWorkshop::libraryIndex(2, 1));
-    f.form.add({f.recording("hum.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 44100, 1)}, true);
-    f.waitForWork();
-    const struct {
-        Language language;
-        int index;
-        const char* name;
-    } cases[] = {
-        {Language::English, 0, "Any specialty, long sounds (shipped)"},
-        {Language::English, 5, "Electrician, short sounds (own)"},
-        {Language::English, 11, "Pedestrian, short sounds (shipped)"},
-        {Language::Russian, 2, "Швейцар, длинные звуки (поставляемые)"},
-        {Language::Russian, 5, "Электрик, короткие звуки (свои)"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        f.language = c.language;
-        const QStringList names = f.form.libraryNames();
-        ASSERT_EQ(names.size(), 12);
-        EXPECT_EQ(names[c.index], QString::fromUtf8(c.name));
-    }
-}
-
 TEST(SoundsForm, ShowsTheChosenLibrarysSoundsAndPlaysOnlyTheOnesItHas) {
     FormFixture f;
     f.waitForLibraries();
