@@ -162,6 +162,7 @@ void TfmSounds::showSounds() {
     QTableWidget* grid = m_ui->Grid_Sounds;
     const int kept = selectedSound();
     const std::vector<SoundsForm::Row> rows = m_form.rows();
+    m_describedSound = -1;
     {
         const QSignalBlocker quiet(grid);
         grid->setRowCount(int(rows.size()));
@@ -194,11 +195,11 @@ void TfmSounds::showSelection() {
     ui.Edit_Description->setEnabled(chosen);
     ui.Sb_Add->setEnabled(!m_form.importing());
     ui.Sb_Back->setEnabled(m_form.ownLibrary() && free);
-    if (chosen)
-        ui.Edit_Description->setText(
-            ui.Grid_Sounds->item(sound, 1) ? ui.Grid_Sounds->item(sound, 1)->text() : QString());
-    else
-        ui.Edit_Description->clear();
+    if (sound == m_describedSound)
+        return;
+    m_describedSound = sound;
+    const QTableWidgetItem* description = chosen ? ui.Grid_Sounds->item(sound, 1) : nullptr;
+    ui.Edit_Description->setText(description ? description->text() : QString());
 }
 
 int TfmSounds::selectedSound() const {

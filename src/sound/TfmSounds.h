@@ -59,6 +59,9 @@ private:
     FileChooser m_chooser;
     Confirmation m_confirm;
     SoundsForm m_form;
+    // The sound whose description the field was last given: the import's progress must not
+    // overwrite what is being typed.
+    int m_describedSound = -1;
     // None until the window is first opened.
     std::unique_ptr<SoundsControls> m_ui;
 };
