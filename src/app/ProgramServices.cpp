@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ProgramServices.h"
 
+#include "core/ProgramState.h"
 #include "core/RuntimeFiles.h"
 #include "core/SettingsStore.h"
 #include "core/StoreAccess.h"
@@ -13,6 +14,7 @@ ProgramServices::ProgramServices(ProgramState& state, const PlatformServices& pl
                                  std::function<void()> beep)
     : firstRun(platform.store, platform.messages)
     , sound(platform)
+    , soundLibraries(sound.places(), state.InterfaceLanguage)
     , ghosts(state, platform, &sound)
     , boards(platform.boards)
     , attraction(state, platform, ghosts, [this] { return boards.openDoor(); })
@@ -28,6 +30,8 @@ ProgramServices::ProgramServices(ProgramState& state, const PlatformServices& pl
            QCoreApplication::applicationVersion()) {
     QObject::connect(&boards, &HouseBoards::sensorTurnedOn, &boards,
                      [this](int input, int board) { ghosts.SensorAct(input, board); });
+    QObject::connect(&soundLibraries, &SoundLibraryWorkshop::libraryChanged, &sound,
+                     &SoundStage::libraryChanged);
     tellTheHome();
     // From the first start on the program key exists, whatever else fails.
     if (platform.store)

@@ -9,6 +9,7 @@
 #include "ghosts/Ghosts.h"
 #include "home/HomeAutomation.h"
 #include "net/NetServerService.h"
+#include "sound/SoundLibraryWorkshop.h"
 #include "sound/SoundStage.h"
 #include "web/WebAccessService.h"
 
@@ -40,6 +41,8 @@ public:
 
     FirstRun firstRun;
     SoundStage sound;
+    // Changes the user's own libraries, which the stage then plays.
+    SoundLibraryWorkshop soundLibraries;
     Ghosts ghosts;
     // The home's sensors and door; their exchanges run on a thread of their own.
     HouseBoards boards;

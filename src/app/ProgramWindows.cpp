@@ -13,6 +13,7 @@
 #include "net/TfmNet.h"
 #include "settings/TfmNastr.h"
 #include "sound/TfmSound.h"
+#include "sound/TfmSounds.h"
 #include "web/TfmWebServer.h"
 #include "widgetkit/PointerPoll.h"
 
@@ -42,6 +43,9 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
     , fmHomeAutomation(new TfmHomeAutomation(state, platform,
                                              fmMain->imageLists().BitmapList_Yellow, services.home),
                        m_observer)
+    , fmSounds(new TfmSounds(state, platform, fmMain->imageLists().BitmapList_Yellow,
+                             services.soundLibraries, services.sound),
+               m_observer)
     , m_autostart(std::make_unique<DesktopAutostart>(editionName(editionLanguage),
                                                      QCoreApplication::applicationFilePath(),
                                                      DesktopAutostart::configHome())) {
@@ -51,8 +55,8 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
     fmHelp->addLanguageTarget(fmWebServer);
     fmHelp->addLanguageTarget(fmGhost);
     // One reading of the pointer per tick for every window that shows hover looks.
-    for (SkinnedDialog* dialog : std::initializer_list<SkinnedDialog*>{fmGhost, fmWebServer, fmNet,
-                                                                       fmNastr, fmHomeAutomation})
+    for (SkinnedDialog* dialog : std::initializer_list<SkinnedDialog*>{
+             fmGhost, fmWebServer, fmNet, fmNastr, fmHomeAutomation, fmSounds})
         dialog->sharePointerPoll(fmMain->pointerPoll());
     fmWebServer->setMainWindow(fmMain);
     QObject::connect(
@@ -70,6 +74,7 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
     dialogs.net = fmNet;
     dialogs.sound = fmSound;
     dialogs.home = fmHomeAutomation;
+    dialogs.sounds = fmSounds;
     fmMain->setDialogs(dialogs);
 }
 

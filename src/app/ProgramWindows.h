@@ -20,6 +20,7 @@ class TfmMain;
 class TfmNastr;
 class TfmNet;
 class TfmSound;
+class TfmSounds;
 class TfmWebServer;
 class WebAccessService;
 struct ProgramState;
@@ -60,6 +61,8 @@ public:
     const OwnedWindow<TfmNastr> fmNastr;
     // Beyond the eight: the home's MQTT broker.
     const OwnedWindow<TfmHomeAutomation> fmHomeAutomation;
+    // The own sound libraries.
+    const OwnedWindow<TfmSounds> fmSounds;
 
 private:
     // The running edition's entry in the desktop's autostart folder.

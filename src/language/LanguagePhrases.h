@@ -41,6 +41,63 @@ enum class Phrase {
     MqttBaseTopicReserved, // %1: the topic
     MqttPrefixInvalid,     // %1: the prefix
     MqttCaFileUnreadable,  // %1: the file
+    // The sounds window and its service.
+    SoundsTitle,
+    SpecialtyAny,
+    SpecialtyDoorman,
+    SpecialtyElectrician,
+    SpecialtyPlumber,
+    SpecialtyPostman,
+    SpecialtyPedestrian,
+    SoundsLong,
+    SoundsShort,
+    SoundsShipped,
+    SoundsOwn,
+    SoundsReading,
+    SoundsNumber,
+    SoundsDescription,
+    SoundsLength,
+    SoundsLoudness,
+    SoundsSeconds, // %1: seconds
+    SoundsLufs,    // %1: LUFS
+    SoundsPlay,
+    SoundsAdd,
+    SoundsRemove,
+    SoundsApply,
+    SoundsBackToShipped,
+    SoundsConfirmBack, // %1: the library
+    SoundsTrimSilence,
+    SoundsCancel,
+    SoundsEffectMiddle,
+    SoundsEffectLeft,
+    SoundsEffectRight,
+    SoundsEffectRightToLeft,
+    SoundsEffectLeftToRight,
+    SoundsChooseFiles,
+    SoundsAudioFiles,
+    SoundsImporting, // %1: file number, %2: files, %3: the file
+    SoundsImportBusy,
+    SoundsWorkBusy,
+    SoundsTooMany, // %1: the library, %2: sounds held, %3: room left, %4: the most
+    SoundsImportCancelled,
+    SoundsImported,   // %1: sounds added, %2: the library
+    SoundsFileFailed, // %1: the file, %2: why
+    SoundsFileUnreadable,
+    SoundsFileTruncated,
+    SoundsFileNoAudio,
+    SoundsFileTooLong, // %1: seconds
+    SoundsFileSilent,
+    SoundsLibraryFull, // %1: the most
+    SoundsLastSound,
+    SoundsNoSuchSound, // %1: number
+    SoundsDescriptionNot1251,
+    SoundsDescriptionLong, // %1: the most bytes
+    SoundsReadFailed,      // %1: why, naming the file
+    SoundsWriteFailed,     // %1: why, naming the file
+    SoundsDeleteFailed,    // %1: the file, %2: why
+    SoundsRemoved,         // %1: number
+    SoundsDescribed,       // %1: number
+    SoundsBackDone,        // %1: the library
 };
 
 QString phrase(Phrase which, Language language);

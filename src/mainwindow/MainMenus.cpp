@@ -60,8 +60,10 @@ MainMenus::MainMenus(MainWindowCommands& commands, const ImageList& MenuPictures
     connect(addItem(m_main.get(), "MenuItem_Ghost", QStringLiteral("Настройки призраков"),
                     GhostPicture),
             &QAction::triggered, this, [this] { m_commands.OpenDialog(Dialog::Ghost); });
-    // Last before the exit, so the older items keep their places; no picture of its own, as it is
-    // a network link too.
+    // Last before the exit, so the older items keep their places.
+    connect(addItem(m_main.get(), "MenuItem_Sounds", QStringLiteral("Звуки"), GhostPicture),
+            &QAction::triggered, this, [this] { m_commands.OpenDialog(Dialog::Sounds); });
+    // No picture of its own, as it is a network link too.
     connect(addItem(m_main.get(), "MenuItem_Home", QStringLiteral("Умный дом"), NetPicture),
             &QAction::triggered, this, [this] { m_commands.OpenDialog(Dialog::Home); });
     connect(addItem(m_main.get(), "MenuItem_Exit", QStringLiteral("Выход"), ExitPicture),

@@ -5,7 +5,7 @@
 class MainWindowCommands {
 public:
     // The windows OpenDialog opens, each behind its own label command.
-    enum class Dialog { Ghost, Nastr, WebServer, Net, Sound, Home };
+    enum class Dialog { Ghost, Nastr, WebServer, Net, Sound, Home, Sounds };
 
     virtual ~MainWindowCommands() = default;
 

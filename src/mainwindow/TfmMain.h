@@ -49,6 +49,7 @@ public:
         QWidget* net = nullptr;
         QWidget* sound = nullptr;
         QWidget* home = nullptr;
+        QWidget* sounds = nullptr;
     };
 
     TfmMain(ProgramState& state, const PlatformServices& platform, Attraction& attraction,

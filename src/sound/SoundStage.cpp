@@ -10,6 +10,8 @@
 
 #include <QRandomGenerator>
 
+#include <algorithm>
+
 SoundStage::SoundStage(const PlatformServices& platform, QString soundFolder)
     : SoundStage(platform, soundFolder.isEmpty() ? SoundLibraryPlaces::standard()
                                                  : SoundLibraryPlaces{soundFolder, {}}) {}
@@ -103,6 +105,13 @@ SoundChoice SoundStage::play(const SoundChoice& choice) {
     m_choice = pickAmong(m_choice, PlayableCount, among);
     read({m_choice, libraryPath(m_choice), true, false, among});
     return m_choice;
+}
+
+void SoundStage::preview(int special, int kind, int number, int effect) {
+    m_choice = inRange({special, kind, 0, effect});
+    m_choice.SoundNumber = std::max(number, 0);
+    // Among none: whatever the library holds, the number only wraps round its count.
+    read({m_choice, libraryPath(m_choice), true, false, 0});
 }
 
 void SoundStage::reloadLibrary() {

@@ -55,6 +55,9 @@ public:
     // thread's event loop; a play made while another one's library is still being read replaces
     // it, and the earlier one neither plays nor reports.
     SoundChoice play(const SoundChoice& choice) override;
+    // Plays sound `number` of a library as the sounds window lists it: an own library's sounds
+    // beyond the ten acts choose from are heard too; a number past its end wraps round.
+    void preview(int special, int kind, int number, int effect);
     // Reads the library of the last choice anew and reports it, playing nothing.
     void reloadLibrary();
 

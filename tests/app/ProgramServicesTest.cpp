@@ -12,6 +12,8 @@
 #include "support/FakeHidBackend.h"
 #include "support/TempStore.h"
 
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -70,6 +72,36 @@ TEST(ProgramServices, ABoardAndANetworkCommandReachTheSoundWithNoWindow) {
 
     ASSERT_EQ(NetCommands::run(program.control, 3), ProgramControl::Outcome::Done);
     EXPECT_TRUE(QTest::qWaitFor([&] { return player.started == 2; }, 5000)) << "command 3";
+}
+
+} // namespace
+
+namespace {
+
+// An act's drawn number is drawn among the own library's sounds at once, before the stage read
+// it: the workshop told the stage how many there are now.
+TEST(ProgramServices, TheStageHearsOfEachLibraryTheWorkshopChanged) {
+    QTemporaryDir data;
+    const QByteArray before = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+    TempStore temp;
+    CorePlatform fakes;
+    ProgramState state;
+    ProgramServices program(state, fakes.services(&temp.store()));
+    qputenv("XDG_DATA_HOME", before);
+    ASSERT_TRUE(program.sound.places().own.startsWith(data.path()));
+
+    QSignalSpy done(&program.soundLibraries, &SoundLibraryWorkshop::workDone);
+    ASSERT_EQ(program.soundLibraries.removeSound(SoundLibraryWorkshop::libraryIndex(2, 0), 0),
+              QString());
+    ASSERT_TRUE(done.wait(30000));
+    ASSERT_TRUE(QFile::exists(program.sound.places().ownPath(2, 0)));
+
+    fakes.random.script({8});
+    SoundChoice choice{2, 0, 3, 0};
+    choice.drawn = true;
+    EXPECT_EQ(program.sound.play(choice).SoundNumber, 8);
+    EXPECT_EQ(fakes.random.asked, std::vector<int>{9});
 }
 
 } // namespace

@@ -108,6 +108,45 @@ TEST(SoundStage, OnlyALibraryOfTenSoundsPlaysAndWhatCannotBeReadKeepsTheSoundsHe
     }
 }
 
+// The sounds window hears every sound of an own library, where an act's number stays in 0..9.
+TEST(SoundStage, APreviewPlaysAnySoundOfTheLibraryAndWrapsPastItsEnd) {
+    const struct {
+        const char* name;
+        int special;
+        int number;
+        bool preview;
+        int heard;
+        int effect;
+    } cases[] = {
+        {"own sound 12", 3, 12, true, 12, 2},
+        {"past the own library's end", 3, 57, true, 57 % 14, 4},
+        {"a shipped library wraps at ten", 2, 13, true, 3, 1},
+        {"an act's number past nine plays sound 0", 3, 12, false, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Stage s;
+        writeLibrary(s.own("3m.gsn"), 14);
+        const PlatformServices platform{.store = &s.temp.store(),
+                                        .messages = &s.messages,
+                                        .player = &s.player,
+                                        .mixer = &s.mixer};
+        s.stage = std::make_unique<SoundStage>(platform,
+                                               SoundLibraryPlaces{BuiltLibraries, s.folder.path()});
+        QSignalSpy reported(s.stage.get(), &SoundStage::reported);
+        if (c.preview)
+            s.stage->preview(c.special, 1, c.number, c.effect);
+        else
+            s.stage->play(choice(c.special, 1, c.number, c.effect));
+        const SoundReport report = Stage::waitForReport(reported);
+        EXPECT_EQ(report.choice.SoundNumber, c.heard);
+        EXPECT_EQ(report.choice.StereoEffect, c.effect);
+        ASSERT_EQ(s.player.plays.size(), 1u);
+        const QString file = report.own ? s.own("3m.gsn") : BuiltLibraries + "/2m.gsn";
+        EXPECT_EQ(s.player.plays[0].first, soundOf(file, c.heard));
+    }
+}
+
 TEST(SoundStage, APlayWhileALibraryIsReadReplacesTheEarlierOne) {
     Stage s;
     SoundStage& stage = s.make();
