@@ -68,7 +68,7 @@ constexpr std::array Wordings{
     Wording{Phrase::MqttCaFileUnreadable, u"the CA certificate '%1' cannot be read",
             u"не удаётся прочитать сертификат CA «%1»"},
     Wording{Phrase::SoundsTitle, u"Sounds", u"Звуки"},
-    Wording{Phrase::SpecialtyAny, u"Any specialty", u"Любая специальность"},
+    Wording{Phrase::SpecialtyAny, u"Not selected", u"Не выбрано"},
     Wording{Phrase::SpecialtyDoorman, u"Doorman", u"Швейцар"},
     Wording{Phrase::SpecialtyElectrician, u"Electrician", u"Электрик"},
     Wording{Phrase::SpecialtyPlumber, u"Plumber", u"Водопроводчик"},

@@ -72,7 +72,7 @@ TEST(SoundsForm, ShowsTheImportsProgressAndEndsWithWhatItDid) {
     EXPECT_GT(*(percents.end() - 2), 50);
     EXPECT_EQ(f.form.progressText(), QString());
     EXPECT_FALSE(f.form.importing());
-    EXPECT_EQ(f.form.note(), QStringLiteral("Sounds added to Any specialty, short sounds: 2"));
+    EXPECT_EQ(f.form.note(), QStringLiteral("Sounds added to Not selected, short sounds: 2"));
     EXPECT_EQ(f.form.rows().size(), 12u);
     EXPECT_TRUE(f.form.ownLibrary());
 }

@@ -139,7 +139,7 @@ TEST(TfmSounds, ShowsTheLibrariesAndChangesTheChosenOne) {
          [](Window& w) {
              return w.dialog.windowTitle() == "Звуки" &&
                     w.control<QPushButton>("Sb_Play")->text() == "Прослушать" &&
-                    w.library(0) == "Любая специальность, длинные (поставляемые)";
+                    w.library(0) == "Не выбрано, длинные (поставляемые)";
          }},
     };
     Window w;
