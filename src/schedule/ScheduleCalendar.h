@@ -33,7 +33,8 @@ struct ScheduleSpan {
 // A plan belongs to the day it starts on, even when it runs past midnight. Its start:
 //  - a clock time, on that day; a time the clocks skip when they go forward (02:30 in Berlin on
 //    the last Sunday of March) means the moment they jump, 03:00, so the evening is shortened
-//    rather than lost; a time they pass twice when they go back means the first pass;
+//    rather than lost (a plan wholly inside the skipped hour has nothing left and does not run);
+//    a time they pass twice when they go back means the first pass;
 //  - sunset or dusk of that day plus the offset; on a day without one the plan does not run,
 //    and a note says why.
 // Its end:
@@ -48,6 +49,7 @@ struct ScheduleSpan {
 // Intervals are half-open: at its start a plan is in force, at its end it no longer is.
 // Overlapping or touching plans run as one interval. Lookups see about a year ahead; a change
 // further off, or the end of plans that chain into each other for a year, is given as none.
+// It keeps the sun times it has worked out, so one calendar serves one thread.
 class ScheduleCalendar {
 public:
     ScheduleCalendar(ScheduleRules rules, ScheduleLocation where, QTimeZone zone);

@@ -10,6 +10,9 @@ QList<ScheduleInterval> mergeIntervals(QList<ScheduleInterval> intervals,
         [](const ScheduleInterval& a, const ScheduleInterval& b) { return a.start < b.start; });
     QList<ScheduleInterval> merged;
     for (const ScheduleInterval& next : intervals) {
+        // A plan wholly inside the hour the clocks skip leaves nothing to run.
+        if (next.end <= next.start)
+            continue;
         if (merged.isEmpty() || next.start > merged.last().end) {
             merged.append(next);
             continue;

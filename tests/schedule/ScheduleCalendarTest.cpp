@@ -44,6 +44,8 @@ const LookupCase LookupCases[] = {
      "2026-10-25 02:00", "2026-10-25 02:00", false},
     {"SundayItselfHasNone", "sat 22:00..02:00", false, "2026-10-25 02:00", "", "2026-10-31 22:00",
      true},
+    {"SameClockIsADay", "sat 18:00..18:00", false, "2026-10-25 12:00", "2026-10-25 18:00",
+     "2026-10-25 18:00", false},
     {"NewYearEve", "12-31..01-01 20:00..+60", false, "2026-12-31 20:30", "2026-12-31 21:00",
      "2026-12-31 21:00", false},
     {"NewYearDay", "12-31..01-01 20:00..+60", false, "2027-01-01 19:00", "", "2027-01-01 20:00",
@@ -121,6 +123,21 @@ TEST(ScheduleCalendar, ClockTimesAroundChangesOfClocks) {
         EXPECT_EQ(got.toUTC().toString(Qt::ISODate).toStdString(), c.utc)
             << c.zone << ' ' << c.day.toString(Qt::ISODate).toStdString() << ' '
             << c.clock.toString().toStdString();
+    }
+}
+
+// A plan wholly inside the hour the clocks skip has nothing to run; the day before it runs.
+TEST(ScheduleCalendar, PlanInsideTheSkippedHour) {
+    struct Case {
+        QDate day;
+        int intervals;
+    };
+    const Case cases[] = {{QDate(2026, 3, 29), 0}, {QDate(2026, 3, 28), 1}};
+    const ScheduleCalendar calendar(rules("daily 02:00..02:45"), Berlin,
+                                    QTimeZone("Europe/Berlin"));
+    for (const Case& c : cases) {
+        EXPECT_EQ(calendar.days(c.day, c.day).intervals.size(), c.intervals)
+            << c.day.toString(Qt::ISODate).toStdString();
     }
 }
 
