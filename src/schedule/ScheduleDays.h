@@ -8,7 +8,8 @@
 // (12-20..01-06); 02-29 then simply does not occur in other years.
 class ScheduleDays {
 public:
-    // Bit 0 is Monday, bit 6 Sunday, as Qt numbers them from 1.
+    // Bit 0 is Monday, bit 6 Sunday, as Qt numbers them from 1. A mask without days has no
+    // text form: a form offering the days must refuse it.
     static ScheduleDays weekdays(int mask);
     // Months and days of month; both must be a date in a leap year.
     static ScheduleDays stretch(int fromMonth, int fromDay, int toMonth, int toDay);

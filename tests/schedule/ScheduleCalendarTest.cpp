@@ -30,7 +30,7 @@ struct LookupCase {
     const char* rules;
     bool quiet; // ask about the quiet hours rather than the plans
     const char* t;
-    const char* until; // the end of what is in force at t, or "" when nothing is
+    const char* until; // the end of what is in force at t, "(open)" past a year, "" if nothing
     const char* next;  // the next change, or "" when there is none within a year
     bool nextStarts;
 };
@@ -58,7 +58,7 @@ const LookupCase LookupCases[] = {
      "2026-10-26 22:00", "2026-10-26 22:00", false},
     {"Contained", "daily 18:00..23:00; daily 19:00..20:00", false, "2026-10-26 19:30",
      "2026-10-26 23:00", "2026-10-26 23:00", false},
-    {"NeverEnds", "daily 00:00..+1440", false, "2026-10-26 19:00", "2027-11-30 00:00", "", false},
+    {"NeverEnds", "daily 00:00..+1440", false, "2026-10-26 19:00", "(open)", "", false},
     {"NoPlans", "quiet 01:00..02:00", false, "2026-10-26 19:00", "", "", false},
     {"QuietPastMidnight", "quiet 22:00..07:00", true, "2026-10-25 03:00", "2026-10-25 07:00",
      "2026-10-25 07:00", false},
