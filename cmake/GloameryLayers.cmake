@@ -19,7 +19,7 @@ endfunction()
 
 # Called once every target exists: a Qt-Core-only target may link only Qt Core, Qt Network (the
 # servers are services too, and it needs no GUI), third-party libraries found through pkg-config,
-# the test framework, and other Qt-Core-only targets.
+# libnova (which has no pkg-config file), the test framework, and other Qt-Core-only targets.
 function(gloamery_check_layers)
     get_property(core_only GLOBAL PROPERTY GLOAMERY_CORE_ONLY_TARGETS)
     foreach(target IN LISTS core_only)
@@ -30,7 +30,8 @@ function(gloamery_check_layers)
             if(link STREQUAL "" OR link MATCHES "-NOTFOUND$" OR link STREQUAL "Qt6::Core"
                OR link STREQUAL "Qt6::Network" OR link STREQUAL "Qt6::Test"
                OR link MATCHES "^GTest::"
-               OR link MATCHES "^PkgConfig::" OR link MATCHES "^Threads::")
+               OR link MATCHES "^PkgConfig::" OR link MATCHES "^Threads::"
+               OR link STREQUAL "Libnova::Libnova")
                 continue()
             endif()
             if(NOT link IN_LIST core_only)

@@ -9,7 +9,7 @@ packages=(
     libsqlite3-dev sqlite3 openssl
     libmosquitto-dev mosquitto mosquitto-clients
     libsdl2-dev libsdl2-mixer-dev libasound2-dev libhidapi-dev libudev-dev
-    libsndfile1-dev libsoxr-dev sox
+    libsndfile1-dev libnova-dev libsoxr-dev sox
     libgtest-dev libgmock-dev libbenchmark-dev liblz4-dev libxcb1-dev
     clang libclang-rt-14-dev clang-format
     xvfb xauth fonts-dejavu-core
