@@ -5,6 +5,7 @@
 #include "core/Language.h"
 #include "core/ProgramFault.h"
 
+#include <QDateTime>
 #include <QString>
 
 #include <vector>
@@ -25,6 +26,11 @@ public:
         bool running = false;
         // Whole seconds until the chosen duration ends the attraction; -1 when it has no limit.
         int secondsLeft = -1;
+        // The evening's plan, each invalid when there is none: when the plan in force ends, when
+        // the next one starts, and until when the ghosts keep quiet.
+        QDateTime planEnds = {};
+        QDateTime nextPlanStart = {};
+        QDateTime quietUntil = {};
     };
 
     struct GhostView {
