@@ -31,6 +31,9 @@ struct SchedulePlan {
     ScheduleDays days;
     PlanStart start;
     PlanEnd end;
+    // At the end: the final sound plays, and the door opens to let the guests out.
+    bool finalSound = false;
+    bool openDoor = false;
 
     bool operator==(const SchedulePlan&) const = default;
 };

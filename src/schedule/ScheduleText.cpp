@@ -188,13 +188,15 @@ struct Reader {
 
     bool entry(QStringView text, ScheduleRules& rules) {
         const QList<QStringView> words = text.split(u' ', Qt::SkipEmptyParts);
-        if (words.size() != 2)
+        const bool quiet = !words.isEmpty() &&
+                           words[0].compare(QLatin1StringView("quiet"), Qt::CaseInsensitive) == 0;
+        if (words.size() < 2 || (quiet && words.size() > 2))
             return fail(QStringLiteral("needs DAYS START..END or quiet FROM..TO"));
         QStringView first;
         QStringView second;
         if (!span(words[1], first, second))
             return false;
-        if (words[0].compare(QLatin1StringView("quiet"), Qt::CaseInsensitive) == 0) {
+        if (quiet) {
             const auto from = clock(first);
             const auto to = from ? clock(second) : std::nullopt;
             if (!to)
@@ -209,7 +211,26 @@ struct Reader {
         const auto planEnd = planStart ? end(second) : std::nullopt;
         if (!planEnd)
             return false;
-        rules.plans.append({*planDays, *planStart, *planEnd});
+        SchedulePlan plan{*planDays, *planStart, *planEnd};
+        for (QStringView word : words.mid(2)) {
+            if (!endAction(word, plan))
+                return false;
+        }
+        rules.plans.append(plan);
+        return true;
+    }
+
+    bool endAction(QStringView word, SchedulePlan& plan) {
+        bool* flag = nullptr;
+        if (word.compare(QLatin1StringView("final-sound"), Qt::CaseInsensitive) == 0)
+            flag = &plan.finalSound;
+        else if (word.compare(QLatin1StringView("open-door"), Qt::CaseInsensitive) == 0)
+            flag = &plan.openDoor;
+        else
+            return fail(QStringLiteral("unknown word \"%1\" (final-sound, open-door)").arg(word));
+        if (*flag)
+            return fail(QStringLiteral("%1 is named twice").arg(word));
+        *flag = true;
         return true;
     }
 };
@@ -296,7 +317,12 @@ QString ScheduleText::write(const SchedulePlan& plan) {
         end = QStringLiteral("+%1").arg(plan.end.durationMinutes);
         break;
     }
-    return QStringLiteral("%1 %2..%3").arg(daysText(plan.days), start, end);
+    QString text = QStringLiteral("%1 %2..%3").arg(daysText(plan.days), start, end);
+    if (plan.finalSound)
+        text += QStringLiteral(" final-sound");
+    if (plan.openDoor)
+        text += QStringLiteral(" open-door");
+    return text;
 }
 
 QString ScheduleText::write(const QuietHours& quiet) {

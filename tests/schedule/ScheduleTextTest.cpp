@@ -23,6 +23,7 @@ const GoodCase GoodCases[] = {
     {"02-29 sunset-720..sunrise+720", "02-29 sunset-720..sunrise+720", 1, 0},
     {"quiet 22:00..07:00; daily 19:00..+1; 10-31..10-31 dusk..01:00",
      "daily 19:00..+1; 10-31 dusk..01:00; quiet 22:00..07:00", 2, 1},
+    {"fri dusk..23:00 OPEN-DOOR final-sound", "fri dusk..23:00 final-sound open-door", 1, 0},
     {"", "", 0, 0},
 };
 
@@ -79,7 +80,9 @@ TEST(ScheduleText, RefusesBadTextWithItsReason) {
         {"mon 8:00..20:00", "not a clock time"},
         {"mon 18:00-20:00", "needs START..END"},
         {"mon", "needs DAYS START..END"},
-        {"mon 18:00..20:00 extra", "needs DAYS START..END"},
+        {"mon 18:00..20:00 extra", "unknown word \"extra\""},
+        {"mon 18:00..20:00 open-door open-door", "open-door is named twice"},
+        {"quiet 12:30..13:30 open-door", "needs DAYS START..END"},
         {"quiet 12:30..12:30", "empty"},
         {"quiet sunset..22:00", "not a clock time"},
         {"daily 18:00..20:00; tue 18:00..", "entry 2"},
