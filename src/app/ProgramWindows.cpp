@@ -11,6 +11,8 @@
 #include "language/TfmHelp.h"
 #include "mainwindow/TfmMain.h"
 #include "net/TfmNet.h"
+#include "schedule/ScheduleSettings.h"
+#include "schedule/TfmSchedule.h"
 #include "settings/TfmNastr.h"
 #include "sound/TfmSound.h"
 #include "sound/TfmSounds.h"
@@ -46,6 +48,18 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
     , fmSounds(new TfmSounds(state, platform, fmMain->imageLists().BitmapList_Yellow,
                              services.soundLibraries, services.sound),
                m_observer)
+    , fmSchedule(new TfmSchedule(
+                     state, platform, fmMain->imageLists().BitmapList_Yellow,
+                     // The store is read at each opening and written by OK or Apply.
+                     [store = platform.store] {
+                         ScheduleSettings settings;
+                         ScheduleSettingsStore(store).load(settings);
+                         return settings;
+                     },
+                     [store = platform.store](const ScheduleSettings& settings) {
+                         return ScheduleSettingsStore(store).save(settings);
+                     }),
+                 m_observer)
     , m_autostart(std::make_unique<DesktopAutostart>(editionName(editionLanguage),
                                                      QCoreApplication::applicationFilePath(),
                                                      DesktopAutostart::configHome())) {
@@ -56,7 +70,7 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
     fmHelp->addLanguageTarget(fmGhost);
     // One reading of the pointer per tick for every window that shows hover looks.
     for (SkinnedDialog* dialog : std::initializer_list<SkinnedDialog*>{
-             fmGhost, fmWebServer, fmNet, fmNastr, fmHomeAutomation, fmSounds})
+             fmGhost, fmWebServer, fmNet, fmNastr, fmHomeAutomation, fmSounds, fmSchedule})
         dialog->sharePointerPoll(fmMain->pointerPoll());
     fmWebServer->setMainWindow(fmMain);
     QObject::connect(
@@ -75,6 +89,7 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
     dialogs.sound = fmSound;
     dialogs.home = fmHomeAutomation;
     dialogs.sounds = fmSounds;
+    dialogs.schedule = fmSchedule;
     fmMain->setDialogs(dialogs);
 }
 

@@ -19,6 +19,7 @@ class TfmLogo;
 class TfmMain;
 class TfmNastr;
 class TfmNet;
+class TfmSchedule;
 class TfmSound;
 class TfmSounds;
 class TfmWebServer;
@@ -63,6 +64,8 @@ public:
     const OwnedWindow<TfmHomeAutomation> fmHomeAutomation;
     // The own sound libraries.
     const OwnedWindow<TfmSounds> fmSounds;
+    // The evenings the attraction keeps by itself.
+    const OwnedWindow<TfmSchedule> fmSchedule;
 
 private:
     // The running edition's entry in the desktop's autostart folder.

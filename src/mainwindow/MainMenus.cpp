@@ -60,7 +60,10 @@ MainMenus::MainMenus(MainWindowCommands& commands, const ImageList& MenuPictures
     connect(addItem(m_main.get(), "MenuItem_Ghost", QStringLiteral("Настройки призраков"),
                     GhostPicture),
             &QAction::triggered, this, [this] { m_commands.OpenDialog(Dialog::Ghost); });
-    // Last before the exit, so the older items keep their places.
+    // The newer windows after the older items, which keep their places; no picture of its own,
+    // as the schedule is one of the program's settings.
+    connect(addItem(m_main.get(), "MenuItem_Schedule", QStringLiteral("Расписание"), NastrPicture),
+            &QAction::triggered, this, [this] { m_commands.OpenDialog(Dialog::Schedule); });
     connect(addItem(m_main.get(), "MenuItem_Sounds", QStringLiteral("Звуки"), GhostPicture),
             &QAction::triggered, this, [this] { m_commands.OpenDialog(Dialog::Sounds); });
     // No picture of its own, as it is a network link too.

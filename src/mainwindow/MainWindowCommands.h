@@ -5,7 +5,7 @@
 class MainWindowCommands {
 public:
     // The windows OpenDialog opens, each behind its own label command.
-    enum class Dialog { Ghost, Nastr, WebServer, Net, Sound, Home, Sounds };
+    enum class Dialog { Ghost, Nastr, WebServer, Net, Sound, Home, Sounds, Schedule };
 
     virtual ~MainWindowCommands() = default;
 

@@ -204,7 +204,7 @@ void TfmMain::createCommandLabels() {
         {"Lbl_Ghost", 688, Dialog::Ghost},         {"Lbl_Nastr", 708, Dialog::Nastr},
         {"Lbl_WebServer", 728, Dialog::WebServer}, {"Lbl_Net", 748, Dialog::Net},
         {"Lbl_Sound", 768, Dialog::Sound},         {"Lbl_Home", 788, Dialog::Home},
-        {"Lbl_Sounds", 808, Dialog::Sounds}};
+        {"Lbl_Sounds", 808, Dialog::Sounds},       {"Lbl_Schedule", 828, Dialog::Schedule}};
     for (const Command& command : commands) {
         auto* label = new QLabel(QLatin1String(command.name), this);
         label->setObjectName(QLatin1String(command.name));
@@ -250,7 +250,7 @@ void TfmMain::setDialogs(const Dialogs& dialogs) {
         {Dialog::Ghost, dialogs.ghost},         {Dialog::Nastr, dialogs.nastr},
         {Dialog::WebServer, dialogs.webServer}, {Dialog::Net, dialogs.net},
         {Dialog::Sound, dialogs.sound},         {Dialog::Home, dialogs.home},
-        {Dialog::Sounds, dialogs.sounds}};
+        {Dialog::Sounds, dialogs.sounds},       {Dialog::Schedule, dialogs.schedule}};
     // A window that is not there yet keeps its command doing nothing.
     for (const auto& [dialog, window] : windows)
         m_commands->setDialog(dialog, window ? DialogHandle::forWidget(window) : DialogHandle{});

@@ -50,6 +50,7 @@ public:
         QWidget* sound = nullptr;
         QWidget* home = nullptr;
         QWidget* sounds = nullptr;
+        QWidget* schedule = nullptr;
     };
 
     TfmMain(ProgramState& state, const PlatformServices& platform, Attraction& attraction,

@@ -56,5 +56,5 @@ private:
     DesktopShell& m_shell;
     const ProgramState& m_state;
     Places m_places;
-    std::array<DialogHandle, 7> m_dialogs;
+    std::array<DialogHandle, 8> m_dialogs;
 };

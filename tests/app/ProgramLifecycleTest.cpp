@@ -31,8 +31,9 @@ TEST(ProgramLifecycle, WindowsAreDestroyedInExactlyTheReverseOrderOfCreation) {
     TempStore temp;
     ProgramRun program(temp.store());
     ASSERT_TRUE(program.run());
-    const QStringList order = {"fmMain", "fmHelp",  "fmLogo",  "fmGhost",          "fmWebServer",
-                               "fmNet",  "fmSound", "fmNastr", "fmHomeAutomation", "fmSounds"};
+    const QStringList order = {"fmMain",           "fmHelp",   "fmLogo",    "fmGhost",
+                               "fmWebServer",      "fmNet",    "fmSound",   "fmNastr",
+                               "fmHomeAutomation", "fmSounds", "fmSchedule"};
     std::vector<std::pair<QString, bool>> expected;
     for (const QString& form : order)
         expected.emplace_back(form, true);

@@ -26,8 +26,8 @@ public:
     void Sb_InternetClick() override { calls << QStringLiteral("programPage"); }
     void openProductSitePage() override { calls << QStringLiteral("sitePage"); }
     void OpenDialog(Dialog dialog) override {
-        static const char* const names[] = {"ghost", "nastr", "web",   "net",
-                                            "sound", "home",  "sounds"};
+        static const char* const names[] = {"ghost", "nastr", "web",    "net",
+                                            "sound", "home",  "sounds", "schedule"};
         calls << QStringLiteral("dialog:%1").arg(QLatin1String(names[static_cast<int>(dialog)]));
     }
 };
@@ -57,11 +57,12 @@ QStringList Captions(const QMenu* menu) {
     return captions;
 }
 
-TEST_F(MainMenusTest, MainMenuHasEightEntriesTheFirstASubmenuOfTheTwoLanguages) {
+TEST_F(MainMenusTest, MainMenuHasNineEntriesTheFirstASubmenuOfTheTwoLanguages) {
     const QMenu* main = menus.Menu_MainForm();
-    EXPECT_EQ(Captions(main), (QStringList{"Язык интерфейса", "Настройки Web доступа",
-                                           "Сетевой сервер", "Настройки программы",
-                                           "Настройки призраков", "Звуки", "Умный дом", "Выход"}));
+    EXPECT_EQ(Captions(main),
+              (QStringList{"Язык интерфейса", "Настройки Web доступа", "Сетевой сервер",
+                           "Настройки программы", "Настройки призраков", "Расписание", "Звуки",
+                           "Умный дом", "Выход"}));
     const QMenu* language = main->actions().at(0)->menu();
     ASSERT_NE(language, nullptr);
     EXPECT_EQ(Captions(language), (QStringList{"Русский", "English (Не готов)"}));
@@ -77,12 +78,19 @@ TEST_F(MainMenusTest, EachEntryRunsItsCommand) {
         const char* item;
         QStringList calls;
     } cases[] = {
-        {"MenuItem_Lang_Russ", {}},           {"MenuItem_Lang_Engl", {}},
-        {"MenuItem_Web", {"dialog:web"}},     {"MenuItem_Net", {"dialog:net"}},
-        {"MenuItem_Home", {"dialog:home"}},   {"MenuItem_Sounds", {"dialog:sounds"}},
-        {"MenuItem_Nastr", {"dialog:nastr"}}, {"MenuItem_Ghost", {"dialog:ghost"}},
-        {"MenuItem_Exit", {"exit"}},          {"TrayMenu_1", {"sitePage"}},
-        {"TrayMenu_2", {"programPage"}},      {"TrayMenu_3", {"exit"}},
+        {"MenuItem_Lang_Russ", {}},
+        {"MenuItem_Lang_Engl", {}},
+        {"MenuItem_Web", {"dialog:web"}},
+        {"MenuItem_Net", {"dialog:net"}},
+        {"MenuItem_Home", {"dialog:home"}},
+        {"MenuItem_Sounds", {"dialog:sounds"}},
+        {"MenuItem_Schedule", {"dialog:schedule"}},
+        {"MenuItem_Nastr", {"dialog:nastr"}},
+        {"MenuItem_Ghost", {"dialog:ghost"}},
+        {"MenuItem_Exit", {"exit"}},
+        {"TrayMenu_1", {"sitePage"}},
+        {"TrayMenu_2", {"programPage"}},
+        {"TrayMenu_3", {"exit"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.item);

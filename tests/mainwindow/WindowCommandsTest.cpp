@@ -296,7 +296,7 @@ TEST_F(WindowCommandsTest, OpenDialog) {
         {"nothing for a window not built yet", false, false, false, {}, {}},
     };
     for (const Dialog dialog : {Dialog::Ghost, Dialog::Nastr, Dialog::WebServer, Dialog::Net,
-                                Dialog::Sound, Dialog::Home, Dialog::Sounds}) {
+                                Dialog::Sound, Dialog::Home, Dialog::Sounds, Dialog::Schedule}) {
         for (const auto& c : cases) {
             SCOPED_TRACE(::testing::Message() << c.name << ", dialog " << static_cast<int>(dialog));
             FakeDialog window;
