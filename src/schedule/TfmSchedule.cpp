@@ -96,8 +96,11 @@ void TfmSchedule::connectControls() {
         m_form.removePlan(selectedPlan());
         showPlan();
     });
-    for (QRadioButton* radio : {ui.Rb_Weekdays, ui.Rb_Dates})
-        connect(radio, &QRadioButton::toggled, this, &TfmSchedule::editPlan);
+    // The other way of choosing days is then greyed out.
+    connect(ui.Rb_Dates, &QRadioButton::toggled, this, [this] {
+        editPlan();
+        showPlan();
+    });
     for (QCheckBox* box : ui.Cb_Day)
         connect(box, &QCheckBox::toggled, this, &TfmSchedule::editPlan);
     for (QCheckBox* box : {ui.Cb_FinalSound, ui.Cb_OpenDoor})
@@ -221,6 +224,10 @@ void TfmSchedule::showPlan() {
         quiet.push_back(std::make_unique<QSignalBlocker>(control));
     }
     const SchedulePlan plan = chosen ? m_form.plans()[index] : SchedulePlan();
+    for (QCheckBox* box : ui.Cb_Day)
+        box->setEnabled(chosen && !plan.days.isStretch());
+    ui.Date_From->setEnabled(chosen && plan.days.isStretch());
+    ui.Date_To->setEnabled(chosen && plan.days.isStretch());
 
     const ScheduleDays& days = plan.days;
     ui.Rb_Weekdays->setChecked(!days.isStretch());
@@ -274,13 +281,15 @@ void TfmSchedule::editPlan() {
             mask |= ui.Cb_Day[std::size_t(day)]->isChecked() ? 1 << day : 0;
         plan.days = ScheduleDays::weekdays(mask);
     }
-    plan.start = {PlanStart::Kind(ui.Combo_Start->currentIndex()), QTime(), 0};
-    if (plan.start.kind == PlanStart::Kind::Clock)
+    // A kind just chosen starts from its plain value rather than the other kind's number.
+    const auto startKind = PlanStart::Kind(ui.Combo_Start->currentIndex());
+    const bool sameStart = startKind == plan.start.kind;
+    plan.start = {startKind, QTime(), 0};
+    if (startKind == PlanStart::Kind::Clock)
         plan.start.clock = ui.Time_Start->time();
     else
-        plan.start.offsetMinutes = ui.Spin_StartOffset->value();
+        plan.start.offsetMinutes = sameStart ? ui.Spin_StartOffset->value() : 0;
     const auto endKind = PlanEnd::Kind(ui.Combo_End->currentIndex());
-    // A kind just chosen starts from its plain value rather than the other kind's number.
     const bool sameEnd = endKind == plan.end.kind;
     plan.end = {endKind, QTime(), 0, 0};
     if (endKind == PlanEnd::Kind::Clock)

@@ -87,13 +87,16 @@ TEST(TfmSchedule, EditsTheEveningsAndHandsThemOver) {
              w.control<QRadioButton>("Rb_Dates")->setChecked(true);
              w.control<QDateEdit>("Date_From")->setDate(QDate(2024, 10, 24));
              w.control<QDateEdit>("Date_To")->setDate(QDate(2024, 10, 31));
+             w.control<QComboBox>("Combo_Start")->setCurrentIndex(2);
              w.control<QComboBox>("Combo_End")->setCurrentIndex(2);
              w.control<QCheckBox>("Cb_OpenDoor")->setChecked(true);
          },
          [](Window& w) {
              return w.dialog.form().text() == "fri sunset-15..22:00 final-sound; 10-24..10-31 "
-                                              "19:00..+120 open-door" &&
-                    w.row("List_Plans", 1) == "24 Oct–31 Oct: 19:00..120 min, open the door" &&
+                                              "dusk..+120 open-door" &&
+                    w.row("List_Plans", 1) == "24 Oct–31 Oct: dusk..120 min, open the door" &&
+                    !w.control<QCheckBox>("Cb_Day1")->isEnabled() &&
+                    w.control<QDateEdit>("Date_From")->isEnabled() &&
                     w.control<QSpinBox>("Spin_EndMinutes")->value() == 120 &&
                     w.control<QTimeEdit>("Time_End")->isHidden();
          }},
