@@ -5,6 +5,7 @@
 #include "app/TfmLogo.h"
 #include "core/DesktopAutostart.h"
 #include "core/Edition.h"
+#include "core/LogCategories.h"
 #include "device/HouseBoards.h"
 #include "ghosts/TfmGhost.h"
 #include "home/TfmHomeAutomation.h"
@@ -53,7 +54,10 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
                      // The store is read at each opening and written by OK or Apply.
                      [store = platform.store] {
                          ScheduleSettings settings;
-                         ScheduleSettingsStore(store).load(settings);
+                         // The window shows what was read; the rest is at its defaults.
+                         const QString why = ScheduleSettingsStore(store).load(settings);
+                         if (!why.isEmpty())
+                             qCWarning(lcStore) << "schedule settings:" << why;
                          return settings;
                      },
                      [store = platform.store](const ScheduleSettings& settings) {
