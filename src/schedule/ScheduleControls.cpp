@@ -32,6 +32,8 @@ QPushButton* textButton(QWidget* parent, const char* name, const QRect& place) {
     auto* button = placed(new QPushButton(parent), name, place);
     button->setFont(FormFont("Verdana", 11, true));
     button->setCursor(Qt::PointingHandCursor);
+    // Enter finishes what is typed in a field; it must not add an evening or close the window.
+    button->setAutoDefault(false);
     return button;
 }
 

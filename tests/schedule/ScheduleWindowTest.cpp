@@ -123,6 +123,12 @@ TEST(TfmSchedule, EditsTheEveningsAndHandsThemOver) {
              return w.control<QLineEdit>("Edit_Latitude")->text() == "52.52" &&
                     w.text("Lbl_Note").isEmpty() && w.control<QPushButton>("Sb_Ok")->isEnabled();
          }},
+        {"Enter in a field neither adds an evening nor closes the window",
+         [](Window& w) { QTest::keyClick(w.control<QLineEdit>("Edit_Latitude"), Qt::Key_Return); },
+         [](Window& w) {
+             return w.control<QListWidget>("List_Plans")->count() == 2 && w.dialog.isVisible() &&
+                    w.applied.isEmpty();
+         }},
         {"Apply hands them over; looking at another evening is no edit of it",
          [](Window& w) {
              w.control<QPushButton>("Sb_Apply")->click();
