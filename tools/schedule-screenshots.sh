@@ -7,6 +7,8 @@
 # Usage: tools/schedule-screenshots.sh [BUILD_DIR] [OUT_DIR]
 # No -e: the window searches of tests/wm/screen.sh end on a failed test when nothing is found.
 set -uo pipefail
+# The program reckons in the computer's time zone: the pictures' place is Berlin, so is their clock.
+export TZ=Europe/Berlin
 cd "$(dirname "$0")/.."
 build=$(realpath "${1:-build}")
 out=$(realpath -m "${2:-docs/screenshots}")
