@@ -188,7 +188,7 @@ struct Reader {
 
     bool entry(QStringView text, ScheduleRules& rules) {
         const QList<QStringView> words = text.split(u' ', Qt::SkipEmptyParts);
-        if (words.size() != 2)
+        if (words.size() < 2)
             return fail(QStringLiteral("needs DAYS START..END or quiet FROM..TO"));
         QStringView first;
         QStringView second;
@@ -199,6 +199,8 @@ struct Reader {
             const auto to = from ? clock(second) : std::nullopt;
             if (!to)
                 return false;
+            if (words.size() > 2)
+                return fail(QStringLiteral("quiet hours take no \"%1\"").arg(words[2]));
             if (*from == *to)
                 return fail(QStringLiteral("quiet hours from %1 to %1 are empty").arg(first));
             rules.quiet.append({*from, *to});
@@ -209,7 +211,29 @@ struct Reader {
         const auto planEnd = planStart ? end(second) : std::nullopt;
         if (!planEnd)
             return false;
-        rules.plans.append({*planDays, *planStart, *planEnd});
+        SchedulePlan plan{*planDays, *planStart, *planEnd};
+        if (!endWords(words.mid(2), plan))
+            return false;
+        rules.plans.append(plan);
+        return true;
+    }
+
+    // What the plan's end does besides stopping: each word at most once, in any order.
+    bool endWords(const QList<QStringView>& words, SchedulePlan& plan) {
+        for (const QStringView word : words) {
+            bool* flag = nullptr;
+            if (word.compare(QLatin1StringView("final-sound"), Qt::CaseInsensitive) == 0)
+                flag = &plan.finalSound;
+            else if (word.compare(QLatin1StringView("open-door"), Qt::CaseInsensitive) == 0)
+                flag = &plan.openDoor;
+            if (!flag)
+                return fail(QStringLiteral("unknown word \"%1\": needs DAYS START..END "
+                                           "[final-sound] [open-door]")
+                                .arg(word));
+            if (*flag)
+                return fail(QStringLiteral("%1 is named twice").arg(word));
+            *flag = true;
+        }
         return true;
     }
 };
@@ -296,7 +320,12 @@ QString ScheduleText::write(const SchedulePlan& plan) {
         end = QStringLiteral("+%1").arg(plan.end.durationMinutes);
         break;
     }
-    return QStringLiteral("%1 %2..%3").arg(daysText(plan.days), start, end);
+    QString words;
+    if (plan.finalSound)
+        words += QStringLiteral(" final-sound");
+    if (plan.openDoor)
+        words += QStringLiteral(" open-door");
+    return QStringLiteral("%1 %2..%3%4").arg(daysText(plan.days), start, end, words);
 }
 
 QString ScheduleText::write(const QuietHours& quiet) {

@@ -30,9 +30,11 @@ struct ScheduleTextParse {
 //   daily 19:00..+120               every day, for 120 minutes
 //   10-31 dusk+30..sunrise-60       one date, offsets in minutes
 //   quiet 12:30..13:30              quiet hours, every day; may cross midnight
+//   fri 18:00..23:00 final-sound open-door   the end plays the final sound and opens the door
 //
 // Days: `daily`, weekdays (mon tue wed thu fri sat sun, comma-separated, each once), or MM-DD or
 // MM-DD..MM-DD. Start: HH:MM, sunset[+-N], dusk[+-N]. End: HH:MM, sunrise[+-N], +N.
+// A plan may end with the words final-sound and open-door, each at most once.
 // Offsets are -720..720 minutes, durations 1..1440, clock times two-digit 00:00..23:59. Words
 // may be in any letter case; the writer uses lower case and drops a zero offset, so what it
 // writes reads back to the same rules. The reader is strict: the first wrong entry refuses the
