@@ -9,6 +9,7 @@
 #include "net/NetCommands.h"
 #include "sound/SoundPlayer.h"
 #include "support/CorePlatform.h"
+#include "support/FakeAlarm.h"
 #include "support/FakeHidBackend.h"
 #include "support/TempStore.h"
 
@@ -102,6 +103,56 @@ TEST(ProgramServices, TheStageHearsOfEachLibraryTheWorkshopChanged) {
     choice.drawn = true;
     EXPECT_EQ(program.sound.play(choice).SoundNumber, 8);
     EXPECT_EQ(fakes.random.asked, std::vector<int>{9});
+}
+
+// The stored plan runs the whole program: the clock moved across the plan's start and end, by the
+// alarm and by a person setting it, starts and stops the attraction and shows on the view.
+TEST(ProgramServices, AStoredPlanStartsAndStopsTheAttraction) {
+    TempStore temp;
+    ASSERT_EQ(
+        ScheduleSettingsStore(&temp.store())
+            .save({.enabled = true, .rules = QStringLiteral("daily 18:00..22:00"), .location = {}}),
+        QString());
+    CorePlatform fakes;
+    FakeAlarm* alarm = nullptr;
+    PlatformServices platform = fakes.services(&temp.store());
+    platform.alarm = [&alarm] {
+        auto made = std::make_unique<FakeAlarm>();
+        alarm = made.get();
+        return made;
+    };
+    ProgramState state;
+    ProgramServices program(state, platform);
+    ASSERT_NE(alarm, nullptr);
+    program.attraction.options().Attraction_Time = 0; // a quarter of an hour, lifted by the plan
+    program.startWhatIsWanted();
+
+    struct Step {
+        QDateTime at;
+        bool clockSet; // else the alarm goes off
+        bool running;
+        QTime planEnds;
+    };
+    const QDate day = fakes.clock.now().date();
+    const Step steps[] = {
+        {QDateTime(day, QTime(18, 0)), false, true, QTime(22, 0)},
+        {QDateTime(day, QTime(23, 0)), true, false, {}},
+        {QDateTime(day, QTime(19, 0)), true, true, QTime(22, 0)},
+        {QDateTime(day.addDays(1), QTime(9, 0)), false, false, {}},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.at.toString().toStdString());
+        fakes.clock.set(step.at);
+        if (step.clockSet)
+            alarm->clockSet();
+        else
+            alarm->fire();
+        const ProgramControl::AttractionView view = program.control.attraction();
+        EXPECT_EQ(view.running, step.running);
+        EXPECT_EQ(view.planEnds.time(), step.planEnds);
+        EXPECT_EQ(view.secondsLeft, -1);
+        EXPECT_EQ(alarm->armedAt.time(), step.running ? QTime(22, 0) : QTime(18, 0));
+    }
 }
 
 } // namespace
