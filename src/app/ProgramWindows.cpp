@@ -62,6 +62,11 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
     QObject::connect(
         &services.webAccess, &WebAccessService::runningChanged, fmMain,
         [main = fmMain.operator->()](bool running) { main->setWebIndicator(running); });
+    QObject::connect(&services.schedule, &EveningSchedule::changed, fmMain,
+                     [main = fmMain.operator->(), &schedule = services.schedule] {
+                         main->setEveningPlan({schedule.planEnds(), schedule.nextPlanStart(),
+                                               schedule.quietUntil()});
+                     });
     fmGhost->setMainWindow(fmMain);
     fmNet->setMainWindow(fmMain, SkinnedDialog::Placement::OwnPlace);
     fmSound->setGhostAct(
