@@ -179,7 +179,8 @@ void EveningSchedule::act() {
     }
     if (m_plan && !m_held && !m_state.AttractionRunning && run(true))
         qCInfo(lcSchedule).noquote()
-            << "plan in force until" << m_plan->end.toString(Qt::ISODate) << ": attraction started";
+            << QStringLiteral("attraction started: a plan is in force until %1")
+                   .arg(m_plan->end.toString(QStringLiteral("ddd HH:mm")));
 }
 
 void EveningSchedule::attractionChanged(bool running) {

@@ -109,10 +109,11 @@ TEST(ProgramServices, TheStageHearsOfEachLibraryTheWorkshopChanged) {
 // alarm and by a person setting it, starts and stops the attraction and shows on the view.
 TEST(ProgramServices, AStoredPlanStartsAndStopsTheAttraction) {
     TempStore temp;
-    ASSERT_EQ(
-        ScheduleSettingsStore(&temp.store())
-            .save({.enabled = true, .rules = QStringLiteral("daily 18:00..22:00"), .location = {}}),
-        QString());
+    ASSERT_EQ(ScheduleSettingsStore(&temp.store())
+                  .save({.enabled = true,
+                         .rules = QStringLiteral("daily 18:00..22:00; quiet 21:00..23:30"),
+                         .location = {}}),
+              QString());
     CorePlatform fakes;
     FakeAlarm* alarm = nullptr;
     PlatformServices platform = fakes.services(&temp.store());
@@ -128,21 +129,25 @@ TEST(ProgramServices, AStoredPlanStartsAndStopsTheAttraction) {
     program.startWhatIsWanted();
 
     struct Step {
-        QDateTime at;
+        int day; // after the first
+        QTime at;
         bool clockSet; // else the alarm goes off
         bool running;
         QTime planEnds;
+        int nextPlanDay; // the next plan starts at 18:00 that day
+        QTime quietUntil;
+        QTime armed;
     };
-    const QDate day = fakes.clock.now().date();
+    const QDate first = fakes.clock.now().date();
     const Step steps[] = {
-        {QDateTime(day, QTime(18, 0)), false, true, QTime(22, 0)},
-        {QDateTime(day, QTime(23, 0)), true, false, {}},
-        {QDateTime(day, QTime(19, 0)), true, true, QTime(22, 0)},
-        {QDateTime(day.addDays(1), QTime(9, 0)), false, false, {}},
+        {0, {18, 0}, false, true, {22, 0}, 1, {}, {21, 0}},
+        {0, {23, 0}, true, false, {}, 1, {23, 30}, {23, 30}},
+        {0, {19, 0}, true, true, {22, 0}, 1, {}, {21, 0}},
+        {1, {9, 0}, false, false, {}, 1, {}, {18, 0}},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.at.toString().toStdString());
-        fakes.clock.set(step.at);
+        fakes.clock.set(QDateTime(first.addDays(step.day), step.at));
         if (step.clockSet)
             alarm->clockSet();
         else
@@ -150,8 +155,10 @@ TEST(ProgramServices, AStoredPlanStartsAndStopsTheAttraction) {
         const ProgramControl::AttractionView view = program.control.attraction();
         EXPECT_EQ(view.running, step.running);
         EXPECT_EQ(view.planEnds.time(), step.planEnds);
+        EXPECT_EQ(view.nextPlanStart, QDateTime(first.addDays(step.nextPlanDay), QTime(18, 0)));
+        EXPECT_EQ(view.quietUntil.time(), step.quietUntil);
         EXPECT_EQ(view.secondsLeft, -1);
-        EXPECT_EQ(alarm->armedAt.time(), step.running ? QTime(22, 0) : QTime(18, 0));
+        EXPECT_EQ(alarm->armedAt.time(), step.armed);
     }
 }
 

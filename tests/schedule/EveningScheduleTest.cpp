@@ -238,33 +238,6 @@ TEST(EveningSchedule, DrivesTheAttractionThroughTheEvening) {
     }
 }
 
-TEST(EveningSchedule, TellsTheViewWhatComesNext) {
-    Evening e(QStringLiteral("fri 18:40..22:00; quiet 12:30..13:30"));
-    e.fakes.clock.set(QDateTime(Wednesday, QTime(13, 0)));
-    e.schedule.start();
-    const QDateTime friday(Wednesday.addDays(2), QTime(18, 40));
-    struct Expected {
-        QDateTime at;
-        QDateTime planEnds;
-        QDateTime nextPlanStart;
-        QDateTime quietUntil;
-    };
-    const Expected cases[] = {
-        {QDateTime(Wednesday, QTime(13, 0)), {}, friday, QDateTime(Wednesday, QTime(13, 30))},
-        {QDateTime(Wednesday, QTime(14, 0)), {}, friday, {}},
-        {friday, QDateTime(friday.date(), QTime(22, 0)), friday.addDays(7), {}},
-    };
-    for (const Expected& c : cases) {
-        SCOPED_TRACE(c.at.toString().toStdString());
-        e.fakes.clock.set(c.at);
-        e.alarm->fire();
-        const ProgramControl::AttractionView view = e.control.attraction();
-        EXPECT_EQ(view.planEnds, c.planEnds);
-        EXPECT_EQ(view.nextPlanStart, c.nextPlanStart);
-        EXPECT_EQ(view.quietUntil, c.quietUntil);
-    }
-}
-
 TEST(EveningSchedule, RefusesSettingsItCannotFollowAndKeepsTheOld) {
     struct Case {
         ScheduleSettings settings;
