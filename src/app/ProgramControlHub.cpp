@@ -4,6 +4,7 @@
 #include "core/ProgramState.h"
 #include "ghosts/Attraction.h"
 #include "ghosts/Ghosts.h"
+#include "schedule/EveningSchedule.h"
 
 ProgramControlHub::ProgramControlHub(const ProgramState& state, Attraction& attraction,
                                      Ghosts& ghosts, DoorOpener door, FaultSource faults)
@@ -26,6 +27,11 @@ ProgramControl::AttractionView ProgramControlHub::attraction() const {
     view.running = m_state.AttractionRunning;
     // One tick a second; a stopped attraction has no time running out.
     view.secondsLeft = view.running ? m_attraction.ticksLeft() : -1;
+    if (m_schedule) {
+        view.planEnds = m_schedule->planEnds();
+        view.nextPlanStart = m_schedule->nextPlanStart();
+        view.quietUntil = m_schedule->quietUntil();
+    }
     return view;
 }
 

@@ -6,6 +6,7 @@
 #include <functional>
 
 class Attraction;
+class EveningSchedule;
 class Ghosts;
 struct ProgramState;
 
@@ -19,6 +20,9 @@ public:
 
     ProgramControlHub(const ProgramState& state, Attraction& attraction, Ghosts& ghosts,
                       DoorOpener door, FaultSource faults);
+
+    // Where the view finds the evening's plan; none: the view shows no plan.
+    void setSchedule(const EveningSchedule* schedule) { m_schedule = schedule; }
 
     Language language() const override;
     bool dialogOpen() const override;
@@ -40,4 +44,5 @@ private:
     Ghosts& m_ghosts;
     DoorOpener m_door;
     FaultSource m_faults;
+    const EveningSchedule* m_schedule = nullptr;
 };

@@ -21,6 +21,7 @@ ProgramServices::ProgramServices(ProgramState& state, const PlatformServices& pl
     , control(
           state, attraction, ghosts, [this] { return boards.openDoor(); },
           [this] { return faults(); })
+    , schedule(state, platform, attraction, ghosts, control)
     , webAccess(state, platform.store, control, std::make_unique<WebAccessServer>(),
                 GhostPictures::fromFolder(
                     RuntimeFiles::locate(QStringLiteral("Res/Img/BitmapList_GhostFoto"))))
@@ -42,11 +43,14 @@ ProgramServices::ProgramServices(ProgramState& state, const PlatformServices& pl
     netServer.loadSettings();
     sound.loadSettings();
     attraction.loadSettings();
+    schedule.loadSettings();
     home.loadSettings();
+    control.setSchedule(&schedule);
 }
 
 ProgramServices::~ProgramServices() {
     home.saveSettings();
+    schedule.saveSettings();
     attraction.saveSettings();
     sound.saveSettings();
     netServer.saveSettings();
@@ -84,6 +88,7 @@ void ProgramServices::startWhatIsWanted() {
     home.startIfEnabled();
     if (attraction.options().Attraction_Autostart)
         control.startAttraction();
+    schedule.start();
 }
 
 std::vector<ProgramFault> ProgramServices::faults() const {

@@ -9,6 +9,7 @@
 #include "ghosts/Ghosts.h"
 #include "home/HomeAutomation.h"
 #include "net/NetServerService.h"
+#include "schedule/EveningSchedule.h"
 #include "sound/SoundLibraryWorkshop.h"
 #include "sound/SoundStage.h"
 #include "web/WebAccessService.h"
@@ -48,6 +49,8 @@ public:
     HouseBoards boards;
     Attraction attraction;
     ProgramControlHub control;
+    // The evening's plans and quiet hours, driving the attraction through the control.
+    EveningSchedule schedule;
     WebAccessService webAccess;
     NetServerService netServer;
     // The home's MQTT broker: told of the program, and obeyed.

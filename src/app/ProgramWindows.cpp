@@ -51,17 +51,10 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
                m_observer)
     , fmSchedule(new TfmSchedule(
                      state, platform, fmMain->imageLists().BitmapList_Yellow,
-                     // The store is read at each opening and written by OK or Apply.
-                     [store = platform.store] {
-                         ScheduleSettings settings;
-                         // The window shows what was read; the rest is at its defaults.
-                         const QString why = ScheduleSettingsStore(store).load(settings);
-                         if (!why.isEmpty())
-                             qCWarning(lcStore) << "schedule settings:" << why;
-                         return settings;
-                     },
-                     [store = platform.store](const ScheduleSettings& settings) {
-                         return ScheduleSettingsStore(store).save(settings);
+                     // The window edits what the schedule in force holds, and hands it back.
+                     [&schedule = services.schedule] { return schedule.settings(); },
+                     [&schedule = services.schedule](const ScheduleSettings& settings) {
+                         return schedule.apply(settings);
                      }),
                  m_observer)
     , m_autostart(std::make_unique<DesktopAutostart>(editionName(editionLanguage),
@@ -80,6 +73,11 @@ ProgramWindows::ProgramWindows(ProgramState& state, const PlatformServices& plat
     QObject::connect(
         &services.webAccess, &WebAccessService::runningChanged, fmMain,
         [main = fmMain.operator->()](bool running) { main->setWebIndicator(running); });
+    QObject::connect(&services.schedule, &EveningSchedule::changed, fmMain,
+                     [main = fmMain.operator->(), &schedule = services.schedule] {
+                         main->setEveningPlan({schedule.planEnds(), schedule.nextPlanStart(),
+                                               schedule.quietUntil()});
+                     });
     fmGhost->setMainWindow(fmMain);
     fmNet->setMainWindow(fmMain, SkinnedDialog::Placement::OwnPlace);
     fmSound->setGhostAct(

@@ -15,6 +15,7 @@
 #include "core/RandomSource.h"
 #include "core/SettingsStore.h"
 #include "core/StoreLock.h"
+#include "core/TimerFdAlarm.h"
 #include "device/SystemHidBackends.h"
 #include "home/MosquittoConnection.h"
 #include "sound/AlsaMixerDevice.h"
@@ -120,7 +121,10 @@ int main(int argc, char** argv) {
                                             .pointer = &pointer,
                                             .shell = &shell,
                                             .boards = &boards,
-                                            .mqtt = makeMosquittoConnection};
+                                            .mqtt = makeMosquittoConnection,
+                                            .alarm = [] {
+                                                return std::make_unique<TimerFdAlarm>();
+                                            }};
 
     // Caught from here on; the program listens before its first window loads, and a signal that
     // comes before that waits for it.

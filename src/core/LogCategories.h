@@ -13,3 +13,4 @@ Q_DECLARE_LOGGING_CATEGORY(lcNet)
 // Every act of a ghost at the info level, so a person can see why a sound played, or did not.
 Q_DECLARE_LOGGING_CATEGORY(lcGhosts)
 Q_DECLARE_LOGGING_CATEGORY(lcHome)
+Q_DECLARE_LOGGING_CATEGORY(lcSchedule)

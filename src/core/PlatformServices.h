@@ -16,6 +16,7 @@ class MessageBoxes;
 class RandomSource;
 class SettingsStore;
 class SoundPlayer;
+class WallClockAlarm;
 
 // The platform as the windows see it: real Linux services in the program, fakes in the tests.
 // Not owned here. Fill it by name (`{.store = &store, ...}`); a window that cannot work without
@@ -36,6 +37,8 @@ struct PlatformServices {
     HidBackendFactory* boards = nullptr;
     // Makes links to the home's MQTT broker; without it none is made.
     std::function<std::unique_ptr<MqttConnection>()> mqtt = {};
+    // Makes alarms on the wall clock; without it the evening's plans never wake the program.
+    std::function<std::unique_ptr<WallClockAlarm>()> alarm = {};
 };
 
 [[noreturn]] void missingPlatformService(const char* window, const char* service);

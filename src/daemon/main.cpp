@@ -7,6 +7,7 @@
 #include "core/RandomSource.h"
 #include "core/SettingsStore.h"
 #include "core/StoreLock.h"
+#include "core/TimerFdAlarm.h"
 #include "daemon/Daemon.h"
 #include "daemon/DaemonCommandLine.h"
 #include "daemon/LoggedMessages.h"
@@ -100,7 +101,10 @@ int runHouse(int argc, char** argv, bool startAttraction) {
                                     .player = &player,
                                     .mixer = &mixer,
                                     .boards = &boards,
-                                    .mqtt = makeMosquittoConnection};
+                                    .mqtt = makeMosquittoConnection,
+                                    .alarm = [] {
+                                        return std::make_unique<TimerFdAlarm>();
+                                    }};
 
     ShutdownSignals signalSource;
     QObject::connect(

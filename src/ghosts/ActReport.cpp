@@ -104,4 +104,9 @@ QString attractionStopped(const ActTrigger& cause) {
     return QStringLiteral("no ghost acted: the attraction is stopped; %1").arg(trigger(cause));
 }
 
+QString quietHours(const ActTrigger& cause, const QDateTime& until) {
+    return QStringLiteral("no ghost acted: quiet hours until %1; %2")
+        .arg(until.toString(QStringLiteral("H:mm")), trigger(cause));
+}
+
 } // namespace ActReport

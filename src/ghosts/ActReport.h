@@ -3,6 +3,7 @@
 
 #include "core/ActTrigger.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QTime>
 
@@ -21,6 +22,8 @@ QString skipped(const CurrentAct& act, const QString& name, QTime now, const Act
 QString nobody(const ActTrigger& trigger);
 // Sensors count only while the attraction runs.
 QString attractionStopped(const ActTrigger& trigger);
+// `no ghost acted: quiet hours until 19:00; triggered by ...`
+QString quietHours(const ActTrigger& trigger, const QDateTime& until);
 QString trigger(const ActTrigger& trigger);
 
 } // namespace ActReport

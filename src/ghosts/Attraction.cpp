@@ -40,14 +40,22 @@ AttractionScheduler::Actions Attraction::actions() {
         m_ghosts.GhostAct({ActTrigger::Source::Scheduler});
     };
     actions.finalSound = [this] {
-        if (GhostSoundOutput* sound = m_ghosts.sound())
-            AttractionScheduler::PlayFinalSound(m_ghosts.currentAct(), *sound);
+        playFinalSound();
     };
     actions.openDoor = [this] {
-        if (m_openDoor)
-            m_openDoor();
+        openDoor();
     };
     return actions;
+}
+
+void Attraction::playFinalSound() {
+    if (GhostSoundOutput* sound = m_ghosts.sound())
+        AttractionScheduler::PlayFinalSound(m_ghosts.currentAct(), *sound);
+}
+
+void Attraction::openDoor() {
+    if (m_openDoor)
+        m_openDoor();
 }
 
 bool Attraction::running() const {

@@ -37,6 +37,10 @@ public:
     // Whole seconds until the chosen duration ends a running attraction; -1 without a limit.
     qint32 ticksLeft() const { return m_scheduler.ticksLeft(); }
 
+    // What the end by the duration does when its options say so, for an end chosen elsewhere.
+    void playFinalSound();
+    void openDoor();
+
     AttractionScheduler& scheduler() { return m_scheduler; }
     // Timer_Ghost: one tick a second while the attraction runs.
     const QTimer& timer() const { return Timer_Ghost; }

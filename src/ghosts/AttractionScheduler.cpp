@@ -56,7 +56,7 @@ bool AttractionScheduler::limitReached() const {
 }
 
 qint32 AttractionScheduler::ticksLeft() const {
-    if (!m_options)
+    if (!m_options || m_limitLifted)
         return -1;
     const qint32 position = m_options->Attraction_Time;
     if (position < 0 || position >= static_cast<qint32>(std::size(Limits)))

@@ -31,6 +31,8 @@ public:
 
     // Without options the attraction has no limit and no final sound.
     void setOptions(const AttractionOptions* options) { m_options = options; }
+    // While an evening plan is in force its end, not the chosen duration, stops the attraction.
+    void setLimitLifted(bool lifted) { m_limitLifted = lifted; }
 
     void Sb_Attraction_ShowClick();
     void Timer_GhostTimer();
@@ -52,4 +54,5 @@ private:
     RandomSource& m_random;
     Actions m_actions;
     const AttractionOptions* m_options = nullptr;
+    bool m_limitLifted = false;
 };

@@ -32,7 +32,20 @@ void Ghosts::loadSettings() {
     m_loaded = true;
 }
 
+bool Ghosts::keptQuiet(const ActTrigger& trigger) const {
+    // The sound window's button is a person at the computer trying a sound, not a ghost acting.
+    if (!m_quietUntil || trigger.source == ActTrigger::Source::SoundWindow)
+        return false;
+    const QDateTime until = m_quietUntil();
+    if (!until.isValid())
+        return false;
+    qCInfo(lcGhosts).noquote() << ActReport::quietHours(trigger, until);
+    return true;
+}
+
 void Ghosts::GhostAct(const ActTrigger& trigger) {
+    if (keptQuiet(trigger))
+        return;
     GhostActor actor(m_table, m_act, m_random, m_clock, m_sound);
     actor.GhostAct(trigger);
     tellListener(actor, trigger);
@@ -49,6 +62,8 @@ void Ghosts::SensorAct(int input, int board) {
         qCInfo(lcGhosts).noquote() << ActReport::attractionStopped(trigger);
         return;
     }
+    if (keptQuiet(trigger))
+        return;
     const QDateTime now = m_clock.now();
     const QList<int> listeners = m_sensorHoldOff.readyListeners(m_table, input, now);
     if (listeners.isEmpty()) {

@@ -21,6 +21,8 @@ public:
     // Told of every act that chose a ghost, after it started its sound or kept quiet.
     using ActListener = std::function<void(const CurrentAct& act, const QString& name,
                                            const ActTrigger& trigger, bool played)>;
+    // Until when the ghosts keep still; an invalid moment when they may act.
+    using QuietUntil = std::function<QDateTime()>;
 
     // `sound`: where acts play; none: acts stay silent.
     Ghosts(const ProgramState& state, const PlatformServices& platform, GhostSoundOutput* sound);
@@ -43,9 +45,12 @@ public:
     // one of the switched-on ghosts listening to it acts at once, unless each has just reacted.
     void SensorAct(int input, int board);
     void setActListener(ActListener listener) { m_actListener = std::move(listener); }
+    // Quiet hours: every act but the sound window's is skipped, with one log line each.
+    void setQuietHours(QuietUntil quietUntil) { m_quietUntil = std::move(quietUntil); }
 
 private:
     void tellListener(const GhostActor& actor, const ActTrigger& trigger) const;
+    bool keptQuiet(const ActTrigger& trigger) const;
 
     const ProgramState& m_state;
     SettingsStore* m_store;
@@ -58,4 +63,5 @@ private:
     SensorHoldOff m_sensorHoldOff;
     bool m_loaded = false;
     ActListener m_actListener;
+    QuietUntil m_quietUntil;
 };

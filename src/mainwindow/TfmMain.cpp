@@ -305,15 +305,23 @@ void TfmMain::setAttractionIndicator(bool running) {
     if (!m_texts)
         return;
     const LanguageTexts& texts = *m_texts;
+    const QString plan = m_plan.text(m_state.InterfaceLanguage);
+    const QString planLine = plan.isEmpty() ? QString() : QStringLiteral("\n") + plan;
     Indicator_Attraction_Show->setToolTip(
-        texts[running ? TextEntry::AttractionRunning : TextEntry::AttractionStopped]);
+        texts[running ? TextEntry::AttractionRunning : TextEntry::AttractionStopped] + planLine);
     Sb_Attraction_Show->setToolTip(
         texts[running ? TextEntry::StopAttractionHint : TextEntry::RunAttractionHint]);
     // The lamp is out of sight; from the tray, its hint is the one way to tell.
     if (m_tray)
         m_tray->setToolTip(
             QStringLiteral("Gloamery: ") +
-            texts[running ? TextEntry::AttractionRunning : TextEntry::AttractionStopped]);
+            texts[running ? TextEntry::AttractionRunning : TextEntry::AttractionStopped] +
+            planLine);
+}
+
+void TfmMain::setEveningPlan(const EveningPlanHint& plan) {
+    m_plan = plan;
+    setAttractionIndicator(m_state.AttractionRunning);
 }
 
 void TfmMain::setWebIndicator(bool running) {

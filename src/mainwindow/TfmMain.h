@@ -3,6 +3,7 @@
 
 #include "core/PlatformServices.h"
 #include "language/LanguageTarget.h"
+#include "mainwindow/EveningPlanHint.h"
 #include "mainwindow/MainWindowCommands.h"
 #include "mainwindow/MainWindowHost.h"
 #include "widgetkit/PictureKeptWhileUsed.h"
@@ -70,6 +71,8 @@ public:
     void placeOnDesktop(const QRect& area);
 
     void setAttractionIndicator(bool running);
+    // The lamp's and the tray's hints tell what the evening's plan has in store.
+    void setEveningPlan(const EveningPlanHint& plan);
     void setWebIndicator(bool running);
     void PlaceMainControls();
     void ShowGhostImages();
@@ -128,6 +131,7 @@ private:
     void setGhostPicture(int ghost, int entry);
 
     ProgramState& m_state;
+    EveningPlanHint m_plan;
     PlatformServices m_platform;
     SharedImageLists m_images;
     const ImageList& BitmapList_Btn = m_images.BitmapList_Btn;

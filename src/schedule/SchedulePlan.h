@@ -26,7 +26,9 @@ struct PlanEnd {
     bool operator==(const PlanEnd&) const = default;
 };
 
-// The attraction starts by itself on the plan's days and stops at its end.
+// The attraction starts by itself on the plan's days and stops at its end. Its end plays the
+// final sound and opens the door only when the plan says so, whatever the attraction's own
+// options say: those belong to a run the duration ends.
 struct SchedulePlan {
     ScheduleDays days;
     PlanStart start;

@@ -188,19 +188,19 @@ struct Reader {
 
     bool entry(QStringView text, ScheduleRules& rules) {
         const QList<QStringView> words = text.split(u' ', Qt::SkipEmptyParts);
-        const bool quiet = !words.isEmpty() &&
-                           words[0].compare(QLatin1StringView("quiet"), Qt::CaseInsensitive) == 0;
-        if (words.size() < 2 || (quiet && words.size() > 2))
+        if (words.size() < 2)
             return fail(QStringLiteral("needs DAYS START..END or quiet FROM..TO"));
         QStringView first;
         QStringView second;
         if (!span(words[1], first, second))
             return false;
-        if (quiet) {
+        if (words[0].compare(QLatin1StringView("quiet"), Qt::CaseInsensitive) == 0) {
             const auto from = clock(first);
             const auto to = from ? clock(second) : std::nullopt;
             if (!to)
                 return false;
+            if (words.size() > 2)
+                return fail(QStringLiteral("quiet hours take no \"%1\"").arg(words[2]));
             if (*from == *to)
                 return fail(QStringLiteral("quiet hours from %1 to %1 are empty").arg(first));
             rules.quiet.append({*from, *to});

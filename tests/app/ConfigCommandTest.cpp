@@ -177,8 +177,17 @@ INSTANTIATE_TEST_SUITE_P(
                             [](auto&, SettingsStore& s) {
                                 return homeSettings(s).port == 8883;
                             }},
-                    SetCase{"mqtt.base-topic", "house/attic", [](auto&, SettingsStore& s) {
+                    SetCase{"mqtt.base-topic", "house/attic",
+                            [](auto&, SettingsStore& s) {
                                 return homeSettings(s).effectiveBaseTopic() == "house/attic";
+                            }},
+                    SetCase{
+                        "schedule.city", QStringLiteral("москва"),
+                        [](ProgramServices& p, auto&) {
+                            return p.schedule.settings().location == ScheduleLocation{55.76, 37.62};
+                        }},
+                    SetCase{"schedule.enabled", "on", [](ProgramServices& p, auto&) {
+                                return p.schedule.settings().enabled;
                             }}));
 
 struct RefusedCase {
@@ -230,6 +239,11 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{{"set", "mqtt.host", ""}, 2, "mqtt.host: the broker's host is empty"},
         RefusedCase{{"set", "mqtt.base-topic", "gloamery/all/attic"}, 2, "lies in gloamery/all"},
         RefusedCase{{"set", "mqtt.discovery-prefix", "ha/#"}, 2, "must not be empty, hold"},
+        RefusedCase{{"set", "schedule.rules", "mon dusk..22:00"}, 2, "follows the sun"},
+        RefusedCase{{"set", "schedule.rules", "mon 18:00"}, 2, "needs START..END"},
+        RefusedCase{{"set", "schedule.city", "Atlantis"}, 2, "unknown city 'Atlantis': use"},
+        RefusedCase{{"set", "schedule.latitude", "91"}, 2, "between -90 and 90"},
+        RefusedCase{{"set", "schedule.longitude", "east"}, 2, "'east' is not a number"},
         RefusedCase{{"get", "nothing.here"}, 2, "gloameryd config list"},
         RefusedCase{{"remove", "language"}, 2, "usage"},
         RefusedCase{{"set", "language"}, 2, "usage"}));
@@ -262,7 +276,11 @@ INSTANTIATE_TEST_SUITE_P(
                     ListCase{"attraction.duration", "unlimited", "attraction.duration = unlimited"},
                     ListCase{"ghost.7.voice", "low", "ghost.7.voice = low"},
                     ListCase{"mqtt.password", "secret", "mqtt.password = ********"},
-                    ListCase{"mqtt.node-id", "attic", "mqtt.node-id = attic"}));
+                    ListCase{"mqtt.node-id", "attic", "mqtt.node-id = attic"},
+                    ListCase{"schedule.city", "Berlin", "schedule.city = Berlin"},
+                    ListCase{"schedule.longitude", "-0.13", "schedule.longitude = -0.13"},
+                    ListCase{"schedule.rules", "fri 18:00..23:00 open-door",
+                             "schedule.rules = fri 18:00..23:00 open-door"}));
 
 TEST(ConfigList, AStoredNumberWithoutAWordShowsAsTheNumber) {
     TempStore temp;

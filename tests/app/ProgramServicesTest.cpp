@@ -9,6 +9,7 @@
 #include "net/NetCommands.h"
 #include "sound/SoundPlayer.h"
 #include "support/CorePlatform.h"
+#include "support/FakeAlarm.h"
 #include "support/FakeHidBackend.h"
 #include "support/TempStore.h"
 
@@ -102,6 +103,63 @@ TEST(ProgramServices, TheStageHearsOfEachLibraryTheWorkshopChanged) {
     choice.drawn = true;
     EXPECT_EQ(program.sound.play(choice).SoundNumber, 8);
     EXPECT_EQ(fakes.random.asked, std::vector<int>{9});
+}
+
+// The stored plan runs the whole program: the clock moved across the plan's start and end, by the
+// alarm and by a person setting it, starts and stops the attraction and shows on the view.
+TEST(ProgramServices, AStoredPlanStartsAndStopsTheAttraction) {
+    TempStore temp;
+    ASSERT_EQ(ScheduleSettingsStore(&temp.store())
+                  .save({.enabled = true,
+                         .rules = QStringLiteral("daily 18:00..22:00; quiet 21:00..23:30"),
+                         .location = {}}),
+              QString());
+    CorePlatform fakes;
+    FakeAlarm* alarm = nullptr;
+    PlatformServices platform = fakes.services(&temp.store());
+    platform.alarm = [&alarm] {
+        auto made = std::make_unique<FakeAlarm>();
+        alarm = made.get();
+        return made;
+    };
+    ProgramState state;
+    ProgramServices program(state, platform);
+    ASSERT_NE(alarm, nullptr);
+    program.attraction.options().Attraction_Time = 0; // a quarter of an hour, lifted by the plan
+    program.startWhatIsWanted();
+
+    struct Step {
+        int day; // after the first
+        QTime at;
+        bool clockSet; // else the alarm goes off
+        bool running;
+        QTime planEnds;
+        int nextPlanDay; // the next plan starts at 18:00 that day
+        QTime quietUntil;
+        QTime armed;
+    };
+    const QDate first = fakes.clock.now().date();
+    const Step steps[] = {
+        {0, {18, 0}, false, true, {22, 0}, 1, {}, {21, 0}},
+        {0, {23, 0}, true, false, {}, 1, {23, 30}, {23, 30}},
+        {0, {19, 0}, true, true, {22, 0}, 1, {}, {21, 0}},
+        {1, {9, 0}, false, false, {}, 1, {}, {18, 0}},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.at.toString().toStdString());
+        fakes.clock.set(QDateTime(first.addDays(step.day), step.at));
+        if (step.clockSet)
+            alarm->clockSet();
+        else
+            alarm->fire();
+        const ProgramControl::AttractionView view = program.control.attraction();
+        EXPECT_EQ(view.running, step.running);
+        EXPECT_EQ(view.planEnds.time(), step.planEnds);
+        EXPECT_EQ(view.nextPlanStart, QDateTime(first.addDays(step.nextPlanDay), QTime(18, 0)));
+        EXPECT_EQ(view.quietUntil.time(), step.quietUntil);
+        EXPECT_EQ(view.secondsLeft, -1);
+        EXPECT_EQ(alarm->armedAt.time(), step.armed);
+    }
 }
 
 } // namespace

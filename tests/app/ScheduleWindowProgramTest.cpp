@@ -22,7 +22,7 @@ QAction* scheduleMenuEntry() {
     return nullptr;
 }
 
-// Until the schedule runs as a service, the window reads and writes the store itself.
+// The window shows the schedule in force and hands it back to it, which keeps it in the store.
 TEST(ScheduleWindowProgram, ShowsTheStoredScheduleAndSavesWhatIsApplied) {
     TempStore temp;
     const ScheduleSettings stored{true, QStringLiteral("sat 18:00..+60"),

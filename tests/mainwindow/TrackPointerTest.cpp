@@ -135,6 +135,34 @@ TEST(TrackPointer, WhileTheAttractionRunsTheStartButtonShowsStopAndTheTraySaysSo
     }
 }
 
+TEST(TrackPointer, TheLampAndTheTrayTellTheEveningPlan) {
+    const QDateTime friday(QDate(2026, 12, 11), QTime(18, 40));
+    const QDateTime seven(QDate(2026, 12, 9), QTime(19, 0));
+    const struct {
+        int language;
+        EveningPlanHint plan;
+        const char* tray;
+    } cases[] = {
+        {0,
+         {{}, friday, seven},
+         "Gloamery: Attraction is stopped\nnext plan: Fri 18:40; quiet until 19:00"},
+        {1, {seven, friday, {}}, "Gloamery: Аттракцион остановлен\nпо плану до 19:00"},
+        {1, {{}, friday, {}}, "Gloamery: Аттракцион остановлен\nследующий план: пт 18:40"},
+        {0, {}, "Gloamery: Attraction is stopped"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.tray);
+        MainWindowFixture f;
+        f.state.InterfaceLanguage = static_cast<Language>(c.language);
+        f.help.ApplyLanguage();
+        f.main.setEveningPlan(c.plan);
+        EXPECT_EQ(f.main.trayIcon().toolTip(), QString::fromUtf8(c.tray));
+        const auto* lamp = f.main.findChild<QWidget*>(QStringLiteral("Indicator_Attraction_Show"));
+        ASSERT_NE(lamp, nullptr);
+        EXPECT_EQ(QStringLiteral("Gloamery: ") + lamp->toolTip(), QString::fromUtf8(c.tray));
+    }
+}
+
 TEST(TrackPointer, DuringThePresentationNoPanelOpensAndTheStartButtonHides) {
     MainWindowFixture f;
     f.pointAt(60, 170);

@@ -25,6 +25,9 @@ const GoodCase GoodCases[] = {
      "daily 19:00..+1; 10-31 dusk..01:00; quiet 22:00..07:00", 2, 1},
     {"fri dusk..23:00 OPEN-DOOR final-sound", "fri dusk..23:00 final-sound open-door", 1, 0},
     {"", "", 0, 0},
+    {"fri 18:00..23:00 Open-Door  FINAL-SOUND", "fri 18:00..23:00 final-sound open-door", 1, 0},
+    {"daily dusk..+60 open-door; quiet 01:00..02:00",
+     "daily dusk..+60 open-door; quiet 01:00..02:00", 1, 1},
 };
 
 TEST(ScheduleText, GoodTextRoundTrips) {
@@ -40,6 +43,27 @@ TEST(ScheduleText, GoodTextRoundTrips) {
         const ScheduleTextParse again = ScheduleText::parse(written);
         ASSERT_TRUE(again.rules);
         EXPECT_EQ(*again.rules, *parsed.rules);
+    }
+}
+
+TEST(ScheduleText, EndWordsSetOnlyTheirOwnFlag) {
+    struct WordCase {
+        const char* text;
+        bool finalSound;
+        bool openDoor;
+    };
+    const WordCase cases[] = {
+        {"mon 18:00..20:00", false, false},
+        {"mon 18:00..20:00 final-sound", true, false},
+        {"mon 18:00..20:00 open-door", false, true},
+        {"mon 18:00..20:00 open-door final-sound", true, true},
+    };
+    for (const WordCase& c : cases) {
+        SCOPED_TRACE(c.text);
+        const auto parsed = ScheduleText::parse(QString::fromUtf8(c.text));
+        ASSERT_TRUE(parsed.rules);
+        EXPECT_EQ(parsed.rules->plans.value(0).finalSound, c.finalSound);
+        EXPECT_EQ(parsed.rules->plans.value(0).openDoor, c.openDoor);
     }
 }
 
@@ -82,8 +106,10 @@ TEST(ScheduleText, RefusesBadTextWithItsReason) {
         {"mon", "needs DAYS START..END"},
         {"mon 18:00..20:00 extra", "unknown word \"extra\""},
         {"mon 18:00..20:00 open-door open-door", "open-door is named twice"},
-        {"quiet 12:30..13:30 open-door", "needs DAYS START..END"},
         {"quiet 12:30..12:30", "empty"},
+        {"mon 18:00..20:00 final-sound final-sound", "final-sound is named twice"},
+        {"mon 18:00..20:00 open-door finalsound", "unknown word \"finalsound\""},
+        {"quiet 12:30..13:30 open-door", "quiet hours take no \"open-door\""},
         {"quiet sunset..22:00", "not a clock time"},
         {"daily 18:00..20:00; tue 18:00..", "entry 2"},
         {QStringLiteral("daily 18:00..20:00;").repeated(60), "longer than 1024 bytes"},

@@ -10,6 +10,7 @@ public:
     QDateTime now() const override { return m_now; }
     void setTime(QTime time) { m_now.setTime(time); }
     void advance(qint64 ms) { m_now = m_now.addMSecs(ms); }
+    void set(const QDateTime& now) { m_now = now; }
 
 private:
     QDateTime m_now;

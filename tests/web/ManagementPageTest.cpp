@@ -280,6 +280,38 @@ TEST(PageHtml, TimeLeftReadsAsAClock) {
         EXPECT_EQ(PageHtml::clock(c.seconds), c.shown) << c.seconds;
 }
 
+struct PlanCase {
+    Language language;
+    QDateTime planEnds;
+    QDateTime nextPlanStart;
+    QDateTime quietUntil;
+    QString shown; // the attraction's line after "Stopped"/"Остановлен"
+};
+
+TEST(PageHtml, TheAttractionLineTellsThePlanAndTheQuietHours) {
+    const QDateTime friday(QDate(2026, 12, 11), QTime(18, 40));
+    const QDateTime seven(QDate(2026, 12, 9), QTime(19, 0));
+    const PlanCase cases[] = {
+        {Language::English, {}, {}, {}, ""},
+        {Language::English, {}, friday, {}, " · next plan: Fri 18:40"},
+        {Language::Russian, {}, friday, seven, " · следующий план: пт 18:40 · тишина до 19:00"},
+        {Language::English, seven, friday, {}, " · plan until 19:00"},
+        {Language::English, {}, {}, seven, " · quiet until 19:00"},
+    };
+    for (const PlanCase& c : cases) {
+        SCOPED_TRACE(c.shown.toStdString());
+        PageHtml::View view;
+        view.planEnds = c.planEnds;
+        view.nextPlanStart = c.nextPlanStart;
+        view.quietUntil = c.quietUntil;
+        const PageTexts& texts = PageTexts::of(c.language);
+        const QString html = PageHtml::page(view, texts);
+        EXPECT_TRUE(html.contains(
+            QStringLiteral("id=\"attraction-state\">%1%2</p>").arg(texts.stopped, c.shown)))
+            << html.toStdString();
+    }
+}
+
 } // namespace
 
 // The photos are read when a page first needs them: a start-up that no phone visits reads none.

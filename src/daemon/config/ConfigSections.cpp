@@ -4,7 +4,7 @@
 std::vector<std::unique_ptr<ConfigSection>> configSections(SettingsStore& store) {
     std::vector<std::unique_ptr<ConfigSection>> sections;
     for (auto make : {languageSection, attractionSection, soundSection, ghostSection, webSection,
-                      netServerSection, netClientSection, homeSection})
+                      netServerSection, netClientSection, homeSection, scheduleSection})
         sections.push_back(make(store));
     return sections;
 }

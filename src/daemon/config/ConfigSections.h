@@ -20,3 +20,4 @@ std::unique_ptr<ConfigSection> webSection(SettingsStore& store);
 std::unique_ptr<ConfigSection> netServerSection(SettingsStore& store);
 std::unique_ptr<ConfigSection> netClientSection(SettingsStore& store);
 std::unique_ptr<ConfigSection> homeSection(SettingsStore& store);
+std::unique_ptr<ConfigSection> scheduleSection(SettingsStore& store);

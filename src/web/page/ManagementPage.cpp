@@ -151,6 +151,9 @@ QByteArray ManagementPage::showPage(const Account& account, const WebAccessSetti
     const ProgramControl::AttractionView attraction = m_control.attraction();
     view.attractionRunning = attraction.running;
     view.secondsLeft = attraction.secondsLeft;
+    view.planEnds = attraction.planEnds;
+    view.nextPlanStart = attraction.nextPlanStart;
+    view.quietUntil = attraction.quietUntil;
     view.maySwitchAttraction = account.permissions.attraction;
     view.dialogOpen = m_control.dialogOpen();
     view.faults = m_control.faults();

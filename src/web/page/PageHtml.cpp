@@ -3,6 +3,8 @@
 
 #include "web/page/PageTexts.h"
 
+#include <QLocale>
+
 #include <algorithm>
 
 namespace PageHtml {
@@ -50,12 +52,28 @@ QString hiddenFields(const View& view) {
         .arg(attribute(view.formAction), attribute(view.token));
 }
 
+// "plan until 22:00", or "next plan: Fri 18:40", and "quiet until 19:00".
+QString planLine(const View& view, const PageTexts& texts) {
+    const QLocale locale(texts.htmlLanguage);
+    QStringList parts;
+    if (view.planEnds.isValid())
+        parts.append(texts.planUntil.arg(view.planEnds.toString(QStringLiteral("HH:mm"))));
+    else if (view.nextPlanStart.isValid())
+        parts.append(
+            texts.nextPlan.arg(locale.toString(view.nextPlanStart, QStringLiteral("ddd HH:mm"))));
+    if (view.quietUntil.isValid())
+        parts.append(texts.quietUntil.arg(view.quietUntil.toString(QStringLiteral("HH:mm"))));
+    return parts.join(QStringLiteral(" · "));
+}
+
 QString attractionSection(const View& view, const PageTexts& texts) {
     QString state = view.attractionRunning ? texts.running : texts.stopped;
     if (view.attractionRunning)
         state += QStringLiteral(" · ") + (view.secondsLeft < 0
                                               ? texts.noTimeLimit
                                               : texts.timeLeft.arg(clock(view.secondsLeft)));
+    if (const QString plan = planLine(view, texts); !plan.isEmpty())
+        state += QStringLiteral(" · ") + plan;
     QString html = QStringLiteral("<section id=\"attraction\"><h2>%1</h2><div class=\"row\">"
                                   "<p class=\"state\" id=\"attraction-state\">%2</p>")
                        .arg(escaped(texts.attraction), escaped(state));

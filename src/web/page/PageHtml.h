@@ -3,6 +3,7 @@
 
 #include "core/ProgramFault.h"
 
+#include <QDateTime>
 #include <QString>
 
 #include <vector>
@@ -27,6 +28,10 @@ struct View {
     QString token;
     bool attractionRunning = false;
     int secondsLeft = -1; // -1: no time limit
+    // The evening's plan; each invalid when there is none.
+    QDateTime planEnds;
+    QDateTime nextPlanStart;
+    QDateTime quietUntil;
     bool maySwitchAttraction = false;
     bool dialogOpen = false;
     QString notice; // one line about the last action; empty: none

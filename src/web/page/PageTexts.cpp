@@ -12,6 +12,9 @@ PageTexts english() {
     t.stopped = QStringLiteral("Stopped");
     t.timeLeft = QStringLiteral("%1 left");
     t.noTimeLimit = QStringLiteral("no time limit");
+    t.planUntil = QStringLiteral("plan until %1");
+    t.nextPlan = QStringLiteral("next plan: %1");
+    t.quietUntil = QStringLiteral("quiet until %1");
     t.start = QStringLiteral("Start");
     t.stop = QStringLiteral("Stop");
     t.ghosts = QStringLiteral("Ghosts");
@@ -47,6 +50,9 @@ PageTexts russian() {
     t.stopped = QStringLiteral("Остановлен");
     t.timeLeft = QStringLiteral("осталось %1");
     t.noTimeLimit = QStringLiteral("без ограничения времени");
+    t.planUntil = QStringLiteral("по плану до %1");
+    t.nextPlan = QStringLiteral("следующий план: %1");
+    t.quietUntil = QStringLiteral("тишина до %1");
     t.start = QStringLiteral("Старт");
     t.stop = QStringLiteral("Стоп");
     t.ghosts = QStringLiteral("Призраки");

@@ -14,6 +14,9 @@ struct PageTexts {
     QString stopped;
     QString timeLeft; // %1: m:ss
     QString noTimeLimit;
+    QString planUntil;  // %1: HH:mm
+    QString nextPlan;   // %1: short day name and HH:mm
+    QString quietUntil; // %1: HH:mm
     QString start;
     QString stop;
     QString ghosts;
