@@ -34,11 +34,7 @@ QLabel* line(QWidget* parent, const char* name, const QRect& place) {
 }
 
 QPushButton* textButton(QWidget* parent, const char* name, const QRect& place) {
-    auto* button = new QPushButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(place);
-    button->setFont(FormFont("Verdana", 11, true));
-    button->setCursor(Qt::PointingHandCursor);
+    QPushButton* button = SkinParts::textButton(parent, name, place);
     // A click must not take the focus from a field: leaving the field is what applies it.
     button->setFocusPolicy(Qt::NoFocus);
     return button;

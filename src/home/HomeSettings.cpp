@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "home/HomeSettings.h"
 
+#include "core/FirstErrorMessage.h"
 #include "core/LogCategories.h"
 #include "core/MessageBoxes.h"
 #include "core/SettingsStore.h"
@@ -60,18 +61,6 @@ constexpr TextValue Rest[] = {{"Mqtt_CaFile", &HomeSettings::caFile},
                               {"Mqtt_BaseTopic", &HomeSettings::baseTopic},
                               {"Mqtt_DiscoveryPrefix", &HomeSettings::discoveryPrefix}};
 
-class FirstMessage : public MessageBoxes {
-public:
-    void showError(const QString& text) override {
-        if (m_text.isEmpty())
-            m_text = text;
-    }
-    const QString& text() const { return m_text; }
-
-private:
-    QString m_text;
-};
-
 } // namespace
 
 HomeSettingsStore::HomeSettingsStore(SettingsStore* store)
@@ -117,7 +106,7 @@ QString HomeSettingsStore::save(const HomeSettings& settings) const {
     const auto key = m_store ? m_store->openKey(KeyPath, true) : nullptr;
     if (!key)
         return m_store ? m_store->lastError() : QString();
-    FirstMessage message;
+    FirstErrorMessage message;
     StoreWriter write(key.get(), &message);
     write.boolean(QLatin1String(Enabled.name), settings.enabled);
     write.string(QLatin1String(Host.name), settings.*Host.field);

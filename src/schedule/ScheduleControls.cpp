@@ -20,18 +20,10 @@
 
 namespace {
 
-template <class Widget>
-Widget* placed(Widget* widget, const char* name, const QRect& place) {
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(place);
-    widget->setFont(FormFont("Verdana", 11));
-    return widget;
-}
+using SkinParts::placed;
 
 QPushButton* textButton(QWidget* parent, const char* name, const QRect& place) {
-    auto* button = placed(new QPushButton(parent), name, place);
-    button->setFont(FormFont("Verdana", 11, true));
-    button->setCursor(Qt::PointingHandCursor);
+    QPushButton* button = SkinParts::textButton(parent, name, place);
     // Enter finishes what is typed in a field; it must not add an evening or close the window.
     button->setAutoDefault(false);
     return button;

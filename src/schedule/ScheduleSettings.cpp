@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "schedule/ScheduleSettings.h"
 
+#include "core/FirstErrorMessage.h"
 #include "core/LogCategories.h"
 #include "core/MessageBoxes.h"
 #include "core/SettingsStore.h"
@@ -16,18 +17,6 @@ const QString RulesName = QStringLiteral("Schedule_Rules");
 // Kept as text in the C locale: a store someone reads shows "52.52", not a scaled integer.
 const QString LatitudeName = QStringLiteral("Schedule_Latitude");
 const QString LongitudeName = QStringLiteral("Schedule_Longitude");
-
-class FirstMessage : public MessageBoxes {
-public:
-    void showError(const QString& text) override {
-        if (m_text.isEmpty())
-            m_text = text;
-    }
-    const QString& text() const { return m_text; }
-
-private:
-    QString m_text;
-};
 
 QString coordinateText(double value) {
     return QString::number(value, 'f', 6);
@@ -75,7 +64,7 @@ QString ScheduleSettingsStore::save(const ScheduleSettings& settings) const {
     const auto key = m_store ? m_store->openKey(KeyPath, true) : nullptr;
     if (!key)
         return m_store ? m_store->lastError() : QString();
-    FirstMessage message;
+    FirstErrorMessage message;
     StoreWriter write(key.get(), &message);
     write.boolean(EnabledName, settings.enabled);
     write.string(RulesName, settings.rules);

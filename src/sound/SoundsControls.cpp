@@ -19,20 +19,8 @@
 
 namespace {
 
-template <class Widget>
-Widget* placed(Widget* widget, const char* name, const QRect& place) {
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(place);
-    widget->setFont(FormFont("Verdana", 11));
-    return widget;
-}
-
-QPushButton* textButton(QWidget* parent, const char* name, const QRect& place) {
-    auto* button = placed(new QPushButton(parent), name, place);
-    button->setFont(FormFont("Verdana", 11, true));
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
-}
+using SkinParts::placed;
+using SkinParts::textButton;
 
 // The selection stays readable on the field blue.
 const char* const SelectionRule = "selection-background-color: #D7EDFF; selection-color: #125BA1; ";

@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace SkinParts {
 
@@ -158,6 +159,13 @@ void showEntry(QLabel* label, const ImageList& list, int entry) {
 int shownEntry(const QLabel* label) {
     const QVariant entry = label->property(EntryProperty);
     return entry.isValid() ? entry.toInt() : -1;
+}
+
+QPushButton* textButton(QWidget* parent, const char* name, const QRect& place) {
+    auto* button = placed(new QPushButton(parent), name, place);
+    button->setFont(FormFont("Verdana", 11, true));
+    button->setCursor(Qt::PointingHandCursor);
+    return button;
 }
 
 } // namespace SkinParts

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "widgetkit/FormFont.h"
+
 #include <QPoint>
 #include <QRect>
+#include <QWidget>
 
 class ImageList;
 class QCheckBox;
@@ -10,8 +13,8 @@ class QColor;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QString;
-class QWidget;
 
 // The building blocks of the skinned forms. Pictures and image buttons are labels (their clicks
 // come through ClickSource); every control carries its form name.
@@ -32,6 +35,16 @@ QCheckBox* checkbox(QWidget* parent, const QString& name, const QString& caption
                     const QRect& place);
 // The fields' colours for a widget of class `kind` ("QLineEdit", "QLabel"), with `extra` rules.
 QString fieldStyle(const char* kind, const char* extra = "");
+// Names a plain Qt control of a dialog, puts it in its place and gives it the fields' font.
+template <class Widget>
+Widget* placed(Widget* widget, const char* name, const QRect& place) {
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(place);
+    widget->setFont(FormFont("Verdana", 11));
+    return widget;
+}
+// A dialog's text button: bold Verdana 11 px, with the hand cursor.
+QPushButton* textButton(QWidget* parent, const char* name, const QRect& place);
 // A label's caption; the label grows or shrinks to it, as the forms' captions do.
 void setCaption(QLabel* label, const QString& caption);
 
