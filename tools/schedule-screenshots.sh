@@ -17,36 +17,11 @@ for tool in Xvfb openbox xdotool import dbus-run-session; do
     command -v "$tool" >/dev/null || { echo "schedule-screenshots: $tool is missing"; exit 1; }
 done
 scratch=$(mktemp -d)
-# Xvfb picks a free display itself and says which.
-Xvfb -displayfd 3 -screen 0 1024x700x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
-xvfb=$!
-trap 'kill $xvfb; rm -rf "$scratch"' EXIT
-while [[ ! -s "$scratch/display" ]]; do sleep 0.1; done
-export DISPLAY=:$(cat "$scratch/display")
-export DBUS_SESSION_BUS_ADDRESS=disabled:
-source tests/wm/screen.sh
-waiting=$(declare -f window_sized wait_for_window menu_entry_place click_menu_entry
-    declare -p menu_entry_tool)
+source tools/dialog-shots.sh
+dialog_screen
 
 shoot() { # EDITION BINARY MENU_CAPTION
-    local work="$scratch/$1"
-    mkdir -p "$work/data"
-    export GLOAMERY_SETTINGS="$work/settings.db" XDG_DATA_HOME="$work/data"
-    # A first run uses up the first-start presentation.
-    "$build/bin/$2" & pid=$!
-    wait_for_window 800x600 300 >/dev/null; sleep 3; kill -TERM $pid; wait $pid
-    # Qt's accessibility on, so that the menu entry is found by its caption.
-    QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 dbus-run-session -- bash -c "
-        $waiting
-        dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
-            org.a11y.Bus.GetAddress >/dev/null
-        openbox >/dev/null 2>&1 & wm=\$!; sleep 1
-        '$build/bin/$2' & pid=\$!
-        wait_for_window 800x600 300 >/dev/null
-        while [[ -n \"\$(window_sized 400x300)\" ]]; do sleep 0.4; done; sleep 1
-        click_menu_entry 420 120 '$3'
-        win=\$(wait_for_window 790x520 100); sleep 1.5
-        read -r x y < <(xdotool getwindowgeometry \$win | awk -F'[ ,]+' '/Position/ {print \$3, \$4}')
+    dialog_session "$scratch/$1" "$2" "$3" "
         at() { xdotool mousemove \$((x + \$1)) \$((y + \$2)) click 1; sleep 0.4; }
         keys() { for key in \"\$@\"; do xdotool key \$key; sleep 0.15; done; }
         # Follow the schedule; the first evening: Friday to Sunday, sunset - 15, final sound.
@@ -72,10 +47,7 @@ shoot() { # EDITION BINARY MENU_CAPTION
         at 630 109
         at 634 150; keys Up Up Up Up Up Up Up Up Up Up Return
         xdotool mousemove \$((x + 500)) \$((y + 480)); sleep 0.8
-        import -window root -crop 790x520+\$x+\$y +repage '$out/schedule-$1.png'
-        kill -TERM \$pid; wait \$pid
-        kill \$wm
-    " 2> >(grep -v '^dbus-daemon\[\|^SpiRegistry' >&2)
+        import -window root -crop 790x520+\$x+\$y +repage '$out/schedule-$1.png'"
     echo "$out/schedule-$1.png"
 }
 
