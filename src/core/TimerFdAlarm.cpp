@@ -45,12 +45,12 @@ void TimerFdAlarm::disarm() {
 void TimerFdAlarm::setTimer(qint64 msSinceEpoch) {
     if (m_fd < 0)
         return;
-    itimerspec spec{};
-    spec.it_value.tv_sec = static_cast<time_t>(msSinceEpoch / 1000);
-    spec.it_value.tv_nsec = static_cast<long>(msSinceEpoch % 1000) * 1000000L;
+    itimerspec due{};
+    due.it_value.tv_sec = static_cast<time_t>(msSinceEpoch / 1000);
+    due.it_value.tv_nsec = static_cast<long>(msSinceEpoch % 1000) * 1000000L;
     // Without CANCEL_ON_SET a clock set forward past the moment would still wake us, but one set
     // back would leave us asleep until the old moment comes round again.
-    if (timerfd_settime(m_fd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &spec, nullptr) != 0)
+    if (timerfd_settime(m_fd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &due, nullptr) != 0)
         qCWarning(lcApp) << "cannot set the wall clock timer:" << std::strerror(errno);
 }
 
