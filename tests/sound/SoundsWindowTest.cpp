@@ -4,6 +4,7 @@
 #include "sound/SoundStage.h"
 #include "sound/TfmSounds.h"
 #include "support/FakePlatform.h"
+#include "support/WindowSteps.h"
 #include "widgetkit/GradientTitle.h"
 #include "widgetkit/ImageList.h"
 
@@ -75,79 +76,73 @@ constexpr int PostmanShort = 9;
 
 // Each step runs on the window the steps before it left.
 TEST(TfmSounds, ShowsTheLibrariesAndChangesTheChosenOne) {
-    const struct {
-        const char* what;
-        std::function<void(Window&)> act;
-        std::function<bool(Window&)> shown;
-    } steps[] = {
-        {"opens on the first library, shipped", [](Window& w) { w.open(); },
-         [](Window& w) {
-             return w.grid()->rowCount() == 10 && w.library(0).endsWith("(shipped)") &&
-                    !w.enabled("Sb_Back") && !w.enabled("Sb_Play") &&
-                    w.control<GradientTitle>("Lbl_Title")->text() == "Sounds:";
-         }},
-        {"a dropped recording goes to the chosen library",
-         [](Window& w) {
-             w.control<QListWidget>("List_Libraries")->setCurrentRow(PostmanShort);
-             w.drop({w.recording("knock.wav")});
-             w.waitForWork();
-         },
-         [](Window& w) {
-             return w.grid()->rowCount() == 11 && w.grid()->item(10, 1)->text() == "knock" &&
-                    w.library(PostmanShort) == "Postman, short sounds (own)" &&
-                    w.enabled("Sb_Back") &&
-                    w.control<QLabel>("Lbl_Note")->text() ==
-                        "Sounds added to Postman, short sounds: 1";
-         }},
-        {"a chosen sound's description is in the field", [](Window& w) { w.grid()->selectRow(10); },
-         [](Window& w) {
-             return w.control<QLineEdit>("Edit_Description")->text() == "knock" &&
-                    w.enabled("Sb_Play") && w.enabled("Sb_Remove");
-         }},
-        {"a description the library cannot store is refused",
-         [](Window& w) {
-             w.control<QLineEdit>("Edit_Description")->setText(QStringLiteral("ノック"));
-             w.control<QPushButton>("Sb_Apply")->click();
-         },
-         [](Window& w) {
-             return w.control<QLabel>("Lbl_Note")->text().contains("cannot store") &&
-                    !w.workshop.busy();
-         }},
-        {"back to the shipped sounds, not confirmed",
-         [](Window& w) { w.control<QPushButton>("Sb_Back")->click(); },
-         [](Window& w) {
-             return w.asked.size() == 1 && w.asked[0].contains("Postman, short sounds") &&
-                    QFile::exists(w.own(PostmanShort)) && !w.workshop.busy();
-         }},
-        {"back to the shipped sounds, confirmed",
-         [](Window& w) {
-             w.answer = true;
-             w.control<QPushButton>("Sb_Back")->click();
-             w.waitForWork();
-         },
-         [](Window& w) {
-             return !QFile::exists(w.own(PostmanShort)) && w.grid()->rowCount() == 10 &&
-                    w.library(PostmanShort).endsWith("(shipped)") && !w.enabled("Sb_Back");
-         }},
-        {"the next opening follows the interface language",
-         [](Window& w) {
-             w.dialog.hide();
-             w.state.InterfaceLanguage = Language::Russian;
-             w.language = Language::Russian;
-             w.open();
-         },
-         [](Window& w) {
-             return w.dialog.windowTitle() == "Звуки" &&
-                    w.control<QPushButton>("Sb_Play")->text() == "Прослушать" &&
-                    w.library(0) == "Не выбрано, длинные (поставляемые)";
-         }},
-    };
-    Window w;
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.what);
-        step.act(w);
-        EXPECT_TRUE(step.shown(w));
-    }
+    Window window;
+    walkThrough<Window>(
+        window,
+        {
+            {"opens on the first library, shipped", [](Window& w) { w.open(); },
+             [](Window& w) {
+                 return w.grid()->rowCount() == 10 && w.library(0).endsWith("(shipped)") &&
+                        !w.enabled("Sb_Back") && !w.enabled("Sb_Play") &&
+                        w.control<GradientTitle>("Lbl_Title")->text() == "Sounds:";
+             }},
+            {"a dropped recording goes to the chosen library",
+             [](Window& w) {
+                 w.control<QListWidget>("List_Libraries")->setCurrentRow(PostmanShort);
+                 w.drop({w.recording("knock.wav")});
+                 w.waitForWork();
+             },
+             [](Window& w) {
+                 return w.grid()->rowCount() == 11 && w.grid()->item(10, 1)->text() == "knock" &&
+                        w.library(PostmanShort) == "Postman, short sounds (own)" &&
+                        w.enabled("Sb_Back") &&
+                        w.control<QLabel>("Lbl_Note")->text() ==
+                            "Sounds added to Postman, short sounds: 1";
+             }},
+            {"a chosen sound's description is in the field",
+             [](Window& w) { w.grid()->selectRow(10); },
+             [](Window& w) {
+                 return w.control<QLineEdit>("Edit_Description")->text() == "knock" &&
+                        w.enabled("Sb_Play") && w.enabled("Sb_Remove");
+             }},
+            {"a description the library cannot store is refused",
+             [](Window& w) {
+                 w.control<QLineEdit>("Edit_Description")->setText(QStringLiteral("ノック"));
+                 w.control<QPushButton>("Sb_Apply")->click();
+             },
+             [](Window& w) {
+                 return w.control<QLabel>("Lbl_Note")->text().contains("cannot store") &&
+                        !w.workshop.busy();
+             }},
+            {"back to the shipped sounds, not confirmed",
+             [](Window& w) { w.control<QPushButton>("Sb_Back")->click(); },
+             [](Window& w) {
+                 return w.asked.size() == 1 && w.asked[0].contains("Postman, short sounds") &&
+                        QFile::exists(w.own(PostmanShort)) && !w.workshop.busy();
+             }},
+            {"back to the shipped sounds, confirmed",
+             [](Window& w) {
+                 w.answer = true;
+                 w.control<QPushButton>("Sb_Back")->click();
+                 w.waitForWork();
+             },
+             [](Window& w) {
+                 return !QFile::exists(w.own(PostmanShort)) && w.grid()->rowCount() == 10 &&
+                        w.library(PostmanShort).endsWith("(shipped)") && !w.enabled("Sb_Back");
+             }},
+            {"the next opening follows the interface language",
+             [](Window& w) {
+                 w.dialog.hide();
+                 w.state.InterfaceLanguage = Language::Russian;
+                 w.language = Language::Russian;
+                 w.open();
+             },
+             [](Window& w) {
+                 return w.dialog.windowTitle() == "Звуки" &&
+                        w.control<QPushButton>("Sb_Play")->text() == "Прослушать" &&
+                        w.library(0) == "Не выбрано, длинные (поставляемые)";
+             }},
+        });
 }
 
 } // namespace
